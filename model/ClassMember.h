@@ -1,0 +1,100 @@
+// Class members: attributes and operations, immutable once made.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "model/ElemTable.h"
+#include "model/Element.h"
+
+class IClassMember : public virtual IElement {
+ public:
+  // "+", "-", "#", or " " when the member line has no visibility character.
+  virtual std::string GetVisibility() const = 0;
+  virtual bool GetStatic() const = 0;
+  virtual std::string GetName() const = 0;
+  virtual std::string GetTypeName() const = 0;
+};
+using PClassMember = std::shared_ptr<IClassMember>;
+
+class IMemberVar : public virtual IClassMember {
+ public:
+  virtual PElemTable GetMultiplicity() const = 0;
+  virtual std::string GetDefault() const = 0;
+};
+using PMemberVar = std::shared_ptr<IMemberVar>;
+
+class IMemberFun : public virtual IClassMember {
+ public:
+  virtual bool GetAbstract() const = 0;
+  virtual PElemTable GetParams() const = 0;
+};
+using PMemberFun = std::shared_ptr<IMemberFun>;
+
+class TClassMember : public virtual IClassMember {
+ public:
+  IElement* GetSelf() override { return this; }
+  std::string GetVisibility() const override { return visibility_; }
+  bool GetStatic() const override { return static_; }
+  std::string GetName() const override { return name_; }
+  std::string GetTypeName() const override { return typeName_; }
+
+ protected:
+  TClassMember(std::string visibility, bool isStatic, std::string name, std::string typeName)
+      : visibility_(std::move(visibility)),
+        static_(isStatic),
+        name_(std::move(name)),
+        typeName_(std::move(typeName)) {}
+
+ private:
+  std::string visibility_;
+  bool static_;
+  std::string name_;
+  std::string typeName_;
+};
+
+class TMemberVar : public TClassMember, public IMemberVar {
+ public:
+  TMemberVar(bool isStatic, std::string visibility, std::string name, std::string typeName,
+             PElemTable multiplicity, std::string defaultValue)
+      : TClassMember(std::move(visibility), isStatic, std::move(name), std::move(typeName)),
+        multiplicity_(std::move(multiplicity)),
+        default_(std::move(defaultValue)) {}
+  PElemTable GetMultiplicity() const override { return multiplicity_; }
+  std::string GetDefault() const override { return default_; }
+
+ private:
+  PElemTable multiplicity_;
+  std::string default_;
+};
+
+class TMemberFun : public TClassMember, public IMemberFun {
+ public:
+  TMemberFun(bool isStatic, bool isAbstract, std::string visibility, std::string name,
+             std::string typeName, PElemTable params)
+      : TClassMember(std::move(visibility), isStatic, std::move(name), std::move(typeName)),
+        abstract_(isAbstract),
+        params_(std::move(params)) {}
+  bool GetAbstract() const override { return abstract_; }
+  PElemTable GetParams() const override { return params_; }
+
+ private:
+  bool abstract_;
+  PElemTable params_;
+};
+
+// Factories answer the general member interface; the tables are shared, not copied.
+PClassMember NewMemberVar(bool isStatic, const std::string& visibility, const std::string& name,
+                          const std::string& typeName, const PElemTable& multiplicity,
+                          const std::string& defaultValue);
+PClassMember NewMemberFun(bool isStatic, bool isAbstract, const std::string& visibility,
+                          const std::string& name, const std::string& typeName,
+                          const PElemTable& params);
+
+PClassMember ToClassMember(const PElement& element);
+PMemberVar ToMemberVar(const PElement& element);
+PMemberFun ToMemberFun(const PElement& element);
+
+// Kind tests; never given an empty element.
+bool IsMemberVar(const PElement& element);
+bool IsMemberFun(const PElement& element);

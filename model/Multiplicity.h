@@ -1,0 +1,36 @@
+// Multiplicity ranges and the parser of multiplicity texts.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "model/ElemTable.h"
+#include "model/Element.h"
+
+// One range of a multiplicity; "n" stands for an unbounded upper end.
+class IMultiplicity : public virtual IElement {
+ public:
+  virtual std::string GetLower() const = 0;
+  virtual std::string GetUpper() const = 0;
+};
+using PMultiplicity = std::shared_ptr<IMultiplicity>;
+
+class TMultiplicity : public IMultiplicity {
+ public:
+  TMultiplicity(std::string lower, std::string upper)
+      : lower_(std::move(lower)), upper_(std::move(upper)) {}
+  IElement* GetSelf() override { return this; }
+  std::string GetLower() const override { return lower_; }
+  std::string GetUpper() const override { return upper_; }
+
+ private:
+  std::string lower_;
+  std::string upper_;
+};
+
+PMultiplicity NewMultiplicity(const std::string& lower, const std::string& upper);
+PMultiplicity ToMultiplicity(const PElement& element);
+
+// Reads a multiplicity text at the scanner's position into a new table of
+// ranges; the delimiter that ended the text is left for the caller.
+PElemTable ParseMultiplicity();

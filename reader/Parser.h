@@ -1,0 +1,14 @@
+// The UMLet document reader: builds the element table from the open input.
+#pragma once
+
+#include <cstdint>
+
+#include "model/ElemTable.h"
+
+// Reads the whole document from the scanner's input into a new table, in
+// document order.
+PElemTable ReadDiagram();
+// Reads one element; called right after its "<element>".
+void ReadElement();
+// Brings a coordinate to zoom level 10 (halves to the even neighbour).
+int32_t ScaleCoordinate(int32_t value);
