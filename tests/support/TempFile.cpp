@@ -1,12 +1,12 @@
 // Temporary files and directories for tests.
 #include "support/TempFile.h"
 
+#include <unistd.h>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
-#include <unistd.h>
 
 namespace {
 
@@ -42,7 +42,9 @@ TempRoot& Root() {
 
 }  // namespace
 
-std::string MakeTempDir() { return Root().NewDir(); }
+std::string MakeTempDir() {
+  return Root().NewDir();
+}
 
 std::string WriteTempFile(const std::string& content, const std::string& name) {
   std::string path = MakeTempDir() + "/" + name;

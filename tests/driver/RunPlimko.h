@@ -1,0 +1,21 @@
+// Running the built plimko executable in a directory of its own.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "support/Process.h"
+
+// Every stamp of a run made through RunPlimko reads "3/7/2014 9:5" (UTC).
+inline constexpr const char* kFixedEpoch = "1394183100";
+
+// Runs plimko in the directory with empty standard input and the fixed clock.
+inline ProcessResult RunPlimko(const std::vector<std::string>& args, const std::string& workDir) {
+  return RunProcess(PLIMKO_EXE, args, workDir, {{"SOURCE_DATE_EPOCH", kFixedEpoch}}, "", 120);
+}
+
+// The console text of a run that failed before the read phase.
+inline std::string FatalConsole(const std::string& message) {
+  return "plimko running ...\n)-8 " + message +
+         " B-(\n\nUsage: plimko input\\path\\file.uxf output\\directory\\\n\nPress Enter...";
+}

