@@ -110,7 +110,11 @@ class TElemType : public virtual IElemType {
   char lineStyle_ = '-';
 };
 
-class TClassType : public TElemType, public IClassType {
+// Shares ownership with itself so that the connection step can hand the class
+// to the relations it tests, which keep only weak references to it.
+class TClassType : public TElemType,
+                   public IClassType,
+                   public std::enable_shared_from_this<TClassType> {
  public:
   bool GetUnderlined() const override { return underlined_; }
   void SetUnderlined(bool value) override { underlined_ = value; }

@@ -1,0 +1,117 @@
+// The element table: an insertion-ordered sequence of shared element references.
+#include "model/ElemTable.h"
+
+#include <cstddef>
+#include <vector>
+
+#include "model/Error.h"
+
+namespace {
+
+// Walks are by index against the live size, and each element is copied before its
+// callback runs: a callback may add to the very table it walks without
+// invalidating anything, and the walk then visits the added elements too.
+class TElemTable : public IElemTable {
+ public:
+  bool IsEmpty() const override { return elements_.empty(); }
+  int32_t Count() const override { return static_cast<int32_t>(elements_.size()); }
+  void Add(const PElement& element) override { elements_.push_back(element); }
+  PElement AnyOne() const override;
+  PElemTable Filter(ElemPredicate predicate) const override;
+  PElemTable FilterWithElem(const PElement& arg, ElemPredicateWithElem predicate) const override;
+  PElemTable FilterWithElems(const PElement& arg1, const PElement& arg2,
+                             ElemPredicateWithElems predicate) const override;
+  PElemTable FilterWithTable(const PElemTable& arg,
+                             ElemPredicateWithTable predicate) const override;
+  void ForEach(ElemProcedure procedure) const override;
+  void ForEachWithTable(const PElemTable& table, ElemProcedureWithTable procedure) const override;
+  void ForEachWithElem(const PElement& arg, ElemProcedureArgFirst procedure) const override;
+  void ForEachWithNext(ElemProcedureWithNext procedure) const override;
+
+ private:
+  std::vector<PElement> elements_;
+};
+
+PElement TElemTable::AnyOne() const {
+  if (elements_.empty()) throw GenericError("AnyOne: ElemTable is empty");
+  return elements_.front();
+}
+
+PElemTable TElemTable::Filter(ElemPredicate predicate) const {
+  PElemTable result = NewElemTable();
+  for (std::size_t i = 0; i < elements_.size(); ++i) {
+    PElement element = elements_[i];
+    if (predicate(element)) result->Add(element);
+  }
+  return result;
+}
+
+PElemTable TElemTable::FilterWithElem(const PElement& arg, ElemPredicateWithElem predicate) const {
+  PElement held = arg;
+  PElemTable result = NewElemTable();
+  for (std::size_t i = 0; i < elements_.size(); ++i) {
+    PElement element = elements_[i];
+    if (predicate(element, held)) result->Add(element);
+  }
+  return result;
+}
+
+PElemTable TElemTable::FilterWithElems(const PElement& arg1, const PElement& arg2,
+                                       ElemPredicateWithElems predicate) const {
+  PElement held1 = arg1;
+  PElement held2 = arg2;
+  PElemTable result = NewElemTable();
+  for (std::size_t i = 0; i < elements_.size(); ++i) {
+    PElement element = elements_[i];
+    if (predicate(element, held1, held2)) result->Add(element);
+  }
+  return result;
+}
+
+PElemTable TElemTable::FilterWithTable(const PElemTable& arg,
+                                       ElemPredicateWithTable predicate) const {
+  PElemTable held = arg;
+  PElemTable result = NewElemTable();
+  for (std::size_t i = 0; i < elements_.size(); ++i) {
+    PElement element = elements_[i];
+    if (predicate(element, held)) result->Add(element);
+  }
+  return result;
+}
+
+void TElemTable::ForEach(ElemProcedure procedure) const {
+  for (std::size_t i = 0; i < elements_.size(); ++i) {
+    PElement element = elements_[i];
+    procedure(element);
+  }
+}
+
+void TElemTable::ForEachWithTable(const PElemTable& table, ElemProcedureWithTable procedure) const {
+  PElemTable held = table;
+  for (std::size_t i = 0; i < elements_.size(); ++i) {
+    PElement element = elements_[i];
+    procedure(element, held);
+  }
+}
+
+void TElemTable::ForEachWithElem(const PElement& arg, ElemProcedureArgFirst procedure) const {
+  PElement held = arg;
+  for (std::size_t i = 0; i < elements_.size(); ++i) {
+    PElement element = elements_[i];
+    procedure(held, element);
+  }
+}
+
+void TElemTable::ForEachWithNext(ElemProcedureWithNext procedure) const {
+  for (std::size_t i = 0; i < elements_.size(); ++i) {
+    PElement element = elements_[i];
+    PElement next = i + 1 < elements_.size() ? elements_[i + 1] : PElement();
+    procedure(element, next);
+  }
+}
+
+}  // namespace
+
+PElemTable NewElemTable() {
+  return std::make_shared<TElemTable>();
+}

@@ -1,0 +1,43 @@
+// Multiplicity ranges and the parser that reads a multiplicity text from the input.
+#include "model/Multiplicity.h"
+
+#include "model/Error.h"
+#include "reader/scanner.h"
+
+PMultiplicity NewMultiplicity(const std::string& lower, const std::string& upper) {
+  return std::make_shared<TMultiplicity>(lower, upper);
+}
+
+PMultiplicity ToMultiplicity(const PElement& element) {
+  if (!element) return nullptr;
+  auto* object = dynamic_cast<TMultiplicity*>(element->GetSelf());
+  if (object == nullptr) throw InvalidCastError("Invalid downcast of IElement to IMultiplicity");
+  return PMultiplicity(element, object);
+}
+
+namespace {
+
+// The diagram writes an unbounded end as "*"; the model always says "n".
+std::string Unbounded(std::string bound) {
+  return bound == "*" ? "n" : bound;
+}
+
+}  // namespace
+
+// A first bound does not stop at ",", so only a range written with ".." can be
+// followed by another range; each further range consumes its ",", so the loop ends.
+PElemTable ParseMultiplicity() {
+  PElemTable ranges = NewElemTable();
+  for (;;) {
+    std::string first = Unbounded(ReadPCDataUntilAny({"<", "..", "]"}));
+    if (GetLastDelimiter() == "..") {
+      SkipDelim();
+      std::string second = Unbounded(ReadPCDataUntil(",<]"));
+      ranges->Add(NewMultiplicity(first, second));
+    } else {
+      ranges->Add(NewMultiplicity(first == "n" ? "0" : "1", first));
+    }
+    if (GetLastDelimiter() != ",") return ranges;
+    SkipDelim();
+  }
+}
