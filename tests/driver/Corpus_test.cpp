@@ -2,7 +2,6 @@
 // never crashes or hangs.
 #include <gtest/gtest.h>
 #include <algorithm>
-#include <cctype>
 #include <filesystem>
 
 #include "driver/RunPlimko.h"
@@ -19,13 +18,6 @@ std::vector<std::string> CorpusFiles() {
     if (entry.path().extension() == ".uxf") names.push_back(entry.path().filename().string());
   std::sort(names.begin(), names.end());
   return names;
-}
-
-std::string TestNameOf(const testing::TestParamInfo<std::string>& info) {
-  std::string name = info.param;
-  std::replace_if(
-      name.begin(), name.end(), [](char c) { return !std::isalnum(static_cast<unsigned char>(c)); }, '_');
-  return name;
 }
 
 class Corpus : public testing::TestWithParam<std::string> {};
@@ -50,6 +42,6 @@ TEST_P(Corpus, ConvertsOrReports) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Files, Corpus, testing::ValuesIn(CorpusFiles()), TestNameOf);
+INSTANTIATE_TEST_SUITE_P(Files, Corpus, testing::ValuesIn(CorpusFiles()), CaseTestName);
 
 }  // namespace

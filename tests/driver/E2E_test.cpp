@@ -2,7 +2,6 @@
 // expected NAME.console and, when present, NAME.st, byte for byte.
 #include <gtest/gtest.h>
 #include <algorithm>
-#include <cctype>
 #include <filesystem>
 
 #include "driver/RunPlimko.h"
@@ -18,13 +17,6 @@ std::vector<std::string> CaseNames() {
     if (entry.path().extension() == ".uxf") names.push_back(entry.path().stem().string());
   std::sort(names.begin(), names.end());
   return names;
-}
-
-std::string TestNameOf(const testing::TestParamInfo<std::string>& info) {
-  std::string name = info.param;
-  std::replace_if(
-      name.begin(), name.end(), [](char c) { return !std::isalnum(static_cast<unsigned char>(c)); }, '_');
-  return name;
 }
 
 class EndToEnd : public testing::TestWithParam<std::string> {};
@@ -57,6 +49,6 @@ TEST_P(EndToEnd, ConvertsAsExpected) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, EndToEnd, testing::ValuesIn(CaseNames()), TestNameOf);
+INSTANTIATE_TEST_SUITE_P(Cases, EndToEnd, testing::ValuesIn(CaseNames()), CaseTestName);
 
 }  // namespace

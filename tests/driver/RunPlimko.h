@@ -1,8 +1,12 @@
 // Running the built plimko executable in a directory of its own.
 #pragma once
 
+#include <algorithm>
+#include <cctype>
 #include <string>
 #include <vector>
+
+#include <gtest/gtest.h>
 
 #include "support/Process.h"
 
@@ -18,4 +22,13 @@ inline ProcessResult RunPlimko(const std::vector<std::string>& args, const std::
 inline std::string FatalConsole(const std::string& message) {
   return "plimko running ...\n)-8 " + message +
          " B-(\n\nUsage: plimko input\\path\\file.uxf output\\directory\\\n\nPress Enter...";
+}
+
+// A test name made of a case's file name: every character but letters and digits is "_".
+inline std::string CaseTestName(const testing::TestParamInfo<std::string>& info) {
+  std::string name = info.param;
+  std::replace_if(
+      name.begin(), name.end(), [](char c) { return !std::isalnum(static_cast<unsigned char>(c)); },
+      '_');
+  return name;
 }
