@@ -1,0 +1,70 @@
+// Getter and setter methods of public attributes and link variables.
+#include "writer/Accessors.h"
+
+#include "model/ClassMember.h"
+#include "model/ElemType.h"
+#include "writer/Naming.h"
+#include "writer/Output.h"
+#include "writer/Relations.h"
+
+namespace {
+
+// The getter's last line stays open: the next method or the section end closes it.
+void WriteAccessors(const std::string& variable, const std::string& word,
+                    const PElemTable& multiplicity) {
+  EndLine();
+  EndLine();
+  if (!IsMany(multiplicity)) {
+    Write(variable);
+    Write(": a");
+    WriteLine(word);
+    Write("  ");
+    Write(variable);
+    Write(" := a");
+    Write(word);
+    WriteLine("!");
+    EndLine();
+  }
+  WriteLine(variable);
+  Write("  ^");
+  Write(variable);
+  Write("!");
+}
+
+}  // namespace
+
+std::string ArgumentWord(const std::string& typeName, const PElemTable& multiplicity) {
+  if (IsMany(multiplicity)) return "Collection";
+  if (typeName.empty()) return "nObject";
+  switch (typeName[0]) {
+    case 'A':
+    case 'E':
+    case 'I':
+    case 'O':
+    case 'U':
+    case 'Y':
+      return "n" + typeName;
+    default:
+      return typeName;
+  }
+}
+
+std::string ArgumentName(const std::string& typeName, const PElemTable& multiplicity) {
+  return "a" + ArgumentWord(typeName, multiplicity);
+}
+
+void WriteAttributeAccessors(const PElement& member) {
+  PMemberVar attribute = ToMemberVar(member);
+  std::string variable = StIdentifier(attribute->GetName());
+  std::string word =
+      ArgumentWord(StTypeName(attribute->GetTypeName()), attribute->GetMultiplicity());
+  WriteAccessors(variable, word, attribute->GetMultiplicity());
+}
+
+void WriteLinkAccessors(const PElement& element) {
+  PRelType relation = ToRelType(element);
+  std::string variable = LinkName(relation);
+  PElemTable multiplicity = HeadMultiplicity(relation);
+  std::string word = ArgumentWord(StClassName(relation->GetClass2()), multiplicity);
+  WriteAccessors(variable, word, multiplicity);
+}

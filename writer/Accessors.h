@@ -1,0 +1,18 @@
+// Getter and setter methods of public attributes and link variables.
+#pragma once
+
+#include <string>
+
+#include "model/ElemTable.h"
+#include "model/Element.h"
+
+// The word after "a" in an argument name: "Collection" for many objects,
+// "nObject" for no type, "n" before a type that starts with a vowel.
+std::string ArgumentWord(const std::string& typeName, const PElemTable& multiplicity);
+// The argument name for a value of the type: aString, anInteger, aCollection.
+std::string ArgumentName(const std::string& typeName, const PElemTable& multiplicity);
+
+// The setter (unless the attribute holds many objects) and the getter.
+void WriteAttributeAccessors(const PElement& member);
+// The setter (unless the link holds many objects) and the getter of a link variable.
+void WriteLinkAccessors(const PElement& relation);

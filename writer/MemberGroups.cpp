@@ -1,0 +1,131 @@
+// The member groups of a class and the attribute entries of its class text.
+#include "writer/MemberGroups.h"
+
+#include <set>
+
+#include "model/ClassMember.h"
+#include "writer/Naming.h"
+#include "writer/Output.h"
+#include "writer/Relations.h"
+
+namespace {
+
+// The names written so far in the variable name list being written.
+std::set<std::string> ListedVariables;
+
+// "+" and a member written without a visibility mark both count as public.
+bool IsPublic(const PElement& member) {
+  std::string visibility = ToClassMember(member)->GetVisibility();
+  return visibility != "-" && visibility != "#";
+}
+
+bool IsProtected(const PElement& member) {
+  return ToClassMember(member)->GetVisibility() == "#";
+}
+
+bool IsPrivate(const PElement& member) {
+  return ToClassMember(member)->GetVisibility() == "-";
+}
+
+bool IsInstanceAttribute(const PElement& member) {
+  return IsMemberVar(member) && !ToMemberVar(member)->GetStatic();
+}
+
+bool IsClassAttribute(const PElement& member) {
+  return IsMemberVar(member) && ToMemberVar(member)->GetStatic();
+}
+
+bool IsInstanceOperation(const PElement& member) {
+  return IsMemberFun(member) && !ToMemberFun(member)->GetStatic();
+}
+
+bool IsClassOperation(const PElement& member) {
+  return IsMemberFun(member) && ToMemberFun(member)->GetStatic();
+}
+
+// Replaces single quotes, which would end the class comment they stand in.
+std::string WithDoubleQuotes(std::string text) {
+  for (char& c : text) {
+    if (c == '\'') c = '"';
+  }
+  return text;
+}
+
+}  // namespace
+
+PElemTable InstanceAttributes(const PElemTable& members) {
+  return members->Filter(IsInstanceAttribute);
+}
+
+PElemTable PublicInstanceAttributes(const PElemTable& members) {
+  return InstanceAttributes(members)->Filter(IsPublic);
+}
+
+PElemTable ClassAttributes(const PElemTable& members) {
+  return members->Filter(IsClassAttribute);
+}
+
+PElemTable PublicClassAttributes(const PElemTable& members) {
+  return ClassAttributes(members)->Filter(IsPublic);
+}
+
+PElemTable Operations(const PElemTable& members) {
+  return members->Filter(IsMemberFun);
+}
+
+PElemTable PublicOperations(const PElemTable& members) {
+  return members->Filter(IsInstanceOperation)->Filter(IsPublic);
+}
+
+PElemTable ProtectedOperations(const PElemTable& members) {
+  return members->Filter(IsInstanceOperation)->Filter(IsProtected);
+}
+
+PElemTable PrivateOperations(const PElemTable& members) {
+  return members->Filter(IsInstanceOperation)->Filter(IsPrivate);
+}
+
+PElemTable PublicClassOperations(const PElemTable& members) {
+  return members->Filter(IsClassOperation)->Filter(IsPublic);
+}
+
+PElemTable ProtectedClassOperations(const PElemTable& members) {
+  return members->Filter(IsClassOperation)->Filter(IsProtected);
+}
+
+PElemTable PrivateClassOperations(const PElemTable& members) {
+  return members->Filter(IsClassOperation)->Filter(IsPrivate);
+}
+
+void StartVariableNameList() {
+  ListedVariables.clear();
+}
+
+void WriteListedVariable(const std::string& name) {
+  if (!ListedVariables.insert(name).second) return;
+  Write(name);
+  Write(" ");
+}
+
+void WriteVariableName(const PElement& member) {
+  WriteListedVariable(StIdentifier(ToMemberVar(member)->GetName()));
+}
+
+void WriteAttributeComment(const PElement& member) {
+  PMemberVar attribute = ToMemberVar(member);
+  std::string type = StTypeName(attribute->GetTypeName());
+  Write("  ");
+  Write(StIdentifier(attribute->GetName()));
+  Write("\t");
+  if (!attribute->GetTypeName().empty()) {
+    Write(" ");
+    Write(type);
+    Write(" ");
+    WriteMultiplicity(attribute->GetMultiplicity());
+  }
+  if (!attribute->GetDefault().empty()) {
+    Write(" = ");
+    WriteDiagramText(WithDoubleQuotes(attribute->GetDefault()));
+  }
+  WriteLine(" Description...");
+}

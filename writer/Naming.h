@@ -1,0 +1,13 @@
+// Smalltalk names: every class, type, variable and selector name passes here.
+#pragma once
+
+#include <string>
+
+#include "model/ElemType.h"
+
+// The class name with its first letter in upper case; "NO_ELEMENT" for no class.
+std::string StClassName(const PClassType& cls);
+// A type text as a class name; "Object" for the empty text.
+std::string StTypeName(const std::string& text);
+// A variable, selector or parameter name; the case is left as it is.
+std::string StIdentifier(const std::string& text);

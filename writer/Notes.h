@@ -1,0 +1,9 @@
+// Comments after the header about diagram elements that give no code.
+#pragma once
+
+#include "model/Element.h"
+
+// A line for a relation with an end that touches no class; nothing otherwise.
+void WriteUnconnectedNote(const PElement& relation);
+// A line for an element of a type the reader does not know.
+void WriteIgnoredNote(const PElement& element);

@@ -1,0 +1,79 @@
+// Method stubs for operations, and the sections for realised interfaces.
+#include "writer/Operations.h"
+
+#include <set>
+#include <string>
+
+#include "model/ClassMember.h"
+#include "model/ElemType.h"
+#include "model/Param.h"
+#include "writer/Accessors.h"
+#include "writer/MemberGroups.h"
+#include "writer/Naming.h"
+#include "writer/Output.h"
+#include "writer/Sections.h"
+
+namespace {
+
+// Set before the parameters of one operation; only its first keyword continues
+// the operation's name and so starts with a capital letter.
+bool CapitalizeNextKeyword = false;
+// The argument names given so far in the selector being written.
+std::set<std::string> SelectorArguments;
+
+// The argument word, numbered when an earlier argument of the selector has it.
+std::string UnusedArgumentWord(const std::string& word) {
+  if (SelectorArguments.insert("a" + word).second) return word;
+  for (unsigned number = 2;; ++number) {
+    std::string numbered = word + std::to_string(number);
+    if (SelectorArguments.insert("a" + numbered).second) return numbered;
+  }
+}
+
+}  // namespace
+
+void WriteOperationStub(const PElement& member) {
+  PMemberFun operation = ToMemberFun(member);
+  EndLine();
+  EndLine();
+  Write(StIdentifier(operation->GetName()));
+  if (!operation->GetParams()->IsEmpty()) {
+    CapitalizeNextKeyword = true;
+    SelectorArguments.clear();
+    operation->GetParams()->ForEachWithNext(WriteParamKeyword);
+  }
+  EndLine();
+  Write(operation->GetAbstract() ? "  ^ self subclassResponsibility!"
+                                 : "  ^ self shouldBeImplemented!");
+}
+
+void WriteParamKeyword(const PElement& element, const PElement& next) {
+  PParam param = ToParam(element);
+  std::string word = ArgumentWord(StTypeName(param->GetType()), param->GetMultiplicity());
+  std::string keyword = StIdentifier(param->GetName());
+  if (CapitalizeNextKeyword && keyword[0] >= 'a' && keyword[0] <= 'z') {
+    keyword[0] = static_cast<char>(keyword[0] - 'a' + 'A');
+  }
+  CapitalizeNextKeyword = false;
+  Write(keyword);
+  Write(": a");
+  Write(UnusedArgumentWord(word));
+  if (!param->GetDefault().empty()) {
+    Write(" \"=");
+    WriteDiagramText(param->GetDefault());
+    Write("\"");
+  }
+  if (next) Write(" ");
+}
+
+void WriteInterfaceSection(const PElement& cls, const PElement& interface) {
+  PElemTable operations = Operations(ToClassType(interface)->GetMembers());
+  if (operations->IsEmpty()) return;
+  Write("!");
+  Write(StClassName(ToClassType(cls)));
+  Write(" methodsFor: '");
+  Write(StClassName(ToClassType(interface)));
+  Write(StampSuffix());
+  operations->ForEach(WriteOperationStub);
+  WriteSectionEnd();
+}

@@ -1,0 +1,11 @@
+// Method stubs for operations, and the sections for realised interfaces.
+#pragma once
+
+#include "model/Element.h"
+
+// One method stub: the selector line and a body that is still to be written.
+void WriteOperationStub(const PElement& member);
+// One keyword part of a selector; a blank follows unless it is the last one.
+void WriteParamKeyword(const PElement& param, const PElement& next);
+// The section of cls holding stubs of every operation of the interface.
+void WriteInterfaceSection(const PElement& cls, const PElement& interface);

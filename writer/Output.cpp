@@ -1,0 +1,125 @@
+// The writer's shared state and the primitives every generator writes through.
+#include "writer/Output.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+#include <limits>
+#include <optional>
+
+#include "model/Charset.h"
+#include "model/Error.h"
+
+namespace {
+
+std::FILE* OutFile = nullptr;
+std::string CategoryNameText;
+std::string StampSuffixText;
+
+[[noreturn]] void RaiseSystemError(int error) {
+  throw GenericError(std::strerror(error));
+}
+
+// The instant SOURCE_DATE_EPOCH names, when it holds a non-negative decimal
+// integer that time_t can represent.
+std::optional<std::time_t> FixedInstant() {
+  const char* value = std::getenv("SOURCE_DATE_EPOCH");
+  if (value == nullptr || *value == '\0') return std::nullopt;
+  constexpr auto kMax = std::numeric_limits<std::time_t>::max();
+  std::time_t seconds = 0;
+  for (const char* p = value; *p != '\0'; ++p) {
+    unsigned char c = static_cast<unsigned char>(*p);
+    if (c < '0' || c > '9') return std::nullopt;
+    std::time_t digit = c - '0';
+    if (seconds > (kMax - digit) / 10) return std::nullopt;
+    seconds = seconds * 10 + digit;
+  }
+  return seconds;
+}
+
+// The calendar time for the stamp: the fixed instant in UTC when it is usable,
+// otherwise the local clock.
+std::tm StampTime() {
+  std::tm calendar{};
+  if (std::optional<std::time_t> fixed = FixedInstant()) {
+    if (gmtime_r(&*fixed, &calendar) != nullptr) return calendar;
+  }
+  std::time_t now = std::time(nullptr);
+  if (localtime_r(&now, &calendar) == nullptr) calendar = std::tm{};
+  return calendar;
+}
+
+}  // namespace
+
+bool CreateOutFile(const std::string& path) {
+  AbandonOutFile();
+  // A name with a NUL byte would silently open a different file.
+  if (path.find('\0') != std::string::npos) return false;
+  OutFile = std::fopen(path.c_str(), "wb");
+  return OutFile != nullptr;
+}
+
+void CloseOutFile() {
+  std::FILE* file = OutFile;
+  OutFile = nullptr;
+  if (file != nullptr && std::fclose(file) != 0) RaiseSystemError(errno);
+}
+
+void AbandonOutFile() {
+  if (OutFile != nullptr) std::fclose(OutFile);
+  OutFile = nullptr;
+}
+
+void Write(std::string_view text) {
+  if (OutFile == nullptr) throw GenericError("output file is not open");
+  std::string bytes = Cp1250ToUtf8(text);
+  if (std::fwrite(bytes.data(), 1, bytes.size(), OutFile) != bytes.size()) {
+    RaiseSystemError(errno);
+  }
+}
+
+void WriteDiagramText(std::string_view text) {
+  std::size_t start = 0;
+  for (std::size_t bang = text.find('!'); bang != std::string_view::npos;
+       bang = text.find('!', start)) {
+    Write(text.substr(start, bang + 1 - start));
+    Write("!");
+    start = bang + 1;
+  }
+  Write(text.substr(start));
+}
+
+void EndLine() {
+  Write("\r\n");
+}
+
+void WriteLine(std::string_view text) {
+  Write(text);
+  EndLine();
+}
+
+void SetCategoryName(const std::string& name) {
+  CategoryNameText = name;
+}
+
+const std::string& CategoryName() {
+  return CategoryNameText;
+}
+
+const std::string& StampSuffix() {
+  return StampSuffixText;
+}
+
+void RenewStampSuffix() {
+  StampSuffixText = MakeStampSuffix();
+}
+
+std::string MakeStampSuffix() {
+  std::tm calendar = StampTime();
+  long long year = static_cast<long long>(calendar.tm_year) + 1900;
+  return "' stamp: 'Tessaloom " + std::to_string(calendar.tm_mon + 1) + "/" +
+         std::to_string(calendar.tm_mday) + "/" + std::to_string(year) + " " +
+         std::to_string(calendar.tm_hour) + ":" + std::to_string(calendar.tm_min) + "'!";
+}

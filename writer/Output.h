@@ -1,0 +1,35 @@
+// The writer's shared state (output file, category, stamp) and its write primitives.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// Creates or replaces the output file; answers false when it cannot be opened.
+bool CreateOutFile(const std::string& path);
+// Flushes and closes the output file; a failure raises GenericError with the
+// system's message.
+void CloseOutFile();
+// Closes the output file after an error, keeping what was written and ignoring
+// any further failure, so that the next run starts without a stream.
+void AbandonOutFile();
+
+// Writes the writer's own text or a generated name, without a line end.
+void Write(std::string_view text);
+// Writes text taken from the diagram, with every "!" doubled so that it cannot
+// end a chunk.
+void WriteDiagramText(std::string_view text);
+// Ends the current line.
+void EndLine();
+// Writes the text, then ends the line.
+void WriteLine(std::string_view text);
+
+// The class category of every class: the input file's base name.
+void SetCategoryName(const std::string& name);
+const std::string& CategoryName();
+
+// The text that closes every method protocol header of the current class.
+const std::string& StampSuffix();
+// Reads the clock (or SOURCE_DATE_EPOCH) and replaces StampSuffix.
+void RenewStampSuffix();
+// The stamp text for the current instant, as RenewStampSuffix would store it.
+std::string MakeStampSuffix();

@@ -1,0 +1,134 @@
+// Link variables, constraint lines and multiplicity texts derived from relations.
+#include "writer/Relations.h"
+
+#include <algorithm>
+#include <array>
+
+#include "model/Multiplicity.h"
+#include "writer/Naming.h"
+#include "writer/Output.h"
+
+namespace {
+
+bool IsLinkRelation(const PElement& element, const PElement& cls) {
+  PRelType relation = ToRelType(element);
+  int32_t direction = relation->GetDirection();
+  return relation->GetHeadSize() == 1 && IsClassAt(relation->GetClass1(), cls) &&
+         (direction == 1 || direction == 2);
+}
+
+bool IsConstraintRelation(const PElement& element) {
+  PRelType relation = ToRelType(element);
+  int32_t direction = relation->GetDirection();
+  if (relation->GetHeadSize() == 2) return false;
+  return relation->GetHeadSize() != 1 || direction == 0 || direction == 3;
+}
+
+bool IsUnbounded(const PElement& range) {
+  return ToMultiplicity(range)->GetUpper() == "n";
+}
+
+void WriteRange(const PElement& element, const PElement& next) {
+  PMultiplicity range = ToMultiplicity(element);
+  WriteDiagramText(range->GetLower());
+  Write("..");
+  WriteDiagramText(range->GetUpper());
+  if (next) Write(", ");
+}
+
+bool IsExactlyOne(const PElemTable& multiplicity) {
+  if (multiplicity->Count() != 1) return false;
+  PMultiplicity range = ToMultiplicity(multiplicity->AnyOne());
+  return range->GetLower() == "1" && range->GetUpper() == "1";
+}
+
+}  // namespace
+
+std::string KindWords(int32_t headSize) {
+  static const std::array<const char*, 5> kWords = {"associates", "navigates", "inherits",
+                                                    "aggregates", "composes"};
+  // More heads than a composition has still read as a composition.
+  return kWords[static_cast<std::size_t>(std::clamp<int32_t>(headSize, 0, 4))];
+}
+
+bool IsClassAt(const PClassType& end, const PElement& cls) {
+  return end && cls && end->GetSelf() == cls->GetSelf();
+}
+
+PElemTable LinkRelations(const PClassType& cls) {
+  return cls->GetRelations()->FilterWithElem(cls, IsLinkRelation);
+}
+
+PElemTable ConstraintRelations(const PClassType& cls) {
+  return cls->GetRelations()->Filter(IsConstraintRelation);
+}
+
+std::string LinkName(const PRelType& relation) {
+  std::string name = relation->GetName();
+  if (name.empty()) {
+    name = relation->GetDirection() == 1 ? relation->GetRole1() : relation->GetRole2();
+  }
+  if (name.empty() && relation->GetClass2()) name = relation->GetClass2()->GetName();
+  if (name.empty()) name = "noNameLink";
+  name = StIdentifier(name);
+  if (name[0] >= 'A' && name[0] <= 'Z') name[0] = static_cast<char>(name[0] - 'A' + 'a');
+  return name;
+}
+
+PElemTable HeadMultiplicity(const PRelType& relation) {
+  return relation->GetDirection() == 1 ? relation->GetMult1() : relation->GetMult2();
+}
+
+PElemTable TailMultiplicity(const PRelType& relation) {
+  return relation->GetDirection() == 2 ? relation->GetMult1() : relation->GetMult2();
+}
+
+void WriteLinkDescription(const PElement& element) {
+  PRelType relation = ToRelType(element);
+  Write("  ");
+  Write(LinkName(relation));
+  Write("\t");
+  Write(StClassName(relation->GetClass2()));
+  WriteMultiplicity(HeadMultiplicity(relation));
+  Write(" constraint: ");
+  PElemTable tail = TailMultiplicity(relation);
+  if (tail->IsEmpty() || IsExactlyOne(tail)) {
+    Write("single instance of ");
+  } else {
+    WriteMultiplicity(tail);
+    Write(" of ");
+  }
+  WriteLine("this side of link. Description...");
+}
+
+void WriteConstraintLine(const PElement& element) {
+  PRelType relation = ToRelType(element);
+  Write("\t\"#");
+  Write(LinkName(relation));
+  Write(" ");
+  Write(KindWords(relation->GetHeadSize()));
+  Write(" from: #");
+  Write(StClassName(relation->GetClass1()));
+  Write(" to: #");
+  Write(StClassName(relation->GetClass2()));
+  WriteLine("\"");
+}
+
+void WriteMultiplicity(const PElemTable& multiplicity) {
+  if (multiplicity->IsEmpty() || IsExactlyOne(multiplicity)) return;
+  if (!multiplicity->Filter(IsUnbounded)->IsEmpty()) {
+    Write("[*]");
+    return;
+  }
+  Write("[");
+  multiplicity->ForEachWithNext(WriteRange);
+  Write("]");
+}
+
+bool IsOptional(const PElemTable& multiplicity) {
+  return multiplicity->IsEmpty() || ToMultiplicity(multiplicity->AnyOne())->GetLower() == "0";
+}
+
+bool IsMany(const PElemTable& multiplicity) {
+  return !multiplicity->IsEmpty() && ToMultiplicity(multiplicity->AnyOne())->GetUpper() != "1";
+}
