@@ -1,0 +1,417 @@
+// Tests of the input scanner over real files.
+#include "reader/scanner.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "model/Error.h"
+#include "support/TempFile.h"
+
+namespace {
+
+const std::string kEof = "LookAheadFor reached end of file unexpectedly";
+const std::string kEofBlank = "end of file reached unexpectedly";
+const std::string kNoDelimiter = "LastDelimiter is empty";
+
+void Open(const std::string& content) {
+  OpenInput(WriteTempFile(content));
+}
+
+// The message of the GenericError that the action raises.
+template <typename Action>
+std::string ErrorOf(Action action) {
+  try {
+    action();
+  } catch (const GenericError& error) {
+    return error.what();
+  }
+  return "no error";
+}
+
+// Line number and position as "line:pos".
+std::string Where() {
+  return std::to_string(LineNo()) + ":" + std::to_string(LinePos());
+}
+
+// Every line of the file, read by walking with NextChar.
+std::vector<std::string> AllLines(const std::string& content) {
+  Open(content);
+  std::vector<std::string> lines;
+  while (!AtEof()) {
+    if (LinePos() == 1) lines.push_back(CurLine());
+    NextChar();
+  }
+  return lines;
+}
+
+// Moves to the start of the next line.
+void ToNextLine() {
+  ReadUntil("");
+  SkipDelim();
+}
+
+std::string Markers(const FormatMarkerSet& set) {
+  std::string marks;
+  for (const char mark : std::string("*/_")) {
+    if (set.Contains(mark)) marks += mark;
+  }
+  return marks;
+}
+
+class Scanner : public ::testing::Test {
+ protected:
+  void TearDown() override { CloseInput(); }
+};
+
+TEST_F(Scanner, OpenFailsForMissingFileAndDirectory) {
+  EXPECT_NE(ErrorOf([] { OpenInput(MakeTempDir() + "/missing.uxf"); }), "no error");
+  EXPECT_NE(ErrorOf([] { OpenInput(MakeTempDir()); }), "no error");
+  // A failed open leaves the scanner closed; nothing moves and nothing hangs.
+  EXPECT_EQ(Where(), "-1:-1");
+  EXPECT_EQ(CurrentChar(), '\0');
+  EXPECT_TRUE(SkipBlanks());
+  EXPECT_EQ(ErrorOf([] { LookAheadFor({"<"}); }), kEof);
+}
+
+TEST_F(Scanner, OpenHandsLongPathsWhole) {
+  const std::string dir = MakeTempDir() + "/" + std::string(200, 'd');
+  std::filesystem::create_directory(dir);
+  const std::string path = dir + "/" + std::string(200, 'f') + ".uxf";
+  std::filesystem::copy_file(WriteTempFile("long"), path);
+  OpenInput(path);
+  EXPECT_EQ(CurLine(), "long");
+}
+
+TEST_F(Scanner, EmptyFileIsAtEndAtOnce) {
+  Open("");
+  EXPECT_TRUE(AtEof());
+  EXPECT_EQ(Where(), "0:-2");
+  EXPECT_EQ(CurrentChar(), '\0');
+  EXPECT_EQ(ErrorOf([] { LookAheadFor({"<"}); }), kEof);
+  EXPECT_EQ(ErrorOf([] { SkipBlanksNotEof(); }), kEofBlank);
+  EXPECT_EQ(ErrorOf([] { CheckToken(""); }), kEofBlank);
+  EXPECT_EQ(ErrorOf([] { SkipToAny({"<"}); }), kEof);
+  EXPECT_EQ(ErrorOf([] { SkipDelim(); }), kNoDelimiter);
+  EXPECT_EQ(NextChar(), '\0');
+  EXPECT_EQ(Where(), "0:-2");
+}
+
+// Line ends LF, CR and CR LF; the first Ctrl-Z ends the file.
+TEST_F(Scanner, SplitsLinesAtEachKindOfLineEnd) {
+  using Lines = std::vector<std::string>;
+  EXPECT_EQ(AllLines("a\nb"), (Lines{"a", "b"}));
+  EXPECT_EQ(AllLines("a\r\nb\r\n"), (Lines{"a", "b"}));
+  EXPECT_EQ(AllLines("a\rb\r"), (Lines{"a", "b"}));
+  EXPECT_EQ(AllLines("a\n\r\n\rb"), (Lines{"a", "", "", "b"}));
+  EXPECT_EQ(AllLines("a\r\r\n"), (Lines{"a", ""}));
+  EXPECT_EQ(AllLines("a\x1a"
+                     "b\nc"),
+            (Lines{"a"}));
+  EXPECT_EQ(AllLines("a\r\x1a\nb"), (Lines{"a"}));
+  EXPECT_EQ(AllLines("\x1a"
+                     "a"),
+            Lines{});
+  EXPECT_EQ(AllLines(std::string("x\0y", 3)), (Lines{std::string("x\0y", 3)}));
+  // At the end the line number stays on the last line read.
+  EXPECT_EQ(Where(), "1:-2");
+  EXPECT_EQ(CurLine(), "");
+}
+
+TEST_F(Scanner, DecodesEachLineFromUtf8) {
+  Open(
+      "\xC5\xBD"
+      "aba \xE2\x82\xAC\xE4\xB8\xAD\xC3\n\xC0\xAF");
+  EXPECT_EQ(CurLine(),
+            "\x8E"
+            "aba \x80??");
+  ToNextLine();
+  EXPECT_EQ(CurLine(), "??");
+}
+
+// Every line ends in one virtual carriage return, an empty line included.
+TEST_F(Scanner, NextCharWalksThroughVirtualLineEnds) {
+  Open("ab\n\nc");
+  std::string seen(1, CurrentChar());
+  std::vector<std::string> places{Where()};
+  while (!AtEof()) {
+    seen += NextChar();
+    places.push_back(Where());
+  }
+  EXPECT_EQ(seen, std::string("ab\r\rc\r\0", 7));
+  EXPECT_EQ(places, (std::vector<std::string>{"1:1", "1:2", "1:3", "2:1", "3:1", "3:2", "3:-2"}));
+}
+
+TEST_F(Scanner, SkipBlanksCrossesEmptyLinesAndStopsAtEnd) {
+  Open(std::string(" \t\n\n  \0 x\n \n", 12));
+  EXPECT_FALSE(SkipBlanks());
+  EXPECT_EQ(Where(), "3:5");
+  NextChar();
+  EXPECT_TRUE(SkipBlanks());
+  EXPECT_EQ(Where(), "4:-2");
+}
+
+TEST_F(Scanner, LookAheadForPicksFirstTokenInListOrder) {
+  struct Case {
+    ArrayOfString tokens;
+    int32_t index;
+    std::string delimiter;
+  };
+  // The line is "<ab" followed by "c" on the next line; the position is at "<".
+  const std::vector<Case> cases = {
+      {{"<a", "<ab"}, 0, "<a"}, {{"<ab", "<a"}, 0, "<ab"}, {{"x", "<ab"}, 1, "<ab"},
+      {{"x", "b"}, -1, ""},     {{"<abc"}, -1, ""},        {{}, -1, ""},
+      {{"<", ""}, 0, "<"},
+  };
+  Open("<ab\nc");
+  for (const auto& [tokens, index, delimiter] : cases) {
+    EXPECT_EQ(LookAheadFor(tokens), index) << tokens.size();
+    EXPECT_EQ(LastDelimiter(), delimiter);
+    EXPECT_EQ(Where(), "1:1");
+  }
+  EXPECT_EQ(ErrorOf([] {
+              LookAheadFor({"x", ""});
+            }),
+            "LookAheadFor is asked to search for EmptyStr");
+  ReadUntilChar('#');
+  EXPECT_EQ(LookAheadFor({"<"}), -2);
+  EXPECT_EQ(LastDelimiter(), "\r");
+}
+
+TEST_F(Scanner, LookAheadForReportsEndOfFileOnNul) {
+  Open(std::string("a\0b", 3));
+  NextChar();
+  EXPECT_EQ(ErrorOf([] { LookAheadFor({"b"}); }), kEof);
+}
+
+TEST_F(Scanner, ReadUntilStopsOnDelimiterWithoutConsumingIt) {
+  Open("  12 </x>\na = b, c\nrest of line  \nnext");
+  EXPECT_EQ(ReadUntilChar('<'), "12");
+  EXPECT_EQ(GetLastDelimiter(), "<");
+  EXPECT_EQ(Where(), "1:6");
+  EXPECT_EQ(ReadUntilChar('<'), "");  // already on the delimiter
+  ToNextLine();
+  EXPECT_EQ(ReadUntil("=,"), "a");
+  EXPECT_EQ(GetLastDelimiter(), "=");
+  SkipDelim();
+  EXPECT_EQ(ReadUntil("=,"), "b");
+  EXPECT_EQ(GetLastDelimiter(), ",");
+  SkipDelim();
+  EXPECT_EQ(ReadUntil("=,"), "c");
+  EXPECT_EQ(GetLastDelimiter(), "\r");
+  EXPECT_EQ(Where(), "2:9");
+  SkipDelim();
+  EXPECT_EQ(ReadUntilChar('<'), "rest of line");
+  SkipDelim();
+  EXPECT_EQ(Where(), "4:1");
+}
+
+TEST_F(Scanner, ReadUntilAnyStopsAtTokenOrLineEnd) {
+  Open("name&gt;&gt;role&lt;\nab<\nx>");
+  const ArrayOfString arrows = {"&gt;&gt;", "&gt;", "&lt;"};
+  EXPECT_EQ(ReadUntilAny(arrows), "name");
+  EXPECT_EQ(GetLastDelimiter(), "&gt;&gt;");
+  SkipDelim();
+  EXPECT_EQ(Where(), "1:13");
+  EXPECT_EQ(ReadUntilAny(arrows), "role");
+  EXPECT_EQ(GetLastDelimiter(), "&lt;");
+  SkipDelim();
+  SkipDelim();  // the line end
+  // A token never reaches across the line end.
+  EXPECT_EQ(ReadUntilAny({"<x"}), "ab<");
+  EXPECT_EQ(GetLastDelimiter(), "\r");
+  SkipDelim();
+  EXPECT_EQ(Where(), "3:1");
+}
+
+TEST_F(Scanner, SkipDelimNeedsADelimiterAndKeepsEndOfFile) {
+  Open("ab");
+  EXPECT_EQ(ErrorOf([] { GetLastDelimiter(); }), kNoDelimiter);
+  EXPECT_EQ(LookAheadFor({"a"}), 0);
+  NextChar();  // every move forgets the delimiter
+  EXPECT_EQ(LastDelimiter(), "");
+  EXPECT_EQ(ErrorOf([] { SkipDelim(); }), kNoDelimiter);
+  EXPECT_EQ(ReadUntilChar('<'), "b");
+  SkipDelim();
+  EXPECT_EQ(Where(), "1:-2");
+  EXPECT_EQ(ErrorOf([] { SkipDelim(); }), kNoDelimiter);
+  ReadUntilChar('<');
+  EXPECT_EQ(LastDelimiter(), std::string(1, '\0'));
+  SkipDelim();
+  NextChar();
+  EXPECT_EQ(Where(), "1:-2");
+}
+
+TEST_F(Scanner, CheckTokenConsumesRequiredTokens) {
+  Open("\n  \n  <x>=\n y\n");
+  CheckToken("<x>");
+  EXPECT_EQ(Where(), "3:6");
+  CheckToken("=");
+  EXPECT_EQ(Where(), "3:7");
+  EXPECT_EQ(ErrorOf([] { CheckToken(""); }), "CheckToken: token must not be EmptyStr");
+  EXPECT_EQ(ErrorOf([] { CheckToken("z"); }), "missing \"z\"");
+  EXPECT_EQ(ErrorOf([] { CheckToken("yy"); }), "missing \"yy\"");
+  EXPECT_EQ(Where(), "4:2");
+  CheckToken("y");
+  EXPECT_EQ(ErrorOf([] { CheckToken("y"); }), kEofBlank);
+}
+
+TEST_F(Scanner, SkipToAnyCrossesLinesAndSkipPastAnyConsumes) {
+  Open("junk <b\n<a>\n  <b>tail");
+  EXPECT_EQ(SkipToAny({"<b>", "<a>"}), "<a>");
+  EXPECT_EQ(Where(), "2:1");
+  EXPECT_EQ(SkipPastAny({"<b>"}), "<b>");
+  EXPECT_EQ(Where(), "3:6");
+  EXPECT_EQ(ErrorOf([] { SkipToAny({"<c>"}); }), kEof);
+  EXPECT_EQ(Where(), "3:-2");
+}
+
+TEST_F(Scanner, ReadFormatMarkersStripsSymmetricPairs) {
+  struct Case {
+    std::string line;
+    int32_t start;
+    std::string markers;
+    std::string lineAfter;
+    int32_t posAfter;
+  };
+  const std::vector<Case> cases = {
+      {"*_Name_*", 1, "*_", "*_Name  ", 3},
+      {"*_Name*_", 1, "", "*_Name*_", 1},
+      {"/Shape/ ", 1, "", "/Shape/ ", 1},
+      {"/Shape/", 1, "/", "/Shape ", 2},
+      {"_a_</x>", 1, "_", "_a </x>", 2},
+      {"*a* </x>", 1, "", "*a* </x>", 1},
+      {"**", 1, "*", "* ", 2},
+      {"*", 1, "", "*", 1},
+      {"x */b/*", 3, "*/", "x */b  ", 5},
+  };
+  for (const auto& [line, start, markers, lineAfter, posAfter] : cases) {
+    Open(line);
+    while (LinePos() < start) NextChar();
+    EXPECT_EQ(Markers(ReadFormatMarkers()), markers) << line;
+    EXPECT_EQ(CurLine(), lineAfter);
+    EXPECT_EQ(LinePos(), posAfter) << line;
+  }
+  Open("");
+  EXPECT_EQ(Markers(ReadFormatMarkers()), "");
+}
+
+TEST(DecodePCData, DecodesEntitiesInOnePass) {
+  const std::vector<std::pair<std::string, std::string>> cases = {
+      {"", ""},
+      {"plain text", "plain text"},
+      {"a &amp;&amp; b", "a && b"},
+      {"&lt;&gt;&quot;&apos;", "<>\"'"},
+      {"&amp;lt;", "&lt;"},
+      {"&gxyz;b&lfoo;", ">b<"},
+      {"a&gtb c", "a>"},
+      {"&am", "&"},
+      {"&ap", "'"},
+      {"&g", ">"},
+      {"x&l", "x<"},
+      {"&q", "\""},
+      {"x&#65;y", "xAy"},
+      {"&#x41;&#X41;&#$41;&#0x41;", "AAAA"},
+      {"&#%1000001;&#&101;&# 65;&#+65;", "AAAA"},
+      {"&#0;", std::string(1, '\0')},
+      {"&#353;&#x20AC;&#160;", "\x9A\x80\xA0"},
+      {"&#128;&#-1;&#x10FFFF;", "???"},
+  };
+  for (const auto& [text, expected] : cases) EXPECT_EQ(DecodePCData(text), expected) << text;
+}
+
+TEST(DecodePCData, RejectsForbiddenCharactersAndWrongEntities) {
+  const std::vector<std::pair<std::string, std::string>> cases = {
+      {"a<b", "\"<\" mustnot occur in \"a<b\" xml PCData"},
+      {"&amp; >", "\">\" mustnot occur in \"&amp; >\" xml PCData"},
+      {"&gx>;", "\">\" mustnot occur in \"&gx>;\" xml PCData"},
+      {"&nbsp;", "wrong entity in \"&nbsp;\""},
+      {"x&", "wrong entity in \"x&\""},
+      {"&a", "wrong entity in \"&a\""},
+      {"&ax;", "wrong entity in \"&ax;\""},
+      {"&#", "wrong entity in \"&#\""},
+      {"&#65", "wrong entity in \"&#65\""},
+      {"&#;", "wrong entity in \"&#;\""},
+      {"& amp;", "wrong entity in \"& amp;\""},
+      {"&#x;", "\"$\" is an invalid integer"},
+      {"&#xZZ;", "\"$ZZ\" is an invalid integer"},
+      {"&#6 5;", "\"6 5\" is an invalid integer"},
+      {"&#99999999999;", "\"99999999999\" is an invalid integer"},
+  };
+  for (const auto& [text, message] : cases) {
+    EXPECT_EQ(ErrorOf([&text] { DecodePCData(text); }), message) << text;
+  }
+}
+
+TEST_F(Scanner, ReadPCDataDecodesTheTextRead) {
+  Open("  a&amp;b &lt;c&gt; </x>\nr&quot;&gt;s</y>\n&zz;<");
+  EXPECT_EQ(ReadPCDataUntil("<"), "a&b <c>");
+  EXPECT_EQ(GetLastDelimiter(), "<");
+  ToNextLine();
+  EXPECT_EQ(ReadPCDataUntilAny({"&gt;", "</"}), "r\"");
+  EXPECT_EQ(GetLastDelimiter(), "&gt;");
+  SkipDelim();
+  EXPECT_EQ(ReadPCDataUntilAny({"&gt;", "</"}), "s");
+  EXPECT_EQ(GetLastDelimiter(), "</");
+  ToNextLine();
+  EXPECT_EQ(ErrorOf([] { ReadPCDataUntil("<"); }), "wrong entity in \"&zz;\"");
+}
+
+TEST(ParseInteger, AcceptsEachNotation) {
+  const std::vector<std::pair<std::string, int32_t>> cases = {
+      {"0", 0},
+      {"42", 42},
+      {"+42", 42},
+      {"-42", -42},
+      {" \t 7", 7},
+      {"-0", 0},
+      {"0000000000000000002147483647", INT32_MAX},
+      {"-2147483648", INT32_MIN},
+      {"$1F", 31},
+      {"x1f", 31},
+      {"X1F", 31},
+      {"0x1F", 31},
+      {"+0x10", 16},
+      {"$7FFFFFFF", INT32_MAX},
+      {"-$80000000", INT32_MIN},
+      {"%101", 5},
+      {"-%1", -1},
+      {"&17", 15},
+  };
+  for (const auto& [text, value] : cases) EXPECT_EQ(ParseInteger(text), value) << text;
+}
+
+TEST(ParseInteger, RejectsEverythingElse) {
+  // Missing digits, foreign characters, wrong prefixes and values beyond 32 bits.
+  const std::vector<std::string> texts = {
+      "",           " ",           "-",         "+",         "$",
+      "0x",         "0X1F",        "12 ",       "\n1",       "1.5",
+      "2147483648", "-2147483649", "$FFFFFFFF", "$80000000", "%2",
+      "&8",         "+-1",         "--1",       "$-1",       "0x-1",
+      "1e3",        "12a",         "xg",        "0xx1",      std::string(10000, '9')};
+  for (const auto& text : texts) {
+    EXPECT_EQ(ErrorOf([&text] { ParseInteger(text); }), "\"" + text + "\" is an invalid integer");
+  }
+}
+
+// Opening again starts afresh; closing keeps the position for error reports.
+TEST_F(Scanner, ReopenResetsAndCloseKeepsState) {
+  Open("first\nsecond");
+  NextChar();
+  NextChar();
+  NextChar();
+  EXPECT_EQ(LookAheadFor({"s"}), 0);
+  CloseInput();
+  EXPECT_EQ(Where(), "1:4");
+  EXPECT_EQ(CurLine(), "first");
+  CloseInput();
+  Open("other");
+  EXPECT_EQ(Where(), "1:1");
+  EXPECT_EQ(LastDelimiter(), "");
+  EXPECT_EQ(CurLine(), "other");
+}
+
+}  // namespace
