@@ -110,8 +110,8 @@ class TElemType : public virtual IElemType {
   char lineStyle_ = '-';
 };
 
-// Shares ownership with itself so that the connection step can hand the class
-// to the relations it tests, which keep only weak references to it.
+// Can hand out a shared reference to itself, because the connection step passes
+// the class to the relations it tests, and those keep only weak references.
 class TClassType : public TElemType,
                    public IClassType,
                    public std::enable_shared_from_this<TClassType> {
