@@ -1,0 +1,34 @@
+// Member lines of a class panel: attribute and operation declarations.
+#pragma once
+
+#include <string>
+
+#include "model/ElemTable.h"
+#include "model/ElemType.h"
+#include "reader/scanner.h"
+
+// One variable declaration: an attribute's or a parameter's.
+struct TVarDeclRec {
+  std::string Name;
+  std::string TypeName;
+  PElemTable Multiplicity;
+  std::string Default;
+};
+
+// Reads one attribute line and appends the attribute to the class.
+void ReadAttributeLine(const PClassType& cls);
+// Reads one operation line and appends the operation to the class.
+void ReadOperationLine(const PClassType& cls);
+
+// Consumes "#", "+" or "-" and answers it; answers a blank when there is none.
+char ReadVisibility();
+// Reads name, type, multiplicity and default value up to one of the terminators
+// (or the end of the line); the terminator is not consumed.
+TVarDeclRec ReadVarDecl(const ArrayOfString& terminators);
+// Reads a default value, keeping quoted and parenthesised parts together.
+std::string ReadValueText(const ArrayOfString& terminators);
+
+// The tokens of a followed by those of b.
+ArrayOfString JoinDelimiters(const ArrayOfString& a, const ArrayOfString& b);
+// Whether the scanner's last delimiter is one of the tokens.
+bool LastDelimiterIn(const ArrayOfString& tokens);

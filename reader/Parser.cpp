@@ -1,0 +1,179 @@
+// The UMLet document reader: finds the zoom level and the elements by their tags.
+#include "reader/Parser.h"
+
+#include <cmath>
+#include <string>
+#include <utility>
+
+#include "model/ElemType.h"
+#include "model/Error.h"
+#include "reader/ClassPanel.h"
+#include "reader/RelationPanel.h"
+#include "reader/scanner.h"
+
+namespace {
+
+// The table being filled and the zoom level of the document being read.
+PElemTable Diagram;
+double ZoomLevel = 10.0;
+
+enum class ElementKind { kClass, kRelation, kOther };
+
+// The coordinate tags, in the order of their indexes below.
+const ArrayOfString kCoordinateTags = {
+    "<x>", "<y>", "<w>", "<h>", "</coordinates>", "</element>", "</diagram>", "</umlet_diagram>"};
+constexpr int32_t kEndOfCoordinates = 4;
+const char* const kClosingTags[] = {"</x>", "</y>", "</w>", "</h>"};
+const char* const kCoordinateErrors[] = {"wrong x coordinate", "wrong y coordinate",
+                                         "wrong w coordinate", "wrong h coordinate"};
+
+// The type text counts by its part after the last full stop.
+std::string ReadTypeText() {
+  std::string text = ReadUntil(".<");
+  while (GetLastDelimiter() == ".") {
+    SkipDelim();
+    text = ReadUntil(".<");
+  }
+  return text;
+}
+
+ElementKind KindOf(const std::string& typeText) {
+  if (typeText == "Class" || typeText == "UMLClass") return ElementKind::kClass;
+  if (typeText == "Relation") return ElementKind::kRelation;
+  return ElementKind::kOther;
+}
+
+PElement NewElement(ElementKind kind) {
+  switch (kind) {
+    case ElementKind::kClass:
+      return NewClassType();
+    case ElementKind::kRelation:
+      return NewRelType();
+    case ElementKind::kOther:
+      break;
+  }
+  PElemType other = NewElemType();
+  other->SetName("CustomElementImpl");
+  return other;
+}
+
+void ReadZoomLevel() {
+  CheckToken("<zoom_level>");
+  int32_t level = 0;
+  try {
+    level = ParseInteger(ReadUntilChar('<'));
+  } catch (const PlimkoError&) {
+    throw GenericError("wrong zoom level");
+  }
+  // A zoom level of 0 would divide every coordinate by zero.
+  if (level == 0) throw GenericError("wrong zoom level");
+  ZoomLevel = level;
+  CheckToken("</zoom_level>");
+}
+
+void SetCoordinate(const PElemType& element, int32_t index) {
+  try {
+    const int32_t value = ScaleCoordinate(ParseInteger(ReadUntilChar('<')));
+    switch (index) {
+      case 0:
+        element->SetX(value);
+        break;
+      case 1:
+        element->SetY(value);
+        break;
+      case 2:
+        element->SetW(value);
+        break;
+      default:
+        element->SetH(value);
+        break;
+    }
+  } catch (const PlimkoError&) {
+    throw GenericError(kCoordinateErrors[index]);
+  }
+}
+
+// Answers whether "</coordinates>" was reached; each turn consumes a tag or a
+// line end, and any other text raises from SkipDelim.
+bool ReadCoordinates(const PElemType& element) {
+  int32_t k = LookAheadFor(kCoordinateTags);
+  while (k < kEndOfCoordinates) {
+    SkipDelim();
+    if (k >= 0) {
+      SetCoordinate(element, k);
+      CheckToken(kClosingTags[k]);
+      SkipBlanksNotEof();
+    } else {
+      SkipToAny(kCoordinateTags);
+    }
+    k = LookAheadFor(kCoordinateTags);
+  }
+  return k == kEndOfCoordinates;
+}
+
+void ReadPanel(const PElement& element, ElementKind kind) {
+  const std::string found = SkipToAny({"<panel_attributes>", "<panel_attributes/>", "</element>",
+                                       "</diagram>", "</umlet_diagram>"});
+  if (found == "<panel_attributes>") {
+    SkipDelim();
+    SkipBlanksNotEof();
+    if (kind == ElementKind::kClass) {
+      ReadClassPanel(element);
+    } else {
+      ReadRelationPanel(element);
+    }
+  } else if (found == "<panel_attributes/>") {
+    SkipDelim();
+    SkipBlanksNotEof();
+    if (kind == ElementKind::kRelation) ReadAdditionalAttributes(ToRelType(element));
+  }
+}
+
+// Reads type, coordinates and panel; the caller skips the rest of the element.
+void ReadElementBody() {
+  const std::string tag = SkipPastAny({"<type>", "<id>", "</diagram>", "</umlet_diagram>"});
+  if (tag != "<type>" && tag != "<id>") return;
+  const ElementKind kind = KindOf(ReadTypeText());
+  const PElement element = NewElement(kind);
+  Diagram->Add(element);
+  if (kind == ElementKind::kOther) return;
+  const std::string found =
+      SkipToAny({"<coordinates>", "</element>", "</diagram>", "</umlet_diagram>"});
+  if (found == "<coordinates>") {
+    SkipDelim();
+    SkipBlanksNotEof();
+  }
+  if (!ReadCoordinates(ToElemType(element))) return;
+  ReadPanel(element, kind);
+}
+
+}  // namespace
+
+PElemTable ReadDiagram() {
+  Diagram = NewElemTable();
+  ZoomLevel = 10.0;
+  const std::string first =
+      SkipToAny({"<zoom_level>", "<element>", "</diagram>", "</umlet_diagram>"});
+  if (first == "<zoom_level>") ReadZoomLevel();
+  while (SkipPastAny({"<element>", "</diagram>", "</umlet_diagram>"}) == "<element>") {
+    ReadElement();
+  }
+  return std::exchange(Diagram, nullptr);
+}
+
+void ReadElement() {
+  ReadElementBody();
+  if (SkipToAny({"</element>", "</diagram>", "</umlet_diagram>"}) == "</element>") SkipDelim();
+}
+
+// The factor is formed first so that every coordinate of a document is scaled
+// alike; the default rounding mode, which nothing changes, rounds halves to even.
+int32_t ScaleCoordinate(int32_t value) {
+  const double factor = 10.0 / ZoomLevel;
+  const double scaled = std::nearbyint(static_cast<double>(value) * factor);
+  if (!(scaled >= -2147483648.0 && scaled <= 2147483647.0)) {
+    throw GenericError("coordinate " + std::to_string(value) + " does not fit at zoom level " +
+                       std::to_string(static_cast<int64_t>(ZoomLevel)));
+  }
+  return static_cast<int32_t>(scaled);
+}

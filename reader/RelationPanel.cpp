@@ -1,0 +1,254 @@
+// Reads the panel text of a relation (line type, ends, labels) and its point list.
+#include "reader/RelationPanel.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <string_view>
+#include <system_error>
+
+#include "model/Error.h"
+#include "model/Multiplicity.h"
+#include "reader/Parser.h"
+#include "reader/scanner.h"
+
+namespace {
+
+// Keywords in the order they are tried: "&lt;&lt;" must come before "&lt;".
+const ArrayOfString kKeywords = {
+    "fg=", "bg=", "lt=", "m1=", "m2=", "r1=", "r2=", "q1=", "q2=", "&lt;&lt;", "&lt;", "&gt;"};
+enum Keyword : int32_t {
+  kForeground,
+  kBackground,
+  kLineType,
+  kMult1,
+  kMult2,
+  kRole1,
+  kRole2,
+  kQualifier1,
+  kQualifier2,
+  kStereotype,
+  kLeftMark,
+  kRightMark,
+};
+
+// Exponents beyond this say nothing more about the size of a number.
+constexpr int64_t kExponentCap = 1'000'000'000'000'000;
+
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
+
+// Reads a number of the form [blanks][sign]digits.digits[e[sign]digits] with at
+// least one digit around the full stop. std::from_chars does the conversion, so
+// the locale plays no part; it takes neither blanks nor "+", which are passed.
+bool ParseDecimal(std::string_view text, double& value) {
+  const size_t n = text.size();
+  size_t i = 0;
+  while (i < n && (text[i] == ' ' || text[i] == '\t')) ++i;
+  size_t start = i;
+  if (i < n && (text[i] == '+' || text[i] == '-')) {
+    if (text[i] == '+') start = i + 1;
+    ++i;
+  }
+  // The decimal exponent of the first non-zero digit tells, when from_chars finds
+  // the number out of range, whether it is too large or too small.
+  int64_t magnitude = 0;
+  bool nonZero = false;
+  size_t digits = 0;
+  for (; i < n && IsDigit(text[i]); ++i, ++digits) {
+    if (nonZero) {
+      ++magnitude;
+    } else if (text[i] != '0') {
+      nonZero = true;
+    }
+  }
+  if (i == n || text[i] != '.') return false;
+  ++i;
+  for (int64_t k = 1; i < n && IsDigit(text[i]); ++i, ++digits, ++k) {
+    if (!nonZero && text[i] != '0') {
+      nonZero = true;
+      magnitude = -k;
+    }
+  }
+  if (digits == 0) return false;
+  int64_t exponent = 0;
+  if (i < n && (text[i] == 'e' || text[i] == 'E')) {
+    ++i;
+    const bool negative = i < n && text[i] == '-';
+    if (i < n && (text[i] == '+' || text[i] == '-')) ++i;
+    if (i == n || !IsDigit(text[i])) return false;
+    for (; i < n && IsDigit(text[i]); ++i) {
+      exponent = std::min(exponent * 10 + (text[i] - '0'), kExponentCap);
+    }
+    if (negative) exponent = -exponent;
+  }
+  if (i != n) return false;
+  const auto [end, error] = std::from_chars(text.data() + start, text.data() + n, value);
+  if (error == std::errc()) return end == text.data() + n;
+  // Too small for a double: it rounds to 0 like every number below one half.
+  if (error == std::errc::result_out_of_range && magnitude + exponent < 0) {
+    value = 0.0;
+    return true;
+  }
+  return false;
+}
+
+void ExpectSemicolon() {
+  if (CurrentChar() != ';') throw GenericError("missing \";\"");
+  NextChar();
+}
+
+int32_t ReadPoint() {
+  return PointValue(ReadUntil(";<"));
+}
+
+// One label item: the text extends the name; the text after a colon is the type.
+void ReadRelationLabel(const PRelType& rel, const ArrayOfString& terminators) {
+  ArrayOfString stops = terminators;
+  stops.push_back(":");
+  const std::string text = ReadPCDataUntilAny(stops);
+  rel->SetName(rel->GetName() + text);
+  if (GetLastDelimiter() == ":") {
+    SkipDelim();
+    rel->SetTypeName(ReadPCDataUntilAny(terminators));
+  }
+}
+
+// "lt=": arrow heads written as "&lt;" before the line character and "&gt;"
+// after it; the line character gives the style.
+void ReadLineType(const PRelType& rel) {
+  SkipDelim();
+  SkipBlanksNotEof();
+  int32_t left = 0;
+  while (LookAheadFor({"&lt;"}) == 0) {
+    ++left;
+    NextChar();
+    ReadUntil("&-.<");
+  }
+  if (CurrentChar() == '.') rel->SetLineStyle('.');
+  if (CurrentChar() == '-') rel->SetLineStyle('-');
+  ReadUntil("&<");
+  int32_t right = 0;
+  while (LookAheadFor({"&gt;"}) == 0) {
+    ++right;
+    NextChar();
+    ReadUntil("&<");
+  }
+  rel->SetHeadSize(left > 0 ? left : right);
+  if (left == 0 && right == 0) {
+    rel->SetDirection(0);
+  } else if (left == 1 && right == 1) {
+    rel->SetDirection(3);
+  } else if (left > 0) {
+    rel->SetDirection(1);
+  } else {
+    rel->SetDirection(2);
+  }
+  ReadUntil("<");
+}
+
+// Every item consumes at least one character: keywords are consumed, a label
+// reads up to a mark or colon that is not at its start (those are keywords or
+// consumed), and a "<" is either the panel end or an error.
+void ReadPanelItem(const PRelType& rel) {
+  const int32_t k = LookAheadFor(kKeywords);
+  switch (k) {
+    case kForeground:
+    case kBackground:
+      ReadUntilChar('<');
+      break;
+    case kLineType:
+      ReadLineType(rel);
+      break;
+    case kMult1:
+      SkipDelim();
+      rel->SetMult1(ParseMultiplicity());
+      break;
+    case kMult2:
+      SkipDelim();
+      rel->SetMult2(ParseMultiplicity());
+      break;
+    case kRole1:
+      SkipDelim();
+      rel->SetRole1(ReadPCDataUntil("<"));
+      break;
+    case kRole2:
+      SkipDelim();
+      rel->SetRole2(ReadPCDataUntil("<"));
+      break;
+    case kQualifier1:
+      SkipDelim();
+      rel->SetQualifier1(ReadPCDataUntil("<"));
+      break;
+    case kQualifier2:
+      SkipDelim();
+      rel->SetQualifier2(ReadPCDataUntil("<"));
+      break;
+    case kStereotype:
+      SkipDelim();
+      rel->SetStereotype(ReadPCDataUntilAny({"&gt;&gt;"}));
+      CheckToken("&gt;&gt;");
+      break;
+    case kLeftMark:
+    case kRightMark:
+      SkipDelim();
+      ReadRelationLabel(rel, {"<"});
+      break;
+    default:
+      if (CurrentChar() == '<') throw GenericError("missing \"</panel_attributes>\"");
+      ReadRelationLabel(rel, {"&lt;", "&gt;", "<"});
+      if (LookAheadFor({"&lt;", "&gt;"}) >= 0) SkipDelim();
+      break;
+  }
+}
+
+}  // namespace
+
+void ReadRelationPanel(const PElement& element) {
+  const PRelType rel = ToRelType(element);
+  rel->SetLineStyle('-');
+  while (LookAheadFor({"</panel_attributes>"}) != 0) {
+    ReadPanelItem(rel);
+    SkipBlanksNotEof();
+  }
+  SkipDelim();
+  SkipBlanksNotEof();
+  ReadAdditionalAttributes(rel);
+}
+
+// The first pair is the start point; each later pair replaces the end point, so
+// the last pair ends up there.
+void ReadAdditionalAttributes(const PRelType& rel) {
+  CheckToken("<additional_attributes>");
+  rel->SetStartX(ReadPoint());
+  ExpectSemicolon();
+  rel->SetStartY(ReadPoint());
+  while (LookAheadFor({"</additional_attributes>"}) != 0) {
+    ExpectSemicolon();
+    rel->SetEndX(ReadPoint());
+    ExpectSemicolon();
+    rel->SetEndY(ReadPoint());
+  }
+  SkipDelim();
+}
+
+int32_t PointValue(const std::string& text) {
+  if (text.find('.') == std::string::npos) {
+    const int32_t value = ParseInteger(text);
+    try {
+      return ScaleCoordinate(value);
+    } catch (const PlimkoError&) {
+      throw GenericError("\"" + text + "\" is an invalid integer");
+    }
+  }
+  double value = 0.0;
+  if (ParseDecimal(text, value)) {
+    // The default rounding mode, which nothing changes, rounds halves to even.
+    const double rounded = std::nearbyint(value);
+    if (rounded >= -2147483648.0 && rounded <= 2147483647.0) {
+      return static_cast<int32_t>(rounded);
+    }
+  }
+  throw GenericError("\"" + text + "\" is an invalid float");
+}

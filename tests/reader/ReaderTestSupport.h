@@ -1,0 +1,204 @@
+// Shared helpers of the reader tests: read document texts, describe what was read.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <ostream>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "model/ClassMember.h"
+#include "model/ElemType.h"
+#include "model/Error.h"
+#include "model/Multiplicity.h"
+#include "model/Param.h"
+#include "reader/Parser.h"
+#include "reader/scanner.h"
+#include "support/TempFile.h"
+
+namespace reader_test {
+
+// A failed read: the message and where the scanner stood, as the driver shows it.
+struct ReadFailure {
+  std::string message;
+  int32_t line = 0;
+  int32_t pos = 0;
+  bool operator==(const ReadFailure&) const = default;
+};
+
+inline void PrintTo(const ReadFailure& failure, std::ostream* out) {
+  *out << "\"" << failure.message << "\" at line=" << failure.line << ", pos=" << failure.pos;
+}
+
+// Table callbacks carry no state of their own, so the collector keeps it here.
+inline std::vector<PElement>& Collected() {
+  static std::vector<PElement> elements;
+  return elements;
+}
+
+inline void CollectOne(const PElement& element) {
+  Collected().push_back(element);
+}
+
+inline std::vector<PElement> ElementsOf(const PElemTable& table) {
+  Collected().clear();
+  table->ForEach(CollectOne);
+  std::vector<PElement> elements;
+  elements.swap(Collected());
+  return elements;
+}
+
+inline PElemTable ReadDocument(const std::string& text) {
+  OpenInput(WriteTempFile(text));
+  PElemTable diagram;
+  try {
+    diagram = ReadDiagram();
+  } catch (...) {
+    CloseInput();
+    throw;
+  }
+  CloseInput();
+  return diagram;
+}
+
+inline ReadFailure ReadFailureOf(const std::string& text) {
+  OpenInput(WriteTempFile(text));
+  ReadFailure failure{"no error", 0, 0};
+  try {
+    ReadDiagram();
+  } catch (const PlimkoError& error) {
+    failure = {error.what(), LineNo(), LinePos()};
+  }
+  CloseInput();
+  return failure;
+}
+
+// Reading a document is the only way to set the zoom level that scales points.
+inline void SetZoomLevel(int32_t zoom) {
+  ReadDocument("<diagram><zoom_level>" + std::to_string(zoom) + "</zoom_level></diagram>");
+}
+
+// Opens a text and stands on its first non-blank character, as the panel
+// readers expect.
+inline void OpenAt(const std::string& text) {
+  OpenInput(WriteTempFile(text));
+  SkipBlanksNotEof();
+}
+
+// A document in UMLet's layout: the panel text of the first element starts at
+// line 12, position 23.
+inline std::string Document(const std::string& elements, const std::string& zoom = "10") {
+  return "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"no\"?>\n"
+         "<diagram program=\"umlet\" version=\"13.3\">\n"
+         "  <zoom_level>" +
+         zoom + "</zoom_level>\n" + elements + "</diagram>\n";
+}
+
+inline std::string Element(const std::string& type, const std::string& panel,
+                           const std::string& tail) {
+  return "  <element>\n"
+         "    <id>" +
+         type +
+         "</id>\n"
+         "    <coordinates>\n"
+         "      <x>10</x>\n"
+         "      <y>20</y>\n"
+         "      <w>100</w>\n"
+         "      <h>50</h>\n"
+         "    </coordinates>\n"
+         "    <panel_attributes>" +
+         panel + "</panel_attributes>\n" + tail + "  </element>\n";
+}
+
+inline std::string ClassElement(const std::string& panel) {
+  return Element("UMLClass", panel, "    <additional_attributes/>\n");
+}
+
+inline std::string RelationElement(const std::string& panel,
+                                   const std::string& points = "10;20;110;20") {
+  return Element("Relation", panel,
+                 "    <additional_attributes>" + points + "</additional_attributes>\n");
+}
+
+// The one element of a document holding a single element.
+inline PElement OnlyElement(const std::string& document) {
+  const std::vector<PElement> elements = ElementsOf(ReadDocument(document));
+  if (elements.size() != 1) throw std::runtime_error("expected exactly one element");
+  return elements.front();
+}
+
+inline std::string Quoted(const std::string& text) {
+  return "'" + text + "'";
+}
+
+inline std::string DescribeRanges(const PElemTable& ranges) {
+  std::string text = "[";
+  for (const PElement& element : ElementsOf(ranges)) {
+    const PMultiplicity range = ToMultiplicity(element);
+    if (text.size() > 1) text += ",";
+    text += range->GetLower() + ".." + range->GetUpper();
+  }
+  return text + "]";
+}
+
+inline std::string DescribeParams(const PElemTable& params) {
+  std::string text = "(";
+  for (const PElement& element : ElementsOf(params)) {
+    const PParam param = ToParam(element);
+    if (text.size() > 1) text += ", ";
+    text += Quoted(param->GetName()) + ":" + Quoted(param->GetType()) +
+            DescribeRanges(param->GetMultiplicity()) + "=" + Quoted(param->GetDefault());
+  }
+  return text + ")";
+}
+
+// One member as one line: kind, visibility, flags, name, type and the rest.
+inline std::string DescribeMember(const PElement& element) {
+  const PClassMember member = ToClassMember(element);
+  std::string text = IsMemberVar(element) ? "var " : "fun ";
+  text += Quoted(member->GetVisibility());
+  if (member->GetStatic()) text += " static";
+  if (IsMemberFun(element) && ToMemberFun(element)->GetAbstract()) text += " abstract";
+  text += " " + Quoted(member->GetName()) + ":" + Quoted(member->GetTypeName());
+  if (IsMemberVar(element)) {
+    const PMemberVar var = ToMemberVar(element);
+    text += DescribeRanges(var->GetMultiplicity()) + "=" + Quoted(var->GetDefault());
+  } else {
+    text += DescribeParams(ToMemberFun(element)->GetParams());
+  }
+  return text;
+}
+
+inline std::vector<std::string> DescribeMembers(const PClassType& cls) {
+  std::vector<std::string> lines;
+  for (const PElement& element : ElementsOf(cls->GetMembers())) {
+    lines.push_back(DescribeMember(element));
+  }
+  return lines;
+}
+
+// The class data a panel sets, without the members.
+inline std::string DescribeClass(const PClassType& cls) {
+  return "stereotype=" + Quoted(cls->GetStereotype()) + " name=" + Quoted(cls->GetName()) +
+         " type=" + Quoted(cls->GetTypeName()) + (cls->GetUnderlined() ? " underlined" : "");
+}
+
+inline std::string DescribeLineStyle(char style) {
+  return style == '\0' ? "NUL" : std::string(1, style);
+}
+
+// Everything of a relation that has a getter.
+inline std::string DescribeRelation(const PRelType& rel) {
+  return "name=" + Quoted(rel->GetName()) + " type=" + Quoted(rel->GetTypeName()) +
+         " stereotype=" + Quoted(rel->GetStereotype()) +
+         " style=" + DescribeLineStyle(rel->GetLineStyle()) +
+         " head=" + std::to_string(rel->GetHeadSize()) +
+         " dir=" + std::to_string(rel->GetDirection()) + " m1=" + DescribeRanges(rel->GetMult1()) +
+         " m2=" + DescribeRanges(rel->GetMult2()) + " r1=" + Quoted(rel->GetRole1()) +
+         " r2=" + Quoted(rel->GetRole2()) + " q1=" + Quoted(rel->GetQualifier1()) +
+         " q2=" + Quoted(rel->GetQualifier2());
+}
+
+}  // namespace reader_test
