@@ -1,0 +1,136 @@
+// Argument names, accessors, initializer lines and operation stubs.
+#include <tuple>
+#include <vector>
+
+#include "WriterTestSupport.h"
+#include "writer/Accessors.h"
+#include "writer/Initialize.h"
+#include "writer/Operations.h"
+#include "writer/Relations.h"
+
+namespace {
+
+using MethodsTest = WriterTest;
+
+// "an" before vowels (Y included), aCollection for many, anObject for no type.
+TEST_F(MethodsTest, ArgumentNames) {
+  struct Case {
+    std::string type;
+    PElemTable multiplicity;
+    std::string expected;
+  };
+  std::vector<Case> cases = {{"Integer", Mult({}), "anInteger"},
+                             {"String", Mult({{"0", "1"}}), "aString"},
+                             {"Year", Mult({}), "anYear"},
+                             {"Object", Mult({}), "anObject"},
+                             {"", Mult({}), "anObject"},
+                             {"umbrella", Mult({}), "aumbrella"},
+                             {"Item", Mult({{"0", "n"}}), "aCollection"},
+                             {"Item", Mult({{"1", "5"}}), "aCollection"}};
+  for (const Case& c : cases) {
+    EXPECT_EQ(ArgumentName(c.type, c.multiplicity), c.expected) << c.type;
+  }
+}
+
+// A setter unless many, then the getter whose last line stays open.
+TEST_F(MethodsTest, AttributeAccessors) {
+  PElemTable attributes =
+      Table({Attr("count", "Integer"), Attr("tags", "String", "+", false, Mult({{"0", "n"}})),
+             Attr("any", "")});
+  EXPECT_EQ(Captured([&] { attributes->ForEach(WriteAttributeAccessors); }),
+            "\r\n\r\ncount: anInteger\r\n  count := anInteger!\r\n\r\ncount\r\n  ^count!"
+            "\r\n\r\ntags\r\n  ^tags!"
+            "\r\n\r\nany: anObject\r\n  any := anObject!\r\n\r\nany\r\n  ^any!");
+}
+
+// Link accessors take their type from the head class and multiplicity.
+TEST_F(MethodsTest, LinkAccessors) {
+  Diagram diagram;
+  PClassType order = diagram.AddClass("Order");
+  PClassType customer = diagram.AddClass("Customer");
+  diagram.Relate(customer, order, 1, 1);
+  diagram.Relate(customer, order, 1, 2, '-', "orders")->SetMult2(Mult({{"0", "n"}}));
+  diagram.Connect();
+  EXPECT_EQ(Captured([&] { LinkRelations(customer)->ForEach(WriteLinkAccessors); }),
+            "\r\n\r\norder: anOrder\r\n  order := anOrder!\r\n\r\norder\r\n  ^order!"
+            "\r\n\r\norders\r\n  ^orders!");
+}
+
+// Defaults as written, collections, nil for optional, new for mandatory; a
+// comment with kind, type and multiplicity only when a type was written.
+TEST_F(MethodsTest, AttributeInitializers) {
+  PElemTable attributes = Table({
+      Attr("count", "Integer"),
+      Attr("size", "integer", "-", false, Mult({{"1", "1"}})),
+      Attr("maybe", "Integer", "#", false, Mult({{"0", "1"}})),
+      Attr("all", "Integer", "+", false, Mult({{"0", "n"}})),
+      Attr("start", "Integer", "+", false, Mult({{"1", "1"}}), "42"),
+      Attr("greeting", "", "+", false, Mult({}), "'Hi!'"),
+      Attr("thing", ""),
+  });
+  EXPECT_EQ(Captured([&] { attributes->ForEach(WriteAttributeInit); }),
+            "  count := nil \"optional Integer \".\r\n"
+            "  size := Integer new \"mandatory Integer \".\r\n"
+            "  maybe := nil \"optional Integer [0..1]\".\r\n"
+            "  all := \"default collection type\" OrderedCollection new \"Integer [*]\".\r\n"
+            "  start := 42 \"Integer \".\r\n"
+            "  greeting := 'Hi!!'.\r\n"
+            "  thing := nil.\r\n");
+}
+
+// The label's type text names the collection class of a link to many.
+TEST_F(MethodsTest, LinkInitializers) {
+  Diagram diagram;
+  PClassType a = diagram.AddClass("A");
+  PClassType b = diagram.AddClass("Item");
+  diagram.Relate(a, b, 1, 2);
+  diagram.Relate(a, b, 1, 2, '-', "one")->SetMult2(Mult({{"1", "1"}}));
+  PRelType set = diagram.Relate(a, b, 1, 2, '-', "set");
+  set->SetMult2(Mult({{"0", "n"}}));
+  set->SetTypeName("Set!");
+  diagram.Relate(a, b, 1, 1, '-', "list")->SetMult1(Mult({{"1", "n"}}));
+  diagram.Connect();
+  EXPECT_EQ(Captured([&] { LinkRelations(a)->ForEach(WriteLinkInit); }),
+            "  item := nil \"optional Item \".\r\n"
+            "  one := Item new \"mandatory Item \".\r\n"
+            "  set := Set!! new \"Item [*]\".\r\n"
+            "  list := \"default collection type\" OrderedCollection new \"Item [*]\".\r\n");
+}
+
+// Selectors: the first keyword continues the name with a capital; argument
+// names repeated within one selector are numbered; defaults become comments.
+TEST_F(MethodsTest, OperationStubs) {
+  PElemTable operations = Table({
+      Op("getArea"),
+      Op("draw", Table({Param("canvas", "Canvas")}), "+", false, true),
+      Op("moveBy", Table({Param("dx", "Integer"), Param("dy", "Integer")})),
+      Op("put", Table({Param("x", "Integer2"), Param("y", "Integer"), Param("z", "Integer")})),
+      Op("scale",
+         Table({Param("f", "Real", Mult({}), "1.0!"), Param("all", "Item", Mult({{"0", "n"}}))})),
+      Op("add", Table({Param("_item", ""), Param("Other", "")})),
+      Op("again", Table({Param("x", "Integer")})),
+  });
+  EXPECT_EQ(Captured([&] { operations->ForEach(WriteOperationStub); }),
+            "\r\n\r\ngetArea\r\n  ^ self shouldBeImplemented!"
+            "\r\n\r\ndrawCanvas: aCanvas\r\n  ^ self subclassResponsibility!"
+            "\r\n\r\nmoveByDx: anInteger dy: anInteger2\r\n  ^ self shouldBeImplemented!"
+            "\r\n\r\nputX: anInteger2 y: anInteger z: anInteger3\r\n"
+            "  ^ self shouldBeImplemented!"
+            "\r\n\r\nscaleF: aReal \"=1.0!!\" all: aCollection\r\n  ^ self shouldBeImplemented!"
+            "\r\n\r\nadd_item: anObject Other: anObject2\r\n  ^ self shouldBeImplemented!"
+            "\r\n\r\nagainX: anInteger\r\n  ^ self shouldBeImplemented!");
+}
+
+// The name of the operation or of a parameter fails where it is written.
+TEST_F(MethodsTest, EmptyNamesStopTheStub) {
+  auto [message, text] = CapturedError([] {
+    WriteOperationStub(Op("go", Table({Param("to", "Place"), Param(" ", "Place")})));
+  });
+  EXPECT_EQ(message, "name is empty");
+  EXPECT_EQ(text, "\r\n\r\ngoTo: aPlace ");
+  std::tie(message, text) = CapturedError([] { WriteOperationStub(Op("")); });
+  EXPECT_EQ(message, "name is empty");
+  EXPECT_EQ(text, "\r\n\r\n");
+}
+
+}  // namespace

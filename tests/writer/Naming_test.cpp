@@ -1,0 +1,108 @@
+// Smalltalk names, link variable names and relation kind words.
+#include <vector>
+
+#include "WriterTestSupport.h"
+#include "writer/Naming.h"
+#include "writer/Relations.h"
+
+namespace {
+
+struct NameCase {
+  std::string input;
+  std::string expected;  // "!" followed by a message: the error it raises
+};
+
+template <class Naming>
+void ExpectNames(Naming naming, const std::vector<NameCase>& cases) {
+  for (const NameCase& c : cases) {
+    std::string actual;
+    try {
+      actual = naming(c.input);
+    } catch (const GenericError& error) {
+      actual = std::string("!") + error.what();
+    }
+    EXPECT_EQ(actual, c.expected) << "input: [" << c.input << "]";
+  }
+}
+
+PClassType Named(const std::string& name) {
+  PClassType cls = NewClassType();
+  cls->SetName(name);
+  return cls;
+}
+
+// Class names: normalised, then the first ASCII letter capitalised.
+TEST(NamingTest, ClassNames) {
+  ExpectNames([](const std::string& name) { return StClassName(Named(name)); },
+              {{"order", "Order"},
+               {"Order", "Order"},
+               {"_base", "_base"},
+               {"my class", "MyClass"},
+               {"2nd", "2nd"},
+               {"\xE8"
+                "as",
+                "Cas"},
+               {"a-b", "A_b"},
+               {"", "!name is empty"},
+               {"  \t", "!name is empty"}});
+  EXPECT_EQ(StClassName(nullptr), "NO_ELEMENT");
+}
+
+// Type names: like class names, but the empty type is Object.
+TEST(NamingTest, TypeNames) {
+  ExpectNames(StTypeName, {{"", "Object"},
+                           {"integer", "Integer"},
+                           {"String", "String"},
+                           {"List<Item>", "List_Item_"},
+                           {" ", "!name is empty"}});
+}
+
+// Identifiers keep their case.
+TEST(NamingTest, Identifiers) {
+  ExpectNames(StIdentifier, {{"order", "order"},
+                             {"Order", "Order"},
+                             {"my var", "myVar"},
+                             {"a - b", "a_B"},
+                             {"", "!name is empty"},
+                             {"\r\n", "!name is empty"}});
+}
+
+// The link variable: label, else the head end's role, else the head class,
+// else noNameLink; always with a lower-case first letter.
+TEST(NamingTest, LinkNameFallbacks) {
+  Diagram diagram;
+  PClassType order = diagram.AddClass("Order");
+  PClassType customer = diagram.AddClass("Customer");
+  PClassType boss = diagram.AddClass("Big Boss");
+  PRelType plain = diagram.Relate(order, customer, 1, 2);
+  PRelType roled = diagram.Relate(order, customer, 1, 2);
+  roled->SetRole1("seller");
+  roled->SetRole2("buyer");
+  PRelType labelled = diagram.Relate(order, customer, 1, 2, '-', "PlacedBy");
+  labelled->SetRole2("buyer");
+  PRelType backwards = diagram.Relate(order, customer, 1, 1);
+  backwards->SetRole1("owner");
+  backwards->SetRole2("ignored");
+  PRelType loose = diagram.Relate(order, nullptr, 1, 2);
+  PRelType toBoss = diagram.Relate(order, boss, 1, 2);
+  PRelType blank = diagram.Relate(order, customer, 1, 2, '-', "  ");
+  diagram.Connect();
+
+  EXPECT_EQ(LinkName(plain), "customer");
+  EXPECT_EQ(LinkName(roled), "buyer");
+  EXPECT_EQ(LinkName(labelled), "placedBy");
+  EXPECT_EQ(LinkName(backwards), "owner");
+  EXPECT_EQ(LinkName(loose), "noNameLink");
+  EXPECT_EQ(LinkName(toBoss), "bigBoss");
+  EXPECT_THROW(LinkName(blank), GenericError);
+}
+
+// One word per number of heads; more heads than four still compose.
+TEST(NamingTest, KindWords) {
+  std::vector<std::string> words;
+  for (int32_t heads = -1; heads <= 6; ++heads) words.push_back(KindWords(heads));
+  EXPECT_EQ(words, (std::vector<std::string>{"associates", "associates", "navigates", "inherits",
+                                             "aggregates", "composes", "composes", "composes"}));
+}
+
+}  // namespace
