@@ -83,7 +83,7 @@ std::string Utf8ToCp1250(std::string_view utf8) {
       continue;
     }
     // Consume continuation bytes while they fit; a byte that does not fit is
-    // left for the next round, so each maximal ill-formed part gives one "?".
+    // left for the next round, so each maximal ill-formed subsequence gives one "?".
     char32_t codePoint = shape.payload;
     int missing = shape.continuations;
     bool first = true;
