@@ -84,6 +84,10 @@ bool ParseDecimal(std::string_view text, double& value) {
     if (negative) exponent = -exponent;
   }
   if (i != n) return false;
+  if (!nonZero) {
+    value = 0.0;
+    return true;
+  }
   const auto [end, error] = std::from_chars(text.data() + start, text.data() + n, value);
   if (error == std::errc()) return end == text.data() + n;
   // Too small for a double: it rounds to 0 like every number below one half.

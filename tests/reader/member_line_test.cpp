@@ -1,0 +1,189 @@
+// Tests of member lines: attributes, operations, parameters and default values.
+#include "reader/MemberLine.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "ReaderTestSupport.h"
+
+namespace {
+
+using namespace reader_test;
+using Lines = std::vector<std::string>;
+
+Lines Attributes(const std::string& lines) {
+  return DescribeMembers(ToClassType(OnlyElement(Document(ClassElement("C\n--\n" + lines)))));
+}
+
+Lines Operations(const std::string& lines) {
+  return DescribeMembers(ToClassType(OnlyElement(Document(ClassElement("C\n--\n--\n" + lines)))));
+}
+
+struct LineCase {
+  std::string line;
+  std::string expected;
+};
+
+// Markers, visibility, name, type and multiplicity of attribute lines.
+TEST(MemberLine, AttributeDeclarations) {
+  const std::vector<LineCase> cases = {
+      {"count: Integer[0..1] = 5", "var ' ' 'count':'Integer'[0..1]='5'"},
+      {"_+count: Integer[0..1] = 5_", "var '+' static 'count':'Integer'[0..1]='5'"},
+      {"/count: Integer/", "var ' ' 'count':'Integer'[]=''"},
+      {"*# total: Real*", "var '#' 'total':'Real'[]=''"},
+      {"_/- both: Int/_", "var '-' static 'both':'Int'[]=''"},
+      // Markers must enclose the visibility character.
+      {"-_x_", "var '-' '_x_':''[]=''"},
+      {"- _id : int_", "var '-' '_id':'int_'[]=''"},
+      {"_- lastId: long_", "var '-' static 'lastId':'long'[]=''"},
+      {"+ /mark: String", "var '+' '/mark':'String'[]=''"},
+      {"x=5", "var ' ' 'x':''[]='5'"},
+      {"x: T[1] junk = 7", "var ' ' 'x':'T'[1..1]='7'"},
+      {"x: T[*]", "var ' ' 'x':'T'[0..n]=''"},
+      {"x: List[0..1, 3..*]", "var ' ' 'x':'List'[0..1,3..n]=''"},
+      {"&lt;x&gt;: Map&lt;K, V&gt;", "var ' ' '<x>':'Map<K, V>'[]=''"},
+      {": T", "var ' ' '':'T'[]=''"},
+      {"a b : c d", "var ' ' 'a b':'c d'[]=''"},
+  };
+  for (const LineCase& c : cases) {
+    EXPECT_EQ(Attributes(c.line), Lines{c.expected}) << c.line;
+  }
+}
+
+// Default values keep quoted and parenthesised parts; every piece is trimmed.
+TEST(MemberLine, DefaultValues) {
+  const std::vector<LineCase> cases = {
+      {"s: String = &quot;a(b&quot;", "var ' ' 's':'String'[]='\"a(b\"'"},
+      {"f: F = f( a, b )", "var ' ' 'f':'F'[]='f(a, b)'"},
+      {"q: S = &apos;it&quot;s&apos;", "var ' ' 'q':'S'[]=''it\"s''"},
+      {"a: S = &quot;open", "var ' ' 'a':'S'[]='\"open'"},
+      {"x: T = (a))b", "var ' ' 'x':'T'[]='(a))b'"},
+      {"x: T = &quot;a&quot; + &apos;b&apos;", "var ' ' 'x':'T'[]='\"a\"+'b''"},
+      {"x: T = ((1, 2), (3))", "var ' ' 'x':'T'[]='((1, 2),(3))'"},
+      {"x: T = a &amp; b = c", "var ' ' 'x':'T'[]='a & b = c'"},
+      {"y =", "var ' ' 'y':''[]=''"},
+  };
+  for (const LineCase& c : cases) {
+    EXPECT_EQ(Attributes(c.line), Lines{c.expected}) << c.line;
+  }
+}
+
+// Each attribute line is read on its own, whatever the line before left open.
+TEST(MemberLine, AttributeLinesFollowEachOther) {
+  EXPECT_EQ(Attributes("a: Int[2]\nname"),
+            (Lines{"var ' ' 'a':'Int'[1..2]=''", "var ' ' 'name':''[]=''"}));
+  EXPECT_EQ(Attributes("x: T[1\ny"), (Lines{"var ' ' 'x':'T'[1..1]=''", "var ' ' 'y':''[]=''"}));
+  EXPECT_EQ(Attributes("s = &quot;a\nt = (b\nu"),
+            (Lines{"var ' ' 's':''[]='\"a'", "var ' ' 't':''[]='(b'", "var ' ' 'u':''[]=''"}));
+  // An unclosed multiplicity on the panel's last line leaves the closing tag alone.
+  EXPECT_EQ(Attributes("x: T[0..1"), (Lines{"var ' ' 'x':'T'[0..1]=''"}));
+  EXPECT_EQ(Attributes("x: T = v"), (Lines{"var ' ' 'x':'T'[]='v'"}));
+}
+
+// Operation lines: markers, name, parameters and return type.
+TEST(MemberLine, OperationDeclarations) {
+  const std::vector<LineCase> cases = {
+      {"/-draw(canvas: Canvas, scale: Real = 1.0): Boolean/",
+       "fun '-' abstract 'draw':'Boolean'('canvas':'Canvas'[]='', 'scale':'Real'[]='1.0')"},
+      // The italics marker must be the line's last character.
+      {"/-draw(canvas: Canvas)/: Boolean", "fun ' ' '/-draw':'Boolean'('canvas':'Canvas'[]='')"},
+      {"+/getX(): String/", "fun '+' '/getX':'String/'()"},
+      {"_+create(): Shape_", "fun '+' static 'create':'Shape'()"},
+      {"_/#make()/_", "fun '#' static abstract 'make':''()"},
+      {"f()", "fun ' ' 'f':''()"},
+      {"f", "fun ' ' 'f':''()"},
+      {"size: Integer", "fun ' ' 'size':'Integer'()"},
+      {": T", "fun ' ' '':'T'()"},
+      {"+ op (x: int)", "fun '+' 'op':''('x':'int'[]='')"},
+      {"f(a) const: double;", "fun ' ' 'f':'double;'('a':''[]='')"},
+      {"g(a = 1, b)", "fun ' ' 'g':''('a':''[]='1', 'b':''[]='')"},
+      {"h(a: Int[0..*], b: Str[1] = 3)", "fun ' ' 'h':''('a':'Int'[0..n]='', 'b':'Str'[1..1]='3')"},
+      {"f( )", "fun ' ' 'f':''('':''[]='')"},
+      {"f(a,)", "fun ' ' 'f':''('a':''[]='', '':''[]='')"},
+      {"f(s = &quot;x(y&quot;, t = (1))", "fun ' ' 'f':''('s':''[]='\"x(y\"', 't':''[]='(1')"},
+      // Terminators end a value inside quotes and parentheses too.
+      {"h(b = &quot;x,y&quot;)", "fun ' ' 'h':''('b':''[]='\"x', 'y\"':''[]='')"},
+      {"k(x: Int = max(a, b)): R", "fun ' ' 'k':'R'('x':'Int'[]='max(a', 'b':''[]='')"},
+  };
+  for (const LineCase& c : cases) {
+    EXPECT_EQ(Operations(c.line), Lines{c.expected}) << c.line;
+  }
+}
+
+// A parameter list that is not closed on its line ends at the line end.
+TEST(MemberLine, UnclosedParameterLists) {
+  EXPECT_EQ(Operations("f(a: Int\ng()"),
+            (Lines{"fun ' ' 'f':''('a':'Int'[]='')", "fun ' ' 'g':''()"}));
+  EXPECT_EQ(Operations("init(self,\n  x: int = 0)"),
+            (Lines{"fun ' ' 'init':''('self':''[]='', '':''[]='')", "fun ' ' 'x':'int = 0)'()"}));
+  EXPECT_EQ(Operations("f(a = &quot;x\ng(b = (1\nh"),
+            (Lines{"fun ' ' 'f':''('a':''[]='\"x')", "fun ' ' 'g':''('b':''[]='(1')",
+                   "fun ' ' 'h':''()"}));
+  EXPECT_EQ(Operations("f(a: Int[2\ng"),
+            (Lines{"fun ' ' 'f':''('a':'Int'[1..2]='')", "fun ' ' 'g':''()"}));
+}
+
+struct ValueCase {
+  std::string text;
+  ArrayOfString terminators;
+  std::string expected;
+  std::string rest;  // the line from the position where reading stopped
+};
+
+std::string RestOfLine() {
+  return CurLine().substr(static_cast<size_t>(LinePos() - 1));
+}
+
+// Reading a value stops on its terminator without consuming it.
+TEST(MemberLine, ReadValueTextStopsOnTerminator) {
+  const ArrayOfString params = {",", ")"};
+  const ArrayOfString line = {"<", "\r"};
+  const std::vector<ValueCase> cases = {
+      {"a(b, c), d", params, "a(b", ", c), d"},
+      {"  x  (  y  )  z  <tail", line, "x(y)z", "<tail"},
+      {"(a) ) b", params, "(a", ") ) b"},
+      {"&quot;a)b&quot;, c", params, "\"a", ")b&quot;, c"},
+      {"&apos;a&quot;b&apos; c<", line, "'a\"b'c", "<"},
+      {"v  ", params, "v", ""},
+  };
+  for (const ValueCase& c : cases) {
+    OpenAt(c.text);
+    EXPECT_EQ(ReadValueText(c.terminators), c.expected) << c.text;
+    EXPECT_EQ(RestOfLine(), c.rest) << c.text;
+    CloseInput();
+  }
+}
+
+// A declaration fills every field, and leaves the scanner on its terminator.
+TEST(MemberLine, ReadVarDeclFields) {
+  OpenAt("n : T [0..1] x = v<rest");
+  TVarDeclRec rec = ReadVarDecl({"<", "\r"});
+  EXPECT_EQ(
+      rec.Name + "|" + rec.TypeName + "|" + DescribeRanges(rec.Multiplicity) + "|" + rec.Default,
+      "n|T|[0..1]|v");
+  EXPECT_EQ(RestOfLine(), "<rest");
+  CloseInput();
+  OpenAt("m, k");
+  rec = ReadVarDecl({",", ")"});
+  EXPECT_EQ(
+      rec.Name + "|" + rec.TypeName + "|" + DescribeRanges(rec.Multiplicity) + "|" + rec.Default,
+      "m||[]|");
+  EXPECT_EQ(RestOfLine(), ", k");
+  CloseInput();
+}
+
+// The visibility character is consumed only when there is one.
+TEST(MemberLine, ReadVisibility) {
+  const std::vector<LineCase> cases = {
+      {"+x", "+|x"}, {"-x", "-|x"}, {"#x", "#|x"}, {"~x", " |~x"}, {"\n  +x", "+|x"}};
+  for (const LineCase& c : cases) {
+    OpenInput(WriteTempFile(c.line));
+    const char visibility = ReadVisibility();
+    EXPECT_EQ(std::string(1, visibility) + "|" + RestOfLine(), c.expected) << c.line;
+    CloseInput();
+  }
+}
+
+}  // namespace

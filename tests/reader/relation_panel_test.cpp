@@ -1,0 +1,264 @@
+// Tests of relation panels: line types, keyword lines, labels and point lists.
+#include "reader/RelationPanel.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "ReaderTestSupport.h"
+
+namespace {
+
+using namespace reader_test;
+
+PRelType ReadRelation(const std::string& panel) {
+  return ToRelType(OnlyElement(Document(RelationElement(panel))));
+}
+
+std::string LineType(const PRelType& rel) {
+  return DescribeLineStyle(rel->GetLineStyle()) + " " + std::to_string(rel->GetHeadSize()) + " " +
+         std::to_string(rel->GetDirection());
+}
+
+// The end points have no getters; this relation records how they are set.
+class PointRecorder : public TRelType {
+ public:
+  void SetStartX(int32_t value) override { Record("sx", value); }
+  void SetStartY(int32_t value) override { Record("sy", value); }
+  void SetEndX(int32_t value) override { Record("ex", value); }
+  void SetEndY(int32_t value) override { Record("ey", value); }
+  std::string calls;
+
+ private:
+  void Record(const char* what, int32_t value) {
+    if (!calls.empty()) calls += " ";
+    calls += what + std::to_string(value);
+  }
+};
+
+// Reads a relation panel from a text of its own; answers the point calls.
+std::string PanelPoints(const std::string& text) {
+  OpenAt(text);
+  const auto rel = std::make_shared<PointRecorder>();
+  ReadRelationPanel(rel);
+  CloseInput();
+  return rel->calls;
+}
+
+// Line type: heads before and after the line character, and the line style.
+TEST(RelationPanel, LineTypes) {
+  struct Case {
+    std::string panel;
+    std::string expected;  // style, head size, direction
+  };
+  const std::vector<Case> cases = {
+      {"lt=&lt;&lt;-", "- 2 1"},
+      {"lt=-", "- 0 0"},
+      {"lt=.&gt;", ". 1 2"},
+      {"lt=&lt;-&gt;", "- 1 3"},
+      {"lt=&lt;&lt;&lt;&lt;-", "- 4 1"},
+      {"lt=&lt;&lt;-&gt;", "- 2 1"},
+      {"lt=&lt;.", ". 1 1"},
+      {"lt=&lt;..", ". 1 1"},
+      {"lt=-&gt;&gt;&gt;", "- 3 2"},
+      {"lt=&lt;&lt;&lt;&lt;&lt;-&gt;&gt;&gt;&gt;", "- 5 1"},
+      {"lt=x-&gt;&gt;&gt;&gt;&gt;", "- 5 2"},
+      {"lt=  -&gt;", "- 1 2"},
+      {"lt=-&gt;&lt;", "- 1 2"},
+      {"lt=(+)-", "- 0 0"},
+      // A character other than "." and "-" leaves the style as it was.
+      {"lt=.\nlt=x-&gt;", ". 1 2"},
+      {"lt=.\nlt=-", "- 0 0"},
+      {"label", "- 0 0"},
+      {"", "- 0 0"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(LineType(ReadRelation(c.panel)), c.expected) << c.panel;
+  }
+}
+
+// Keyword lines, stereotype and labels.
+TEST(RelationPanel, KeywordsAndLabels) {
+  struct Case {
+    std::string panel;
+    std::string expected;
+  };
+  const std::vector<Case> cases = {
+      {"lt=&lt;&lt;-\nm1=1\nm2=0..*\nr1=owner",
+       "name='' type='' stereotype='' style=- head=2 dir=1 m1=[1..1] m2=[0..n] r1='owner' r2='' "
+       "q1='' q2=''"},
+      {"m1=0..1,3..*\nm2= *\nr2=the &amp; role\nq1=key\nq2=&lt;k&gt;",
+       "name='' type='' stereotype='' style=- head=0 dir=0 m1=[0..1,3..n] m2=[0..n] r1='' "
+       "r2='the & role' q1='key' q2='<k>'"},
+      {"m1=1\nm1=2\nbg=red\nfg=blue\nbg=#3c7a00",
+       "name='' type='' stereotype='' style=- head=0 dir=0 m1=[1..2] m2=[] r1='' r2='' q1='' "
+       "q2=''"},
+      {"works\nfor",
+       "name='worksfor' type='' stereotype='' style=- head=0 dir=0 m1=[] m2=[] r1='' r2='' q1='' "
+       "q2=''"},
+      {"employs &gt;",
+       "name='employs' type='' stereotype='' style=- head=0 dir=0 m1=[] m2=[] r1='' r2='' q1='' "
+       "q2=''"},
+      {"&lt; taught by",
+       "name='taught by' type='' stereotype='' style=- head=0 dir=0 m1=[] m2=[] r1='' r2='' "
+       "q1='' q2=''"},
+      {"x &lt; y",
+       "name='xy' type='' stereotype='' style=- head=0 dir=0 m1=[] m2=[] r1='' r2='' q1='' "
+       "q2=''"},
+      {"a: T1\nb: T2\nc",
+       "name='abc' type='T2' stereotype='' style=- head=0 dir=0 m1=[] m2=[] r1='' r2='' q1='' "
+       "q2=''"},
+      {"&gt;: T",
+       "name='' type='T' stereotype='' style=- head=0 dir=0 m1=[] m2=[] r1='' r2='' q1='' "
+       "q2=''"},
+      {"belongs: A &lt; B",
+       "name='belongsB' type='A' stereotype='' style=- head=0 dir=0 m1=[] m2=[] r1='' r2='' "
+       "q1='' q2=''"},
+      // "&lt;&lt;" is tried before the reading-direction mark "&lt;".
+      {"&lt;&lt;extends&gt;&gt;\nlt=&lt;&lt;.",
+       "name='' type='' stereotype='extends' style=. head=2 dir=1 m1=[] m2=[] r1='' r2='' "
+       "q1='' q2=''"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(DescribeRelation(ReadRelation(c.panel)), c.expected) << c.panel;
+  }
+}
+
+// The empty panel form keeps the model's defaults except for the points.
+TEST(RelationPanel, EmptyPanelForm) {
+  const PElement rel = OnlyElement(
+      Document("  <element>\n    <id>Relation</id>\n    <coordinates></coordinates>\n"
+               "    <panel_attributes/>\n    <additional_attributes>1;2</additional_attributes>\n"
+               "  </element>\n"));
+  EXPECT_EQ(DescribeRelation(ToRelType(rel)),
+            "name='' type='' stereotype='' style=NUL head=0 dir=0 m1=[] m2=[] r1='' r2='' q1='' "
+            "q2=''");
+}
+
+// The first pair is the start point, the last pair the end point.
+TEST(RelationPanel, PointLists) {
+  SetZoomLevel(10);
+  EXPECT_EQ(PanelPoints("lt=-</panel_attributes><additional_attributes>10;20;110;20"
+                        "</additional_attributes>"),
+            "sx10 sy20 ex110 ey20");
+  EXPECT_EQ(PanelPoints("</panel_attributes>\n<additional_attributes>1;2;3;4;5;6"
+                        "</additional_attributes>"),
+            "sx1 sy2 ex3 ey4 ex5 ey6");
+  EXPECT_EQ(PanelPoints("m1=1\n</panel_attributes>\n  <additional_attributes> 7 ; 8 "
+                        "</additional_attributes>"),
+            "sx7 sy8");
+  EXPECT_EQ(PanelPoints("</panel_attributes><additional_attributes>10.5;11.5;-2.5;$10"
+                        "</additional_attributes>"),
+            "sx10 sy12 ex-2 ey16");
+  // Integers are scaled by the zoom level, decimals are not.
+  SetZoomLevel(20);
+  EXPECT_EQ(PanelPoints("</panel_attributes><additional_attributes>25;35;25.0;35.0"
+                        "</additional_attributes>"),
+            "sx12 sy18 ex25 ey35");
+  SetZoomLevel(10);
+}
+
+struct PointCase {
+  std::string text;
+  int32_t expected;
+};
+
+// Values of a point list: integers in every notation, decimals rounded half to even.
+TEST(RelationPanel, PointValues) {
+  SetZoomLevel(10);
+  const std::vector<PointCase> cases = {
+      {"25", 25},
+      {"-7", -7},
+      {"$10", 16},
+      {"10.5", 10},
+      {"11.5", 12},
+      {"-2.5", -2},
+      {"-3.5", -4},
+      {"5.", 5},
+      {".5", 0},
+      {".51", 1},
+      {"-0.4", 0},
+      {"1.5e1", 15},
+      {"2.5E+1", 25},
+      {"25.0e-1", 2},
+      {"+2.5", 2},
+      {" \t3.5", 4},
+      {"1.0e-400", 0},
+      {"0.000e999999999999999999", 0},
+      {"2147483647.0", INT_MAX},
+      {"-2147483648.4", INT_MIN},
+  };
+  for (const PointCase& c : cases) {
+    EXPECT_EQ(PointValue(c.text), c.expected) << c.text;
+  }
+}
+
+// Values that are not numbers, or do not fit, with the message for each.
+TEST(RelationPanel, InvalidPointValues) {
+  SetZoomLevel(10);
+  const std::vector<std::string> invalidFloats = {
+      ".",     "-.",    "1.5x",          "1.5e",         "1.5e+",  "1..5",    "1.5 ",
+      "1,5.0", "nan.0", "1.5e1.0",       "2147483648.0", "3.0e9",  "1.0e400", "--1.0",
+      "+-1.0", "1.5\t", "-2147483649.0", "0x1.0",        "1.0e 2", "e.5"};
+  for (const std::string& text : invalidFloats) {
+    try {
+      PointValue(text);
+      ADD_FAILURE() << "no error for " << text;
+    } catch (const GenericError& error) {
+      EXPECT_EQ(error.what(), "\"" + text + "\" is an invalid float");
+    }
+  }
+  const std::vector<std::string> invalidIntegers = {"", "12a", "1,5", "nan", "inf", "1e5"};
+  for (const std::string& text : invalidIntegers) {
+    try {
+      PointValue(text);
+      ADD_FAILURE() << "no error for " << text;
+    } catch (const GenericError& error) {
+      EXPECT_EQ(error.what(), "\"" + text + "\" is an invalid integer");
+    }
+  }
+  // An integer that does not fit once scaled.
+  SetZoomLevel(1);
+  try {
+    PointValue("300000000");
+    ADD_FAILURE() << "no error";
+  } catch (const GenericError& error) {
+    EXPECT_STREQ(error.what(), "\"300000000\" is an invalid integer");
+  }
+  SetZoomLevel(10);
+}
+
+// Failures inside a relation panel or its point list, with line and position.
+TEST(RelationPanel, Errors) {
+  struct Case {
+    std::string document;
+    ReadFailure expected;
+  };
+  const std::vector<Case> cases = {
+      {Document(RelationElement("&lt;&lt;extends\nlabel")), {"missing \"&gt;&gt;\"", 13, 1}},
+      {Document(RelationElement("&lt;&lt;extends")),
+       {"\"<\" mustnot occur in \"extends</panel_attributes>\" xml PCData", 12, 57}},
+      {Document(RelationElement("a > b")), {"\">\" mustnot occur in \"a > b\" xml PCData", 12, 28}},
+      {Document(RelationElement("r1=a&b")), {"wrong entity in \"a&b\"", 12, 29}},
+      {Document(RelationElement("lt=-\n<b>x</b>")), {"missing \"</panel_attributes>\"", 13, 1}},
+      {Document(Element("Relation", "lt=-", "    <additional_attributes/>\n")),
+       {"missing \"<additional_attributes>\"", 13, 5}},
+      {Document(RelationElement("lt=-", "10;20;30")), {"missing \";\"", 13, 36}},
+      {Document(RelationElement("lt=-", "10;20\n;30;40")), {"missing \";\"", 13, 33}},
+      {Document(RelationElement("lt=-", "10")), {"missing \";\"", 13, 30}},
+      {Document(RelationElement("lt=-", "10;20;")), {"\"\" is an invalid integer", 13, 34}},
+      {Document(RelationElement("lt=-", "")), {"\"\" is an invalid integer", 13, 28}},
+      {Document(RelationElement("lt=-", "10;2x")), {"\"2x\" is an invalid integer", 13, 33}},
+      {Document(RelationElement("lt=-", "10;1.5.5")), {"\"1.5.5\" is an invalid float", 13, 36}},
+      {Document(RelationElement("lt=-", "300000000;0"), "1"),
+       {"\"300000000\" is an invalid integer", 13, 37}},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(ReadFailureOf(c.document), c.expected) << c.document;
+  }
+}
+
+}  // namespace
