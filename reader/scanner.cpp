@@ -347,15 +347,14 @@ FormatMarkerSet ReadFormatMarkers() {
 }
 
 std::string DecodePCData(std::string_view text) {
-  const size_t forbidden = text.find_first_of("<>");
-  if (forbidden != std::string_view::npos) {
-    Fail("\"" + std::string(1, text[forbidden]) + "\" mustnot occur in \"" + std::string(text) +
-         "\" xml PCData");
-  }
   std::string out;
   out.reserve(text.size());
   size_t i = 0;
   while (i < text.size()) {
+    if (text[i] == '<' || text[i] == '>') {
+      Fail("\"" + std::string(1, text[i]) + "\" mustnot occur in \"" + std::string(text) +
+           "\" xml PCData");
+    }
     if (text[i] != '&') {
       out += text[i];
       ++i;

@@ -292,6 +292,8 @@ TEST(DecodePCData, DecodesEntitiesInOnePass) {
       {"&lt;&gt;&quot;&apos;", "<>\"'"},
       {"&amp;lt;", "&lt;"},
       {"&gxyz;b&lfoo;", ">b<"},
+      // The rest of an entity's name is not looked at, whatever it holds.
+      {"&gx>;", ">"},
       {"a&gtb c", "a>"},
       {"&am", "&"},
       {"&ap", "'"},
@@ -311,7 +313,8 @@ TEST(DecodePCData, RejectsForbiddenCharactersAndWrongEntities) {
   const std::vector<std::pair<std::string, std::string>> cases = {
       {"a<b", "\"<\" mustnot occur in \"a<b\" xml PCData"},
       {"&amp; >", "\">\" mustnot occur in \"&amp; >\" xml PCData"},
-      {"&gx>;", "\">\" mustnot occur in \"&gx>;\" xml PCData"},
+      {"&zz<", "wrong entity in \"&zz<\""},
+      {"<&zz", "\"<\" mustnot occur in \"<&zz\" xml PCData"},
       {"&nbsp;", "wrong entity in \"&nbsp;\""},
       {"x&", "wrong entity in \"x&\""},
       {"&a", "wrong entity in \"&a\""},
