@@ -189,16 +189,31 @@ inline std::string DescribeLineStyle(char style) {
   return style == '\0' ? "NUL" : std::string(1, style);
 }
 
-// Everything of a relation that has a getter.
+// Everything of a relation that has a getter: the line style always, the other
+// fields only when they differ from a new relation's.
 inline std::string DescribeRelation(const PRelType& rel) {
-  return "name=" + Quoted(rel->GetName()) + " type=" + Quoted(rel->GetTypeName()) +
-         " stereotype=" + Quoted(rel->GetStereotype()) +
-         " style=" + DescribeLineStyle(rel->GetLineStyle()) +
-         " head=" + std::to_string(rel->GetHeadSize()) +
-         " dir=" + std::to_string(rel->GetDirection()) + " m1=" + DescribeRanges(rel->GetMult1()) +
-         " m2=" + DescribeRanges(rel->GetMult2()) + " r1=" + Quoted(rel->GetRole1()) +
-         " r2=" + Quoted(rel->GetRole2()) + " q1=" + Quoted(rel->GetQualifier1()) +
-         " q2=" + Quoted(rel->GetQualifier2());
+  std::string text = "style=" + DescribeLineStyle(rel->GetLineStyle());
+  const auto textField = [&text](const char* label, const std::string& value) {
+    if (!value.empty()) text += std::string(" ") + label + "=" + Quoted(value);
+  };
+  const auto numberField = [&text](const char* label, int32_t value) {
+    if (value != 0) text += std::string(" ") + label + "=" + std::to_string(value);
+  };
+  const auto rangesField = [&text](const char* label, const PElemTable& value) {
+    if (!value->IsEmpty()) text += std::string(" ") + label + "=" + DescribeRanges(value);
+  };
+  textField("name", rel->GetName());
+  textField("type", rel->GetTypeName());
+  textField("stereotype", rel->GetStereotype());
+  numberField("head", rel->GetHeadSize());
+  numberField("dir", rel->GetDirection());
+  rangesField("m1", rel->GetMult1());
+  rangesField("m2", rel->GetMult2());
+  textField("r1", rel->GetRole1());
+  textField("r2", rel->GetRole2());
+  textField("q1", rel->GetQualifier1());
+  textField("q2", rel->GetQualifier2());
+  return text;
 }
 
 }  // namespace reader_test

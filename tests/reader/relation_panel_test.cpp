@@ -18,11 +18,6 @@ PRelType ReadRelation(const std::string& panel) {
   return ToRelType(OnlyElement(Document(RelationElement(panel))));
 }
 
-std::string LineType(const PRelType& rel) {
-  return DescribeLineStyle(rel->GetLineStyle()) + " " + std::to_string(rel->GetHeadSize()) + " " +
-         std::to_string(rel->GetDirection());
-}
-
 // The end points have no getters; this relation records how they are set.
 class PointRecorder : public TRelType {
  public:
@@ -48,83 +43,54 @@ std::string PanelPoints(const std::string& text) {
   return rel->calls;
 }
 
-// Line type: heads before and after the line character, and the line style.
-TEST(RelationPanel, LineTypes) {
-  struct Case {
-    std::string panel;
-    std::string expected;  // style, head size, direction
-  };
-  const std::vector<Case> cases = {
-      {"lt=&lt;&lt;-", "- 2 1"},
-      {"lt=-", "- 0 0"},
-      {"lt=.&gt;", ". 1 2"},
-      {"lt=&lt;-&gt;", "- 1 3"},
-      {"lt=&lt;&lt;&lt;&lt;-", "- 4 1"},
-      {"lt=&lt;&lt;-&gt;", "- 2 1"},
-      {"lt=&lt;.", ". 1 1"},
-      {"lt=&lt;..", ". 1 1"},
-      {"lt=-&gt;&gt;&gt;", "- 3 2"},
-      {"lt=&lt;&lt;&lt;&lt;&lt;-&gt;&gt;&gt;&gt;", "- 5 1"},
-      {"lt=x-&gt;&gt;&gt;&gt;&gt;", "- 5 2"},
-      {"lt=  -&gt;", "- 1 2"},
-      {"lt=-&gt;&lt;", "- 1 2"},
-      {"lt=(+)-", "- 0 0"},
-      // A character other than "." and "-" leaves the style as it was.
-      {"lt=.\nlt=x-&gt;", ". 1 2"},
-      {"lt=.\nlt=-", "- 0 0"},
-      {"label", "- 0 0"},
-      {"", "- 0 0"},
-  };
-  for (const Case& c : cases) {
-    EXPECT_EQ(LineType(ReadRelation(c.panel)), c.expected) << c.panel;
+struct PanelCase {
+  std::string panel;
+  std::string expected;
+};
+
+void ExpectRelations(const std::vector<PanelCase>& cases) {
+  for (const PanelCase& c : cases) {
+    EXPECT_EQ(DescribeRelation(ReadRelation(c.panel)), c.expected) << c.panel;
   }
 }
 
-// Keyword lines, stereotype and labels.
+// Line type: heads before and after the line character, and the line style.
+TEST(RelationPanel, LineTypes) {
+  ExpectRelations({
+      {"lt=&lt;&lt;-", "style=- head=2 dir=1"},
+      {"lt=-", "style=-"},
+      {"lt=.&gt;", "style=. head=1 dir=2"},
+      {"lt=&lt;-&gt;", "style=- head=1 dir=3"},
+      {"lt=&lt;&lt;&lt;&lt;-", "style=- head=4 dir=1"},
+      {"lt=&lt;&lt;-&gt;", "style=- head=2 dir=1"},
+      {"lt=&lt;..", "style=. head=1 dir=1"},
+      {"lt=x-&gt;&gt;&gt;&gt;&gt;", "style=- head=5 dir=2"},
+      {"lt=  -&gt;\nlabel", "style=- name='label' head=1 dir=2"},
+      {"lt=(+)-", "style=-"},
+      // A character other than "." and "-" leaves the style as it was.
+      {"lt=.\nlt=x-&gt;", "style=. head=1 dir=2"},
+      {"", "style=-"},
+  });
+}
+
+// Keyword lines, stereotype and labels; labels concatenate, the last type wins.
 TEST(RelationPanel, KeywordsAndLabels) {
-  struct Case {
-    std::string panel;
-    std::string expected;
-  };
-  const std::vector<Case> cases = {
+  ExpectRelations({
       {"lt=&lt;&lt;-\nm1=1\nm2=0..*\nr1=owner",
-       "name='' type='' stereotype='' style=- head=2 dir=1 m1=[1..1] m2=[0..n] r1='owner' r2='' "
-       "q1='' q2=''"},
+       "style=- head=2 dir=1 m1=[1..1] m2=[0..n] r1='owner'"},
       {"m1=0..1,3..*\nm2= *\nr2=the &amp; role\nq1=key\nq2=&lt;k&gt;",
-       "name='' type='' stereotype='' style=- head=0 dir=0 m1=[0..1,3..n] m2=[0..n] r1='' "
-       "r2='the & role' q1='key' q2='<k>'"},
-      {"m1=1\nm1=2\nbg=red\nfg=blue\nbg=#3c7a00",
-       "name='' type='' stereotype='' style=- head=0 dir=0 m1=[1..2] m2=[] r1='' r2='' q1='' "
-       "q2=''"},
-      {"works\nfor",
-       "name='worksfor' type='' stereotype='' style=- head=0 dir=0 m1=[] m2=[] r1='' r2='' q1='' "
-       "q2=''"},
-      {"employs &gt;",
-       "name='employs' type='' stereotype='' style=- head=0 dir=0 m1=[] m2=[] r1='' r2='' q1='' "
-       "q2=''"},
-      {"&lt; taught by",
-       "name='taught by' type='' stereotype='' style=- head=0 dir=0 m1=[] m2=[] r1='' r2='' "
-       "q1='' q2=''"},
-      {"x &lt; y",
-       "name='xy' type='' stereotype='' style=- head=0 dir=0 m1=[] m2=[] r1='' r2='' q1='' "
-       "q2=''"},
-      {"a: T1\nb: T2\nc",
-       "name='abc' type='T2' stereotype='' style=- head=0 dir=0 m1=[] m2=[] r1='' r2='' q1='' "
-       "q2=''"},
-      {"&gt;: T",
-       "name='' type='T' stereotype='' style=- head=0 dir=0 m1=[] m2=[] r1='' r2='' q1='' "
-       "q2=''"},
-      {"belongs: A &lt; B",
-       "name='belongsB' type='A' stereotype='' style=- head=0 dir=0 m1=[] m2=[] r1='' r2='' "
-       "q1='' q2=''"},
+       "style=- m1=[0..1,3..n] m2=[0..n] r2='the & role' q1='key' q2='<k>'"},
+      {"m1=1\nm1=2\nbg=red\nfg=blue\nbg=#3c7a00", "style=- m1=[1..2]"},
+      {"works\nfor", "style=- name='worksfor'"},
+      {"employs &gt;", "style=- name='employs'"},
+      {"&lt; taught by", "style=- name='taught by'"},
+      {"x &lt; y", "style=- name='xy'"},
+      {"a: T1\nb: T2\nc", "style=- name='abc' type='T2'"},
+      {"&gt;: T", "style=- type='T'"},
+      {"belongs: A &lt; B", "style=- name='belongsB' type='A'"},
       // "&lt;&lt;" is tried before the reading-direction mark "&lt;".
-      {"&lt;&lt;extends&gt;&gt;\nlt=&lt;&lt;.",
-       "name='' type='' stereotype='extends' style=. head=2 dir=1 m1=[] m2=[] r1='' r2='' "
-       "q1='' q2=''"},
-  };
-  for (const Case& c : cases) {
-    EXPECT_EQ(DescribeRelation(ReadRelation(c.panel)), c.expected) << c.panel;
-  }
+      {"&lt;&lt;extends&gt;&gt;\nlt=&lt;&lt;.", "style=. stereotype='extends' head=2 dir=1"},
+  });
 }
 
 // The empty panel form keeps the model's defaults except for the points.
@@ -133,9 +99,7 @@ TEST(RelationPanel, EmptyPanelForm) {
       Document("  <element>\n    <id>Relation</id>\n    <coordinates></coordinates>\n"
                "    <panel_attributes/>\n    <additional_attributes>1;2</additional_attributes>\n"
                "  </element>\n"));
-  EXPECT_EQ(DescribeRelation(ToRelType(rel)),
-            "name='' type='' stereotype='' style=NUL head=0 dir=0 m1=[] m2=[] r1='' r2='' q1='' "
-            "q2=''");
+  EXPECT_EQ(DescribeRelation(ToRelType(rel)), "style=NUL");
 }
 
 // The first pair is the start point, the last pair the end point.
@@ -171,7 +135,6 @@ TEST(RelationPanel, PointValues) {
   SetZoomLevel(10);
   const std::vector<PointCase> cases = {
       {"25", 25},
-      {"-7", -7},
       {"$10", 16},
       {"10.5", 10},
       {"11.5", 12},
@@ -179,10 +142,8 @@ TEST(RelationPanel, PointValues) {
       {"-3.5", -4},
       {"5.", 5},
       {".5", 0},
-      {".51", 1},
       {"-0.4", 0},
       {"1.5e1", 15},
-      {"2.5E+1", 25},
       {"25.0e-1", 2},
       {"+2.5", 2},
       {" \t3.5", 4},
@@ -200,9 +161,8 @@ TEST(RelationPanel, PointValues) {
 TEST(RelationPanel, InvalidPointValues) {
   SetZoomLevel(10);
   const std::vector<std::string> invalidFloats = {
-      ".",     "-.",    "1.5x",          "1.5e",         "1.5e+",  "1..5",    "1.5 ",
-      "1,5.0", "nan.0", "1.5e1.0",       "2147483648.0", "3.0e9",  "1.0e400", "--1.0",
-      "+-1.0", "1.5\t", "-2147483649.0", "0x1.0",        "1.0e 2", "e.5"};
+      ".",     "-.",      "1.5x",         "1.5e",          "1..5",    "1.5 ",  "1,5.0",
+      "nan.0", "1.5e1.0", "2147483648.0", "-2147483649.0", "1.0e400", "+-1.0", "0x1.0"};
   for (const std::string& text : invalidFloats) {
     try {
       PointValue(text);
