@@ -21,19 +21,18 @@ class OutFileGuard {
   ~OutFileGuard() { AbandonOutFile(); }
 };
 
-bool LeadsFromTo(const PElement& element, const PElement& from, const PElement& to) {
+// Whether the relation leads from the class to another class that is still to be
+// written. Every class a relation records is one of the classes table, so a class
+// is still to be written exactly when its Written flag is clear; this keeps a pass
+// linear in the number of relations.
+bool LeadsToWaitingClass(const PElement& element, const PElement& cls) {
   PRelType relation = ToRelType(element);
-  return IsClassAt(relation->GetClass1(), from) && IsClassAt(relation->GetClass2(), to);
+  PClassType to = relation->GetClass2();
+  return IsClassAt(relation->GetClass1(), cls) && to && !IsClassAt(to, cls) && !to->GetWritten();
 }
 
-// Whether cls has a relation from itself to the other class.
-bool IsDependencyOf(const PElement& other, const PElement& cls) {
-  return other->GetSelf() != cls->GetSelf() &&
-         !ToClassType(cls)->GetRelations()->FilterWithElems(cls, other, LeadsFromTo)->IsEmpty();
-}
-
-bool IsReady(const PElement& cls, const PElemTable& remaining) {
-  return remaining->FilterWithElem(cls, IsDependencyOf)->IsEmpty();
+bool IsReady(const PElement& cls) {
+  return ToClassType(cls)->GetRelations()->FilterWithElem(cls, LeadsToWaitingClass)->IsEmpty();
 }
 
 bool IsNotWritten(const PElement& cls) {
@@ -44,11 +43,11 @@ bool IsNotWritten(const PElement& cls) {
 // pass writes at least one class, so the loop ends.
 void WriteClassesInOrder(const PElemTable& classes) {
   PElemTable remaining = classes;
-  PElemTable ready = remaining->FilterWithTable(remaining, IsReady);
+  PElemTable ready = remaining->Filter(IsReady);
   while (!ready->IsEmpty()) {
     ready->ForEachWithTable(classes, WriteClass);
     remaining = remaining->Filter(IsNotWritten);
-    ready = remaining->FilterWithTable(remaining, IsReady);
+    ready = remaining->Filter(IsReady);
   }
   remaining->ForEachWithTable(classes, WriteClass);
 }
