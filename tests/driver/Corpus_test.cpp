@@ -1,4 +1,4 @@
-// Real diagrams from public projects: every one converts or fails with a report,
+// Real diagrams from public projects: every one converts or ends in its report,
 // never crashes or hangs.
 #include <gtest/gtest.h>
 #include <algorithm>
@@ -20,6 +20,27 @@ std::vector<std::string> CorpusFiles() {
   return names;
 }
 
+const std::string kDone = "plimko running ...\nDone. Press Enter...";
+
+std::string WriteFailure(const std::string& message) {
+  return "plimko running ...\n)-8 " + message + " B-(\n\nPress Enter...";
+}
+
+// The files that end in a report, with the whole console text; all others convert.
+const std::map<std::string, std::string> kReports = {
+    // Parameter lists that go on over several lines: the part on the first line ends
+    // in "(" or ",", which declares a parameter without a name.
+    {"11-hu-cpp-zoom14-multiline-params.uxf", WriteFailure("name is empty")},
+    {"21-pt-python-zoom6-multiline-init.uxf", WriteFailure("name is empty")},
+    {"24-hu-messy-cpp-helptext-embedded-xml.uxf", WriteFailure("name is empty")},
+    {"33-large-umletino-packages-qualified-double-heads.uxf", WriteFailure("name is empty")},
+    // Not a diagram of this format: its elements have no <type> or <id>, so the
+    // search for the first element's type runs past the end of the document.
+    {"29-broken-collectionItemID-instead-of-id.uxf",
+     "plimko running ...\n)-8 LookAheadFor reached end of file unexpectedly B-(\n\n"
+     "line=1262, pos=-2\nv\n\n\nPress Enter..."},
+};
+
 class Corpus : public testing::TestWithParam<std::string> {};
 
 TEST_P(Corpus, ConvertsOrReports) {
@@ -32,14 +53,14 @@ TEST_P(Corpus, ConvertsOrReports) {
   ProcessResult result = RunPlimko({file, "out"}, dir);
   ASSERT_TRUE(result.exited) << (result.timedOut ? "timed out" : "killed") << "\n" << result.err;
   EXPECT_EQ(result.err, "");
-  const std::string output = "out/" + fs::path(file).stem().string() + ".st";
-  if (result.exitStatus == 0) {
-    EXPECT_EQ(result.out, "plimko running ...\nDone. Press Enter...");
-    EXPECT_TRUE(fs::exists(fs::path(dir) / output));
-  } else {
-    EXPECT_EQ(result.exitStatus, 1);
-    EXPECT_EQ(result.out.rfind("plimko running ...\n)-8 ", 0), 0u) << result.out;
-  }
+  const auto report = kReports.find(file);
+  const bool converts = report == kReports.end();
+  EXPECT_EQ(result.out, converts ? kDone : report->second);
+  EXPECT_EQ(result.exitStatus, converts ? 0 : 1);
+  // A failure while writing leaves the output file as far as it got.
+  const bool readFails = !converts && report->second.find("line=") != std::string::npos;
+  const fs::path output = fs::path(dir) / "out" / (fs::path(file).stem().string() + ".st");
+  EXPECT_EQ(fs::exists(output), !readFails);
 }
 
 INSTANTIATE_TEST_SUITE_P(Files, Corpus, testing::ValuesIn(CorpusFiles()), CaseTestName);
