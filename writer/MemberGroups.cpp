@@ -113,13 +113,13 @@ void WriteVariableName(const PElement& member) {
 
 void WriteAttributeComment(const PElement& member) {
   PMemberVar attribute = ToMemberVar(member);
-  std::string type = StTypeName(attribute->GetTypeName());
   Write("  ");
   Write(StIdentifier(attribute->GetName()));
   Write("\t");
   if (!attribute->GetTypeName().empty()) {
     Write(" ");
-    Write(type);
+    // Named only here, so that an unusable type leaves the line written up to it.
+    Write(StTypeName(attribute->GetTypeName()));
     Write(" ");
     WriteMultiplicity(attribute->GetMultiplicity());
   }

@@ -49,7 +49,6 @@ void WriteOperationStub(const PElement& member) {
 
 void WriteParamKeyword(const PElement& element, const PElement& next) {
   PParam param = ToParam(element);
-  std::string word = ArgumentWord(StTypeName(param->GetType()), param->GetMultiplicity());
   std::string keyword = StIdentifier(param->GetName());
   if (CapitalizeNextKeyword && keyword[0] >= 'a' && keyword[0] <= 'z') {
     keyword[0] = static_cast<char>(keyword[0] - 'a' + 'A');
@@ -57,6 +56,9 @@ void WriteParamKeyword(const PElement& element, const PElement& next) {
   CapitalizeNextKeyword = false;
   Write(keyword);
   Write(": a");
+  // The type is named only here, so that a type without a usable name leaves
+  // the selector written up to its argument.
+  std::string word = ArgumentWord(StTypeName(param->GetType()), param->GetMultiplicity());
   Write(UnusedArgumentWord(word));
   if (!param->GetDefault().empty()) {
     Write(" \"=");

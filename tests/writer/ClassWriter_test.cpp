@@ -1,5 +1,6 @@
 // Whole class texts: definition, comment, initialize and protocol sections.
 #include <string>
+#include <tuple>
 
 #include "WriterTestSupport.h"
 #include "writer/ClassWriter.h"
@@ -229,15 +230,29 @@ $I
 )"));
 }
 
-// A class without a usable name stops right where its name is written first.
-TEST_F(ClassWriterTest, NamelessClassStopsAtItsName) {
+// A name without letters stops the text right where it is written first.
+TEST_F(ClassWriterTest, UnusableNamesStopTheText) {
   SetCategoryName("c");
   Diagram diagram;
   PClassType nameless = diagram.AddClass(" ");
+  PClassType typeless = diagram.AddClass("A", {Attr("x", "\x01")});
   diagram.Connect();
   auto [message, text] = CapturedError([&] { WriteClass(nameless, diagram.classes); });
   EXPECT_EQ(message, "name is empty");
   EXPECT_EQ(text, "Object subclass: #");
+  std::tie(message, text) = CapturedError([&] { WriteClass(typeless, diagram.classes); });
+  EXPECT_EQ(message, "name is empty");
+  EXPECT_EQ(text, Text(R"(Object subclass: #A
+  instanceVariableNames: 'x '
+  classVariableNames: ''
+  poolDictionaries: ''
+  category: 'c'!
+
+A comment:
+'A$C
+
+Instance Variables
+  x\t )"));
 }
 
 }  // namespace

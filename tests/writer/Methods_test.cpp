@@ -1,5 +1,5 @@
 // Argument names, accessors, initializer lines and operation stubs.
-#include <tuple>
+#include <utility>
 #include <vector>
 
 #include "WriterTestSupport.h"
@@ -121,16 +121,19 @@ TEST_F(MethodsTest, OperationStubs) {
             "\r\n\r\nagainX: anInteger\r\n  ^ self shouldBeImplemented!");
 }
 
-// The name of the operation or of a parameter fails where it is written.
+// The name of the operation, of a parameter or of its type fails where it is
+// written; the stub is written up to that point.
 TEST_F(MethodsTest, EmptyNamesStopTheStub) {
-  auto [message, text] = CapturedError([] {
-    WriteOperationStub(Op("go", Table({Param("to", "Place"), Param(" ", "Place")})));
-  });
-  EXPECT_EQ(message, "name is empty");
-  EXPECT_EQ(text, "\r\n\r\ngoTo: aPlace ");
-  std::tie(message, text) = CapturedError([] { WriteOperationStub(Op("")); });
-  EXPECT_EQ(message, "name is empty");
-  EXPECT_EQ(text, "\r\n\r\n");
+  const std::pair<PClassMember, std::string> kCases[] = {
+      {Op("go", Table({Param("to", "Place"), Param(" ", "Place")})), "\r\n\r\ngoTo: aPlace "},
+      {Op("go", Table({Param("to", " ")})), "\r\n\r\ngoTo: a"},
+      {Op("go", Table({Param("to", "\x01", Mult({{"0", "n"}}))})), "\r\n\r\ngoTo: a"},
+      {Op(""), "\r\n\r\n"}};
+  for (const auto& [operation, written] : kCases) {
+    auto [message, text] = CapturedError([&] { WriteOperationStub(operation); });
+    EXPECT_EQ(message, "name is empty") << written;
+    EXPECT_EQ(text, written);
+  }
 }
 
 }  // namespace
