@@ -42,20 +42,17 @@ bool IsRealisationFromTo(const PElement& relation, const PElement& from, const P
 }
 
 // A class is never its own superclass or interface, whatever the diagram draws.
-bool IsSuperclassOf(const PElement& candidate, const PElement& cls) {
+bool IsTargetOf(const PElement& candidate, const PElement& cls, ElemPredicateWithElems fromTo) {
   return candidate->GetSelf() != cls->GetSelf() &&
-         !ToClassType(cls)
-              ->GetRelations()
-              ->FilterWithElems(cls, candidate, IsGeneralisationFromTo)
-              ->IsEmpty();
+         !ToClassType(cls)->GetRelations()->FilterWithElems(cls, candidate, fromTo)->IsEmpty();
+}
+
+bool IsSuperclassOf(const PElement& candidate, const PElement& cls) {
+  return IsTargetOf(candidate, cls, IsGeneralisationFromTo);
 }
 
 bool IsInterfaceOf(const PElement& candidate, const PElement& cls) {
-  return candidate->GetSelf() != cls->GetSelf() &&
-         !ToClassType(cls)
-              ->GetRelations()
-              ->FilterWithElems(cls, candidate, IsRealisationFromTo)
-              ->IsEmpty();
+  return IsTargetOf(candidate, cls, IsRealisationFromTo);
 }
 
 void WriteSuperclassName(const PElement& superclass) {

@@ -24,6 +24,18 @@ void WriteTypeComment(const std::string& kind, const std::string& type,
   Write("\"");
 }
 
+// nil for an optional value, a new instance for a mandatory one; answers the
+// kind word for the comment.
+std::string WriteSingleValue(const std::string& type, const PElemTable& multiplicity) {
+  if (IsOptional(multiplicity)) {
+    Write("nil");
+    return "optional ";
+  }
+  Write(type);
+  Write(" new");
+  return "mandatory ";
+}
+
 }  // namespace
 
 void WriteAttributeInit(const PElement& member) {
@@ -38,13 +50,8 @@ void WriteAttributeInit(const PElement& member) {
     WriteDiagramText(attribute->GetDefault());
   } else if (IsMany(multiplicity)) {
     Write(kDefaultCollection);
-  } else if (IsOptional(multiplicity)) {
-    Write("nil");
-    kind = "optional ";
   } else {
-    Write(type);
-    Write(" new");
-    kind = "mandatory ";
+    kind = WriteSingleValue(type, multiplicity);
   }
   if (!attribute->GetTypeName().empty()) WriteTypeComment(kind, type, multiplicity);
   WriteLine(".");
@@ -67,13 +74,8 @@ void WriteLinkInit(const PElement& element) {
       WriteDiagramText(relation->GetTypeName());
       Write(" new");
     }
-  } else if (IsOptional(multiplicity)) {
-    Write("nil");
-    kind = "optional ";
   } else {
-    Write(type);
-    Write(" new");
-    kind = "mandatory ";
+    kind = WriteSingleValue(type, multiplicity);
   }
   WriteTypeComment(kind, type, multiplicity);
   WriteLine(".");
