@@ -24,7 +24,7 @@ struct FileCloser {
 
 struct ScannerState {
   std::unique_ptr<std::FILE, FileCloser> file;
-  std::string path;
+  std::string shownPath;   // the path as text, for messages
   bool fileEnded = false;  // physical end or Ctrl-Z seen; no further line follows
   std::string curLine;
   int32_t linePos = kBeforeOpen;
@@ -76,7 +76,7 @@ bool ReadRawLine(std::string& raw) {
   for (;;) {
     const int c = std::getc(file);
     if (c == EOF) {
-      if (std::ferror(file)) Fail("cannot read \"" + s.path + "\"");
+      if (std::ferror(file)) Fail("cannot read \"" + s.shownPath + "\"");
       s.fileEnded = true;
       return gotAny;
     }
@@ -91,7 +91,7 @@ bool ReadRawLine(std::string& raw) {
       if (next != '\n' && next != EOF) std::ungetc(next, file);
       return true;
     }
-    if (raw.size() == kMaxLineLength) Fail("input line too long in \"" + s.path + "\"");
+    if (raw.size() == kMaxLineLength) Fail("input line too long in \"" + s.shownPath + "\"");
     raw += static_cast<char>(c);
   }
 }
@@ -104,7 +104,8 @@ void NextLine() {
     s.linePos = kAtEof;
     return;
   }
-  if (s.lineNo == std::numeric_limits<int32_t>::max()) Fail("too many lines in \"" + s.path + "\"");
+  if (s.lineNo == std::numeric_limits<int32_t>::max())
+    Fail("too many lines in \"" + s.shownPath + "\"");
   s.curLine = Utf8ToCp1250(raw);
   s.linePos = 1;
   ++s.lineNo;
@@ -181,11 +182,12 @@ bool FormatMarkerSet::Contains(char mark) const {
 void OpenInput(const std::string& path) {
   ScannerState& s = State();
   s = ScannerState();
-  s.path = path;
+  // The file system gets the bytes given; messages show them as text.
+  s.shownPath = Utf8ToCp1250(path);
   // A NUL would cut the path short behind our back.
-  if (path.find('\0') != std::string::npos) Fail("cannot open \"" + path + "\"");
+  if (path.find('\0') != std::string::npos) Fail("cannot open \"" + s.shownPath + "\"");
   s.file.reset(std::fopen(path.c_str(), "rb"));
-  if (!s.file) Fail("cannot open \"" + path + "\"");
+  if (!s.file) Fail("cannot open \"" + s.shownPath + "\"");
   s.lineNo = 0;
   try {
     NextLine();
@@ -198,7 +200,7 @@ void OpenInput(const std::string& path) {
 void CloseInput() {
   ScannerState& s = State();
   if (!s.file) return;
-  if (std::fclose(s.file.release()) != 0) Fail("cannot close \"" + s.path + "\"");
+  if (std::fclose(s.file.release()) != 0) Fail("cannot close \"" + s.shownPath + "\"");
 }
 
 bool AtEof() {

@@ -67,9 +67,15 @@ class Scanner : public ::testing::Test {
   void TearDown() override { CloseInput(); }
 };
 
+// Paths are UTF-8 bytes; the messages show them as Windows-1250 text (\xC5\xBD is Ž).
 TEST_F(Scanner, OpenFailsForMissingFileAndDirectory) {
-  EXPECT_NE(ErrorOf([] { OpenInput(MakeTempDir() + "/missing.uxf"); }), "no error");
-  EXPECT_NE(ErrorOf([] { OpenInput(MakeTempDir()); }), "no error");
+  const std::string parent = MakeTempDir();
+  const std::string dir = parent + "/\xC5\xBDluva";
+  const std::string shownDir = parent + "/\x8Eluva";
+  std::filesystem::create_directory(dir);
+  EXPECT_EQ(ErrorOf([&dir] { OpenInput(dir + "/missing.uxf"); }),
+            "cannot open \"" + shownDir + "/missing.uxf\"");
+  EXPECT_EQ(ErrorOf([&dir] { OpenInput(dir); }), "cannot read \"" + shownDir + "\"");
   // A failed open leaves the scanner closed; nothing moves and nothing hangs.
   EXPECT_EQ(Where(), "-1:-1");
   EXPECT_EQ(CurrentChar(), '\0');
