@@ -29,6 +29,25 @@ class TElemTable : public IElemTable {
   void ForEachWithNext(ElemProcedureWithNext procedure) const override;
 
  private:
+  // Calls visit with each element in order.
+  template <class Visit>
+  void Walk(Visit visit) const {
+    for (std::size_t i = 0; i < elements_.size(); ++i) {
+      PElement element = elements_[i];
+      visit(element);
+    }
+  }
+
+  // A new table of the elements that accepted answers true for, in order.
+  template <class Accept>
+  PElemTable Select(Accept accepted) const {
+    PElemTable result = NewElemTable();
+    Walk([&](const PElement& element) {
+      if (accepted(element)) result->Add(element);
+    });
+    return result;
+  }
+
   std::vector<PElement> elements_;
 };
 
@@ -37,69 +56,39 @@ PElement TElemTable::AnyOne() const {
   return elements_.front();
 }
 
+// The extra arguments are copied first, so that they stay alive for the whole
+// walk whatever the callbacks do.
+
 PElemTable TElemTable::Filter(ElemPredicate predicate) const {
-  PElemTable result = NewElemTable();
-  for (std::size_t i = 0; i < elements_.size(); ++i) {
-    PElement element = elements_[i];
-    if (predicate(element)) result->Add(element);
-  }
-  return result;
+  return Select([&](const PElement& element) { return predicate(element); });
 }
 
 PElemTable TElemTable::FilterWithElem(const PElement& arg, ElemPredicateWithElem predicate) const {
-  PElement held = arg;
-  PElemTable result = NewElemTable();
-  for (std::size_t i = 0; i < elements_.size(); ++i) {
-    PElement element = elements_[i];
-    if (predicate(element, held)) result->Add(element);
-  }
-  return result;
+  return Select([&, held = arg](const PElement& element) { return predicate(element, held); });
 }
 
 PElemTable TElemTable::FilterWithElems(const PElement& arg1, const PElement& arg2,
                                        ElemPredicateWithElems predicate) const {
-  PElement held1 = arg1;
-  PElement held2 = arg2;
-  PElemTable result = NewElemTable();
-  for (std::size_t i = 0; i < elements_.size(); ++i) {
-    PElement element = elements_[i];
-    if (predicate(element, held1, held2)) result->Add(element);
-  }
-  return result;
+  return Select([&, held1 = arg1, held2 = arg2](const PElement& element) {
+    return predicate(element, held1, held2);
+  });
 }
 
 PElemTable TElemTable::FilterWithTable(const PElemTable& arg,
                                        ElemPredicateWithTable predicate) const {
-  PElemTable held = arg;
-  PElemTable result = NewElemTable();
-  for (std::size_t i = 0; i < elements_.size(); ++i) {
-    PElement element = elements_[i];
-    if (predicate(element, held)) result->Add(element);
-  }
-  return result;
+  return Select([&, held = arg](const PElement& element) { return predicate(element, held); });
 }
 
 void TElemTable::ForEach(ElemProcedure procedure) const {
-  for (std::size_t i = 0; i < elements_.size(); ++i) {
-    PElement element = elements_[i];
-    procedure(element);
-  }
+  Walk([&](const PElement& element) { procedure(element); });
 }
 
 void TElemTable::ForEachWithTable(const PElemTable& table, ElemProcedureWithTable procedure) const {
-  PElemTable held = table;
-  for (std::size_t i = 0; i < elements_.size(); ++i) {
-    PElement element = elements_[i];
-    procedure(element, held);
-  }
+  Walk([&, held = table](const PElement& element) { procedure(element, held); });
 }
 
 void TElemTable::ForEachWithElem(const PElement& arg, ElemProcedureArgFirst procedure) const {
-  PElement held = arg;
-  for (std::size_t i = 0; i < elements_.size(); ++i) {
-    PElement element = elements_[i];
-    procedure(held, element);
-  }
+  Walk([&, held = arg](const PElement& element) { procedure(held, element); });
 }
 
 void TElemTable::ForEachWithNext(ElemProcedureWithNext procedure) const {
