@@ -1,7 +1,7 @@
 // Class members: factories, checked downcasts and kind tests.
 #include "model/ClassMember.h"
 
-#include "model/Error.h"
+#include "model/Downcast.h"
 
 PClassMember NewMemberVar(bool isStatic, const std::string& visibility, const std::string& name,
                           const std::string& typeName, const PElemTable& multiplicity,
@@ -17,24 +17,18 @@ PClassMember NewMemberFun(bool isStatic, bool isAbstract, const std::string& vis
 }
 
 PClassMember ToClassMember(const PElement& element) {
-  if (!element) return nullptr;
-  auto* object = dynamic_cast<TClassMember*>(element->GetSelf());
-  if (object == nullptr) throw InvalidCastError("Invalid downcast of IElement to IClassMember");
-  return PClassMember(element, object);
+  return CheckedDowncast<TClassMember, IClassMember>(
+      element, "Invalid downcast of IElement to IClassMember");
 }
 
 PMemberVar ToMemberVar(const PElement& element) {
-  if (!element) return nullptr;
-  auto* object = dynamic_cast<TMemberVar*>(element->GetSelf());
-  if (object == nullptr) throw InvalidCastError("Invalid downcast of IElement to IMemberVar");
-  return PMemberVar(element, object);
+  return CheckedDowncast<TMemberVar, IMemberVar>(element,
+                                                 "Invalid downcast of IElement to IMemberVar");
 }
 
 PMemberFun ToMemberFun(const PElement& element) {
-  if (!element) return nullptr;
-  auto* object = dynamic_cast<TMemberFun*>(element->GetSelf());
-  if (object == nullptr) throw InvalidCastError("Invalid downcast of IElement to IMemberFun");
-  return PMemberFun(element, object);
+  return CheckedDowncast<TMemberFun, IMemberFun>(element,
+                                                 "Invalid downcast of IElement to IMemberFun");
 }
 
 // An empty element is of no kind.

@@ -3,18 +3,19 @@
 
 #include <memory>
 
+#include "model/Downcast.h"
 #include "model/ElemType.h"
-#include "model/Error.h"
 
 namespace {
 
 // Narrowing to the implementing class; the split hands over only elements of the
-// right kind, so a failure here means a table holds something unexpected.
+// right kind, so a failure here (an empty element too) means a table holds
+// something unexpected.
 template <class Impl>
 std::shared_ptr<Impl> Narrow(const PElement& element, const char* message) {
-  Impl* object = element ? dynamic_cast<Impl*>(element->GetSelf()) : nullptr;
-  if (object == nullptr) throw InvalidCastError(message);
-  return std::shared_ptr<Impl>(element, object);
+  std::shared_ptr<Impl> object = CheckedDowncast<Impl, Impl>(element, message);
+  if (!object) throw InvalidCastError(message);
+  return object;
 }
 
 std::shared_ptr<TClassType> NarrowClass(const PElement& element) {

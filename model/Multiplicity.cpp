@@ -1,7 +1,7 @@
 // Multiplicity ranges and the parser that reads a multiplicity text from the input.
 #include "model/Multiplicity.h"
 
-#include "model/Error.h"
+#include "model/Downcast.h"
 #include "reader/scanner.h"
 
 PMultiplicity NewMultiplicity(const std::string& lower, const std::string& upper) {
@@ -9,10 +9,8 @@ PMultiplicity NewMultiplicity(const std::string& lower, const std::string& upper
 }
 
 PMultiplicity ToMultiplicity(const PElement& element) {
-  if (!element) return nullptr;
-  auto* object = dynamic_cast<TMultiplicity*>(element->GetSelf());
-  if (object == nullptr) throw InvalidCastError("Invalid downcast of IElement to IMultiplicity");
-  return PMultiplicity(element, object);
+  return CheckedDowncast<TMultiplicity, IMultiplicity>(
+      element, "Invalid downcast of IElement to IMultiplicity");
 }
 
 namespace {

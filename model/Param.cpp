@@ -1,7 +1,7 @@
 // Operation parameters: factory and checked downcast.
 #include "model/Param.h"
 
-#include "model/Error.h"
+#include "model/Downcast.h"
 
 PParam NewParam(const std::string& name, const std::string& type, const PElemTable& multiplicity,
                 const std::string& defaultValue) {
@@ -9,8 +9,5 @@ PParam NewParam(const std::string& name, const std::string& type, const PElemTab
 }
 
 PParam ToParam(const PElement& element) {
-  if (!element) return nullptr;
-  auto* object = dynamic_cast<TParam*>(element->GetSelf());
-  if (object == nullptr) throw InvalidCastError("Invalid downcast of IElement to IParam");
-  return PParam(element, object);
+  return CheckedDowncast<TParam, IParam>(element, "Invalid downcast of IElement to IParam");
 }
