@@ -133,23 +133,6 @@ TEST(ElemTypeTest, InitialValues) {
   EXPECT_EQ(rel->GetRole1() + rel->GetRole2() + rel->GetQualifier1() + rel->GetQualifier2(), "");
 }
 
-// Setters store their values byte for byte, each in its own field.
-TEST(ElemTypeTest, SettersStoreUnchanged) {
-  PElemType element = NewElemType();
-  element->SetX(1);
-  element->SetY(-2);
-  element->SetW(3);
-  element->SetH(4);
-  element->SetStereotype("entity");
-  element->SetName("  two words \x8A ");
-  element->SetTypeName(": Type");
-  EXPECT_EQ(std::to_string(element->GetX()) + std::to_string(element->GetY()) +
-                std::to_string(element->GetW()) + std::to_string(element->GetH()),
-            "1-234");
-  EXPECT_EQ(element->GetStereotype() + "|" + element->GetName() + "|" + element->GetTypeName(),
-            "entity|  two words \x8A |: Type");
-}
-
 // A class starts with its own empty tables and flags off; members keep their order.
 TEST(ElemTypeTest, ClassElement) {
   PClassType cls = NewClassType();
@@ -174,11 +157,6 @@ TEST(ElemTypeTest, ClassElement) {
   sink = &seen;
   cls->GetMembers()->ForEach([](const PElement& e) { sink->push_back(e); });
   EXPECT_EQ(seen, (std::vector<PElement>{first, second}));
-
-  cls->SetUnderlined(true);
-  cls->SetWritten(true);
-  EXPECT_TRUE(cls->GetUnderlined());
-  EXPECT_TRUE(cls->GetWritten());
 }
 
 // Setting a multiplicity table replaces it without touching the old one.

@@ -25,27 +25,12 @@ std::vector<std::string> Ranges(const PElemTable& table) {
   return trace;
 }
 
-TEST(MultiplicityTest, RangesAndParamsHoldTheirValues) {
-  PMultiplicity range = NewMultiplicity("", "*");
-  EXPECT_EQ(range->GetLower(), "");
-  EXPECT_EQ(range->GetUpper(), "*");
-  EXPECT_EQ(ToMultiplicity(range)->GetUpper(), "*");
-  EXPECT_EQ(ToMultiplicity(nullptr), nullptr);
-
+// A parameter keeps each argument of its factory in its own field.
+TEST(MultiplicityTest, ParamFields) {
   PElemTable mult = NewElemTable();
   PParam param = NewParam("item", "Item", mult, "nil");
-  EXPECT_EQ(param->GetName(), "item");
-  EXPECT_EQ(param->GetType(), "Item");
+  EXPECT_EQ(param->GetName() + "|" + param->GetType() + "|" + param->GetDefault(), "item|Item|nil");
   EXPECT_EQ(param->GetMultiplicity(), mult);
-  EXPECT_EQ(param->GetDefault(), "nil");
-  EXPECT_EQ(ToParam(param)->GetName(), "item");
-  EXPECT_EQ(ToParam(nullptr), nullptr);
-  try {
-    ToParam(range);
-    FAIL() << "a range is no parameter";
-  } catch (const InvalidCastError& error) {
-    EXPECT_STREQ(error.what(), "Invalid downcast of IElement to IParam");
-  }
 }
 
 struct ParseCase {
