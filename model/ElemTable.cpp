@@ -56,13 +56,12 @@ PElement TElemTable::AnyOne() const {
   return elements_.front();
 }
 
-// The extra arguments are copied first, so that they stay alive for the whole
-// walk whatever the callbacks do.
-
 PElemTable TElemTable::Filter(ElemPredicate predicate) const {
   return Select([&](const PElement& element) { return predicate(element); });
 }
 
+// The extra arguments are copied first, so that they stay alive for the whole
+// walk whatever the callbacks do.
 PElemTable TElemTable::FilterWithElem(const PElement& arg, ElemPredicateWithElem predicate) const {
   return Select([&, held = arg](const PElement& element) { return predicate(element, held); });
 }

@@ -167,6 +167,26 @@ TEST_F(ElemTableTest, CallbackAddsToWalkedTable) {
   EXPECT_EQ(table->Count(), 102);
 }
 
+// The extra argument stays the same for the whole walk, even when the callback drops
+// the caller's reference to it.
+PElement dropped;
+
+TEST_F(ElemTableTest, ArgumentHeldForWholeWalk) {
+  PElemTable table = TableOf({a_, b_});
+  dropped = Named("x");
+  table->ForEachWithElem(dropped, [](const PElement& arg, const PElement& e) {
+    trace.push_back(NameOf(arg) + "," + NameOf(e));
+    dropped.reset();
+  });
+  dropped = Named("y");
+  table->FilterWithElem(dropped, [](const PElement& e, const PElement& arg) {
+    trace.push_back(NameOf(e) + "," + NameOf(arg));
+    dropped.reset();
+    return true;
+  });
+  EXPECT_EQ(trace, (std::vector<std::string>{"x,A", "x,B", "A,y", "B,y"}));
+}
+
 // An error from a callback leaves the operation at once and unchanged.
 TEST_F(ElemTableTest, CallbackErrorStopsWalk) {
   PElemTable table = TableOf({a_, b_, c_});
