@@ -1,6 +1,7 @@
 // Method stubs for operations, and the sections for realised interfaces.
 #include "writer/Operations.h"
 
+#include <map>
 #include <set>
 #include <string>
 
@@ -18,16 +19,18 @@ namespace {
 // Set before the parameters of one operation; only its first keyword continues
 // the operation's name and so starts with a capital letter.
 bool CapitalizeNextKeyword = false;
-// The argument names given so far in the selector being written.
+// The argument words given so far in the selector being written.
 std::set<std::string> SelectorArguments;
+// Per argument word, the number from which to look for an unused one: every
+// smaller number is taken already, so a long selector is not searched anew.
+std::map<std::string, unsigned> NextArgumentNumber;
 
 // The argument word, numbered when an earlier argument of the selector has it.
 std::string UnusedArgumentWord(const std::string& word) {
-  if (SelectorArguments.insert("a" + word).second) return word;
-  for (unsigned number = 2;; ++number) {
-    std::string numbered = word + std::to_string(number);
-    if (SelectorArguments.insert("a" + numbered).second) return numbered;
-  }
+  if (SelectorArguments.insert(word).second) return word;
+  unsigned& number = NextArgumentNumber.try_emplace(word, 2).first->second;
+  while (!SelectorArguments.insert(word + std::to_string(number)).second) ++number;
+  return word + std::to_string(number++);
 }
 
 }  // namespace
@@ -40,6 +43,7 @@ void WriteOperationStub(const PElement& member) {
   if (!operation->GetParams()->IsEmpty()) {
     CapitalizeNextKeyword = true;
     SelectorArguments.clear();
+    NextArgumentNumber.clear();
     operation->GetParams()->ForEachWithNext(WriteParamKeyword);
   }
   EndLine();

@@ -108,7 +108,9 @@ TEST_F(MethodsTest, OperationStubs) {
       Op("scale",
          Table({Param("f", "Real", Mult({}), "1.0!"), Param("all", "Item", Mult({{"0", "n"}}))})),
       Op("add", Table({Param("_item", ""), Param("Other", "")})),
-      Op("again", Table({Param("x", "Integer")})),
+      Op("fill", Table({Param("a", "Integer"), Param("b", "Integer"), Param("c", "Integer3"),
+                        Param("d", "Integer")})),
+      Op("again", Table({Param("x", "Integer"), Param("y", "Integer")})),
   });
   EXPECT_EQ(Captured([&] { operations->ForEach(WriteOperationStub); }),
             "\r\n\r\ngetArea\r\n  ^ self shouldBeImplemented!"
@@ -118,7 +120,23 @@ TEST_F(MethodsTest, OperationStubs) {
             "  ^ self shouldBeImplemented!"
             "\r\n\r\nscaleF: aReal \"=1.0!!\" all: aCollection\r\n  ^ self shouldBeImplemented!"
             "\r\n\r\nadd_item: anObject Other: anObject2\r\n  ^ self shouldBeImplemented!"
-            "\r\n\r\nagainX: anInteger\r\n  ^ self shouldBeImplemented!");
+            "\r\n\r\nfillA: anInteger b: anInteger2 c: anInteger3 d: anInteger4\r\n"
+            "  ^ self shouldBeImplemented!"
+            "\r\n\r\nagainX: anInteger y: anInteger2\r\n  ^ self shouldBeImplemented!");
+}
+
+// A selector with very many arguments of one type is numbered straight on,
+// without searching the numbers already given for every argument.
+TEST_F(MethodsTest, LongSelector) {
+  PElemTable params = NewElemTable();
+  std::string selector = "\r\n\r\nrun";
+  for (int i = 1; i <= 30000; ++i) {
+    params->Add(Param("p", "Integer"));
+    selector += std::string(i == 1 ? "P" : " p") + ": anInteger";
+    if (i > 1) selector += std::to_string(i);
+  }
+  EXPECT_EQ(Captured([&] { WriteOperationStub(Op("run", params)); }),
+            selector + "\r\n  ^ self shouldBeImplemented!");
 }
 
 // The name of the operation, of a parameter or of its type fails where it is
