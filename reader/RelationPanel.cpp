@@ -107,12 +107,11 @@ int32_t ReadPoint() {
   return PointValue(ReadUntil(";<"));
 }
 
-// One label item: the text extends the name; the text after a colon is the type.
-void ReadRelationLabel(const PRelType& rel, const ArrayOfString& terminators) {
+// One label item: the text extends the label; the text after a colon is the type.
+void ReadRelationLabel(const PRelType& rel, std::string& label, const ArrayOfString& terminators) {
   ArrayOfString stops = terminators;
   stops.push_back(":");
-  const std::string text = ReadPCDataUntilAny(stops);
-  rel->SetName(rel->GetName() + text);
+  label += ReadPCDataUntilAny(stops);
   if (GetLastDelimiter() == ":") {
     SkipDelim();
     rel->SetTypeName(ReadPCDataUntilAny(terminators));
@@ -155,7 +154,7 @@ void ReadLineType(const PRelType& rel) {
 // Every item consumes at least one character: keywords are consumed, a label
 // reads up to a mark or colon that is not at its start (those are keywords or
 // consumed), and a "<" is either the panel end or an error.
-void ReadPanelItem(const PRelType& rel) {
+void ReadPanelItem(const PRelType& rel, std::string& label) {
   const int32_t k = LookAheadFor(kKeywords);
   switch (k) {
     case kForeground:
@@ -197,11 +196,11 @@ void ReadPanelItem(const PRelType& rel) {
     case kLeftMark:
     case kRightMark:
       SkipDelim();
-      ReadRelationLabel(rel, {"<"});
+      ReadRelationLabel(rel, label, {"<"});
       break;
     default:
       if (CurrentChar() == '<') throw GenericError("missing \"</panel_attributes>\"");
-      ReadRelationLabel(rel, {"&lt;", "&gt;", "<"});
+      ReadRelationLabel(rel, label, {"&lt;", "&gt;", "<"});
       if (LookAheadFor({"&lt;", "&gt;"}) >= 0) SkipDelim();
       break;
   }
@@ -212,10 +211,14 @@ void ReadPanelItem(const PRelType& rel) {
 void ReadRelationPanel(const PElement& element) {
   const PRelType rel = ToRelType(element);
   rel->SetLineStyle('-');
+  // The label items are gathered here and stored once: appending each to the
+  // stored name would copy the whole name per item.
+  std::string label = rel->GetName();
   while (LookAheadFor({"</panel_attributes>"}) != 0) {
-    ReadPanelItem(rel);
+    ReadPanelItem(rel, label);
     SkipBlanksNotEof();
   }
+  rel->SetName(label);
   SkipDelim();
   SkipBlanksNotEof();
   ReadAdditionalAttributes(rel);
