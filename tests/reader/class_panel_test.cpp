@@ -52,7 +52,6 @@ TEST(ClassPanel, StereotypeAndName) {
 TEST(ClassPanel, FormatMarksOnTheNameLine) {
   ExpectPanels({
       {"/Shape/", "stereotype='' name='Shape' type=''", {}},
-      {"_item_", "stereotype='' name='item' type='' underlined", {}},
       {"_object: Class_", "stereotype='' name='object' type=': Class' underlined", {}},
       {"*_Name_*\n", "stereotype='' name='Name' type='' underlined", {}},
       {"*_Name*_", "stereotype='' name='*_Name*_' type=''", {}},

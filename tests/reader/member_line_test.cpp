@@ -35,9 +35,7 @@ TEST(MemberLine, AttributeDeclarations) {
       {"*# total: Real*", "var '#' 'total':'Real'[]=''"},
       {"_/- both: Int/_", "var '-' static 'both':'Int'[]=''"},
       // Markers must enclose the visibility character.
-      {"-_x_", "var '-' '_x_':''[]=''"},
       {"- _id : int_", "var '-' '_id':'int_'[]=''"},
-      {"_- lastId: long_", "var '-' static 'lastId':'long'[]=''"},
       {"+ /mark: String", "var '+' '/mark':'String'[]=''"},
       {"x=5", "var ' ' 'x':''[]='5'"},
       {"x: T[1] junk = 7", "var ' ' 'x':'T'[1..1]='7'"},
