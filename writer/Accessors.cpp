@@ -50,7 +50,10 @@ std::string ArgumentWord(const std::string& typeName, const PElemTable& multipli
 }
 
 std::string ArgumentName(const std::string& typeName, const PElemTable& multiplicity) {
-  return "a" + ArgumentWord(typeName, multiplicity);
+  // Appended rather than "a" + word, which g++ 12 wrongly warns about when optimising.
+  std::string name = "a";
+  name += ArgumentWord(typeName, multiplicity);
+  return name;
 }
 
 void WriteAttributeAccessors(const PElement& member) {
