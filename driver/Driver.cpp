@@ -16,20 +16,8 @@ namespace {
 constexpr int kExitDone = 0;
 constexpr int kExitFailed = 1;
 
-bool IsBlank(char c) {
-  return static_cast<unsigned char>(c) <= 32;
-}
-
 bool IsSeparator(char c) {
   return c == '\\' || c == '/';
-}
-
-std::string Trim(const std::string& text) {
-  size_t first = 0;
-  size_t last = text.size();
-  while (first < last && IsBlank(text[first])) ++first;
-  while (last > first && IsBlank(text[last - 1])) --last;
-  return text.substr(first, last - first);
 }
 
 // The console: every text of the system is Windows-1250, the terminal reads UTF-8.
@@ -93,7 +81,7 @@ class Console {
 }  // namespace
 
 std::string FileNameOf(const std::string& path) {
-  std::string trimmed = Trim(path);
+  std::string trimmed = Trimmed(path);
   size_t end = trimmed.size();
   while (end > 0 && !IsSeparator(trimmed[end - 1])) --end;
   return trimmed.substr(end);
@@ -110,8 +98,8 @@ int RunDriver(const std::vector<std::string>& args, std::istream& in, std::ostre
   if (args.size() < 2) return console.ReportFatal("wrong number of parameters");
 
   // Paths reach the file system as the bytes given; they are shown as text.
-  const std::string InputPath = Trim(args[0]);
-  std::string OutputDir = Trim(args[1]);
+  const std::string InputPath = Trimmed(args[0]);
+  std::string OutputDir = Trimmed(args[1]);
   // An empty output directory stands for the current one.
   if (!OutputDir.empty() && !IsSeparator(OutputDir.back())) OutputDir += '/';
 

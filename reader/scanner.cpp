@@ -50,14 +50,6 @@ bool AtEndOfLine() {
   return s.linePos > 0 && static_cast<size_t>(s.linePos) > s.curLine.size();
 }
 
-std::string Trimmed(std::string_view text) {
-  size_t first = 0;
-  size_t last = text.size();
-  while (first < last && IsBlank(text[first])) ++first;
-  while (last > first && IsBlank(text[last - 1])) --last;
-  return std::string(text.substr(first, last - first));
-}
-
 // The trimmed text of the current line from start up to the current position.
 std::string TextFrom(int32_t start) {
   const ScannerState& s = State();
@@ -180,6 +172,14 @@ std::pair<unsigned, size_t> RadixPrefix(std::string_view text) {
 }
 
 }  // namespace
+
+std::string Trimmed(std::string_view text) {
+  size_t first = 0;
+  size_t last = text.size();
+  while (first < last && IsBlank(text[first])) ++first;
+  while (last > first && IsBlank(text[last - 1])) --last;
+  return std::string(text.substr(first, last - first));
+}
 
 void FormatMarkerSet::Add(char mark) {
   bits_ |= MarkerBit(mark);

@@ -52,6 +52,9 @@ std::string DecodePCData(std::string_view text);
 std::string ReadPCDataUntil(std::string_view stopChars);
 std::string ReadPCDataUntilAny(const ArrayOfString& tokens);
 
+// The text without the blanks (codes 0 to 32) at both ends.
+std::string Trimmed(std::string_view text);
+
 // The integer conversion used for every number of the input; raises
 // "\"" + text + "\" is an invalid integer".
 int32_t ParseInteger(std::string_view text);
