@@ -6,15 +6,18 @@
 #include "writer/Naming.h"
 #include "writer/Output.h"
 #include "writer/Relations.h"
+#include "writer/Sections.h"
 
 namespace {
 
-// The getter's last line stays open: the next method or the section end closes it.
+// The names are made before the setter's header, and each method ends without
+// a line end: the end of its section follows.
 void WriteAccessors(const std::string& variable, const std::string& word,
                     const PElemTable& multiplicity) {
-  EndLine();
-  EndLine();
   if (!IsMany(multiplicity)) {
+    StartMethod();
+    EndLine();
+    EndLine();
     Write(variable);
     Write(": a");
     WriteLine(word);
@@ -22,9 +25,11 @@ void WriteAccessors(const std::string& variable, const std::string& word,
     Write(variable);
     Write(" := a");
     Write(word);
-    WriteLine("!");
-    EndLine();
+    Write("!");
   }
+  StartMethod();
+  EndLine();
+  EndLine();
   WriteLine(variable);
   Write("  ^");
   Write(variable);

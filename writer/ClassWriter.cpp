@@ -132,7 +132,8 @@ void WriteComment(const PClassType& cls, const PElemTable& instanceAttributes,
 
 void WriteInitializeSection(const PClassType& cls, const PElemTable& instanceAttributes,
                             const PElemTable& links) {
-  WriteSectionHeader(cls, " methodsFor: 'initialize-release");
+  BeginMethodGroup(cls, " methodsFor: 'initialize-release");
+  StartMethod();
   EndLine();
   EndLine();
   WriteLine("initialize");
@@ -140,15 +141,14 @@ void WriteInitializeSection(const PClassType& cls, const PElemTable& instanceAtt
   WriteLine("  super initialize.");
   instanceAttributes->ForEach(WriteAttributeInit);
   links->ForEach(WriteLinkInit);
-  WriteLine("  ^self! !");
-  EndLine();
+  Write("  ^self!");
+  EndMethodGroup();
 }
 
-void WriteOperationSection(const PClassType& cls, const PElemTable& operations, const char* piece) {
-  if (operations->IsEmpty()) return;
-  WriteSectionHeader(cls, piece);
+void WriteOperationGroup(const PClassType& cls, const PElemTable& operations, const char* piece) {
+  BeginMethodGroup(cls, piece);
   operations->ForEach(WriteOperationStub);
-  WriteSectionEnd();
+  EndMethodGroup();
 }
 
 }  // namespace
@@ -177,24 +177,20 @@ void WriteClass(const PElement& element, const PElemTable& allClasses) {
   RenewStampSuffix();
   WriteInitializeSection(cls, instanceAttributes, links);
 
-  if (!instanceAttributes->IsEmpty() || !links->IsEmpty()) {
-    WriteSectionHeader(cls, " methodsFor: 'accessing");
-    PublicInstanceAttributes(members)->ForEach(WriteAttributeAccessors);
-    links->ForEach(WriteLinkAccessors);
-    WriteSectionEnd();
-  }
-  if (!classAttributes->IsEmpty()) {
-    WriteSectionHeader(cls, " class methodsFor: 'accessing");
-    PublicClassAttributes(members)->ForEach(WriteAttributeAccessors);
-    WriteSectionEnd();
-  }
+  BeginMethodGroup(cls, " methodsFor: 'accessing");
+  PublicInstanceAttributes(members)->ForEach(WriteAttributeAccessors);
+  links->ForEach(WriteLinkAccessors);
+  EndMethodGroup();
+  BeginMethodGroup(cls, " class methodsFor: 'accessing");
+  PublicClassAttributes(members)->ForEach(WriteAttributeAccessors);
+  EndMethodGroup();
 
-  WriteOperationSection(cls, PublicOperations(members), " methodsFor: 'public");
-  WriteOperationSection(cls, ProtectedOperations(members), " methodsFor: 'protected");
-  WriteOperationSection(cls, PrivateOperations(members), " methodsFor: 'private");
-  WriteOperationSection(cls, PublicClassOperations(members), " class methodsFor: 'public");
-  WriteOperationSection(cls, ProtectedClassOperations(members), " class methodsFor: 'protected");
-  WriteOperationSection(cls, PrivateClassOperations(members), " class methodsFor: 'private");
+  WriteOperationGroup(cls, PublicOperations(members), " methodsFor: 'public");
+  WriteOperationGroup(cls, ProtectedOperations(members), " methodsFor: 'protected");
+  WriteOperationGroup(cls, PrivateOperations(members), " methodsFor: 'private");
+  WriteOperationGroup(cls, PublicClassOperations(members), " class methodsFor: 'public");
+  WriteOperationGroup(cls, ProtectedClassOperations(members), " class methodsFor: 'protected");
+  WriteOperationGroup(cls, PrivateClassOperations(members), " class methodsFor: 'private");
 
   interfaces->ForEachWithElem(cls, WriteInterfaceSection);
 }

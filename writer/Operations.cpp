@@ -37,6 +37,7 @@ std::string UnusedArgumentWord(const std::string& word) {
 
 void WriteOperationStub(const PElement& member) {
   PMemberFun operation = ToMemberFun(member);
+  StartMethod();
   EndLine();
   EndLine();
   Write(StIdentifier(operation->GetName()));
@@ -73,13 +74,7 @@ void WriteParamKeyword(const PElement& element, const PElement& next) {
 }
 
 void WriteInterfaceSection(const PElement& cls, const PElement& interface) {
-  PElemTable operations = Operations(ToClassType(interface)->GetMembers());
-  if (operations->IsEmpty()) return;
-  Write("!");
-  Write(StClassName(ToClassType(cls)));
-  Write(" methodsFor: '");
-  Write(StClassName(ToClassType(interface)));
-  Write(StampSuffix());
-  operations->ForEach(WriteOperationStub);
-  WriteSectionEnd();
+  BeginInterfaceGroup(ToClassType(cls), ToClassType(interface));
+  Operations(ToClassType(interface)->GetMembers())->ForEach(WriteOperationStub);
+  EndMethodGroup();
 }

@@ -130,7 +130,9 @@ $I
 !Shape methodsFor: 'accessing$S
 
 item: anItem
-  item := anItem!
+  item := anItem! !
+
+!Shape methodsFor: 'accessing$S
 
 item
   ^item! !
@@ -138,7 +140,9 @@ item
 !Shape class methodsFor: 'accessing$S
 
 count: anInteger
-  count := anInteger!
+  count := anInteger! !
+
+!Shape class methodsFor: 'accessing$S
 
 count
   ^count! !
@@ -146,7 +150,9 @@ count
 !Shape methodsFor: 'public$S
 
 area
-  ^ self shouldBeImplemented!
+  ^ self shouldBeImplemented! !
+
+!Shape methodsFor: 'public$S
 
 area2
   ^ self shouldBeImplemented! !
@@ -179,7 +185,9 @@ reset
 !Shape methodsFor: 'Drawable$S
 
 drawOn: aCanvas
-  ^ self shouldBeImplemented!
+  ^ self shouldBeImplemented! !
+
+!Shape methodsFor: 'Drawable$S
 
 size
   ^ self subclassResponsibility! !
@@ -191,7 +199,7 @@ size
 }
 
 // Redeclared collections give a note; "Interface" is no interface; private
-// attributes alone still open an accessing section.
+// attributes alone give no accessing method, so no accessing section.
 TEST_F(ClassWriterTest, SpecialClasses) {
   SetCategoryName("c");
   Diagram diagram;
@@ -224,8 +232,6 @@ Constraints
 $I
   hidden := nil.
   ^self! !
-
-!Sub methodsFor: 'accessing$S !
 
 )"));
 }

@@ -7,10 +7,34 @@
 #include "writer/Initialize.h"
 #include "writer/Operations.h"
 #include "writer/Relations.h"
+#include "writer/Sections.h"
 
 namespace {
 
 using MethodsTest = WriterTest;
+
+const std::string kHeader = std::string("!C methodsFor: 'p") + kStamp;
+
+// Runs the writing as the methods of a protocol group of a class C.
+template <class Writing>
+auto InGroup(Writing writing) {
+  return [writing] {
+    PClassType cls = NewClassType();
+    cls->SetName("C");
+    RenewStampSuffix();
+    BeginMethodGroup(cls, " methodsFor: 'p");
+    writing();
+    EndMethodGroup();
+  };
+}
+
+// Each method in a section of its own: the header, an empty line, the method,
+// " !" and an empty line.
+std::string Sections(std::initializer_list<std::string> methods) {
+  std::string text;
+  for (const std::string& method : methods) text += kHeader + "\r\n\r\n" + method + " !\r\n\r\n";
+  return text;
+}
 
 // "an" before vowels (Y included), aCollection for many, anObject for no type.
 TEST_F(MethodsTest, ArgumentNames) {
@@ -32,15 +56,15 @@ TEST_F(MethodsTest, ArgumentNames) {
   }
 }
 
-// A setter unless many, then the getter whose last line stays open.
+// A setter unless many, then the getter.
 TEST_F(MethodsTest, AttributeAccessors) {
   PElemTable attributes =
       Table({Attr("count", "Integer"), Attr("tags", "String", "+", false, Mult({{"0", "n"}})),
              Attr("any", "")});
-  EXPECT_EQ(Captured([&] { attributes->ForEach(WriteAttributeAccessors); }),
-            "\r\n\r\ncount: anInteger\r\n  count := anInteger!\r\n\r\ncount\r\n  ^count!"
-            "\r\n\r\ntags\r\n  ^tags!"
-            "\r\n\r\nany: anObject\r\n  any := anObject!\r\n\r\nany\r\n  ^any!");
+  EXPECT_EQ(
+      Captured(InGroup([&] { attributes->ForEach(WriteAttributeAccessors); })),
+      Sections({"count: anInteger\r\n  count := anInteger!", "count\r\n  ^count!",
+                "tags\r\n  ^tags!", "any: anObject\r\n  any := anObject!", "any\r\n  ^any!"}));
 }
 
 // Link accessors take their type from the head class and multiplicity.
@@ -51,9 +75,9 @@ TEST_F(MethodsTest, LinkAccessors) {
   diagram.Relate(customer, order, 1, 1);
   diagram.Relate(customer, order, 1, 2, '-', "orders")->SetMult2(Mult({{"0", "n"}}));
   diagram.Connect();
-  EXPECT_EQ(Captured([&] { LinkRelations(customer)->ForEach(WriteLinkAccessors); }),
-            "\r\n\r\norder: anOrder\r\n  order := anOrder!\r\n\r\norder\r\n  ^order!"
-            "\r\n\r\norders\r\n  ^orders!");
+  EXPECT_EQ(Captured(InGroup([&] { LinkRelations(customer)->ForEach(WriteLinkAccessors); })),
+            Sections({"order: anOrder\r\n  order := anOrder!", "order\r\n  ^order!",
+                      "orders\r\n  ^orders!"}));
 }
 
 // Defaults as written, collections, nil for optional, new for mandatory; a
@@ -112,45 +136,45 @@ TEST_F(MethodsTest, OperationStubs) {
                         Param("d", "Integer")})),
       Op("again", Table({Param("x", "Integer"), Param("y", "Integer")})),
   });
-  EXPECT_EQ(Captured([&] { operations->ForEach(WriteOperationStub); }),
-            "\r\n\r\ngetArea\r\n  ^ self shouldBeImplemented!"
-            "\r\n\r\ndrawCanvas: aCanvas\r\n  ^ self subclassResponsibility!"
-            "\r\n\r\nmoveByDx: anInteger dy: anInteger2\r\n  ^ self shouldBeImplemented!"
-            "\r\n\r\nputX: anInteger2 y: anInteger z: anInteger3\r\n"
-            "  ^ self shouldBeImplemented!"
-            "\r\n\r\nscaleF: aReal \"=1.0!!\" all: aCollection\r\n  ^ self shouldBeImplemented!"
-            "\r\n\r\nadd_item: anObject Other: anObject2\r\n  ^ self shouldBeImplemented!"
-            "\r\n\r\nfillA: anInteger b: anInteger2 c: anInteger3 d: anInteger4\r\n"
-            "  ^ self shouldBeImplemented!"
-            "\r\n\r\nagainX: anInteger y: anInteger2\r\n  ^ self shouldBeImplemented!");
+  EXPECT_EQ(
+      Captured(InGroup([&] { operations->ForEach(WriteOperationStub); })),
+      Sections({"getArea\r\n  ^ self shouldBeImplemented!",
+                "drawCanvas: aCanvas\r\n  ^ self subclassResponsibility!",
+                "moveByDx: anInteger dy: anInteger2\r\n  ^ self shouldBeImplemented!",
+                "putX: anInteger2 y: anInteger z: anInteger3\r\n  ^ self shouldBeImplemented!",
+                "scaleF: aReal \"=1.0!!\" all: aCollection\r\n  ^ self shouldBeImplemented!",
+                "add_item: anObject Other: anObject2\r\n  ^ self shouldBeImplemented!",
+                "fillA: anInteger b: anInteger2 c: anInteger3 d: anInteger4\r\n"
+                "  ^ self shouldBeImplemented!",
+                "againX: anInteger y: anInteger2\r\n  ^ self shouldBeImplemented!"}));
 }
 
 // A selector with very many arguments of one type is numbered straight on,
 // without searching the numbers already given for every argument.
 TEST_F(MethodsTest, LongSelector) {
   PElemTable params = NewElemTable();
-  std::string selector = "\r\n\r\nrun";
+  std::string selector = "run";
   for (int i = 1; i <= 30000; ++i) {
     params->Add(Param("p", "Integer"));
     selector += std::string(i == 1 ? "P" : " p") + ": anInteger";
     if (i > 1) selector += std::to_string(i);
   }
-  EXPECT_EQ(Captured([&] { WriteOperationStub(Op("run", params)); }),
-            selector + "\r\n  ^ self shouldBeImplemented!");
+  EXPECT_EQ(Captured(InGroup([&] { WriteOperationStub(Op("run", params)); })),
+            Sections({selector + "\r\n  ^ self shouldBeImplemented!"}));
 }
 
 // The name of the operation, of a parameter or of its type fails where it is
-// written; the stub is written up to that point.
+// written; the stub is written up to that point, its header included.
 TEST_F(MethodsTest, EmptyNamesStopTheStub) {
   const std::pair<PClassMember, std::string> kCases[] = {
-      {Op("go", Table({Param("to", "Place"), Param(" ", "Place")})), "\r\n\r\ngoTo: aPlace "},
-      {Op("go", Table({Param("to", " ")})), "\r\n\r\ngoTo: a"},
-      {Op("go", Table({Param("to", "\x01", Mult({{"0", "n"}}))})), "\r\n\r\ngoTo: a"},
-      {Op(""), "\r\n\r\n"}};
+      {Op("go", Table({Param("to", "Place"), Param(" ", "Place")})), "goTo: aPlace "},
+      {Op("go", Table({Param("to", " ")})), "goTo: a"},
+      {Op("go", Table({Param("to", "\x01", Mult({{"0", "n"}}))})), "goTo: a"},
+      {Op(""), ""}};
   for (const auto& [operation, written] : kCases) {
-    auto [message, text] = CapturedError([&] { WriteOperationStub(operation); });
+    auto [message, text] = CapturedError(InGroup([&] { WriteOperationStub(operation); }));
     EXPECT_EQ(message, "name is empty") << written;
-    EXPECT_EQ(text, written);
+    EXPECT_EQ(text, kHeader + "\r\n\r\n" + written);
   }
 }
 
