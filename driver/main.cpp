@@ -2,7 +2,9 @@
 #include <iostream>
 
 #include "driver/Driver.h"
+#include "driver/Platform.h"
 
 int main(int argc, char** argv) {
-  return RunDriver(std::vector<std::string>(argv + 1, argv + argc), std::cin, std::cout);
+  Utf8Console console;
+  return RunDriver(CommandLineArguments(argc, argv), std::cin, std::cout);
 }

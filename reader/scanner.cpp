@@ -9,6 +9,7 @@
 
 #include "model/Charset.h"
 #include "model/Error.h"
+#include "model/FileOpen.h"
 
 namespace {
 
@@ -197,7 +198,7 @@ void OpenInput(const std::string& path) {
   s.shownPath = Utf8ToCp1250(path);
   // A NUL would cut the path short behind our back.
   if (path.find('\0') != std::string::npos) Fail("cannot open \"" + s.shownPath + "\"");
-  s.file.reset(std::fopen(path.c_str(), "rb"));
+  s.file.reset(OpenFile(path, "rb"));
   if (!s.file) Fail("cannot open \"" + s.shownPath + "\"");
   s.lineNo = 0;
   try {

@@ -11,6 +11,7 @@
 
 #include "model/Charset.h"
 #include "model/Error.h"
+#include "model/FileOpen.h"
 
 namespace {
 
@@ -57,7 +58,7 @@ bool CreateOutFile(const std::string& path) {
   AbandonOutFile();
   // A name with a NUL byte would silently open a different file.
   if (path.find('\0') != std::string::npos) return false;
-  OutFile = std::fopen(path.c_str(), "wb");
+  OutFile = OpenFile(path, "wb");
   return OutFile != nullptr;
 }
 

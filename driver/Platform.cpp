@@ -1,0 +1,70 @@
+// The command line and the console on Linux and on Windows.
+#include "driver/Platform.h"
+
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#include <windows.h>
+#include <shellapi.h>
+#include <cstdio>
+#endif
+
+namespace {
+
+// argv without the program name; a program may be started with no argv at all.
+std::vector<std::string> ArgumentsAfterName(int argc, char** argv) {
+  if (argc < 1) return {};
+  return std::vector<std::string>(argv + 1, argv + argc);
+}
+
+}  // namespace
+
+#ifdef _WIN32
+
+namespace {
+
+// UTF-16 text as UTF-8.
+std::string Utf8Text(const wchar_t* wide) {
+  const int size = WideCharToMultiByte(CP_UTF8, 0, wide, -1, nullptr, 0, nullptr, nullptr);
+  if (size <= 1) return "";
+  std::string utf8(static_cast<size_t>(size), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, wide, -1, utf8.data(), size, nullptr, nullptr);
+  utf8.pop_back();  // the terminating NUL
+  return utf8;
+}
+
+}  // namespace
+
+std::vector<std::string> CommandLineArguments(int argc, char** argv) {
+  int count = 0;
+  wchar_t** wide = CommandLineToArgvW(GetCommandLineW(), &count);
+  if (wide == nullptr) return ArgumentsAfterName(argc, argv);
+  std::vector<std::string> args;
+  for (int i = 1; i < count; ++i) args.push_back(Utf8Text(wide[i]));
+  LocalFree(wide);
+  return args;
+}
+
+Utf8Console::Utf8Console() {
+  previousCodePage_ = GetConsoleOutputCP();
+  if (previousCodePage_ != 0) SetConsoleOutputCP(CP_UTF8);
+  // Text mode would turn every "\n" into "\r\n".
+  _setmode(_fileno(stdout), _O_BINARY);
+}
+
+Utf8Console::~Utf8Console() {
+  std::fflush(stdout);
+  // The code page belongs to the console, which outlives the program.
+  if (previousCodePage_ != 0) SetConsoleOutputCP(previousCodePage_);
+}
+
+#else
+
+std::vector<std::string> CommandLineArguments(int argc, char** argv) {
+  return ArgumentsAfterName(argc, argv);
+}
+
+Utf8Console::Utf8Console() = default;
+Utf8Console::~Utf8Console() = default;
+
+#endif
