@@ -32,7 +32,9 @@ report() {  # name, then the reasons it failed, if any
     echo "PASS $name"
     passed=$((passed + 1))
   else
-    echo "FAIL $name: $*"
+    local reasons
+    printf -v reasons '%s, ' "$@"
+    echo "FAIL $name: ${reasons%, }"
     failed=$((failed + 1))
   fi
 }
