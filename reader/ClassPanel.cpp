@@ -41,7 +41,16 @@ bool MemberLineFollows() {
 void ReadClassNameLine(const PClassType& cls) {
   const FormatMarkerSet marks = ReadFormatMarkers();
   if (marks.Contains('_')) cls->SetUnderlined(true);
-  cls->SetName(ReadPCDataUntil(":<"));
+  // A qualified name a::b::C names the class C, so that the classes of one
+  // namespace keep names of their own; a name ending in "::" is kept whole.
+  std::string name = ReadPCDataUntil(":<");
+  std::string qualified = name;
+  while (LookAheadFor({"::"}) == 0) {
+    SkipDelim();
+    name = ReadPCDataUntil(":<");
+    qualified += "::" + name;
+  }
+  cls->SetName(name.empty() ? qualified : name);
   // The type text keeps its colon.
   if (CurrentChar() == ':') cls->SetTypeName(ReadPCDataUntil("<"));
 }

@@ -1,59 +1,21 @@
 // Everything the output file says about one diagram class.
 #include "writer/ClassWriter.h"
 
-#include <array>
 #include <string>
 
 #include "model/ElemType.h"
 #include "writer/Accessors.h"
+#include "writer/Hierarchy.h"
 #include "writer/Initialize.h"
 #include "writer/MemberGroups.h"
 #include "writer/Naming.h"
 #include "writer/Operations.h"
 #include "writer/Output.h"
+#include "writer/Predefined.h"
 #include "writer/Relations.h"
 #include "writer/Sections.h"
 
 namespace {
-
-// Classes that Smalltalk already has; a diagram may draw them only to refer to them.
-bool IsPredefinedCollection(const std::string& name) {
-  static const std::array<const char*, 7> kCollections = {
-      "Collection", "OrderedCollection", "SortedCollection", "Dictionary", "Array", "Set", "Bag"};
-  for (const char* collection : kCollections) {
-    if (name == collection) return true;
-  }
-  return false;
-}
-
-bool IsTwoHeadedFromTo(const PElement& element, const PElement& from, const PElement& to,
-                       char lineStyle) {
-  PRelType relation = ToRelType(element);
-  return relation->GetHeadSize() == 2 && relation->GetLineStyle() == lineStyle &&
-         IsClassAt(relation->GetClass1(), from) && IsClassAt(relation->GetClass2(), to);
-}
-
-bool IsGeneralisationFromTo(const PElement& relation, const PElement& from, const PElement& to) {
-  return IsTwoHeadedFromTo(relation, from, to, '-');
-}
-
-bool IsRealisationFromTo(const PElement& relation, const PElement& from, const PElement& to) {
-  return IsTwoHeadedFromTo(relation, from, to, '.');
-}
-
-// A class is never its own superclass or interface, whatever the diagram draws.
-bool IsTargetOf(const PElement& candidate, const PElement& cls, ElemPredicateWithElems fromTo) {
-  return candidate->GetSelf() != cls->GetSelf() &&
-         !ToClassType(cls)->GetRelations()->FilterWithElems(cls, candidate, fromTo)->IsEmpty();
-}
-
-bool IsSuperclassOf(const PElement& candidate, const PElement& cls) {
-  return IsTargetOf(candidate, cls, IsGeneralisationFromTo);
-}
-
-bool IsInterfaceOf(const PElement& candidate, const PElement& cls) {
-  return IsTargetOf(candidate, cls, IsRealisationFromTo);
-}
 
 void WriteSuperclassName(const PElement& superclass) {
   Write(StClassName(ToClassType(superclass)));
@@ -79,23 +41,27 @@ void WriteCategory() {
   WriteLine("'!");
 }
 
-void WriteDefinition(const PClassType& cls, const PElemTable& superclasses,
-                     const PElemTable& instanceAttributes, const PElemTable& classAttributes,
-                     const PElemTable& links) {
+// Smalltalk has single inheritance: a class is declared under its first
+// superclass, and the comment names the others.
+void WriteDefinition(const PClassType& cls, const PElemTable& allClasses,
+                     const PElemTable& superclasses, const PElemTable& instanceAttributes,
+                     const PElemTable& classAttributes, const PElemTable& links) {
   if (superclasses->IsEmpty()) {
     Write("Object");
   } else {
-    superclasses->ForEach(WriteSuperclassName);
+    WriteSuperclassName(superclasses->AnyOne());
   }
   Write(" subclass: #");
   WriteLine(StClassName(cls));
+  // A variable that a superclass declares already would make the whole
+  // declaration fail when filed in.
   Write("  instanceVariableNames: '");
-  StartVariableNameList();
+  StartVariableNameList(InheritedInstanceVariables(cls, allClasses));
   instanceAttributes->ForEach(WriteVariableName);
   links->ForEach(WriteLinkVariableName);
   WriteLine("'");
   Write("  classVariableNames: '");
-  StartVariableNameList();
+  StartVariableNameList(InheritedClassVariables(cls, allClasses));
   classAttributes->ForEach(WriteVariableName);
   WriteLine("'");
   WriteLine("  poolDictionaries: ''");
@@ -103,9 +69,21 @@ void WriteDefinition(const PClassType& cls, const PElemTable& superclasses,
   EndLine();
 }
 
-void WriteComment(const PClassType& cls, const PElemTable& instanceAttributes,
-                  const PElemTable& classAttributes, const PElemTable& links,
-                  const PElemTable& constraints) {
+bool IsOtherThan(const PElement& element, const PElement& other) {
+  return element->GetSelf() != other->GetSelf();
+}
+
+void WriteFurtherSuperclass(const PElement& cls, const PElement& superclass) {
+  Write("\t\"#");
+  Write(StClassName(ToClassType(cls)));
+  Write(" inherits also from: #");
+  Write(StClassName(ToClassType(superclass)));
+  WriteLine("\"");
+}
+
+void WriteComment(const PClassType& cls, const PElemTable& superclasses,
+                  const PElemTable& instanceAttributes, const PElemTable& classAttributes,
+                  const PElemTable& links, const PElemTable& constraints) {
   Write(StClassName(cls));
   WriteLine(" comment:");
   Write("'");
@@ -126,6 +104,10 @@ void WriteComment(const PClassType& cls, const PElemTable& instanceAttributes,
   WriteLine("Constraints");
   links->ForEach(WriteConstraintLine);
   constraints->ForEach(WriteConstraintLine);
+  if (!superclasses->IsEmpty()) {
+    superclasses->FilterWithElem(superclasses->AnyOne(), IsOtherThan)
+        ->ForEachWithElem(cls, WriteFurtherSuperclass);
+  }
   WriteLine("'!");
   EndLine();
 }
@@ -164,16 +146,24 @@ void WriteClass(const PElement& element, const PElemTable& allClasses) {
     return;
   }
   if (cls->GetStereotype() == "interface") return;
+  if (IsSystemClass(cls)) {
+    Write("\" NOTE: ### declaration of predefined class #");
+    Write(StClassName(cls));
+    WriteLine(" is ignored ###\"");
+    EndLine();
+    return;
+  }
 
   PElemTable members = cls->GetMembers();
   PElemTable instanceAttributes = InstanceAttributes(members);
   PElemTable classAttributes = ClassAttributes(members);
   PElemTable links = LinkRelations(cls);
-  PElemTable superclasses = allClasses->FilterWithElem(cls, IsSuperclassOf);
-  PElemTable interfaces = allClasses->FilterWithElem(cls, IsInterfaceOf);
+  PElemTable superclasses = Superclasses(cls, allClasses);
+  PElemTable interfaces = RealisedInterfaces(cls, allClasses);
 
-  WriteDefinition(cls, superclasses, instanceAttributes, classAttributes, links);
-  WriteComment(cls, instanceAttributes, classAttributes, links, ConstraintRelations(cls));
+  WriteDefinition(cls, allClasses, superclasses, instanceAttributes, classAttributes, links);
+  WriteComment(cls, superclasses, instanceAttributes, classAttributes, links,
+               ConstraintRelations(cls));
   RenewStampSuffix();
   WriteInitializeSection(cls, instanceAttributes, links);
 

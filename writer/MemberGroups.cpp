@@ -10,7 +10,8 @@
 
 namespace {
 
-// The names written so far in the variable name list being written.
+// The names that the variable name list being written must not write (again):
+// those its superclasses declare and those written so far.
 std::set<std::string> ListedVariables;
 
 // "+" and a member written without a visibility mark both count as public.
@@ -97,8 +98,8 @@ PElemTable PrivateClassOperations(const PElemTable& members) {
   return members->Filter(IsClassOperation)->Filter(IsPrivate);
 }
 
-void StartVariableNameList() {
-  ListedVariables.clear();
+void StartVariableNameList(const std::set<std::string>& declared) {
+  ListedVariables = declared;
 }
 
 void WriteListedVariable(const std::string& name) {

@@ -1,6 +1,7 @@
 // The member groups of a class and the attribute entries of its class text.
 #pragma once
 
+#include <set>
 #include <string>
 
 #include "model/ElemTable.h"
@@ -19,8 +20,9 @@ PElemTable PublicClassOperations(const PElemTable& members);
 PElemTable ProtectedClassOperations(const PElemTable& members);
 PElemTable PrivateClassOperations(const PElemTable& members);
 
-// Starts a variable name list, in which every name is written once only.
-void StartVariableNameList();
+// Starts a variable name list, in which every name is written once only and the
+// names declared already (by superclasses) not at all.
+void StartVariableNameList(const std::set<std::string>& declared);
 // Writes the name and a blank, unless the current list already holds it.
 void WriteListedVariable(const std::string& name);
 // An attribute's entry in a variable name list.

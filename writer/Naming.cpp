@@ -3,30 +3,57 @@
 
 #include "model/Error.h"
 #include "model/Identifier.h"
+#include "reader/scanner.h"
 
 namespace {
 
-std::string UpperFirst(std::string name) {
+bool IsAsciiLetter(char c) {
+  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+
+bool IsAsciiDigit(char c) {
+  return c >= '0' && c <= '9';
+}
+
+// A class name starts with a capital letter; one that would start with "_" or
+// a digit gets a "V" in front, since no Smalltalk takes such a class name.
+std::string ClassNameOf(const std::string& text) {
+  std::string name = StIdentifier(text);
   if (name[0] >= 'a' && name[0] <= 'z') name[0] = static_cast<char>(name[0] - 'a' + 'A');
+  if (!IsAsciiLetter(name[0])) name.insert(0, "V");
   return name;
 }
 
 }  // namespace
 
+bool IsNameable(const std::string& text) {
+  for (char c : text) {
+    if (static_cast<unsigned char>(c) > ' ') return true;
+  }
+  return false;
+}
+
 std::string StIdentifier(const std::string& text) {
-  if (IsIdentifier(text)) return text;
-  std::string name = MakeIdentifier(text);
+  std::string name = IsIdentifier(text) ? text : MakeIdentifier(text);
   // A text of blanks alone has no name in it, just like the empty text.
   if (name.empty()) throw GenericError("name is empty");
+  // Pharo's own convention for a name that would start with a digit.
+  if (IsAsciiDigit(name[0])) name.insert(0, "v");
   return name;
 }
 
 std::string StClassName(const PClassType& cls) {
   if (!cls) return "NO_ELEMENT";
-  return UpperFirst(StIdentifier(cls->GetName()));
+  return ClassNameOf(cls->GetName());
 }
 
+// A qualified type such as db::Account names the class Account.
 std::string StTypeName(const std::string& text) {
   if (text.empty()) return "Object";
-  return UpperFirst(StIdentifier(text));
+  const size_t separator = text.rfind("::");
+  if (separator != std::string::npos) {
+    std::string last = Trimmed(text.substr(separator + 2));
+    if (!last.empty()) return ClassNameOf(last);
+  }
+  return ClassNameOf(text);
 }

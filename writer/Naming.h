@@ -11,3 +11,5 @@ std::string StClassName(const PClassType& cls);
 std::string StTypeName(const std::string& text);
 // A variable, selector or parameter name; the case is left as it is.
 std::string StIdentifier(const std::string& text);
+// Whether StIdentifier makes a name of the text instead of failing.
+bool IsNameable(const std::string& text);

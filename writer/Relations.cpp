@@ -63,14 +63,18 @@ PElemTable ConstraintRelations(const PClassType& cls) {
   return cls->GetRelations()->Filter(IsConstraintRelation);
 }
 
-std::string LinkName(const PRelType& relation) {
-  std::string name = relation->GetName();
-  if (name.empty()) {
-    name = relation->GetDirection() == 1 ? relation->GetRole1() : relation->GetRole2();
+std::string LinkText(const PRelType& relation) {
+  std::string text = relation->GetName();
+  if (text.empty()) {
+    text = relation->GetDirection() == 1 ? relation->GetRole1() : relation->GetRole2();
   }
-  if (name.empty() && relation->GetClass2()) name = relation->GetClass2()->GetName();
-  if (name.empty()) name = "noNameLink";
-  name = StIdentifier(name);
+  if (text.empty() && relation->GetClass2()) text = relation->GetClass2()->GetName();
+  if (text.empty()) text = "noNameLink";
+  return text;
+}
+
+std::string LinkName(const PRelType& relation) {
+  std::string name = StIdentifier(LinkText(relation));
   if (name[0] >= 'A' && name[0] <= 'Z') name[0] = static_cast<char>(name[0] - 'A' + 'a');
   return name;
 }

@@ -19,6 +19,9 @@ PElemTable LinkRelations(const PClassType& cls);
 // The relations of the class listed under "Constraints" besides its links.
 PElemTable ConstraintRelations(const PClassType& cls);
 
+// The text a relation's link variable is named after: its label, the role at
+// its head, the name of the class there, or "noNameLink".
+std::string LinkText(const PRelType& relation);
 // The name of a relation's link variable.
 std::string LinkName(const PRelType& relation);
 // The multiplicity at the arrow-head end of a link relation, and at its tail.

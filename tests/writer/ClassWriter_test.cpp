@@ -67,13 +67,14 @@ $I
   EXPECT_TRUE(customer->GetWritten());
 }
 
-// Superclasses back to back (never the class itself), each variable listed
-// once, class variables, all six operation sections, interface sections.
+// The first superclass declared, the others named in the comment (never the
+// class itself), each variable listed once, class variables, all six operation
+// sections, interface sections.
 TEST_F(ClassWriterTest, EverySection) {
   SetCategoryName("Bob's!");
   Diagram diagram;
-  PClassType shape = diagram.AddClass(
-      "shape", {Attr("id", "Integer", "-"), Attr("count", "Integer", "+", true),
+  PClassType figure = diagram.AddClass(
+      "figure", {Attr("id", "Integer", "-"), Attr("count", "Integer", "+", true),
                 Attr("secret", "", "-", true), Attr("item", "Item", "#"), Op("area"),
                 Op("check", NewElemTable(), "#"), Op("fix", NewElemTable(), "-"),
                 Op("make", NewElemTable(), "+", true), Op("guard", NewElemTable(), "#", true),
@@ -87,23 +88,23 @@ TEST_F(ClassWriterTest, EverySection) {
   PClassType empty = diagram.AddClass("Empty", {Attr("x", "")});
   empty->SetStereotype("interface");
   PClassType item = diagram.AddClass("Item");
-  diagram.Relate(shape, base, 2, 2);
-  diagram.Relate(shape, mixin, 2, 1);
-  diagram.Relate(shape, shape, 2, 2);
-  diagram.Relate(shape, drawable, 2, 2, '.');
-  diagram.Relate(shape, empty, 2, 2, '.');
-  diagram.Relate(shape, item, 1, 2)->SetMult2(Mult({{"0", "1"}}));
-  diagram.Relate(shape, item, 0, 0);
+  diagram.Relate(figure, base, 2, 2);
+  diagram.Relate(figure, mixin, 2, 1);
+  diagram.Relate(figure, figure, 2, 2);
+  diagram.Relate(figure, drawable, 2, 2, '.');
+  diagram.Relate(figure, empty, 2, 2, '.');
+  diagram.Relate(figure, item, 1, 2)->SetMult2(Mult({{"0", "1"}}));
+  diagram.Relate(figure, item, 0, 0);
   diagram.Connect();
 
-  EXPECT_EQ(Written(shape, diagram.classes), Text(R"(BaseMixin subclass: #Shape
+  EXPECT_EQ(Written(figure, diagram.classes), Text(R"(Base subclass: #Figure
   instanceVariableNames: 'id item '
   classVariableNames: 'count secret '
   poolDictionaries: ''
   category: 'Bob''s!!'!
 
-Shape comment:
-'Shape$C
+Figure comment:
+'Figure$C
 
 Instance Variables
   id\t Integer  Description...
@@ -115,11 +116,12 @@ Class Variables
   secret\t Description...
 
 Constraints
-\t"#item navigates from: #Shape to: #Item"
-\t"#item associates from: #Shape to: #Item"
+\t"#item navigates from: #Figure to: #Item"
+\t"#item associates from: #Figure to: #Item"
+\t"#Figure inherits also from: #Mixin"
 '!
 
-!Shape methodsFor: 'initialize-release$S
+!Figure methodsFor: 'initialize-release$S
 
 $I
   id := nil "optional Integer ".
@@ -127,67 +129,67 @@ $I
   item := nil "optional Item [0..1]".
   ^self! !
 
-!Shape methodsFor: 'accessing$S
+!Figure methodsFor: 'accessing$S
 
 item: anItem
   item := anItem! !
 
-!Shape methodsFor: 'accessing$S
+!Figure methodsFor: 'accessing$S
 
 item
   ^item! !
 
-!Shape class methodsFor: 'accessing$S
+!Figure class methodsFor: 'accessing$S
 
 count: anInteger
   count := anInteger! !
 
-!Shape class methodsFor: 'accessing$S
+!Figure class methodsFor: 'accessing$S
 
 count
   ^count! !
 
-!Shape methodsFor: 'public$S
+!Figure methodsFor: 'public$S
 
 area
   ^ self shouldBeImplemented! !
 
-!Shape methodsFor: 'public$S
+!Figure methodsFor: 'public$S
 
 area2
   ^ self shouldBeImplemented! !
 
-!Shape methodsFor: 'protected$S
+!Figure methodsFor: 'protected$S
 
 check
   ^ self shouldBeImplemented! !
 
-!Shape methodsFor: 'private$S
+!Figure methodsFor: 'private$S
 
 fix
   ^ self shouldBeImplemented! !
 
-!Shape class methodsFor: 'public$S
+!Figure class methodsFor: 'public$S
 
 make
   ^ self shouldBeImplemented! !
 
-!Shape class methodsFor: 'protected$S
+!Figure class methodsFor: 'protected$S
 
 guard
   ^ self shouldBeImplemented! !
 
-!Shape class methodsFor: 'private$S
+!Figure class methodsFor: 'private$S
 
 reset
   ^ self shouldBeImplemented! !
 
-!Shape methodsFor: 'Drawable$S
+!Figure methodsFor: 'Drawable$S
 
 drawOn: aCanvas
   ^ self shouldBeImplemented! !
 
-!Shape methodsFor: 'Drawable$S
+!Figure methodsFor: 'Drawable$S
 
 size
   ^ self subclassResponsibility! !

@@ -31,14 +31,15 @@ PClassType Named(const std::string& name) {
   return cls;
 }
 
-// Class names: normalised, then the first ASCII letter capitalised.
+// Class names: normalised, then the first ASCII letter capitalised; a "V" in
+// front of a name that would not start with a letter.
 TEST(NamingTest, ClassNames) {
   ExpectNames([](const std::string& name) { return StClassName(Named(name)); },
               {{"order", "Order"},
                {"Order", "Order"},
-               {"_base", "_base"},
+               {"_base", "V_base"},
                {"my class", "MyClass"},
-               {"2nd", "2nd"},
+               {"2nd", "V2nd"},
                {"\xE8"
                 "as",
                 "Cas"},
@@ -48,13 +49,19 @@ TEST(NamingTest, ClassNames) {
   EXPECT_EQ(StClassName(nullptr), "NO_ELEMENT");
 }
 
-// Type names: like class names, but the empty type is Object.
+// Type names: like class names, but the empty type is Object, and a qualified
+// type names its last part unless that is blank.
 TEST(NamingTest, TypeNames) {
   ExpectNames(StTypeName, {{"", "Object"},
                            {"integer", "Integer"},
                            {"String", "String"},
                            {"List<Item>", "List_Item_"},
-                           {" ", "!name is empty"}});
+                           {" ", "!name is empty"},
+                           {"_t", "V_t"},
+                           {"std::string", "String"},
+                           {"a::b:: 3d", "V3d"},
+                           {"db:: ", "Db__"},
+                           {"::", "V__"}});
 }
 
 // Identifiers keep their case.
@@ -63,6 +70,8 @@ TEST(NamingTest, Identifiers) {
                              {"Order", "Order"},
                              {"my var", "myVar"},
                              {"a - b", "a_B"},
+                             {"2nd", "v2nd"},
+                             {"_2", "_2"},
                              {"", "!name is empty"},
                              {"\r\n", "!name is empty"}});
 }

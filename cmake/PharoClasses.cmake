@@ -1,0 +1,15 @@
+# The class names of the Pharo system become a sorted table in the program, so
+# that it never reads a file of its own at run time.
+function(plimko_add_pharo_classes target)
+  get_filename_component(root ${CMAKE_CURRENT_FUNCTION_LIST_DIR} DIRECTORY)
+  set(list_file ${root}/writer/pharo-classes.txt)
+  set(template ${root}/writer/PharoClasses.cpp.in)
+  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${list_file} ${template})
+  file(STRINGS ${list_file} names REGEX "^[^#]")
+  list(REMOVE_DUPLICATES names)
+  list(SORT names)
+  list(JOIN names "\",\n    \"" PHARO_CLASS_NAMES)
+  set(generated ${CMAKE_CURRENT_BINARY_DIR}/generated/PharoClasses.cpp)
+  configure_file(${template} ${generated} @ONLY)
+  target_sources(${target} PRIVATE ${generated})
+endfunction()

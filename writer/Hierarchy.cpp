@@ -1,0 +1,245 @@
+// Superclasses, realised interfaces and inherited variables of the diagram's classes.
+#include "writer/Hierarchy.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <unordered_map>
+#include <utility>
+#include <vector>
+
+#include "model/ClassMember.h"
+#include "writer/MemberGroups.h"
+#include "writer/Naming.h"
+#include "writer/Predefined.h"
+#include "writer/Relations.h"
+
+namespace {
+
+constexpr size_t kNone = static_cast<size_t>(-1);
+
+// What the lookups need of one class of the table, in table order.
+struct ClassFacts {
+  PClassType cls;
+  // The declared superclass whose variables the class inherits, or kNone.
+  size_t parent = kNone;
+  std::set<std::string> instanceNames;
+  std::set<std::string> classNames;
+  std::set<std::string> inheritedInstanceNames;
+  std::set<std::string> inheritedClassNames;
+};
+
+// Every class of a file is written against the same table of all classes, so
+// the facts are gathered once per table. A table only ever grows: the same
+// table with the same count has not changed.
+PElemTable FactsTable;
+int32_t FactsCount = -1;
+std::vector<ClassFacts> Facts;
+std::unordered_map<const IElement*, size_t> FactsIndex;
+
+// Filled by the table callbacks below, which get no other context.
+std::vector<size_t> FoundClasses;
+std::set<std::string>* CollectedNames = nullptr;
+
+void NoteClass(const PElement& element) {
+  if (!FactsIndex.try_emplace(element->GetSelf(), Facts.size()).second) return;
+  Facts.emplace_back().cls = ToClassType(element);
+}
+
+bool IsTwoHeadedFrom(const PElement& element, const PElement& cls, char lineStyle) {
+  PRelType relation = ToRelType(element);
+  PClassType to = relation->GetClass2();
+  return relation->GetHeadSize() == 2 && relation->GetLineStyle() == lineStyle &&
+         IsClassAt(relation->GetClass1(), cls) && to && !IsClassAt(to, cls);
+}
+
+bool IsGeneralisationFrom(const PElement& relation, const PElement& cls) {
+  return IsTwoHeadedFrom(relation, cls, '-');
+}
+
+bool IsRealisationFrom(const PElement& relation, const PElement& cls) {
+  return IsTwoHeadedFrom(relation, cls, '.');
+}
+
+void NoteHeadClass(const PElement& relation) {
+  const auto found = FactsIndex.find(ToRelType(relation)->GetClass2()->GetSelf());
+  if (found != FactsIndex.end()) FoundClasses.push_back(found->second);
+}
+
+// The classes at the heads of the class's relations that the predicate picks,
+// each once, in table order; only classes of the table count.
+PElemTable HeadClasses(const PClassType& cls, ElemPredicateWithElem picks) {
+  FoundClasses.clear();
+  cls->GetRelations()->FilterWithElem(cls, picks)->ForEach(NoteHeadClass);
+  std::sort(FoundClasses.begin(), FoundClasses.end());
+  FoundClasses.erase(std::unique(FoundClasses.begin(), FoundClasses.end()), FoundClasses.end());
+  PElemTable classes = NewElemTable();
+  for (size_t index : FoundClasses) classes->Add(Facts[index].cls);
+  return classes;
+}
+
+// A name that cannot be made is left out: it fails where its own class writes it.
+void CollectAttributeName(const PElement& member) {
+  const std::string name = ToMemberVar(member)->GetName();
+  if (IsNameable(name)) CollectedNames->insert(StIdentifier(name));
+}
+
+void CollectLinkName(const PElement& element) {
+  PRelType relation = ToRelType(element);
+  if (IsNameable(LinkText(relation))) CollectedNames->insert(LinkName(relation));
+}
+
+void CollectOwnNames(ClassFacts& facts) {
+  PElemTable members = facts.cls->GetMembers();
+  CollectedNames = &facts.instanceNames;
+  InstanceAttributes(members)->ForEach(CollectAttributeName);
+  LinkRelations(facts.cls)->ForEach(CollectLinkName);
+  CollectedNames = &facts.classNames;
+  ClassAttributes(members)->ForEach(CollectAttributeName);
+  CollectedNames = nullptr;
+}
+
+// The names that the classes in scope declare, each with the number of them.
+class Scope {
+ public:
+  void Add(const ClassFacts& facts) { Count(facts, 1); }
+  void Remove(const ClassFacts& facts) { Count(facts, -1); }
+  // The class's own names that the scope holds besides the class itself.
+  void NoteInherited(ClassFacts& facts, int ownShare) const {
+    Inherited(facts.instanceNames, instanceCounts_, ownShare, facts.inheritedInstanceNames);
+    Inherited(facts.classNames, classCounts_, ownShare, facts.inheritedClassNames);
+  }
+
+ private:
+  using Counts = std::unordered_map<std::string, int>;
+
+  void Count(const ClassFacts& facts, int step) {
+    for (const std::string& name : facts.instanceNames) instanceCounts_[name] += step;
+    for (const std::string& name : facts.classNames) classCounts_[name] += step;
+  }
+
+  static void Inherited(const std::set<std::string>& own, const Counts& counts, int ownShare,
+                        std::set<std::string>& inherited) {
+    for (const std::string& name : own) {
+      const auto found = counts.find(name);
+      if (found != counts.end() && found->second > ownShare) inherited.insert(name);
+    }
+  }
+
+  Counts instanceCounts_;
+  Counts classCounts_;
+};
+
+// Walks a tree of subclasses without recursion, so that no diagram sets the
+// depth of the stack; on the way down each class sees its ancestors in scope.
+void Descend(size_t root, const std::vector<std::vector<size_t>>& children, Scope& scope) {
+  std::vector<std::pair<size_t, size_t>> path = {{root, 0}};
+  scope.NoteInherited(Facts[root], 0);
+  scope.Add(Facts[root]);
+  while (!path.empty()) {
+    const size_t node = path.back().first;
+    const size_t next = path.back().second++;
+    if (next < children[node].size()) {
+      const size_t child = children[node][next];
+      scope.NoteInherited(Facts[child], 0);
+      scope.Add(Facts[child]);
+      path.push_back({child, 0});
+    } else {
+      scope.Remove(Facts[node]);
+      path.pop_back();
+    }
+  }
+}
+
+// Each class has at most one parent, so the classes form trees whose roots are
+// either classes without a parent or a cycle of parents. Following the chain
+// from a class of a cycle meets every other class of the cycle before itself,
+// so all of them are in its scope.
+void FindInheritedNames() {
+  const size_t count = Facts.size();
+  std::vector<char> state(count, 0);  // 0 not seen, 1 on the current chain, 2 done
+  std::vector<char> inCycle(count, 0);
+  std::vector<std::vector<size_t>> cycles;
+  for (size_t start = 0; start < count; ++start) {
+    std::vector<size_t> chain;
+    size_t node = start;
+    while (node != kNone && state[node] == 0) {
+      state[node] = 1;
+      chain.push_back(node);
+      node = Facts[node].parent;
+    }
+    if (node != kNone && state[node] == 1) {
+      const auto first = std::find(chain.begin(), chain.end(), node);
+      cycles.emplace_back(first, chain.end());
+      for (size_t member : cycles.back()) inCycle[member] = 1;
+    }
+    for (size_t member : chain) state[member] = 2;
+  }
+
+  std::vector<std::vector<size_t>> children(count);
+  for (size_t node = 0; node < count; ++node) {
+    if (!inCycle[node] && Facts[node].parent != kNone) children[Facts[node].parent].push_back(node);
+  }
+  Scope scope;
+  for (const std::vector<size_t>& cycle : cycles) {
+    for (size_t member : cycle) scope.Add(Facts[member]);
+    for (size_t member : cycle) scope.NoteInherited(Facts[member], 1);
+    for (size_t member : cycle) {
+      for (size_t child : children[member]) Descend(child, children, scope);
+    }
+    for (size_t member : cycle) scope.Remove(Facts[member]);
+  }
+  for (size_t node = 0; node < count; ++node) {
+    if (!inCycle[node] && Facts[node].parent == kNone) Descend(node, children, scope);
+  }
+}
+
+void GatherFacts(const PElemTable& allClasses) {
+  if (FactsTable == allClasses && FactsCount == allClasses->Count()) return;
+  FactsTable = allClasses;
+  FactsCount = allClasses->Count();
+  Facts.clear();
+  FactsIndex.clear();
+  allClasses->ForEach(NoteClass);
+  // Classes that are not declared declare nothing, and the chain ends at them.
+  for (ClassFacts& facts : Facts) {
+    if (!IsDeclared(facts.cls)) continue;
+    CollectOwnNames(facts);
+    PElemTable superclasses = HeadClasses(facts.cls, IsGeneralisationFrom);
+    if (superclasses->IsEmpty()) continue;
+    const size_t parent = FactsIndex.at(superclasses->AnyOne()->GetSelf());
+    if (IsDeclared(Facts[parent].cls)) facts.parent = parent;
+  }
+  FindInheritedNames();
+}
+
+const ClassFacts* FactsOf(const PClassType& cls, const PElemTable& allClasses) {
+  GatherFacts(allClasses);
+  const auto found = FactsIndex.find(cls->GetSelf());
+  return found == FactsIndex.end() ? nullptr : &Facts[found->second];
+}
+
+}  // namespace
+
+PElemTable Superclasses(const PClassType& cls, const PElemTable& allClasses) {
+  GatherFacts(allClasses);
+  return HeadClasses(cls, IsGeneralisationFrom);
+}
+
+PElemTable RealisedInterfaces(const PClassType& cls, const PElemTable& allClasses) {
+  GatherFacts(allClasses);
+  return HeadClasses(cls, IsRealisationFrom);
+}
+
+const std::set<std::string>& InheritedInstanceVariables(const PClassType& cls,
+                                                        const PElemTable& allClasses) {
+  static const std::set<std::string> kNoNames;
+  const ClassFacts* facts = FactsOf(cls, allClasses);
+  return facts ? facts->inheritedInstanceNames : kNoNames;
+}
+
+const std::set<std::string>& InheritedClassVariables(const PClassType& cls,
+                                                     const PElemTable& allClasses) {
+  static const std::set<std::string> kNoNames;
+  const ClassFacts* facts = FactsOf(cls, allClasses);
+  return facts ? facts->inheritedClassNames : kNoNames;
+}

@@ -1,0 +1,24 @@
+// Superclasses, realised interfaces and inherited variables of the diagram's classes.
+#pragma once
+
+#include <set>
+#include <string>
+
+#include "model/ElemTable.h"
+#include "model/ElemType.h"
+
+// The classes of allClasses, in table order, that the class draws a solid
+// generalisation to (a relation with two heads, the class at its tail): its
+// superclasses. The first is the one the class is declared under.
+PElemTable Superclasses(const PClassType& cls, const PElemTable& allClasses);
+// Likewise for dotted generalisations: the interfaces the class realises.
+PElemTable RealisedInterfaces(const PClassType& cls, const PElemTable& allClasses);
+
+// The class's own instance variable names (attributes and link variables) that
+// a declared superclass, its superclass and so on declare already. The chain
+// ends at a class met before and at a superclass that is not declared.
+const std::set<std::string>& InheritedInstanceVariables(const PClassType& cls,
+                                                        const PElemTable& allClasses);
+// Likewise for class variable names.
+const std::set<std::string>& InheritedClassVariables(const PClassType& cls,
+                                                     const PElemTable& allClasses);
