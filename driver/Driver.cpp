@@ -121,7 +121,7 @@ int RunDriver(const std::vector<std::string>& args, std::istream& in, std::ostre
     PElemTable ClassTable = Diagram->Filter(IsPlainClass);
     PElemTable RelationTable = Diagram->Filter(IsRelType);
     PElemTable OtherTable = Diagram->Filter(IsOtherElem);
-    ClassTable->ForEachWithTable(RelationTable, ConnectClass);
+    ConnectClasses(ClassTable, RelationTable);
     WriteImportFile(OutputDir, BaseNameOf(InputPath), ClassTable, RelationTable, OtherTable);
   } catch (const std::exception& error) {
     return console.ReportError(error.what());

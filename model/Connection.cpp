@@ -1,9 +1,13 @@
 // Element kinds, and the connection of relations to the class boxes their ends touch.
 #include "model/Connection.h"
 
+#include <cstddef>
 #include <memory>
+#include <vector>
 
 #include "model/Downcast.h"
+#include "model/EdgeIndex.h"
+#include "model/ElemList.h"
 #include "model/ElemType.h"
 
 namespace {
@@ -31,6 +35,79 @@ int32_t WrappingSum(int32_t a, int32_t b) {
   return static_cast<int32_t>(static_cast<uint32_t>(a) + static_cast<uint32_t>(b));
 }
 
+struct ClassBox {
+  int32_t left, right, top, bottom;
+};
+
+ClassBox BoxOf(const TClassType& cls) {
+  return {cls.GetX(), WrappingSum(cls.GetX(), cls.GetW()), cls.GetY(),
+          WrappingSum(cls.GetY(), cls.GetH())};
+}
+
+// The borders of all boxes, numbered by their place in the classes table.
+class BorderIndex {
+ public:
+  explicit BorderIndex(const std::vector<ClassBox>& boxes)
+      : vertical_(Edges(boxes, true)), horizontal_(Edges(boxes, false)) {}
+
+  // Appends the boxes whose border holds the point; a box may come more than once.
+  void BoxesTouching(LinePoint point, std::vector<int32_t>& boxes) const {
+    vertical_.OwnersHolding(point.x, point.y, boxes);
+    horizontal_.OwnersHolding(point.y, point.x, boxes);
+  }
+
+ private:
+  // Left and right edges span top to bottom; top and bottom edges span left to
+  // right. A box of zero width or height has one edge where it would have two.
+  static std::vector<Edge> Edges(const std::vector<ClassBox>& boxes, bool vertical) {
+    std::vector<Edge> edges;
+    for (std::size_t i = 0; i < boxes.size(); ++i) {
+      const ClassBox& box = boxes[i];
+      int32_t owner = static_cast<int32_t>(i);
+      int32_t first = vertical ? box.left : box.top;
+      int32_t second = vertical ? box.right : box.bottom;
+      int32_t from = vertical ? box.top : box.left;
+      int32_t to = vertical ? box.bottom : box.right;
+      edges.push_back({first, from, to, owner});
+      if (second != first) edges.push_back({second, from, to, owner});
+    }
+    return edges;
+  }
+
+  EdgeIndex vertical_;
+  EdgeIndex horizontal_;
+};
+
+// The relations that touch each class, in relations-table order: one list per
+// class, each relation at most once in it.
+std::vector<std::vector<PElement>> TouchingRelations(
+    const std::vector<std::shared_ptr<TClassType>>& classes,
+    const std::vector<PElement>& relations) {
+  std::vector<ClassBox> boxes;
+  boxes.reserve(classes.size());
+  for (const auto& cls : classes) boxes.push_back(BoxOf(*cls));
+  BorderIndex index(boxes);
+
+  std::vector<std::vector<PElement>> touching(classes.size());
+  // The last relation recorded for each class, against a class touched at both
+  // ends, on two edges or at a corner.
+  std::vector<std::size_t> lastRelation(classes.size(), relations.size());
+  std::vector<int32_t> found;
+  for (std::size_t r = 0; r < relations.size(); ++r) {
+    std::shared_ptr<TRelType> relation = NarrowRelation(relations[r]);
+    found.clear();
+    index.BoxesTouching(relation->StartPoint(), found);
+    index.BoxesTouching(relation->EndPoint(), found);
+    for (int32_t box : found) {
+      auto cls = static_cast<std::size_t>(box);
+      if (lastRelation[cls] == r) continue;
+      lastRelation[cls] = r;
+      touching[cls].push_back(relations[r]);
+    }
+  }
+  return touching;
+}
+
 }  // namespace
 
 // An empty element is of no kind.
@@ -54,6 +131,21 @@ void ConnectClass(const PElement& cls, const PElemTable& relations) {
   NarrowClass(cls)->CollectRelations(relations);
 }
 
+// The same tests in the same order as ConnectClass for every class: a class
+// gets only the relations that touch it, and every test left out is one that
+// would have recorded nothing.
+void ConnectClasses(const PElemTable& classes, const PElemTable& relations) {
+  std::vector<std::shared_ptr<TClassType>> narrowed;
+  for (const PElement& cls : ElementsOf(classes)) narrowed.push_back(NarrowClass(cls));
+  if (narrowed.empty()) return;
+  std::vector<std::vector<PElement>> touching = TouchingRelations(narrowed, ElementsOf(relations));
+  for (std::size_t i = 0; i < narrowed.size(); ++i) {
+    PElemTable candidates = NewElemTable();
+    for (const PElement& relation : touching[i]) candidates->Add(relation);
+    narrowed[i]->CollectRelations(candidates);
+  }
+}
+
 bool RelTouchesClass(const PElement& relation, const PElement& cls) {
   return NarrowRelation(relation)->TryConnect(NarrowClass(cls));
 }
@@ -70,14 +162,20 @@ void TClassType::CollectRelations(const PElemTable& relations) {
   relations_ = relations->FilterWithElem(self, RelTouchesClass);
 }
 
+LinePoint TRelType::StartPoint() const {
+  return {WrappingSum(x_, startX_), WrappingSum(y_, startY_)};
+}
+
+LinePoint TRelType::EndPoint() const {
+  return {WrappingSum(x_, endX_), WrappingSum(y_, endY_)};
+}
+
 bool TRelType::TryConnect(const std::shared_ptr<TClassType>& cls) {
-  int32_t left = cls->GetX();
-  int32_t right = WrappingSum(cls->GetX(), cls->GetW());
-  int32_t top = cls->GetY();
-  int32_t bottom = WrappingSum(cls->GetY(), cls->GetH());
-  bool start =
-      OnBorder(WrappingSum(x_, startX_), WrappingSum(y_, startY_), left, right, top, bottom);
-  bool end = OnBorder(WrappingSum(x_, endX_), WrappingSum(y_, endY_), left, right, top, bottom);
+  ClassBox box = BoxOf(*cls);
+  LinePoint startPoint = StartPoint();
+  LinePoint endPoint = EndPoint();
+  bool start = OnBorder(startPoint.x, startPoint.y, box.left, box.right, box.top, box.bottom);
+  bool end = OnBorder(endPoint.x, endPoint.y, box.left, box.right, box.top, box.bottom);
   if (start && end) {
     class1_ = cls;
     class2_ = cls;

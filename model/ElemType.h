@@ -72,6 +72,12 @@ class IRelType : public virtual IElemType {
 };
 using PRelType = std::shared_ptr<IRelType>;
 
+// A point in diagram coordinates.
+struct LinePoint {
+  int32_t x;
+  int32_t y;
+};
+
 // Coordinates that were never read.
 inline constexpr int32_t kUnreadCoordinate = std::numeric_limits<int32_t>::min();
 
@@ -165,6 +171,9 @@ class TRelType : public TElemType, public IRelType {
   // Records the class in Class1 or Class2 when an end point of the line lies on
   // the border of its box; answers whether one does.
   bool TryConnect(const std::shared_ptr<TClassType>& cls);
+  // The end points of the line in diagram coordinates, as TryConnect tests them.
+  LinePoint StartPoint() const;
+  LinePoint EndPoint() const;
 
  private:
   int32_t headSize_ = 0;

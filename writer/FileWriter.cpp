@@ -2,12 +2,11 @@
 #include "writer/FileWriter.h"
 
 #include "model/Charset.h"
-#include "model/ElemType.h"
 #include "model/Error.h"
+#include "writer/ClassOrder.h"
 #include "writer/ClassWriter.h"
 #include "writer/Notes.h"
 #include "writer/Output.h"
-#include "writer/Relations.h"
 
 namespace {
 
@@ -21,35 +20,8 @@ class OutFileGuard {
   ~OutFileGuard() { AbandonOutFile(); }
 };
 
-// Whether the relation leads from the class to another class that is still to be
-// written. Every class a relation records is one of the classes table, so a class
-// is still to be written exactly when its Written flag is clear; this keeps a pass
-// linear in the number of relations.
-bool LeadsToWaitingClass(const PElement& element, const PElement& cls) {
-  PRelType relation = ToRelType(element);
-  PClassType to = relation->GetClass2();
-  return IsClassAt(relation->GetClass1(), cls) && to && !IsClassAt(to, cls) && !to->GetWritten();
-}
-
-bool IsReady(const PElement& cls) {
-  return ToClassType(cls)->GetRelations()->FilterWithElem(cls, LeadsToWaitingClass)->IsEmpty();
-}
-
-bool IsNotWritten(const PElement& cls) {
-  return !ToClassType(cls)->GetWritten();
-}
-
-// Classes come after the classes they depend on, as far as cycles allow; each
-// pass writes at least one class, so the loop ends.
 void WriteClassesInOrder(const PElemTable& classes) {
-  PElemTable remaining = classes;
-  PElemTable ready = remaining->Filter(IsReady);
-  while (!ready->IsEmpty()) {
-    ready->ForEachWithTable(classes, WriteClass);
-    remaining = remaining->Filter(IsNotWritten);
-    ready = remaining->Filter(IsReady);
-  }
-  remaining->ForEachWithTable(classes, WriteClass);
+  for (const PElement& cls : ClassOrder(classes)) WriteClass(cls, classes);
 }
 
 }  // namespace

@@ -1,0 +1,12 @@
+// Large, valid UMLet class diagrams for measuring a whole conversion.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+// A diagram of classCount classes (each with attributes and operations) and as
+// many relations: a long association chain, inheritance chains, realisations of
+// interfaces, stars around hub classes, three-class cycles, aggregations and
+// random associations. Every relation end lies on a class border, so every
+// relation connects. The same count always gives the same text.
+std::string GenerateDiagram(int32_t classCount);

@@ -1,0 +1,153 @@
+// Times whole conversions of generated diagrams against xmllint on the same files.
+//
+//   plimko_bench [--plimko PATH] [--runs K] [--cpu-limit S] [N ...]
+//
+// For each class count N (default 1000 5000 10000 50000) it writes a generated
+// diagram into a scratch directory, converts it K times (default 5) with the
+// plimko executable and parses it K times with `xmllint --noout`, and prints the
+// medians, plimko's peak memory and the ratios that the project aims at.
+#include <stdlib.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "bench/ChildRun.h"
+#include "bench/DiagramGenerator.h"
+
+namespace {
+
+struct Options {
+  std::string plimko = PLIMKO_EXE;
+  int runs = 5;
+  int cpuLimit = 600;
+  std::vector<int> counts;
+};
+
+struct Measure {
+  bool finished = false;
+  std::string failure;
+  double seconds = 0;  // median
+  long peakKiB = 0;    // largest of the runs
+};
+
+struct Row {
+  int count = 0;
+  double inputBytes = 0;
+  Measure plimko;
+  Measure xmllint;
+};
+
+Options ParseOptions(int argc, char** argv) {
+  Options options;
+  for (int i = 1; i < argc; ++i) {
+    std::string arg = argv[i];
+    if (arg == "--plimko" && i + 1 < argc) {
+      options.plimko = argv[++i];
+    } else if (arg == "--runs" && i + 1 < argc) {
+      options.runs = std::max(1, std::atoi(argv[++i]));
+    } else if (arg == "--cpu-limit" && i + 1 < argc) {
+      options.cpuLimit = std::max(1, std::atoi(argv[++i]));
+    } else {
+      options.counts.push_back(std::max(1, std::atoi(arg.c_str())));
+    }
+  }
+  if (options.counts.empty()) options.counts = {1000, 5000, 10000, 50000};
+  return options;
+}
+
+// The median of the runs; the first failing run ends the measurement.
+Measure MeasureRuns(const std::vector<std::string>& command, int runs, int cpuLimit) {
+  Measure measure;
+  std::vector<double> times;
+  for (int i = 0; i < runs; ++i) {
+    ChildRun run = RunChild(command, cpuLimit);
+    if (!run.finished) {
+      measure.failure = run.failure;
+      return measure;
+    }
+    times.push_back(run.seconds);
+    measure.peakKiB = std::max(measure.peakKiB, run.peakKiB);
+  }
+  std::sort(times.begin(), times.end());
+  measure.seconds = times[times.size() / 2];
+  measure.finished = true;
+  return measure;
+}
+
+std::string Seconds(const Measure& measure) {
+  if (!measure.finished) return measure.failure;
+  char text[32];
+  std::snprintf(text, sizeof text, "%.3f s", measure.seconds);
+  return text;
+}
+
+const Row* RowOf(const std::vector<Row>& rows, int count) {
+  for (const Row& row : rows) {
+    if (row.count == count && row.plimko.finished) return &row;
+  }
+  return nullptr;
+}
+
+void PrintRatio(const char* what, bool known, double value, double target) {
+  if (!known) {
+    std::printf("%-44s not measured\n", what);
+    return;
+  }
+  std::printf("%-44s %6.2f  (target at most %g: %s)\n", what, value, target,
+              value <= target ? "met" : "missed");
+}
+
+void PrintTargets(const std::vector<Row>& rows) {
+  const Row* small = RowOf(rows, 5000);
+  const Row* large = RowOf(rows, 50000);
+  std::printf("\n");
+  PrintRatio("time(50000) / time(5000)", small && large,
+             small && large ? large->plimko.seconds / small->plimko.seconds : 0, 12);
+  bool parsed = large && large->xmllint.finished;
+  PrintRatio("time(50000) / xmllint(50000)", parsed,
+             parsed ? large->plimko.seconds / large->xmllint.seconds : 0, 2);
+  double worst = 0;
+  for (const Row& row : rows) {
+    if (row.plimko.finished) worst = std::max(worst, row.plimko.peakKiB * 1024.0 / row.inputBytes);
+  }
+  PrintRatio("peak memory / input size (largest)", worst > 0, worst, 10);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  Options options = ParseOptions(argc, argv);
+  char scratchName[] = "/tmp/plimko-bench-XXXXXX";
+  if (mkdtemp(scratchName) == nullptr) {
+    std::perror("plimko_bench: scratch directory");
+    return 1;
+  }
+  std::filesystem::path scratch = scratchName;
+
+  std::printf("%8s %12s %14s %12s %10s %14s\n", "classes", "input", "plimko", "peak RSS",
+              "RSS/input", "xmllint");
+  std::vector<Row> rows;
+  for (int count : options.counts) {
+    Row row;
+    row.count = count;
+    std::string input = (scratch / ("diagram" + std::to_string(count) + ".uxf")).string();
+    std::ofstream(input, std::ios::binary) << GenerateDiagram(count);
+    row.inputBytes = static_cast<double>(std::filesystem::file_size(input));
+    row.plimko = MeasureRuns({options.plimko, input, scratch.string() + "/"}, options.runs,
+                             options.cpuLimit);
+    row.xmllint = MeasureRuns({"xmllint", "--noout", input}, options.runs, options.cpuLimit);
+    std::printf("%8d %10.1f MB %14s %9.1f MB %10.2f %14s\n", count, row.inputBytes / 1e6,
+                Seconds(row.plimko).c_str(), row.plimko.peakKiB / 1024.0,
+                row.plimko.peakKiB * 1024.0 / row.inputBytes, Seconds(row.xmllint).c_str());
+    std::fflush(stdout);
+    rows.push_back(row);
+  }
+  PrintTargets(rows);
+  std::filesystem::remove_all(scratch);
+  return 0;
+}

@@ -1,0 +1,41 @@
+// Box edges by exact coordinate, for finding the boxes whose border holds a point.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+// An edge at coordinate `at` of one axis, covering from..to (inclusive, signed)
+// of the other axis; owner is the number of the box it belongs to.
+struct Edge {
+  int32_t at;
+  int32_t from;
+  int32_t to;
+  int32_t owner;
+};
+
+// Answers, for a coordinate and a position on the other axis, the owners of the
+// edges at that coordinate whose span holds the position. A query costs a
+// logarithm per edge found (plus one), however many edges share the coordinate.
+class EdgeIndex {
+ public:
+  explicit EdgeIndex(std::vector<Edge> edges);
+
+  // Appends the owners, in no particular order.
+  void OwnersHolding(int32_t at, int32_t position, std::vector<int32_t>& owners) const;
+
+ private:
+  // The edges at one coordinate: a run of edges_ sorted by `from`, and a
+  // segment tree over it of the largest `to` below each node.
+  struct Group {
+    int32_t at;
+    std::size_t begin;
+    std::size_t count;
+    std::size_t tree;    // where its tree starts in maxTo_
+    std::size_t leaves;  // count rounded up to a power of two
+  };
+
+  std::vector<Edge> edges_;
+  std::vector<Group> groups_;
+  std::vector<int32_t> maxTo_;
+};

@@ -1,0 +1,16 @@
+// The order in which the file writer writes the classes.
+#pragma once
+
+#include <vector>
+
+#include "model/ElemTable.h"
+#include "model/Element.h"
+
+// The classes of the table, each once, after the classes they depend on as far
+// as cycles allow. A class depends on X when one of its relations has the class
+// as Class1 and X, another class, as Class2. The first pass is the classes that
+// depend on no class of the table; each next pass the classes left whose
+// dependencies are all in earlier passes; every pass is in table order, and the
+// classes that no pass takes (in a cycle, or depending on one or on a class
+// outside the table) come last, in table order.
+std::vector<PElement> ClassOrder(const PElemTable& classes);
