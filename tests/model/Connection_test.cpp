@@ -1,13 +1,17 @@
-// Tests of the kind tests and of connecting relations to the classes they touch.
+// Tests of the kind tests and of connecting relations to the classes they touch,
+// one class at a time and all at once.
 #include "model/Connection.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <functional>
 #include <limits>
+#include <random>
 #include <string>
 #include <vector>
 
+#include "model/ElemList.h"
 #include "model/ElemType.h"
 #include "model/Error.h"
 #include "model/Multiplicity.h"
@@ -251,6 +255,14 @@ TEST(ConnectionTest, WrongKinds) {
   } catch (const InvalidCastError& error) {
     EXPECT_STREQ(error.what(), "Invalid downcast of IElement to IRelType");
   }
+  try {
+    ConnectClasses(TableOf({NewClassType()}), TableOf({NewClassType()}));
+    FAIL() << "a class is no relation";
+  } catch (const InvalidCastError& error) {
+    EXPECT_STREQ(error.what(), "Invalid downcast of IElement to IRelType");
+  }
+  // Without classes, no relation is looked at, as in the class-by-class walk.
+  EXPECT_NO_THROW(ConnectClasses(NewElemTable(), TableOf({NewClassType()})));
 }
 
 // A class and its relations do not own each other: both are freed, and a relation
@@ -273,6 +285,142 @@ TEST(ConnectionTest, NoOwnershipCycle) {
   EXPECT_TRUE(watchedClass.expired());
   EXPECT_TRUE(watchedRel.expired());
   EXPECT_EQ(survivor->GetClass1(), nullptr);
+}
+
+// A diagram as model objects; the tests make two equal copies of each.
+struct Copy {
+  std::vector<PElement> classes;
+  std::vector<PElement> relations;
+};
+
+int32_t Wrapped(int64_t value) {
+  return static_cast<int32_t>(static_cast<uint32_t>(static_cast<uint64_t>(value)));
+}
+
+// A relation whose end points, not offsets, are given; its position is (x, y).
+PRelType LineAt(int32_t x, int32_t y, int32_t sx, int32_t sy, int32_t ex, int32_t ey,
+                int32_t direction) {
+  PRelType rel = Line(Wrapped(int64_t{sx} - x), Wrapped(int64_t{sy} - y), Wrapped(int64_t{ex} - x),
+                      Wrapped(int64_t{ey} - y), direction);
+  rel->SetX(x);
+  rel->SetY(y);
+  return rel;
+}
+
+int Place(const std::vector<PElement>& elements, const PElement& element) {
+  for (std::size_t i = 0; i < elements.size(); ++i) {
+    if (element && elements[i]->GetSelf() == element->GetSelf()) return static_cast<int>(i);
+  }
+  return -1;
+}
+
+// Class1 and Class2 of each relation as class places (-1 for none), then each
+// class's Relations table as relation places.
+std::string Outcome(const Copy& copy) {
+  std::string text;
+  for (const PElement& rel : copy.relations) {
+    text += std::to_string(Place(copy.classes, ToRelType(rel)->GetClass1())) + ">" +
+            std::to_string(Place(copy.classes, ToRelType(rel)->GetClass2())) + " ";
+  }
+  for (const PElement& cls : copy.classes) {
+    text += "[";
+    for (const PElement& rel : ElementsOf(ToClassType(cls)->GetRelations())) {
+      text += std::to_string(Place(copy.relations, rel)) + ",";
+    }
+    text += "]";
+  }
+  return text;
+}
+
+// One copy connected class by class, the other by ConnectClasses, which must
+// also give every class a new table.
+void ExpectSameConnection(const std::function<void(Copy&)>& make, const std::string& what) {
+  Copy reference, fast;
+  make(reference);
+  make(fast);
+  TableOf(reference.classes)->ForEachWithTable(TableOf(reference.relations), ConnectClass);
+  std::vector<PElemTable> before;
+  for (const PElement& cls : fast.classes) before.push_back(ToClassType(cls)->GetRelations());
+  ConnectClasses(TableOf(fast.classes), TableOf(fast.relations));
+  ASSERT_EQ(Outcome(fast), Outcome(reference)) << what;
+  for (std::size_t i = 0; i < before.size(); ++i) {
+    EXPECT_NE(ToClassType(fast.classes[i])->GetRelations(), before[i]) << what << " " << i;
+  }
+}
+
+// Small diagrams from a few coordinates, so that boxes share edges, overlap,
+// nest, touch at corners, have zero or negative size or wrap around the 32-bit
+// range; end points mostly on an edge or a corner of a box or a step beside it,
+// a third of the lines from a box to itself.
+void MakeRandom(Copy& copy, uint32_t seed) {
+  static const int32_t kCoords[] = {-20, -10, 0, 10, 20, 30, kMax - 10, kMax, kMin, kMin + 10};
+  static const int32_t kSizes[] = {0, 10, 20, 30, -10, kMax, 20};
+  std::mt19937 random(seed);
+  auto below = [&](int bound) { return static_cast<int>(random() % static_cast<unsigned>(bound)); };
+  auto pick = [&](const auto& values) {
+    return values[below(static_cast<int>(std::size(values)))];
+  };
+  for (int i = below(9); i > 0; --i) {
+    int32_t x = pick(kCoords), y = pick(kCoords), w = pick(kSizes), h = pick(kSizes);
+    copy.classes.push_back(Box("C", x, y, w, h));
+  }
+  auto near = [&](int32_t start, int32_t size) {
+    const int64_t offsets[] = {0, size, size, 5, int64_t{size} + 1, -1};
+    return Wrapped(start + pick(offsets));
+  };
+  auto point = [&](int32_t& px, int32_t& py) {
+    if (copy.classes.empty() || below(5) == 0) {
+      px = pick(kCoords);
+      py = pick(kCoords);
+      return;
+    }
+    PClassType box = ToClassType(copy.classes[below(static_cast<int>(copy.classes.size()))]);
+    px = near(box->GetX(), box->GetW());
+    py = near(box->GetY(), box->GetH());
+  };
+  for (int i = below(9); i > 0; --i) {
+    int32_t sx, sy, ex, ey;
+    point(sx, sy);
+    point(ex, ey);
+    if (below(3) == 0) {
+      ex = sx;
+      ey = sy;
+    }
+    int32_t x = pick(kCoords), y = pick(kCoords);
+    copy.relations.push_back(LineAt(x, y, sx, sy, ex, ey, below(4)));
+  }
+}
+
+TEST(ConnectClassesTest, AgreesOnRandomDiagrams) {
+  for (uint32_t seed = 0; seed < 4000; ++seed) {
+    ExpectSameConnection([seed](Copy& copy) { MakeRandom(copy, seed); },
+                         "seed " + std::to_string(seed));
+  }
+}
+
+// Hundreds of boxes at one coordinate, with points along it: a column sharing
+// edges, boxes nested around one point, a staggered mixture with empty boxes.
+TEST(ConnectClassesTest, AgreesOnCrowdedEdges) {
+  struct Case {
+    const char* what;
+    int32_t (*top)(int i);
+    int32_t (*height)(int i);
+  };
+  const std::vector<Case> cases = {
+      {"column", [](int i) { return 10 * i; }, [](int) { return 10; }},
+      {"nested", [](int i) { return -i; }, [](int i) { return 2 * i; }},
+      {"staggered", [](int i) { return 7 * (i % 13); }, [](int i) { return 3 * (i % 5) - 3; }},
+  };
+  for (const Case& c : cases) {
+    ExpectSameConnection(
+        [&c](Copy& copy) {
+          for (int i = 0; i < 300; ++i)
+            copy.classes.push_back(Box("C", 0, c.top(i), 10, c.height(i)));
+          for (int i = 0; i < 60; ++i)
+            copy.relations.push_back(Line(0, 5 * i - 20, 10, 5 * i - 17, i % 4));
+        },
+        c.what);
+  }
 }
 
 }  // namespace
