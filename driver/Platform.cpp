@@ -5,8 +5,10 @@
 #include <fcntl.h>
 #include <io.h>
 #include <windows.h>
-#include <shellapi.h>
 #include <cstdio>
+
+// Needs the declarations of windows.h before it.
+#include <shellapi.h>
 #endif
 
 namespace {
