@@ -2,6 +2,8 @@
 #include "model/Charset.h"
 
 #include <array>
+#include <cstdint>
+#include <cstring>
 
 namespace {
 
@@ -64,6 +66,19 @@ void AppendUtf8(std::string& out, char32_t codePoint) {
   out += static_cast<char>(0x80 | (codePoint & 0x3F));
 }
 
+// The position of the first byte from 0x80 on, at or after from; the size of
+// the text when there is none. Eight bytes are tested at a time.
+size_t NextHighByte(std::string_view text, size_t from) {
+  constexpr uint64_t kHighBits = 0x8080808080808080u;
+  size_t at = from;
+  for (uint64_t word = 0; at + sizeof word <= text.size(); at += sizeof word) {
+    std::memcpy(&word, text.data() + at, sizeof word);
+    if ((word & kHighBits) != 0) break;
+  }
+  while (at < text.size() && static_cast<unsigned char>(text[at]) < 0x80) ++at;
+  return at;
+}
+
 }  // namespace
 
 std::string Utf8ToCp1250(std::string_view utf8) {
@@ -104,12 +119,17 @@ std::string Utf8ToCp1250(std::string_view utf8) {
 std::string Cp1250ToUtf8(std::string_view text) {
   std::string out;
   out.reserve(text.size());
-  for (const char c : text) {
-    const auto byte = static_cast<unsigned char>(c);
-    if (byte < 0x80) {
-      out += c;
-      continue;
-    }
+  AppendCp1250AsUtf8(out, text);
+  return out;
+}
+
+// Runs of ASCII are copied whole: output text is nearly all ASCII.
+void AppendCp1250AsUtf8(std::string& out, std::string_view text) {
+  size_t copied = 0;
+  for (size_t at = NextHighByte(text, 0); at < text.size(); at = NextHighByte(text, at + 1)) {
+    const auto byte = static_cast<unsigned char>(text[at]);
+    out.append(text.substr(copied, at - copied));
+    copied = at + 1;
     const char32_t codePoint = kHighHalf[byte - 0x80];
     if (codePoint == 0) {
       out += kReplacement;
@@ -117,7 +137,7 @@ std::string Cp1250ToUtf8(std::string_view text) {
       AppendUtf8(out, codePoint);
     }
   }
-  return out;
+  out.append(text.substr(copied));
 }
 
 char CodePointToCp1250(int64_t codePoint) {

@@ -12,6 +12,8 @@ std::string Utf8ToCp1250(std::string_view utf8);
 // Encodes Windows-1250 text as UTF-8; ASCII passes unchanged. A byte that has
 // no character in Windows-1250 is written as "?".
 std::string Cp1250ToUtf8(std::string_view text);
+// The same, appended to out.
+void AppendCp1250AsUtf8(std::string& out, std::string_view text);
 
 // The Windows-1250 byte of a Unicode code point, or "?" when there is none
 // (negative numbers and numbers beyond Unicode included).

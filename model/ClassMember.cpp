@@ -16,7 +16,18 @@ PClassMember NewMemberFun(bool isStatic, bool isAbstract, const std::string& vis
   return std::make_shared<TMemberFun>(isStatic, isAbstract, visibility, name, typeName, params);
 }
 
+// Members are attributes and operations, each recognised from its type alone;
+// only another object takes the general test, and fails it.
 PClassMember ToClassMember(const PElement& element) {
+  if (element) {
+    IElement* self = element->GetSelf();
+    if (TMemberVar* attribute = ImplementationAs<TMemberVar>(self)) {
+      return PClassMember(element, attribute);
+    }
+    if (TMemberFun* operation = ImplementationAs<TMemberFun>(self)) {
+      return PClassMember(element, operation);
+    }
+  }
   return CheckedDowncast<TClassMember, IClassMember>(
       element, "Invalid downcast of IElement to IClassMember");
 }
@@ -33,9 +44,9 @@ PMemberFun ToMemberFun(const PElement& element) {
 
 // An empty element is of no kind.
 bool IsMemberVar(const PElement& element) {
-  return element && dynamic_cast<TMemberVar*>(element->GetSelf()) != nullptr;
+  return element && ImplementationAs<TMemberVar>(element->GetSelf()) != nullptr;
 }
 
 bool IsMemberFun(const PElement& element) {
-  return element && dynamic_cast<TMemberFun*>(element->GetSelf()) != nullptr;
+  return element && ImplementationAs<TMemberFun>(element->GetSelf()) != nullptr;
 }

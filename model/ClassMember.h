@@ -53,7 +53,7 @@ class TClassMember : public virtual IClassMember {
   std::string typeName_;
 };
 
-class TMemberVar : public TClassMember, public IMemberVar {
+class TMemberVar final : public TClassMember, public IMemberVar {
  public:
   TMemberVar(bool isStatic, std::string visibility, std::string name, std::string typeName,
              PElemTable multiplicity, std::string defaultValue)
@@ -68,7 +68,7 @@ class TMemberVar : public TClassMember, public IMemberVar {
   std::string default_;
 };
 
-class TMemberFun : public TClassMember, public IMemberFun {
+class TMemberFun final : public TClassMember, public IMemberFun {
  public:
   TMemberFun(bool isStatic, bool isAbstract, std::string visibility, std::string name,
              std::string typeName, PElemTable params)

@@ -112,11 +112,11 @@ std::vector<std::vector<PElement>> TouchingRelations(
 
 // An empty element is of no kind.
 bool IsClassType(const PElement& element) {
-  return element && dynamic_cast<TClassType*>(element->GetSelf()) != nullptr;
+  return element && ImplementationAs<TClassType>(element->GetSelf()) != nullptr;
 }
 
 bool IsRelType(const PElement& element) {
-  return element && dynamic_cast<TRelType*>(element->GetSelf()) != nullptr;
+  return element && ImplementationAs<TRelType>(element->GetSelf()) != nullptr;
 }
 
 bool IsOtherElem(const PElement& element) {

@@ -15,7 +15,7 @@ class IMultiplicity : public virtual IElement {
 };
 using PMultiplicity = std::shared_ptr<IMultiplicity>;
 
-class TMultiplicity : public IMultiplicity {
+class TMultiplicity final : public IMultiplicity {
  public:
   TMultiplicity(std::string lower, std::string upper)
       : lower_(std::move(lower)), upper_(std::move(upper)) {}

@@ -16,7 +16,7 @@ class IParam : public virtual IElement {
 };
 using PParam = std::shared_ptr<IParam>;
 
-class TParam : public IParam {
+class TParam final : public IParam {
  public:
   TParam(std::string name, std::string type, PElemTable multiplicity, std::string defaultValue)
       : name_(std::move(name)),

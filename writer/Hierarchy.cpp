@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <memory>
 #include <unordered_map>
 #include <utility>
 #include <vector>
@@ -19,7 +20,7 @@ constexpr size_t kNone = static_cast<size_t>(-1);
 
 // What the lookups need of one class of the table, in table order.
 struct ClassFacts {
-  PClassType cls;
+  std::weak_ptr<IClassType> cls;
   // The declared superclass whose variables the class inherits, or kNone.
   size_t parent = kNone;
   std::set<std::string> instanceNames;
@@ -30,8 +31,9 @@ struct ClassFacts {
 
 // Every class of a file is written against the same table of all classes, so
 // the facts are gathered once per table. A table only ever grows: the same
-// table with the same count has not changed.
-PElemTable FactsTable;
+// table with the same count has not changed. The facts do not keep the table
+// or its classes alive after the run.
+std::weak_ptr<IElemTable> FactsTable;
 int32_t FactsCount = -1;
 std::vector<ClassFacts> Facts;
 std::unordered_map<const IElement*, size_t> FactsIndex;
@@ -73,7 +75,7 @@ PElemTable HeadClasses(const PClassType& cls, ElemPredicateWithElem picks) {
   std::sort(FoundClasses.begin(), FoundClasses.end());
   FoundClasses.erase(std::unique(FoundClasses.begin(), FoundClasses.end()), FoundClasses.end());
   PElemTable classes = NewElemTable();
-  for (size_t index : FoundClasses) classes->Add(Facts[index].cls);
+  for (size_t index : FoundClasses) classes->Add(Facts[index].cls.lock());
   return classes;
 }
 
@@ -88,11 +90,11 @@ void CollectLinkName(const PElement& element) {
   if (IsNameable(LinkText(relation))) CollectedNames->insert(LinkName(relation));
 }
 
-void CollectOwnNames(ClassFacts& facts) {
-  PElemTable members = facts.cls->GetMembers();
+void CollectOwnNames(ClassFacts& facts, const PClassType& cls) {
+  PElemTable members = cls->GetMembers();
   CollectedNames = &facts.instanceNames;
   InstanceAttributes(members)->ForEach(CollectAttributeName);
-  LinkRelations(facts.cls)->ForEach(CollectLinkName);
+  LinkRelations(cls)->ForEach(CollectLinkName);
   CollectedNames = &facts.classNames;
   ClassAttributes(members)->ForEach(CollectAttributeName);
   CollectedNames = nullptr;
@@ -194,7 +196,7 @@ void FindInheritedNames() {
 }
 
 void GatherFacts(const PElemTable& allClasses) {
-  if (FactsTable == allClasses && FactsCount == allClasses->Count()) return;
+  if (FactsTable.lock() == allClasses && FactsCount == allClasses->Count()) return;
   FactsTable = allClasses;
   FactsCount = allClasses->Count();
   Facts.clear();
@@ -202,12 +204,13 @@ void GatherFacts(const PElemTable& allClasses) {
   allClasses->ForEach(NoteClass);
   // Classes that are not declared declare nothing, and the chain ends at them.
   for (ClassFacts& facts : Facts) {
-    if (!IsDeclared(facts.cls)) continue;
-    CollectOwnNames(facts);
-    PElemTable superclasses = HeadClasses(facts.cls, IsGeneralisationFrom);
+    const PClassType cls = facts.cls.lock();
+    if (!IsDeclared(cls)) continue;
+    CollectOwnNames(facts, cls);
+    PElemTable superclasses = HeadClasses(cls, IsGeneralisationFrom);
     if (superclasses->IsEmpty()) continue;
     const size_t parent = FactsIndex.at(superclasses->AnyOne()->GetSelf());
-    if (IsDeclared(Facts[parent].cls)) facts.parent = parent;
+    if (IsDeclared(Facts[parent].cls.lock())) facts.parent = parent;
   }
   FindInheritedNames();
 }

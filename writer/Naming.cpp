@@ -15,13 +15,20 @@ bool IsAsciiDigit(char c) {
   return c >= '0' && c <= '9';
 }
 
+// Built by appending: g++ 12 wrongly warns about an insert at the front when
+// it optimises.
+std::string Prefixed(char prefix, const std::string& name) {
+  std::string result(1, prefix);
+  result += name;
+  return result;
+}
+
 // A class name starts with a capital letter; one that would start with "_" or
 // a digit gets a "V" in front, since no Smalltalk takes such a class name.
 std::string ClassNameOf(const std::string& text) {
   std::string name = StIdentifier(text);
   if (name[0] >= 'a' && name[0] <= 'z') name[0] = static_cast<char>(name[0] - 'a' + 'A');
-  if (!IsAsciiLetter(name[0])) name.insert(0, "V");
-  return name;
+  return IsAsciiLetter(name[0]) ? name : Prefixed('V', name);
 }
 
 }  // namespace
@@ -38,8 +45,7 @@ std::string StIdentifier(const std::string& text) {
   // A text of blanks alone has no name in it, just like the empty text.
   if (name.empty()) throw GenericError("name is empty");
   // Pharo's own convention for a name that would start with a digit.
-  if (IsAsciiDigit(name[0])) name.insert(0, "v");
-  return name;
+  return IsAsciiDigit(name[0]) ? Prefixed('v', name) : name;
 }
 
 std::string StClassName(const PClassType& cls) {

@@ -16,11 +16,21 @@
 namespace {
 
 std::FILE* OutFile = nullptr;
+// Converted text waiting to be written; the writers add small pieces at a time.
+std::string Pending;
+constexpr std::size_t kPendingLimit = 1 << 16;
 std::string CategoryNameText;
 std::string StampSuffixText;
 
 [[noreturn]] void RaiseSystemError(int error) {
   throw GenericError(std::strerror(error));
+}
+
+// Hands the pending text to the file; answers false when that fails.
+bool WritePending() {
+  const bool written = std::fwrite(Pending.data(), 1, Pending.size(), OutFile) == Pending.size();
+  Pending.clear();
+  return written;
 }
 
 // The instant SOURCE_DATE_EPOCH names, when it holds a non-negative decimal
@@ -63,22 +73,26 @@ bool CreateOutFile(const std::string& path) {
 }
 
 void CloseOutFile() {
+  if (OutFile == nullptr) return;
+  const bool written = WritePending();
+  const int writeError = errno;
   std::FILE* file = OutFile;
   OutFile = nullptr;
-  if (file != nullptr && std::fclose(file) != 0) RaiseSystemError(errno);
+  if (std::fclose(file) != 0 && written) RaiseSystemError(errno);
+  if (!written) RaiseSystemError(writeError);
 }
 
 void AbandonOutFile() {
-  if (OutFile != nullptr) std::fclose(OutFile);
+  if (OutFile == nullptr) return;
+  WritePending();
+  std::fclose(OutFile);
   OutFile = nullptr;
 }
 
 void Write(std::string_view text) {
   if (OutFile == nullptr) throw GenericError("output file is not open");
-  std::string bytes = Cp1250ToUtf8(text);
-  if (std::fwrite(bytes.data(), 1, bytes.size(), OutFile) != bytes.size()) {
-    RaiseSystemError(errno);
-  }
+  AppendCp1250AsUtf8(Pending, text);
+  if (Pending.size() >= kPendingLimit && !WritePending()) RaiseSystemError(errno);
 }
 
 void WriteDiagramText(std::string_view text) {
