@@ -7,9 +7,15 @@
 
 namespace {
 
+const ArrayOfString kSectionMark = {"--"};
+const ArrayOfString kColourKeys = {"bg=", "fg="};
+const ArrayOfString kSectionItems = {"--", "</panel_attributes>", "bg=", "fg="};
+const ArrayOfString kStereotypeStart = {"&lt;&lt;"};
+const ArrayOfString kStereotypeEnd = {"&gt;&gt;"};
+
 // Consumes a "--" section separator; answers false when none stands here.
 bool EnterSection() {
-  if (LookAheadFor({"--"}) != 0) return false;
+  if (LookAheadFor(kSectionMark) != 0) return false;
   SkipDelim();
   SkipBlanksNotEof();
   return true;
@@ -18,7 +24,7 @@ bool EnterSection() {
 }  // namespace
 
 void SkipColourLine() {
-  if (LookAheadFor({"bg=", "fg="}) < 0) return;
+  if (LookAheadFor(kColourKeys) < 0) return;
   ReadUntilChar('<');
   SkipBlanksNotEof();
 }
@@ -27,7 +33,7 @@ void SkipColourLine() {
 // once and leave it in place, so such a tag can only be a broken panel end.
 bool MemberLineFollows() {
   for (;;) {
-    const int32_t k = LookAheadFor({"--", "</panel_attributes>", "bg=", "fg="});
+    const int32_t k = LookAheadFor(kSectionItems);
     if (k < 0) {
       if (CurrentChar() == '<') throw GenericError("missing \"</panel_attributes>\"");
       return true;
@@ -58,9 +64,9 @@ void ReadClassNameLine(const PClassType& cls) {
 void ReadClassPanel(const PElement& element) {
   const PClassType cls = ToClassType(element);
   SkipColourLine();
-  if (LookAheadFor({"&lt;&lt;"}) == 0) {
+  if (LookAheadFor(kStereotypeStart) == 0) {
     SkipDelim();
-    cls->SetStereotype(ReadPCDataUntilAny({"&gt;&gt;"}));
+    cls->SetStereotype(ReadPCDataUntilAny(kStereotypeEnd));
     CheckToken("&gt;&gt;");
     SkipBlanksNotEof();
     SkipColourLine();

@@ -16,22 +16,109 @@ const ArrayOfString kAttributeEnd = {"<", kLineEnd};
 // A parameter ends at the next parameter or at the end of the list.
 const ArrayOfString kParamEnd = {",", ")"};
 
+const ArrayOfString kEquals = {"="};
+const ArrayOfString kCloseParen = {")"};
+
+// The token lists of one kind of declaration, joined once from its terminators
+// rather than for every piece read.
+struct DeclTokens {
+  explicit DeclTokens(const ArrayOfString& ends)
+      : terminators(ends),
+        name(JoinDelimiters(ends, {":", "="})),
+        type(JoinDelimiters(ends, {"[", "="})),
+        afterMultiplicity(JoinDelimiters(ends, kEquals)),
+        outside(JoinDelimiters(ends, {"&apos;", "&quot;", "("})),
+        inside(JoinDelimiters(outside, kCloseParen)),
+        inQuotes(JoinDelimiters(ends, {"&quot;"})),
+        inApostrophes(JoinDelimiters(ends, {"&apos;"})) {}
+
+  ArrayOfString terminators;
+  ArrayOfString name;
+  ArrayOfString type;
+  ArrayOfString afterMultiplicity;
+  ArrayOfString outside;  // a value's pieces outside parentheses
+  ArrayOfString inside;   // and inside them
+  ArrayOfString inQuotes;
+  ArrayOfString inApostrophes;
+};
+
 // Operations list their parameters with terminators that do not hold the line
 // end, so the line end has to end a value by itself or nothing would.
 bool ValueEnds(const ArrayOfString& terminators) {
   return LastDelimiterIn(terminators) || LastDelimiter() == kLineEnd;
 }
 
-// Copies a quoted part; answers false when the value ended inside it.
-bool ReadQuoted(const ArrayOfString& terminators, const std::string& quote, char quoteChar,
+// Copies a quoted part up to its closing token; answers false when the value
+// ended inside it.
+bool ReadQuoted(const DeclTokens& tokens, const ArrayOfString& quoteEnd, char quoteChar,
                 std::string& result) {
   SkipDelim();
   result += quoteChar;
-  result += ReadPCDataUntilAny(JoinDelimiters(terminators, {quote}));
-  if (ValueEnds(terminators)) return false;
+  result += ReadPCDataUntilAny(quoteEnd);
+  if (ValueEnds(tokens.terminators)) return false;
   SkipDelim();
   result += quoteChar;
   return true;
+}
+
+// Every turn either ends the value or consumes the token it stopped at, and no
+// piece reads past the line end, so the loop ends.
+std::string ReadValue(const DeclTokens& tokens) {
+  std::string result;
+  int32_t depth = 0;
+  for (;;) {
+    result += ReadPCDataUntilAny(depth == 0 ? tokens.outside : tokens.inside);
+    if (ValueEnds(tokens.terminators)) break;
+    const std::string& found = LastDelimiter();
+    if (found == "&quot;") {
+      if (!ReadQuoted(tokens, tokens.inQuotes, '"', result)) break;
+    } else if (found == "&apos;") {
+      if (!ReadQuoted(tokens, tokens.inApostrophes, '\'', result)) break;
+    } else if (found == "(") {
+      SkipDelim();
+      ++depth;
+      result += '(';
+    } else {
+      SkipDelim();
+      --depth;
+      result += ')';
+    }
+  }
+  return result;
+}
+
+TVarDeclRec ReadDecl(const DeclTokens& tokens) {
+  TVarDeclRec rec;
+  rec.Name = ReadPCDataUntilAny(tokens.name);
+  if (LastDelimiter() == ":") {
+    SkipDelim();
+    rec.TypeName = ReadPCDataUntilAny(tokens.type);
+    if (LastDelimiter() == "[") {
+      SkipDelim();
+      rec.Multiplicity = ParseMultiplicity();
+      // Only a closing bracket belongs to the multiplicity; a "<" or the line
+      // end must stay for the readers that come after.
+      if (CurrentChar() == ']') NextChar();
+      ReadUntilAny(tokens.afterMultiplicity);
+    } else {
+      rec.Multiplicity = NewElemTable();
+    }
+  } else {
+    rec.Multiplicity = NewElemTable();
+  }
+  if (LookAheadFor(kEquals) == 0) SkipDelim();
+  rec.Default = ReadValue(tokens);
+  return rec;
+}
+
+const DeclTokens& AttributeTokens() {
+  static const DeclTokens tokens(kAttributeEnd);
+  return tokens;
+}
+
+const DeclTokens& ParamTokens() {
+  static const DeclTokens tokens(kParamEnd);
+  return tokens;
 }
 
 }  // namespace
@@ -57,62 +144,18 @@ char ReadVisibility() {
   return ' ';
 }
 
-// Every turn either ends the value or consumes the token it stopped at, and no
-// piece reads past the line end, so the loop ends.
 std::string ReadValueText(const ArrayOfString& terminators) {
-  const ArrayOfString outside = JoinDelimiters(terminators, {"&apos;", "&quot;", "("});
-  const ArrayOfString inside = JoinDelimiters(outside, {")"});
-  std::string result;
-  int depth = 0;
-  for (;;) {
-    result += ReadPCDataUntilAny(depth == 0 ? outside : inside);
-    if (ValueEnds(terminators)) break;
-    const std::string found = LastDelimiter();
-    if (found == "&quot;") {
-      if (!ReadQuoted(terminators, found, '"', result)) break;
-    } else if (found == "&apos;") {
-      if (!ReadQuoted(terminators, found, '\'', result)) break;
-    } else if (found == "(") {
-      SkipDelim();
-      ++depth;
-      result += '(';
-    } else {
-      SkipDelim();
-      --depth;
-      result += ')';
-    }
-  }
-  return result;
+  return ReadValue(DeclTokens(terminators));
 }
 
 TVarDeclRec ReadVarDecl(const ArrayOfString& terminators) {
-  TVarDeclRec rec;
-  rec.Name = ReadPCDataUntilAny(JoinDelimiters(terminators, {":", "="}));
-  if (LastDelimiter() == ":") {
-    SkipDelim();
-    rec.TypeName = ReadPCDataUntilAny(JoinDelimiters(terminators, {"[", "="}));
-    if (LastDelimiter() == "[") {
-      SkipDelim();
-      rec.Multiplicity = ParseMultiplicity();
-      // Only a closing bracket belongs to the multiplicity; a "<" or the line
-      // end must stay for the readers that come after.
-      if (CurrentChar() == ']') NextChar();
-      ReadUntilAny(JoinDelimiters(terminators, {"="}));
-    } else {
-      rec.Multiplicity = NewElemTable();
-    }
-  } else {
-    rec.Multiplicity = NewElemTable();
-  }
-  if (LookAheadFor({"="}) == 0) SkipDelim();
-  rec.Default = ReadValueText(terminators);
-  return rec;
+  return ReadDecl(DeclTokens(terminators));
 }
 
 void ReadAttributeLine(const PClassType& cls) {
   const FormatMarkerSet markers = ReadFormatMarkers();
   const char visibility = ReadVisibility();
-  const TVarDeclRec rec = ReadVarDecl(kAttributeEnd);
+  const TVarDeclRec rec = ReadDecl(AttributeTokens());
   cls->AddMember(NewMemberVar(markers.Contains('_'), std::string(1, visibility), rec.Name,
                               rec.TypeName, rec.Multiplicity, rec.Default));
   SkipBlanksNotEof();
@@ -125,10 +168,10 @@ void ReadOperationLine(const PClassType& cls) {
   PElemTable params = NewElemTable();
   if (GetLastDelimiter() == "(") {
     SkipDelim();
-    if (LookAheadFor({")"}) != 0) {
+    if (LookAheadFor(kCloseParen) != 0) {
       std::string found;
       do {
-        const TVarDeclRec rec = ReadVarDecl(kParamEnd);
+        const TVarDeclRec rec = ReadDecl(ParamTokens());
         params->Add(NewParam(rec.Name, rec.TypeName, rec.Multiplicity, rec.Default));
         found = LastDelimiter();
         if (found == ",") SkipDelim();

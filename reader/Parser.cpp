@@ -23,6 +23,16 @@ enum class ElementKind { kClass, kRelation, kOther };
 const ArrayOfString kCoordinateTags = {
     "<x>", "<y>", "<w>", "<h>", "</coordinates>", "</element>", "</diagram>", "</umlet_diagram>"};
 constexpr int32_t kEndOfCoordinates = 4;
+// The tags each step looks for, made once: the scanner is asked for them per element.
+const ArrayOfString kDocumentStart = {"<zoom_level>", "<element>", "</diagram>",
+                                      "</umlet_diagram>"};
+const ArrayOfString kNextElement = {"<element>", "</diagram>", "</umlet_diagram>"};
+const ArrayOfString kTypeTag = {"<type>", "<id>", "</diagram>", "</umlet_diagram>"};
+const ArrayOfString kCoordinatesTag = {"<coordinates>", "</element>", "</diagram>",
+                                       "</umlet_diagram>"};
+const ArrayOfString kPanelTag = {"<panel_attributes>", "<panel_attributes/>", "</element>",
+                                 "</diagram>", "</umlet_diagram>"};
+const ArrayOfString kElementEnd = {"</element>", "</diagram>", "</umlet_diagram>"};
 const char* const kClosingTags[] = {"</x>", "</y>", "</w>", "</h>"};
 const char* const kCoordinateErrors[] = {"wrong x coordinate", "wrong y coordinate",
                                          "wrong w coordinate", "wrong h coordinate"};
@@ -112,8 +122,7 @@ bool ReadCoordinates(const PElemType& element) {
 }
 
 void ReadPanel(const PElement& element, ElementKind kind) {
-  const std::string found = SkipToAny({"<panel_attributes>", "<panel_attributes/>", "</element>",
-                                       "</diagram>", "</umlet_diagram>"});
+  const std::string found = SkipToAny(kPanelTag);
   if (found == "<panel_attributes>") {
     SkipDelim();
     SkipBlanksNotEof();
@@ -131,14 +140,13 @@ void ReadPanel(const PElement& element, ElementKind kind) {
 
 // Reads type, coordinates and panel; the caller skips the rest of the element.
 void ReadElementBody() {
-  const std::string tag = SkipPastAny({"<type>", "<id>", "</diagram>", "</umlet_diagram>"});
+  const std::string tag = SkipPastAny(kTypeTag);
   if (tag != "<type>" && tag != "<id>") return;
   const ElementKind kind = KindOf(ReadTypeText());
   const PElement element = NewElement(kind);
   Diagram->Add(element);
   if (kind == ElementKind::kOther) return;
-  const std::string found =
-      SkipToAny({"<coordinates>", "</element>", "</diagram>", "</umlet_diagram>"});
+  const std::string found = SkipToAny(kCoordinatesTag);
   if (found == "<coordinates>") {
     SkipDelim();
     SkipBlanksNotEof();
@@ -152,10 +160,9 @@ void ReadElementBody() {
 PElemTable ReadDiagram() {
   Diagram = NewElemTable();
   ZoomLevel = 10.0;
-  const std::string first =
-      SkipToAny({"<zoom_level>", "<element>", "</diagram>", "</umlet_diagram>"});
+  const std::string first = SkipToAny(kDocumentStart);
   if (first == "<zoom_level>") ReadZoomLevel();
-  while (SkipPastAny({"<element>", "</diagram>", "</umlet_diagram>"}) == "<element>") {
+  while (SkipPastAny(kNextElement) == "<element>") {
     ReadElement();
   }
   return std::exchange(Diagram, nullptr);
@@ -163,7 +170,7 @@ PElemTable ReadDiagram() {
 
 void ReadElement() {
   ReadElementBody();
-  if (SkipToAny({"</element>", "</diagram>", "</umlet_diagram>"}) == "</element>") SkipDelim();
+  if (SkipToAny(kElementEnd) == "</element>") SkipDelim();
 }
 
 // The factor is formed first so that every coordinate of a document is scaled

@@ -32,6 +32,18 @@ enum Keyword : int32_t {
   kRightMark,
 };
 
+const ArrayOfString kLeftHead = {"&lt;"};
+const ArrayOfString kRightHead = {"&gt;"};
+const ArrayOfString kStereotypeEnd = {"&gt;&gt;"};
+const ArrayOfString kPanelEnd = {"</panel_attributes>"};
+const ArrayOfString kPointsEnd = {"</additional_attributes>"};
+// A label after a direction mark ends at the panel end; any other label also at a mark.
+const ArrayOfString kLabelEnd = {"<"};
+const ArrayOfString kLabelStops = {"<", ":"};
+const ArrayOfString kLabelItemEnd = {"&lt;", "&gt;", "<"};
+const ArrayOfString kLabelItemStops = {"&lt;", "&gt;", "<", ":"};
+const ArrayOfString kDirectionMarks = {"&lt;", "&gt;"};
+
 // Exponents beyond this say nothing more about the size of a number.
 constexpr int64_t kExponentCap = 1'000'000'000'000'000;
 
@@ -108,9 +120,9 @@ int32_t ReadPoint() {
 }
 
 // One label item: the text extends the label; the text after a colon is the type.
-void ReadRelationLabel(const PRelType& rel, std::string& label, const ArrayOfString& terminators) {
-  ArrayOfString stops = terminators;
-  stops.push_back(":");
+// stops are the terminators and ":".
+void ReadRelationLabel(const PRelType& rel, std::string& label, const ArrayOfString& terminators,
+                       const ArrayOfString& stops) {
   label += ReadPCDataUntilAny(stops);
   if (GetLastDelimiter() == ":") {
     SkipDelim();
@@ -124,7 +136,7 @@ void ReadLineType(const PRelType& rel) {
   SkipDelim();
   SkipBlanksNotEof();
   int32_t left = 0;
-  while (LookAheadFor({"&lt;"}) == 0) {
+  while (LookAheadFor(kLeftHead) == 0) {
     ++left;
     NextChar();
     ReadUntil("&-.<");
@@ -133,7 +145,7 @@ void ReadLineType(const PRelType& rel) {
   if (CurrentChar() == '-') rel->SetLineStyle('-');
   ReadUntil("&<");
   int32_t right = 0;
-  while (LookAheadFor({"&gt;"}) == 0) {
+  while (LookAheadFor(kRightHead) == 0) {
     ++right;
     NextChar();
     ReadUntil("&<");
@@ -190,18 +202,18 @@ void ReadPanelItem(const PRelType& rel, std::string& label) {
       break;
     case kStereotype:
       SkipDelim();
-      rel->SetStereotype(ReadPCDataUntilAny({"&gt;&gt;"}));
+      rel->SetStereotype(ReadPCDataUntilAny(kStereotypeEnd));
       CheckToken("&gt;&gt;");
       break;
     case kLeftMark:
     case kRightMark:
       SkipDelim();
-      ReadRelationLabel(rel, label, {"<"});
+      ReadRelationLabel(rel, label, kLabelEnd, kLabelStops);
       break;
     default:
       if (CurrentChar() == '<') throw GenericError("missing \"</panel_attributes>\"");
-      ReadRelationLabel(rel, label, {"&lt;", "&gt;", "<"});
-      if (LookAheadFor({"&lt;", "&gt;"}) >= 0) SkipDelim();
+      ReadRelationLabel(rel, label, kLabelItemEnd, kLabelItemStops);
+      if (LookAheadFor(kDirectionMarks) >= 0) SkipDelim();
       break;
   }
 }
@@ -214,7 +226,7 @@ void ReadRelationPanel(const PElement& element) {
   // The label items are gathered here and stored once: appending each to the
   // stored name would copy the whole name per item.
   std::string label = rel->GetName();
-  while (LookAheadFor({"</panel_attributes>"}) != 0) {
+  while (LookAheadFor(kPanelEnd) != 0) {
     ReadPanelItem(rel, label);
     SkipBlanksNotEof();
   }
@@ -231,7 +243,7 @@ void ReadAdditionalAttributes(const PRelType& rel) {
   rel->SetStartX(ReadPoint());
   ExpectSemicolon();
   rel->SetStartY(ReadPoint());
-  while (LookAheadFor({"</additional_attributes>"}) != 0) {
+  while (LookAheadFor(kPointsEnd) != 0) {
     ExpectSemicolon();
     rel->SetEndX(ReadPoint());
     ExpectSemicolon();

@@ -1,6 +1,7 @@
 // The input scanner: reads the diagram file line by line and keeps one position.
 #include "reader/scanner.h"
 
+#include <array>
 #include <cstdio>
 #include <limits>
 #include <memory>
@@ -18,6 +19,8 @@ constexpr int32_t kBeforeOpen = -1;
 constexpr int32_t kAtEof = -2;
 // A line must leave room for its end-of-line position in a 32-bit position.
 constexpr size_t kMaxLineLength = std::numeric_limits<int32_t>::max() - 1;
+// The file is read in blocks of this size and cut into lines in memory.
+constexpr size_t kBlockSize = size_t{1} << 16;
 
 struct FileCloser {
   void operator()(std::FILE* file) const { std::fclose(file); }
@@ -27,15 +30,70 @@ struct ScannerState {
   std::unique_ptr<std::FILE, FileCloser> file;
   std::string shownPath;   // the path as text, for messages
   bool fileEnded = false;  // physical end or Ctrl-Z seen; no further line follows
+  std::string block;       // bytes read from the file; those from blockPos on are not yet cut
+  size_t blockPos = 0;
+  std::string raw;  // the bytes of the next line; kept to reuse its buffer
   std::string curLine;
   int32_t linePos = kBeforeOpen;
   int32_t lineNo = kBeforeOpen;
   std::string lastDelimiter;
 };
 
+// At namespace scope, so that the many calls per input byte pay no guard test.
+ScannerState TheState;
+
 ScannerState& State() {
-  static ScannerState state;
-  return state;
+  return TheState;
+}
+
+// A set of byte values, tested with one shift: the bytes at which a scan over a
+// line has to stop and look.
+class ByteSet {
+ public:
+  void Add(char c) { bits_[Index(c) >> 6] |= uint64_t{1} << (Index(c) & 63); }
+  void AddAll() { bits_.fill(~uint64_t{0}); }
+  bool Contains(char c) const { return ((bits_[Index(c) >> 6] >> (Index(c) & 63)) & 1) != 0; }
+
+ private:
+  static unsigned Index(char c) { return static_cast<unsigned char>(c); }
+  std::array<uint64_t, 4> bits_{};
+};
+
+// The 1-based position of the first byte of the current line, at or after from,
+// that the set holds; the end-of-line position when there is none.
+int32_t FindInLine(const ByteSet& set, int32_t from) {
+  const std::string& line = State().curLine;
+  auto i = static_cast<size_t>(from - 1);
+  while (i < line.size() && !set.Contains(line[i])) ++i;
+  return static_cast<int32_t>(i + 1);
+}
+
+// Where LookAheadFor can answer anything but -1: at a token's first byte, at a
+// NUL (which it takes for the end of the file), and everywhere when a token is
+// empty. It also answers at the end of the line, where every scan stops.
+ByteSet TokenStarts(const ArrayOfString& tokens) {
+  ByteSet starts;
+  starts.Add('\0');
+  for (const std::string& token : tokens) {
+    if (token.empty()) {
+      starts.AddAll();
+      break;
+    }
+    starts.Add(token.front());
+  }
+  return starts;
+}
+
+// Moves, within the current line, to the next place where LookAheadFor can find
+// a token. Each place passed over is one where LookAheadFor would answer -1 and
+// NextChar would move on, so only the delimiter is left to forget.
+void SkipToTokenStart(const ByteSet& starts) {
+  ScannerState& s = State();
+  if (s.linePos < 1) return;
+  const int32_t next = FindInLine(starts, s.linePos);
+  if (next == s.linePos) return;
+  s.linePos = next;
+  s.lastDelimiter.clear();
 }
 
 [[noreturn]] void Fail(const std::string& message) {
@@ -60,53 +118,90 @@ std::string TextFrom(int32_t start) {
       line.substr(static_cast<size_t>(start - 1), static_cast<size_t>(s.linePos - start)));
 }
 
-// Reads the raw bytes of the next line; false when the file holds no more.
+bool IsLineBreak(char c) {
+  return c == '\n' || c == '\r' || c == kCtrlZ;
+}
+
+// Reads the next block of the file; false when nothing more could be read. A
+// read error stays in the stream's flag for the caller to see.
+bool FillBlock() {
+  ScannerState& s = State();
+  s.block.resize(kBlockSize);
+  s.block.resize(std::fread(s.block.data(), 1, kBlockSize, s.file.get()));
+  s.blockPos = 0;
+  return !s.block.empty();
+}
+
+// Appends the raw bytes of the next line to raw; false when the file holds no more.
 bool ReadRawLine(std::string& raw) {
   ScannerState& s = State();
   if (!s.file || s.fileEnded) return false;
-  std::FILE* file = s.file.get();
   bool gotAny = false;
   for (;;) {
-    const int c = std::getc(file);
-    if (c == EOF) {
-      if (std::ferror(file)) Fail("cannot read \"" + s.shownPath + "\"");
+    if (s.blockPos == s.block.size() && !FillBlock()) {
+      if (std::ferror(s.file.get())) Fail("cannot read \"" + s.shownPath + "\"");
       s.fileEnded = true;
       return gotAny;
     }
+    const size_t start = s.blockPos;
+    size_t end = start;
+    while (end < s.block.size() && !IsLineBreak(s.block[end])) ++end;
+    if (end - start > kMaxLineLength - raw.size()) {
+      Fail("input line too long in \"" + s.shownPath + "\"");
+    }
+    raw.append(s.block, start, end - start);
+    gotAny = gotAny || end > start;
+    s.blockPos = end;
+    if (end == s.block.size()) continue;
+    const char c = s.block[s.blockPos++];
     if (c == kCtrlZ) {
       s.fileEnded = true;
       return gotAny;
     }
-    gotAny = true;
-    if (c == '\n') return true;
-    if (c == '\r') {
-      const int next = std::getc(file);
-      if (next != '\n' && next != EOF) std::ungetc(next, file);
-      return true;
+    // A carriage return takes a line feed right after it along; the end of the
+    // file or a failed read there ends the line all the same.
+    if (c == '\r' && (s.blockPos < s.block.size() || FillBlock()) && s.block[s.blockPos] == '\n') {
+      ++s.blockPos;
     }
-    if (raw.size() == kMaxLineLength) Fail("input line too long in \"" + s.shownPath + "\"");
-    raw += static_cast<char>(c);
+    return true;
   }
+}
+
+bool IsAscii(std::string_view text) {
+  unsigned char bits = 0;
+  for (const char c : text) bits |= static_cast<unsigned char>(c);
+  return bits < 0x80;
 }
 
 void NextLine() {
   ScannerState& s = State();
-  std::string raw;
-  if (!ReadRawLine(raw)) {
+  s.raw.clear();
+  if (!ReadRawLine(s.raw)) {
     s.curLine.clear();
     s.linePos = kAtEof;
     return;
   }
   if (s.lineNo == std::numeric_limits<int32_t>::max())
     Fail("too many lines in \"" + s.shownPath + "\"");
-  s.curLine = Utf8ToCp1250(raw);
+  // ASCII reads the same in both character sets; the swap keeps both buffers.
+  if (IsAscii(s.raw)) {
+    s.curLine.swap(s.raw);
+  } else {
+    s.curLine = Utf8ToCp1250(s.raw);
+  }
   s.linePos = 1;
   ++s.lineNo;
 }
 
+// Tokens are short and most tries fail on their first bytes, so a plain loop
+// beats a library compare.
 bool MatchesAt(const std::string& token, size_t offset) {
   const std::string& line = State().curLine;
-  return token.size() <= line.size() - offset && line.compare(offset, token.size(), token) == 0;
+  if (token.size() > line.size() - offset) return false;
+  for (size_t k = 0; k < token.size(); ++k) {
+    if (line[offset + k] != token[k]) return false;
+  }
+  return true;
 }
 
 bool IsFormatMarker(char c) {
@@ -253,10 +348,24 @@ char NextChar() {
   return CurrentChar();
 }
 
+// Skips a whole run of blanks at a time; the end-of-line position is blank, so
+// the run goes on in the next line. The position test, not only AtEof, ends the
+// loop before the file is opened.
 bool SkipBlanks() {
-  // The position test, not only AtEof, ends the loop before the file is opened.
-  while (State().linePos > 0 && IsBlank(CurrentChar())) NextChar();
-  return State().linePos <= 0;
+  ScannerState& s = State();
+  while (s.linePos > 0) {
+    auto i = static_cast<size_t>(s.linePos - 1);
+    while (i < s.curLine.size() && IsBlank(s.curLine[i])) ++i;
+    const auto stop = static_cast<int32_t>(i + 1);
+    if (stop != s.linePos) s.lastDelimiter.clear();
+    if (i < s.curLine.size()) {
+      s.linePos = stop;
+      break;
+    }
+    s.lastDelimiter.clear();
+    NextLine();
+  }
+  return s.linePos <= 0;
 }
 
 void SkipBlanksNotEof() {
@@ -284,11 +393,12 @@ int32_t LookAheadFor(const ArrayOfString& tokens) {
 std::string ReadUntil(std::string_view stopChars) {
   ScannerState& s = State();
   const int32_t start = s.linePos;
-  while (s.linePos > 0 && !AtEndOfLine() &&
-         stopChars.find(CurrentChar()) == std::string_view::npos) {
-    NextChar();
+  if (s.linePos > 0) {
+    ByteSet stops;
+    for (const char c : stopChars) stops.Add(c);
+    s.linePos = FindInLine(stops, s.linePos);
   }
-  s.lastDelimiter = std::string(1, CurrentChar());
+  s.lastDelimiter.assign(1, CurrentChar());
   return TextFrom(start);
 }
 
@@ -296,9 +406,17 @@ std::string ReadUntilChar(char stopChar) {
   return ReadUntil(std::string_view(&stopChar, 1));
 }
 
+// The set of token starts is made only when the first look finds nothing:
+// reads that stop at once are common.
 std::string ReadUntilAny(const ArrayOfString& tokens) {
   const int32_t start = State().linePos;
-  while (LookAheadFor(tokens) == -1) NextChar();
+  if (LookAheadFor(tokens) == -1) {
+    const ByteSet starts = TokenStarts(tokens);
+    do {
+      NextChar();
+      SkipToTokenStart(starts);
+    } while (LookAheadFor(tokens) == -1);
+  }
   return TextFrom(start);
 }
 
@@ -328,12 +446,22 @@ void CheckToken(const std::string& token) {
     NextChar();
     return;
   }
-  if (LookAheadFor({token}) != 0) Fail("missing \"" + token + "\"");
-  SkipDelim();
+  // After the blanks the current character is neither NUL nor the line end, so
+  // this is what LookAheadFor and SkipDelim would do, without a list to build.
+  ScannerState& s = State();
+  s.lastDelimiter.clear();
+  if (!MatchesAt(token, static_cast<size_t>(s.linePos - 1))) Fail("missing \"" + token + "\"");
+  s.linePos += static_cast<int32_t>(token.size());
 }
 
 std::string SkipToAny(const ArrayOfString& tokens) {
-  while (LookAheadFor(tokens) < 0) NextChar();
+  if (LookAheadFor(tokens) < 0) {
+    const ByteSet starts = TokenStarts(tokens);
+    do {
+      NextChar();
+      SkipToTokenStart(starts);
+    } while (LookAheadFor(tokens) < 0);
+  }
   return State().lastDelimiter;
 }
 
@@ -365,12 +493,15 @@ std::string DecodePCData(std::string_view text) {
   out.reserve(text.size());
   size_t i = 0;
   while (i < text.size()) {
-    if (text[i] == '<' || text[i] == '>') ForbiddenCharacter(text[i], text);
-    if (text[i] != '&') {
-      out += text[i];
-      ++i;
-      continue;
+    // Plain text is copied a run at a time.
+    size_t plain = i;
+    while (plain < text.size() && text[plain] != '&' && text[plain] != '<' && text[plain] != '>') {
+      ++plain;
     }
+    out.append(text, i, plain - i);
+    i = plain;
+    if (i == text.size()) break;
+    if (text[i] != '&') ForbiddenCharacter(text[i], text);
     if (i + 1 == text.size()) WrongEntity(text);
     const size_t semicolon = text.find(';', i + 1);
     const size_t end = semicolon == std::string_view::npos ? text.size() : semicolon + 1;

@@ -123,6 +123,22 @@ TEST_F(Scanner, SplitsLinesAtEachKindOfLineEnd) {
   EXPECT_EQ(CurLine(), "");
 }
 
+// The file is read 64 KiB at a time: line ends, a CR LF pair and Ctrl-Z that
+// fall on the border of two blocks, and lines longer than a block.
+TEST_F(Scanner, SplitsLinesAcrossReadBlocks) {
+  using Lines = std::vector<std::string>;
+  const std::string block(65535, 'a');
+  const std::string longLine(200000, 'l');
+  EXPECT_EQ(AllLines(block + "\r\nb"), (Lines{block, "b"}));
+  EXPECT_EQ(AllLines(block + "\r\r\nb"), (Lines{block, "", "b"}));
+  EXPECT_EQ(AllLines(block + "\r"), Lines{block});
+  EXPECT_EQ(AllLines(block + "x\x1Ay"), Lines{block + "x"});
+  EXPECT_EQ(AllLines(block + "x\n\x1A"), Lines{block + "x"});
+  EXPECT_EQ(AllLines("s\n" + longLine + "\n" + longLine), (Lines{"s", longLine, longLine}));
+  // A short line after a long one, and a converted line after plain ones.
+  EXPECT_EQ(AllLines(longLine + "\nab\n\xC5\xBD\nc"), (Lines{longLine, "ab", "\x8E", "c"}));
+}
+
 TEST_F(Scanner, DecodesEachLineFromUtf8) {
   Open("\xC5\xBDluty \xE2\x82\xAC\xE4\xB8\xAD\xC3\n\xC0\xAF");
   EXPECT_EQ(CurLine(), "\x8Eluty \x80??");
@@ -218,6 +234,52 @@ TEST_F(Scanner, ReadUntilAnyStopsAtTokenOrLineEnd) {
   EXPECT_EQ(GetLastDelimiter(), "\r");
   SkipDelim();
   EXPECT_EQ(Where(), "3:1");
+}
+
+// Scans pass over many places at a time; they must stop exactly where a look
+// at every single place would: at a token, a NUL, the line end, or anywhere
+// when a token is empty.
+TEST_F(Scanner, ScansStopWhereALookAtEachPlaceWould) {
+  struct Case {
+    std::string content;
+    ArrayOfString tokens;
+    bool skip;  // SkipToAny, else ReadUntilAny
+    std::string result;
+    std::string where;
+  };
+  const std::vector<Case> cases = {
+      {"<<<<x<y", {"<y"}, false, "<<<<x", "1:6"},
+      {"a<b<c<d", {"<d", "<c"}, false, "a<b", "1:4"},
+      {"  ab  \nc", {"<"}, false, "ab", "1:7"},
+      {"<<<<\n<<\n<<>", {"<>"}, true, "<>", "3:2"},
+      {"ab", {"b", ""}, true, "LookAheadFor is asked to search for EmptyStr", "1:1"},
+      {std::string("ab\0c", 4), {"c"}, false, kEof, "1:3"},
+      {std::string("ab\n\0c", 5), {"c"}, true, kEof, "2:1"},
+      {"abc", {"x", ""}, false, "LookAheadFor is asked to search for EmptyStr", "1:1"},
+      {"abc", {"x"}, true, kEof, "1:-2"},
+  };
+  for (const Case& c : cases) {
+    Open(c.content);
+    std::string result;
+    const std::string error = ErrorOf([&c, &result] {
+      result = c.skip ? SkipToAny(c.tokens) : ReadUntilAny(c.tokens);
+    });
+    EXPECT_EQ(error == "no error" ? result : error, c.result) << c.content;
+    EXPECT_EQ(Where(), c.where) << c.content;
+  }
+}
+
+// Skipping blanks forgets the delimiter only when it moves, like NextChar.
+TEST_F(Scanner, SkipBlanksForgetsTheDelimiterOnlyWhenItMoves) {
+  Open("a \n\n b");
+  EXPECT_EQ(LookAheadFor({"a"}), 0);
+  EXPECT_FALSE(SkipBlanks());
+  EXPECT_EQ(LastDelimiter(), "a");
+  SkipDelim();
+  EXPECT_EQ(ReadUntilChar('x'), "");
+  EXPECT_FALSE(SkipBlanks());
+  EXPECT_EQ(LastDelimiter(), "");
+  EXPECT_EQ(Where(), "3:2");
 }
 
 TEST_F(Scanner, SkipDelimNeedsADelimiterAndKeepsEndOfFile) {
