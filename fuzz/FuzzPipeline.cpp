@@ -1,0 +1,75 @@
+// libFuzzer target: runs arbitrary bytes through a whole conversion, phase by phase
+// as the driver does, with a scratch file as input and a scratch directory as output.
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "model/Connection.h"
+#include "model/ElemTable.h"
+#include "model/Error.h"
+#include "reader/Parser.h"
+#include "reader/scanner.h"
+#include "writer/FileWriter.h"
+
+namespace {
+
+// One directory per fuzzing process; every input replaces the same two files.
+const std::string& ScratchDir() {
+  static const std::string dir = [] {
+    const char* tmp = std::getenv("TMPDIR");
+    std::string pattern =
+        std::string(tmp != nullptr && *tmp != '\0' ? tmp : "/tmp") + "/plimko-fuzz-XXXXXX";
+    if (mkdtemp(pattern.data()) == nullptr) std::abort();
+    return pattern + "/";
+  }();
+  return dir;
+}
+
+void WriteInput(const std::string& path, const uint8_t* data, size_t size) {
+  std::FILE* file = std::fopen(path.c_str(), "wb");
+  if (file == nullptr) std::abort();
+  const bool written = std::fwrite(data, 1, size, file) == size;
+  if (std::fclose(file) != 0 || !written) std::abort();
+}
+
+// The driver's phases. Only the system's own errors are caught: they are the
+// reports a user sees. Anything else escapes and is a finding.
+void Convert(const std::string& dir) {
+  try {
+    OpenInput(dir + "fuzz.uxf");
+  } catch (const PlimkoError&) {
+    return;
+  }
+  PElemTable diagram;
+  try {
+    diagram = ReadDiagram();
+    CloseInput();
+  } catch (const PlimkoError&) {
+    try {
+      CloseInput();
+    } catch (const PlimkoError&) {
+      // The first failure is the one reported.
+    }
+    return;
+  }
+  try {
+    const PElemTable classes = diagram->Filter(IsPlainClass);
+    const PElemTable relations = diagram->Filter(IsRelType);
+    const PElemTable others = diagram->Filter(IsOtherElem);
+    classes->ForEachWithTable(relations, ConnectClass);
+    WriteImportFile(dir, "fuzz", classes, relations, others);
+  } catch (const PlimkoError&) {
+    // Reported by the driver; the output file ends where the failure happened.
+  }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  const std::string& dir = ScratchDir();
+  WriteInput(dir + "fuzz.uxf", data, size);
+  Convert(dir);
+  return 0;
+}
