@@ -21,8 +21,10 @@ constexpr size_t kNone = static_cast<size_t>(-1);
 // What the lookups need of one class of the table, in table order.
 struct ClassFacts {
   std::weak_ptr<IClassType> cls;
+  bool declared = false;
   // The declared superclass whose variables the class inherits, or kNone.
   size_t parent = kNone;
+  bool hasSubclass = false;
   std::set<std::string> instanceNames;
   std::set<std::string> classNames;
   std::set<std::string> inheritedInstanceNames;
@@ -191,7 +193,9 @@ void FindInheritedNames() {
     for (size_t member : cycle) scope.Remove(Facts[member]);
   }
   for (size_t node = 0; node < count; ++node) {
-    if (!inCycle[node] && Facts[node].parent == kNone) Descend(node, children, scope);
+    if (!inCycle[node] && Facts[node].parent == kNone && Facts[node].hasSubclass) {
+      Descend(node, children, scope);
+    }
   }
 }
 
@@ -203,14 +207,19 @@ void GatherFacts(const PElemTable& allClasses) {
   FactsIndex.clear();
   allClasses->ForEach(NoteClass);
   // Classes that are not declared declare nothing, and the chain ends at them.
+  for (ClassFacts& facts : Facts) facts.declared = IsDeclared(facts.cls.lock());
   for (ClassFacts& facts : Facts) {
-    const PClassType cls = facts.cls.lock();
-    if (!IsDeclared(cls)) continue;
-    CollectOwnNames(facts, cls);
-    PElemTable superclasses = HeadClasses(cls, IsGeneralisationFrom);
+    if (!facts.declared) continue;
+    PElemTable superclasses = HeadClasses(facts.cls.lock(), IsGeneralisationFrom);
     if (superclasses->IsEmpty()) continue;
     const size_t parent = FactsIndex.at(superclasses->AnyOne()->GetSelf());
-    if (IsDeclared(Facts[parent].cls.lock())) facts.parent = parent;
+    if (!Facts[parent].declared) continue;
+    facts.parent = parent;
+    Facts[parent].hasSubclass = true;
+  }
+  // Only the names of classes in a chain can be inherited or inherit.
+  for (ClassFacts& facts : Facts) {
+    if (facts.parent != kNone || facts.hasSubclass) CollectOwnNames(facts, facts.cls.lock());
   }
   FindInheritedNames();
 }

@@ -44,6 +44,12 @@ bool IsClassOperation(const PElement& member) {
   return IsMemberFun(member) && ToMemberFun(member)->GetStatic();
 }
 
+// A group taken in one walk over the members.
+template <ElemPredicate First, ElemPredicate Second>
+bool Both(const PElement& member) {
+  return First(member) && Second(member);
+}
+
 // Replaces single quotes, which would end the class comment they stand in.
 std::string WithDoubleQuotes(std::string text) {
   for (char& c : text) {
@@ -59,7 +65,7 @@ PElemTable InstanceAttributes(const PElemTable& members) {
 }
 
 PElemTable PublicInstanceAttributes(const PElemTable& members) {
-  return InstanceAttributes(members)->Filter(IsPublic);
+  return members->Filter(Both<IsInstanceAttribute, IsPublic>);
 }
 
 PElemTable ClassAttributes(const PElemTable& members) {
@@ -67,7 +73,7 @@ PElemTable ClassAttributes(const PElemTable& members) {
 }
 
 PElemTable PublicClassAttributes(const PElemTable& members) {
-  return ClassAttributes(members)->Filter(IsPublic);
+  return members->Filter(Both<IsClassAttribute, IsPublic>);
 }
 
 PElemTable Operations(const PElemTable& members) {
@@ -75,27 +81,27 @@ PElemTable Operations(const PElemTable& members) {
 }
 
 PElemTable PublicOperations(const PElemTable& members) {
-  return members->Filter(IsInstanceOperation)->Filter(IsPublic);
+  return members->Filter(Both<IsInstanceOperation, IsPublic>);
 }
 
 PElemTable ProtectedOperations(const PElemTable& members) {
-  return members->Filter(IsInstanceOperation)->Filter(IsProtected);
+  return members->Filter(Both<IsInstanceOperation, IsProtected>);
 }
 
 PElemTable PrivateOperations(const PElemTable& members) {
-  return members->Filter(IsInstanceOperation)->Filter(IsPrivate);
+  return members->Filter(Both<IsInstanceOperation, IsPrivate>);
 }
 
 PElemTable PublicClassOperations(const PElemTable& members) {
-  return members->Filter(IsClassOperation)->Filter(IsPublic);
+  return members->Filter(Both<IsClassOperation, IsPublic>);
 }
 
 PElemTable ProtectedClassOperations(const PElemTable& members) {
-  return members->Filter(IsClassOperation)->Filter(IsProtected);
+  return members->Filter(Both<IsClassOperation, IsProtected>);
 }
 
 PElemTable PrivateClassOperations(const PElemTable& members) {
-  return members->Filter(IsClassOperation)->Filter(IsPrivate);
+  return members->Filter(Both<IsClassOperation, IsPrivate>);
 }
 
 void StartVariableNameList(const std::set<std::string>& declared) {

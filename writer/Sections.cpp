@@ -12,6 +12,9 @@ PClassType GroupClass;
 std::string GroupPiece;
 // The interface whose name ends the header piece, when the group has one.
 PClassType GroupInterface;
+// The header without its stamp, once the group's first header has made its
+// names; every further method of the group repeats it.
+std::string GroupHeader;
 // The section of the last method stays open until the next method starts or
 // its group ends, so that a name that fails before a method leaves the file as
 // far as the previous method got.
@@ -33,6 +36,7 @@ void BeginMethodGroup(const PClassType& cls, std::string_view piece) {
   GroupClass = cls;
   GroupPiece = piece;
   GroupInterface = nullptr;
+  GroupHeader.clear();
 }
 
 void BeginInterfaceGroup(const PClassType& cls, const PClassType& interface) {
@@ -40,13 +44,22 @@ void BeginInterfaceGroup(const PClassType& cls, const PClassType& interface) {
   GroupInterface = interface;
 }
 
+// The first header of a group is written piece by piece, so that a name that
+// fails leaves the file right before it.
 void StartMethod() {
   EndOpenSection();
   SectionOpen = true;
-  Write("!");
-  Write(StClassName(GroupClass));
-  Write(GroupPiece);
-  if (GroupInterface) Write(StClassName(GroupInterface));
+  if (GroupHeader.empty()) {
+    Write("!");
+    const std::string className = StClassName(GroupClass);
+    Write(className);
+    Write(GroupPiece);
+    const std::string interfaceName = GroupInterface ? StClassName(GroupInterface) : "";
+    Write(interfaceName);
+    GroupHeader = "!" + className + GroupPiece + interfaceName;
+  } else {
+    Write(GroupHeader);
+  }
   Write(StampSuffix());
 }
 
