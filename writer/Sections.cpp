@@ -1,6 +1,7 @@
 // Method protocol sections: every method gets a header of its own.
 #include "writer/Sections.h"
 
+#include <memory>
 #include <string>
 
 #include "writer/Naming.h"
@@ -8,10 +9,11 @@
 
 namespace {
 
-PClassType GroupClass;
+// Weak, so that no class outlives the run through them.
+std::weak_ptr<IClassType> GroupClass;
 std::string GroupPiece;
 // The interface whose name ends the header piece, when the group has one.
-PClassType GroupInterface;
+std::weak_ptr<IClassType> GroupInterface;
 // The header without its stamp, once the group's first header has made its
 // names; every further method of the group repeats it.
 std::string GroupHeader;
@@ -35,7 +37,7 @@ void BeginMethodGroup(const PClassType& cls, std::string_view piece) {
   SectionOpen = false;
   GroupClass = cls;
   GroupPiece = piece;
-  GroupInterface = nullptr;
+  GroupInterface.reset();
   GroupHeader.clear();
 }
 
@@ -51,10 +53,11 @@ void StartMethod() {
   SectionOpen = true;
   if (GroupHeader.empty()) {
     Write("!");
-    const std::string className = StClassName(GroupClass);
+    const std::string className = StClassName(GroupClass.lock());
     Write(className);
     Write(GroupPiece);
-    const std::string interfaceName = GroupInterface ? StClassName(GroupInterface) : "";
+    const PClassType interface = GroupInterface.lock();
+    const std::string interfaceName = interface ? StClassName(interface) : "";
     Write(interfaceName);
     GroupHeader = "!" + className + GroupPiece + interfaceName;
   } else {
