@@ -34,8 +34,10 @@ void WriteInput(const std::string& path, const uint8_t* data, size_t size) {
   if (std::fclose(file) != 0 || !written) std::abort();
 }
 
-// The driver's phases. Only the system's own errors are caught: they are the
-// reports a user sees. Anything else escapes and is a finding.
+// The phases of RunDriver (driver/Driver.cpp), with the same calls. The driver
+// reports every std::exception; here only the system's own errors are caught,
+// since they are the reports a user is meant to see, and anything else escapes
+// as a finding.
 void Convert(const std::string& dir) {
   try {
     OpenInput(dir + "fuzz.uxf");
@@ -58,7 +60,7 @@ void Convert(const std::string& dir) {
     const PElemTable classes = diagram->Filter(IsPlainClass);
     const PElemTable relations = diagram->Filter(IsRelType);
     const PElemTable others = diagram->Filter(IsOtherElem);
-    classes->ForEachWithTable(relations, ConnectClass);
+    ConnectClasses(classes, relations);
     WriteImportFile(dir, "fuzz", classes, relations, others);
   } catch (const PlimkoError&) {
     // Reported by the driver; the output file ends where the failure happened.
