@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 
 #include "model/Connection.h"
@@ -15,6 +16,17 @@
 
 namespace {
 
+std::string& ScratchPath() {
+  static std::string path;
+  return path;
+}
+
+// Fuzzing runs many processes one after another; each leaves no files behind.
+void RemoveScratchDir() {
+  std::error_code ignored;
+  std::filesystem::remove_all(ScratchPath(), ignored);
+}
+
 // One directory per fuzzing process; every input replaces the same two files.
 const std::string& ScratchDir() {
   static const std::string dir = [] {
@@ -22,6 +34,8 @@ const std::string& ScratchDir() {
     std::string pattern =
         std::string(tmp != nullptr && *tmp != '\0' ? tmp : "/tmp") + "/plimko-fuzz-XXXXXX";
     if (mkdtemp(pattern.data()) == nullptr) std::abort();
+    ScratchPath() = pattern;
+    std::atexit(RemoveScratchDir);
     return pattern + "/";
   }();
   return dir;
