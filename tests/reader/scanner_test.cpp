@@ -312,6 +312,15 @@ TEST_F(Scanner, CheckTokenConsumesRequiredTokens) {
   EXPECT_EQ(Where(), "4:2");
   CheckToken("y");
   EXPECT_EQ(ErrorOf([] { CheckToken("y"); }), kEofBlank);
+  // A token consumed, or found missing, leaves no delimiter for SkipDelim.
+  Open("<a><b>");
+  EXPECT_EQ(LookAheadFor({"<a"}), 0);
+  CheckToken("<a>");
+  EXPECT_EQ(LastDelimiter(), "");
+  EXPECT_EQ(LookAheadFor({"<b"}), 0);
+  EXPECT_EQ(ErrorOf([] { CheckToken("<c>"); }), "missing \"<c>\"");
+  EXPECT_EQ(LastDelimiter(), "");
+  EXPECT_EQ(Where(), "1:4");
 }
 
 TEST_F(Scanner, SkipToAnyCrossesLinesAndSkipPastAnyConsumes) {
