@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "model/ClassMember.h"
+#include "model/ElemList.h"
 #include "writer/MemberGroups.h"
 #include "writer/Naming.h"
 #include "writer/Predefined.h"
@@ -40,15 +41,6 @@ int32_t FactsCount = -1;
 std::vector<ClassFacts> Facts;
 std::unordered_map<const IElement*, size_t> FactsIndex;
 
-// Filled by the table callbacks below, which get no other context.
-std::vector<size_t> FoundClasses;
-std::set<std::string>* CollectedNames = nullptr;
-
-void NoteClass(const PElement& element) {
-  if (!FactsIndex.try_emplace(element->GetSelf(), Facts.size()).second) return;
-  Facts.emplace_back().cls = ToClassType(element);
-}
-
 bool IsTwoHeadedFrom(const PElement& element, const PElement& cls, char lineStyle) {
   PRelType relation = ToRelType(element);
   PClassType to = relation->GetClass2();
@@ -64,42 +56,37 @@ bool IsRealisationFrom(const PElement& relation, const PElement& cls) {
   return IsTwoHeadedFrom(relation, cls, '.');
 }
 
-void NoteHeadClass(const PElement& relation) {
-  const auto found = FactsIndex.find(ToRelType(relation)->GetClass2()->GetSelf());
-  if (found != FactsIndex.end()) FoundClasses.push_back(found->second);
-}
-
 // The classes at the heads of the class's relations that the predicate picks,
 // each once, in table order; only classes of the table count.
 PElemTable HeadClasses(const PClassType& cls, ElemPredicateWithElem picks) {
-  FoundClasses.clear();
-  cls->GetRelations()->FilterWithElem(cls, picks)->ForEach(NoteHeadClass);
-  std::sort(FoundClasses.begin(), FoundClasses.end());
-  FoundClasses.erase(std::unique(FoundClasses.begin(), FoundClasses.end()), FoundClasses.end());
+  std::vector<size_t> found;
+  for (const PElement& relation : ElementsOf(cls->GetRelations()->FilterWithElem(cls, picks))) {
+    const auto place = FactsIndex.find(ToRelType(relation)->GetClass2()->GetSelf());
+    if (place != FactsIndex.end()) found.push_back(place->second);
+  }
+  std::sort(found.begin(), found.end());
+  found.erase(std::unique(found.begin(), found.end()), found.end());
   PElemTable classes = NewElemTable();
-  for (size_t index : FoundClasses) classes->Add(Facts[index].cls.lock());
+  for (size_t index : found) classes->Add(Facts[index].cls.lock());
   return classes;
 }
 
 // A name that cannot be made is left out: it fails where its own class writes it.
-void CollectAttributeName(const PElement& member) {
-  const std::string name = ToMemberVar(member)->GetName();
-  if (IsNameable(name)) CollectedNames->insert(StIdentifier(name));
-}
-
-void CollectLinkName(const PElement& element) {
-  PRelType relation = ToRelType(element);
-  if (IsNameable(LinkText(relation))) CollectedNames->insert(LinkName(relation));
+void AddAttributeNames(const PElemTable& attributes, std::set<std::string>& names) {
+  for (const PElement& member : ElementsOf(attributes)) {
+    const std::string name = ToMemberVar(member)->GetName();
+    if (IsNameable(name)) names.insert(StIdentifier(name));
+  }
 }
 
 void CollectOwnNames(ClassFacts& facts, const PClassType& cls) {
   PElemTable members = cls->GetMembers();
-  CollectedNames = &facts.instanceNames;
-  InstanceAttributes(members)->ForEach(CollectAttributeName);
-  LinkRelations(cls)->ForEach(CollectLinkName);
-  CollectedNames = &facts.classNames;
-  ClassAttributes(members)->ForEach(CollectAttributeName);
-  CollectedNames = nullptr;
+  AddAttributeNames(InstanceAttributes(members), facts.instanceNames);
+  for (const PElement& element : ElementsOf(LinkRelations(cls))) {
+    PRelType relation = ToRelType(element);
+    if (IsNameable(LinkText(relation))) facts.instanceNames.insert(LinkName(relation));
+  }
+  AddAttributeNames(ClassAttributes(members), facts.classNames);
 }
 
 // The names that the classes in scope declare, each with the number of them.
@@ -205,7 +192,11 @@ void GatherFacts(const PElemTable& allClasses) {
   FactsCount = allClasses->Count();
   Facts.clear();
   FactsIndex.clear();
-  allClasses->ForEach(NoteClass);
+  for (const PElement& element : ElementsOf(allClasses)) {
+    if (FactsIndex.try_emplace(element->GetSelf(), Facts.size()).second) {
+      Facts.emplace_back().cls = ToClassType(element);
+    }
+  }
   // Classes that are not declared declare nothing, and the chain ends at them.
   for (ClassFacts& facts : Facts) facts.declared = IsDeclared(facts.cls.lock());
   for (ClassFacts& facts : Facts) {
