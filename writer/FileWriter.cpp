@@ -4,7 +4,8 @@
 #include "model/Charset.h"
 #include "model/Error.h"
 #include "writer/ClassOrder.h"
-#include "writer/ClassWriter.h"
+#include "writer/ClassTexts.h"
+#include "writer/Hierarchy.h"
 #include "writer/Notes.h"
 #include "writer/Output.h"
 
@@ -21,7 +22,8 @@ class OutFileGuard {
 };
 
 void WriteClassesInOrder(const PElemTable& classes) {
-  for (const PElement& cls : ClassOrder(classes)) WriteClass(cls, classes);
+  PrepareHierarchy(classes);
+  WriteClassTexts(ClassOrder(classes), classes, DefaultBatching());
 }
 
 }  // namespace

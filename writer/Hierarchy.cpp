@@ -223,6 +223,10 @@ const ClassFacts* FactsOf(const PClassType& cls, const PElemTable& allClasses) {
 
 }  // namespace
 
+void PrepareHierarchy(const PElemTable& allClasses) {
+  GatherFacts(allClasses);
+}
+
 PElemTable Superclasses(const PClassType& cls, const PElemTable& allClasses) {
   GatherFacts(allClasses);
   return HeadClasses(cls, IsGeneralisationFrom);

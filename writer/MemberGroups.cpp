@@ -11,8 +11,9 @@
 namespace {
 
 // The names that the variable name list being written must not write (again):
-// those its superclasses declare and those written so far.
-std::set<std::string> ListedVariables;
+// those its superclasses declare and those written so far. Per thread, since
+// classes are written on several threads at once.
+thread_local std::set<std::string> ListedVariables;
 
 // "+" and a member written without a visibility mark both count as public.
 bool IsPublic(const PElement& member) {

@@ -16,14 +16,16 @@
 
 namespace {
 
+// The selector being written; per thread, since classes are written on several
+// threads at once.
 // Set before the parameters of one operation; only its first keyword continues
 // the operation's name and so starts with a capital letter.
-bool CapitalizeNextKeyword = false;
+thread_local bool CapitalizeNextKeyword = false;
 // The argument words given so far in the selector being written.
-std::set<std::string> SelectorArguments;
+thread_local std::set<std::string> SelectorArguments;
 // Per argument word, the number from which to look for an unused one: every
 // smaller number is taken already, so a long selector is not searched anew.
-std::map<std::string, unsigned> NextArgumentNumber;
+thread_local std::map<std::string, unsigned> NextArgumentNumber;
 
 // The argument word, numbered when an earlier argument of the selector has it.
 std::string UnusedArgumentWord(const std::string& word) {

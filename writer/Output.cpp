@@ -21,8 +21,12 @@ std::FILE* OutFile = nullptr;
 std::string Pending;
 std::string Converted;
 constexpr std::size_t kPendingLimit = 1 << 16;
+// Where this thread's writes go: the pending text, or the text a worker thread
+// makes ahead of the file.
+thread_local std::string* Sink = &Pending;
 std::string CategoryNameText;
-std::string StampSuffixText;
+// Each thread writes its own classes, and each class renews the stamp.
+thread_local std::string StampSuffixText;
 
 [[noreturn]] void RaiseSystemError(int error) {
   throw GenericError(std::strerror(error));
@@ -34,6 +38,13 @@ bool WritePending() {
   AppendCp1250AsUtf8(Converted, Pending);
   Pending.clear();
   return std::fwrite(Converted.data(), 1, Converted.size(), OutFile) == Converted.size();
+}
+
+// Gives the buffers back while the model is still alive: freed at exit, after
+// the model, large blocks cost a sweep over the whole freed heap.
+void ReleaseBuffers() {
+  std::string().swap(Pending);
+  std::string().swap(Converted);
 }
 
 // The instant SOURCE_DATE_EPOCH names, when it holds a non-negative decimal
@@ -81,6 +92,7 @@ void CloseOutFile() {
   const int writeError = errno;
   std::FILE* file = OutFile;
   OutFile = nullptr;
+  ReleaseBuffers();
   if (std::fclose(file) != 0 && written) RaiseSystemError(errno);
   if (!written) RaiseSystemError(writeError);
 }
@@ -90,12 +102,26 @@ void AbandonOutFile() {
   WritePending();
   std::fclose(OutFile);
   OutFile = nullptr;
+  ReleaseBuffers();
 }
 
 void Write(std::string_view text) {
   if (OutFile == nullptr) throw GenericError("output file is not open");
-  Pending.append(text);
-  if (Pending.size() >= kPendingLimit && !WritePending()) RaiseSystemError(errno);
+  std::string& sink = *Sink;
+  sink.append(text);
+  if (&sink == &Pending && Pending.size() >= kPendingLimit && !WritePending()) {
+    RaiseSystemError(errno);
+  }
+}
+
+void CaptureOutput(std::string* text) {
+  Sink = text != nullptr ? text : &Pending;
+}
+
+void WriteCapturedText(std::string_view utf8) {
+  if (OutFile == nullptr) throw GenericError("output file is not open");
+  if (!Pending.empty() && !WritePending()) RaiseSystemError(errno);
+  if (std::fwrite(utf8.data(), 1, utf8.size(), OutFile) != utf8.size()) RaiseSystemError(errno);
 }
 
 void WriteDiagramText(std::string_view text) {

@@ -9,18 +9,19 @@
 
 namespace {
 
+// Per thread, since classes are written on several threads at once.
 // Weak, so that no class outlives the run through them.
-std::weak_ptr<IClassType> GroupClass;
-std::string GroupPiece;
+thread_local std::weak_ptr<IClassType> GroupClass;
+thread_local std::string GroupPiece;
 // The interface whose name ends the header piece, when the group has one.
-std::weak_ptr<IClassType> GroupInterface;
+thread_local std::weak_ptr<IClassType> GroupInterface;
 // The header without its stamp, once the group's first header has made its
 // names; every further method of the group repeats it.
-std::string GroupHeader;
+thread_local std::string GroupHeader;
 // The section of the last method stays open until the next method starts or
 // its group ends, so that a name that fails before a method leaves the file as
 // far as the previous method got.
-bool SectionOpen = false;
+thread_local bool SectionOpen = false;
 
 void EndOpenSection() {
   if (!SectionOpen) return;
