@@ -154,9 +154,9 @@ void WriteClass(const PElement& element, const PElemTable& allClasses) {
     return;
   }
 
-  PElemTable members = cls->GetMembers();
-  PElemTable instanceAttributes = InstanceAttributes(members);
-  PElemTable classAttributes = ClassAttributes(members);
+  const MemberGroupTables groups = GroupMembers(cls->GetMembers());
+  const PElemTable& instanceAttributes = groups.instanceAttributes;
+  const PElemTable& classAttributes = groups.classAttributes;
   PElemTable links = LinkRelations(cls);
   PElemTable superclasses = Superclasses(cls, allClasses);
   PElemTable interfaces = RealisedInterfaces(cls, allClasses);
@@ -168,19 +168,19 @@ void WriteClass(const PElement& element, const PElemTable& allClasses) {
   WriteInitializeSection(cls, instanceAttributes, links);
 
   BeginMethodGroup(cls, " methodsFor: 'accessing");
-  PublicInstanceAttributes(members)->ForEach(WriteAttributeAccessors);
+  groups.publicInstanceAttributes->ForEach(WriteAttributeAccessors);
   links->ForEach(WriteLinkAccessors);
   EndMethodGroup();
   BeginMethodGroup(cls, " class methodsFor: 'accessing");
-  PublicClassAttributes(members)->ForEach(WriteAttributeAccessors);
+  groups.publicClassAttributes->ForEach(WriteAttributeAccessors);
   EndMethodGroup();
 
-  WriteOperationGroup(cls, PublicOperations(members), " methodsFor: 'public");
-  WriteOperationGroup(cls, ProtectedOperations(members), " methodsFor: 'protected");
-  WriteOperationGroup(cls, PrivateOperations(members), " methodsFor: 'private");
-  WriteOperationGroup(cls, PublicClassOperations(members), " class methodsFor: 'public");
-  WriteOperationGroup(cls, ProtectedClassOperations(members), " class methodsFor: 'protected");
-  WriteOperationGroup(cls, PrivateClassOperations(members), " class methodsFor: 'private");
+  WriteOperationGroup(cls, groups.publicOperations, " methodsFor: 'public");
+  WriteOperationGroup(cls, groups.protectedOperations, " methodsFor: 'protected");
+  WriteOperationGroup(cls, groups.privateOperations, " methodsFor: 'private");
+  WriteOperationGroup(cls, groups.publicClassOperations, " class methodsFor: 'public");
+  WriteOperationGroup(cls, groups.protectedClassOperations, " class methodsFor: 'protected");
+  WriteOperationGroup(cls, groups.privateClassOperations, " class methodsFor: 'private");
 
   interfaces->ForEachWithElem(cls, WriteInterfaceSection);
 }

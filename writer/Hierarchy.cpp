@@ -80,13 +80,13 @@ void AddAttributeNames(const PElemTable& attributes, std::set<std::string>& name
 }
 
 void CollectOwnNames(ClassFacts& facts, const PClassType& cls) {
-  PElemTable members = cls->GetMembers();
-  AddAttributeNames(InstanceAttributes(members), facts.instanceNames);
+  const MemberGroupTables groups = GroupMembers(cls->GetMembers());
+  AddAttributeNames(groups.instanceAttributes, facts.instanceNames);
   for (const PElement& element : ElementsOf(LinkRelations(cls))) {
     PRelType relation = ToRelType(element);
     if (IsNameable(LinkText(relation))) facts.instanceNames.insert(LinkName(relation));
   }
-  AddAttributeNames(ClassAttributes(members), facts.classNames);
+  AddAttributeNames(groups.classAttributes, facts.classNames);
 }
 
 // The names that the classes in scope declare, each with the number of them.

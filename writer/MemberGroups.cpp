@@ -4,6 +4,7 @@
 #include <set>
 
 #include "model/ClassMember.h"
+#include "model/ElemList.h"
 #include "writer/Naming.h"
 #include "writer/Output.h"
 #include "writer/Relations.h"
@@ -15,40 +16,15 @@ namespace {
 // classes are written on several threads at once.
 thread_local std::set<std::string> ListedVariables;
 
-// "+" and a member written without a visibility mark both count as public.
-bool IsPublic(const PElement& member) {
-  std::string visibility = ToClassMember(member)->GetVisibility();
-  return visibility != "-" && visibility != "#";
-}
-
-bool IsProtected(const PElement& member) {
-  return ToClassMember(member)->GetVisibility() == "#";
-}
-
-bool IsPrivate(const PElement& member) {
-  return ToClassMember(member)->GetVisibility() == "-";
-}
-
-bool IsInstanceAttribute(const PElement& member) {
-  return IsMemberVar(member) && !ToMemberVar(member)->GetStatic();
-}
-
-bool IsClassAttribute(const PElement& member) {
-  return IsMemberVar(member) && ToMemberVar(member)->GetStatic();
-}
-
-bool IsInstanceOperation(const PElement& member) {
-  return IsMemberFun(member) && !ToMemberFun(member)->GetStatic();
-}
-
-bool IsClassOperation(const PElement& member) {
-  return IsMemberFun(member) && ToMemberFun(member)->GetStatic();
-}
-
-// A group taken in one walk over the members.
-template <ElemPredicate First, ElemPredicate Second>
-bool Both(const PElement& member) {
-  return First(member) && Second(member);
+// The operation group of the given side and visibility mark.
+const PElemTable& OperationGroup(MemberGroupTables& groups, bool classSide,
+                                 const std::string& visibility) {
+  if (visibility == "-")
+    return classSide ? groups.privateClassOperations : groups.privateOperations;
+  if (visibility == "#") {
+    return classSide ? groups.protectedClassOperations : groups.protectedOperations;
+  }
+  return classSide ? groups.publicClassOperations : groups.publicOperations;
 }
 
 // Replaces single quotes, which would end the class comment they stand in.
@@ -61,48 +37,28 @@ std::string WithDoubleQuotes(std::string text) {
 
 }  // namespace
 
-PElemTable InstanceAttributes(const PElemTable& members) {
-  return members->Filter(IsInstanceAttribute);
-}
-
-PElemTable PublicInstanceAttributes(const PElemTable& members) {
-  return members->Filter(Both<IsInstanceAttribute, IsPublic>);
-}
-
-PElemTable ClassAttributes(const PElemTable& members) {
-  return members->Filter(IsClassAttribute);
-}
-
-PElemTable PublicClassAttributes(const PElemTable& members) {
-  return members->Filter(Both<IsClassAttribute, IsPublic>);
+MemberGroupTables GroupMembers(const PElemTable& members) {
+  MemberGroupTables groups;
+  for (const PElement& member : ElementsOf(members)) {
+    const bool attribute = IsMemberVar(member);
+    if (!attribute && !IsMemberFun(member)) continue;
+    const PClassMember classMember = ToClassMember(member);
+    const bool classSide = classMember->GetStatic();
+    const std::string visibility = classMember->GetVisibility();
+    if (!attribute) {
+      OperationGroup(groups, classSide, visibility)->Add(member);
+      continue;
+    }
+    (classSide ? groups.classAttributes : groups.instanceAttributes)->Add(member);
+    if (visibility != "-" && visibility != "#") {
+      (classSide ? groups.publicClassAttributes : groups.publicInstanceAttributes)->Add(member);
+    }
+  }
+  return groups;
 }
 
 PElemTable Operations(const PElemTable& members) {
   return members->Filter(IsMemberFun);
-}
-
-PElemTable PublicOperations(const PElemTable& members) {
-  return members->Filter(Both<IsInstanceOperation, IsPublic>);
-}
-
-PElemTable ProtectedOperations(const PElemTable& members) {
-  return members->Filter(Both<IsInstanceOperation, IsProtected>);
-}
-
-PElemTable PrivateOperations(const PElemTable& members) {
-  return members->Filter(Both<IsInstanceOperation, IsPrivate>);
-}
-
-PElemTable PublicClassOperations(const PElemTable& members) {
-  return members->Filter(Both<IsClassOperation, IsPublic>);
-}
-
-PElemTable ProtectedClassOperations(const PElemTable& members) {
-  return members->Filter(Both<IsClassOperation, IsProtected>);
-}
-
-PElemTable PrivateClassOperations(const PElemTable& members) {
-  return members->Filter(Both<IsClassOperation, IsPrivate>);
 }
 
 void StartVariableNameList(const std::set<std::string>& declared) {

@@ -7,18 +7,24 @@
 #include "model/ElemTable.h"
 #include "model/Element.h"
 
-// Each group is a new table taken from a class's member table, in panel order.
-PElemTable InstanceAttributes(const PElemTable& members);
-PElemTable PublicInstanceAttributes(const PElemTable& members);
-PElemTable ClassAttributes(const PElemTable& members);
-PElemTable PublicClassAttributes(const PElemTable& members);
+// The groups of a class's members that its text writes, each a new table in
+// panel order. "+" and a member without a visibility mark are public.
+struct MemberGroupTables {
+  PElemTable instanceAttributes = NewElemTable();
+  PElemTable publicInstanceAttributes = NewElemTable();
+  PElemTable classAttributes = NewElemTable();
+  PElemTable publicClassAttributes = NewElemTable();
+  PElemTable publicOperations = NewElemTable();
+  PElemTable protectedOperations = NewElemTable();
+  PElemTable privateOperations = NewElemTable();
+  PElemTable publicClassOperations = NewElemTable();
+  PElemTable protectedClassOperations = NewElemTable();
+  PElemTable privateClassOperations = NewElemTable();
+};
+// All groups, taken in one walk over the class's member table.
+MemberGroupTables GroupMembers(const PElemTable& members);
+// All operations, instance and class side.
 PElemTable Operations(const PElemTable& members);
-PElemTable PublicOperations(const PElemTable& members);
-PElemTable ProtectedOperations(const PElemTable& members);
-PElemTable PrivateOperations(const PElemTable& members);
-PElemTable PublicClassOperations(const PElemTable& members);
-PElemTable ProtectedClassOperations(const PElemTable& members);
-PElemTable PrivateClassOperations(const PElemTable& members);
 
 // Starts a variable name list, in which every name is written once only and the
 // names declared already (by superclasses) not at all.
