@@ -22,6 +22,7 @@ void Collect(const PElement& collector, const PElement& element) {
 
 std::vector<PElement> ElementsOf(const PElemTable& table) {
   auto collector = std::make_shared<TCollector>();
+  collector->elements.reserve(static_cast<std::size_t>(table->Count()));
   table->ForEachWithElem(collector, Collect);
   return std::move(collector->elements);
 }

@@ -1,6 +1,9 @@
 // The output file: its creation, header, notes, class order and footer.
 #include "writer/FileWriter.h"
 
+#include <future>
+#include <vector>
+
 #include "model/Charset.h"
 #include "model/Error.h"
 #include "writer/ClassOrder.h"
@@ -21,9 +24,13 @@ class OutFileGuard {
   ~OutFileGuard() { AbandonOutFile(); }
 };
 
+// The order and the hierarchy only read the model, so the order is worked out
+// on a thread of its own meanwhile (or later, on this one, when no thread starts).
 void WriteClassesInOrder(const PElemTable& classes) {
+  std::future<std::vector<PElement>> order =
+      std::async(std::launch::async | std::launch::deferred, ClassOrder, classes);
   PrepareHierarchy(classes);
-  WriteClassTexts(ClassOrder(classes), classes, DefaultBatching());
+  WriteClassTexts(order.get(), classes, DefaultBatching());
 }
 
 }  // namespace
