@@ -10,7 +10,6 @@
 
 #include "model/ClassMember.h"
 #include "model/ElemList.h"
-#include "writer/MemberGroups.h"
 #include "writer/Naming.h"
 #include "writer/Predefined.h"
 #include "writer/Relations.h"
@@ -23,6 +22,8 @@ constexpr size_t kNone = static_cast<size_t>(-1);
 struct ClassFacts {
   std::weak_ptr<IClassType> cls;
   bool declared = false;
+  // Its superclasses, in table order.
+  std::vector<size_t> superclasses;
   // The declared superclass whose variables the class inherits, or kNone.
   size_t parent = kNone;
   bool hasSubclass = false;
@@ -56,9 +57,9 @@ bool IsRealisationFrom(const PElement& relation, const PElement& cls) {
   return IsTwoHeadedFrom(relation, cls, '.');
 }
 
-// The classes at the heads of the class's relations that the predicate picks,
-// each once, in table order; only classes of the table count.
-PElemTable HeadClasses(const PClassType& cls, ElemPredicateWithElem picks) {
+// The places in the table of the classes at the heads of the class's relations
+// that the predicate picks, each once, in table order.
+std::vector<size_t> HeadClassPlaces(const PClassType& cls, ElemPredicateWithElem picks) {
   std::vector<size_t> found;
   for (const PElement& relation : ElementsOf(cls->GetRelations()->FilterWithElem(cls, picks))) {
     const auto place = FactsIndex.find(ToRelType(relation)->GetClass2()->GetSelf());
@@ -66,27 +67,37 @@ PElemTable HeadClasses(const PClassType& cls, ElemPredicateWithElem picks) {
   }
   std::sort(found.begin(), found.end());
   found.erase(std::unique(found.begin(), found.end()), found.end());
+  return found;
+}
+
+PElemTable ClassesAt(const std::vector<size_t>& places) {
   PElemTable classes = NewElemTable();
-  for (size_t index : found) classes->Add(Facts[index].cls.lock());
+  for (size_t index : places) classes->Add(Facts[index].cls.lock());
   return classes;
 }
 
 // A name that cannot be made is left out: it fails where its own class writes it.
-void AddAttributeNames(const PElemTable& attributes, std::set<std::string>& names) {
-  for (const PElement& member : ElementsOf(attributes)) {
-    const std::string name = ToMemberVar(member)->GetName();
-    if (IsNameable(name)) names.insert(StIdentifier(name));
-  }
+void AddAttributeName(const PMemberVar& attribute, std::set<std::string>& names) {
+  const std::string name = attribute->GetName();
+  if (IsNameable(name)) names.insert(StIdentifier(name));
 }
 
 void CollectOwnNames(ClassFacts& facts, const PClassType& cls) {
-  const MemberGroupTables groups = GroupMembers(cls->GetMembers());
-  AddAttributeNames(groups.instanceAttributes, facts.instanceNames);
+  std::vector<PMemberVar> classAttributes;
+  for (const PElement& member : ElementsOf(cls->GetMembers())) {
+    if (!IsMemberVar(member)) continue;
+    PMemberVar attribute = ToMemberVar(member);
+    if (attribute->GetStatic()) {
+      classAttributes.push_back(std::move(attribute));
+    } else {
+      AddAttributeName(attribute, facts.instanceNames);
+    }
+  }
   for (const PElement& element : ElementsOf(LinkRelations(cls))) {
     PRelType relation = ToRelType(element);
     if (IsNameable(LinkText(relation))) facts.instanceNames.insert(LinkName(relation));
   }
-  AddAttributeNames(groups.classAttributes, facts.classNames);
+  for (const PMemberVar& attribute : classAttributes) AddAttributeName(attribute, facts.classNames);
 }
 
 // The names that the classes in scope declare, each with the number of them.
@@ -200,10 +211,9 @@ void GatherFacts(const PElemTable& allClasses) {
   // Classes that are not declared declare nothing, and the chain ends at them.
   for (ClassFacts& facts : Facts) facts.declared = IsDeclared(facts.cls.lock());
   for (ClassFacts& facts : Facts) {
-    if (!facts.declared) continue;
-    PElemTable superclasses = HeadClasses(facts.cls.lock(), IsGeneralisationFrom);
-    if (superclasses->IsEmpty()) continue;
-    const size_t parent = FactsIndex.at(superclasses->AnyOne()->GetSelf());
+    facts.superclasses = HeadClassPlaces(facts.cls.lock(), IsGeneralisationFrom);
+    if (!facts.declared || facts.superclasses.empty()) continue;
+    const size_t parent = facts.superclasses.front();
     if (!Facts[parent].declared) continue;
     facts.parent = parent;
     Facts[parent].hasSubclass = true;
@@ -228,13 +238,13 @@ void PrepareHierarchy(const PElemTable& allClasses) {
 }
 
 PElemTable Superclasses(const PClassType& cls, const PElemTable& allClasses) {
-  GatherFacts(allClasses);
-  return HeadClasses(cls, IsGeneralisationFrom);
+  const ClassFacts* facts = FactsOf(cls, allClasses);
+  return ClassesAt(facts ? facts->superclasses : HeadClassPlaces(cls, IsGeneralisationFrom));
 }
 
 PElemTable RealisedInterfaces(const PClassType& cls, const PElemTable& allClasses) {
   GatherFacts(allClasses);
-  return HeadClasses(cls, IsRealisationFrom);
+  return ClassesAt(HeadClassPlaces(cls, IsRealisationFrom));
 }
 
 const std::set<std::string>& InheritedInstanceVariables(const PClassType& cls,
