@@ -1,11 +1,15 @@
 // Times whole conversions of generated diagrams against xmllint on the same files.
 //
-//   plimko_bench [--plimko PATH] [--runs K] [--cpu-limit S] [N ...]
+//   plimko_bench [--plimko PATH] [--runs K] [--cpu-limit S] [--scratch DIR] [N ...]
 //
 // For each class count N (default 1000 5000 10000 50000) it writes a generated
 // diagram into a scratch directory, converts it K times (default 5) with the
-// plimko executable and parses it K times with `xmllint --noout`, and prints the
-// medians, plimko's peak memory and the ratios that the project aims at.
+// plimko executable and parses it K times with `xmllint --noout`, the two taking
+// turns so that a change in the machine's load meets both alike, and prints the
+// medians, plimko's peak memory and the ratios that the project aims at. The
+// scratch directory is made in /dev/shm when there is one: the outputs run to
+// hundreds of megabytes, and the disk's write-back of them would otherwise
+// decide the times.
 #include <stdlib.h>
 
 #include <algorithm>
@@ -15,6 +19,7 @@
 #include <iterator>
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "bench/ChildRun.h"
@@ -26,6 +31,7 @@ struct Options {
   std::string plimko = PLIMKO_EXE;
   int runs = 5;
   int cpuLimit = 600;
+  std::string scratchParent = std::filesystem::is_directory("/dev/shm") ? "/dev/shm" : "/tmp";
   std::vector<int> counts;
 };
 
@@ -53,6 +59,8 @@ Options ParseOptions(int argc, char** argv) {
       options.runs = std::max(1, std::atoi(argv[++i]));
     } else if (arg == "--cpu-limit" && i + 1 < argc) {
       options.cpuLimit = std::max(1, std::atoi(argv[++i]));
+    } else if (arg == "--scratch" && i + 1 < argc) {
+      options.scratchParent = argv[++i];
     } else {
       options.counts.push_back(std::max(1, std::atoi(arg.c_str())));
     }
@@ -61,24 +69,35 @@ Options ParseOptions(int argc, char** argv) {
   return options;
 }
 
-// The median of the runs; the first failing run ends the measurement.
-Measure MeasureRuns(const std::vector<std::string>& command, int runs, int cpuLimit) {
-  Measure measure;
+// The runs of one command so far.
+struct Runs {
+  explicit Runs(std::vector<std::string> commandLine) : command(std::move(commandLine)) {}
+
+  std::vector<std::string> command;
   std::vector<double> times;
-  for (int i = 0; i < runs; ++i) {
+  Measure measure;
+
+  // One more run, unless an earlier one failed: a failure ends the measurement.
+  void RunOnce(int cpuLimit) {
+    if (!measure.failure.empty()) return;
     ChildRun run = RunChild(command, cpuLimit);
     if (!run.finished) {
       measure.failure = run.failure;
-      return measure;
+      return;
     }
     times.push_back(run.seconds);
     measure.peakKiB = std::max(measure.peakKiB, run.peakKiB);
   }
-  std::sort(times.begin(), times.end());
-  measure.seconds = times[times.size() / 2];
-  measure.finished = true;
-  return measure;
-}
+
+  // The median of the runs.
+  Measure Result() {
+    if (!measure.failure.empty() || times.empty()) return measure;
+    std::sort(times.begin(), times.end());
+    measure.seconds = times[times.size() / 2];
+    measure.finished = true;
+    return measure;
+  }
+};
 
 std::string Seconds(const Measure& measure) {
   if (!measure.finished) return measure.failure;
@@ -134,8 +153,8 @@ bool AllConnected(const std::filesystem::path& output) {
 
 int main(int argc, char** argv) {
   Options options = ParseOptions(argc, argv);
-  char scratchName[] = "/tmp/plimko-bench-XXXXXX";
-  if (mkdtemp(scratchName) == nullptr) {
+  std::string scratchName = options.scratchParent + "/plimko-bench-XXXXXX";
+  if (mkdtemp(scratchName.data()) == nullptr) {
     std::perror("plimko_bench: scratch directory");
     return 1;
   }
@@ -150,9 +169,14 @@ int main(int argc, char** argv) {
     std::string input = (scratch / ("diagram" + std::to_string(count) + ".uxf")).string();
     std::ofstream(input, std::ios::binary) << GenerateDiagram(count);
     row.inputBytes = static_cast<double>(std::filesystem::file_size(input));
-    row.plimko = MeasureRuns({options.plimko, input, scratch.string() + "/"}, options.runs,
-                             options.cpuLimit);
-    row.xmllint = MeasureRuns({"xmllint", "--noout", input}, options.runs, options.cpuLimit);
+    Runs plimko({options.plimko, input, scratch.string() + "/"});
+    Runs xmllint({"xmllint", "--noout", input});
+    for (int i = 0; i < options.runs; ++i) {
+      plimko.RunOnce(options.cpuLimit);
+      xmllint.RunOnce(options.cpuLimit);
+    }
+    row.plimko = plimko.Result();
+    row.xmllint = xmllint.Result();
     std::printf("%8d %10.1f MB %14s %9.1f MB %10.2f %14s\n", count, row.inputBytes / 1e6,
                 Seconds(row.plimko).c_str(), row.plimko.peakKiB / 1024.0,
                 row.plimko.peakKiB * 1024.0 / row.inputBytes, Seconds(row.xmllint).c_str());
