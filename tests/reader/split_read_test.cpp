@@ -69,6 +69,19 @@ std::vector<int64_t> LineStarts(const std::string& bytes) {
   return starts;
 }
 
+// The starts of the lines that begin with an element tag, where a reading of a
+// diagram in UMLet's layout can hand over.
+std::vector<int64_t> ElementLines(const std::string& bytes) {
+  std::vector<int64_t> lines;
+  for (const int64_t start : LineStarts(bytes)) {
+    const size_t text = bytes.find_first_not_of(" \t", static_cast<size_t>(start));
+    if (text != std::string::npos && bytes.compare(text, 9, "<element>") == 0) {
+      lines.push_back(start);
+    }
+  }
+  return lines;
+}
+
 // Pieces are looked for from the byte before a line start, which is never a
 // start itself, inside a CR LF pair included.
 SplitSettings CutsBefore(const std::vector<int64_t>& starts) {
@@ -80,9 +93,10 @@ SplitSettings CutsBefore(const std::vector<int64_t>& starts) {
   return settings;
 }
 
-// Reads the file alone, in evenly spread pieces, in one piece per line, and
-// split once at each line (at most about 60 of them); answers how many of the
-// split readings took the second thread's result, and what the reading alone gave.
+// Reads the file alone, in evenly spread pieces, in one piece per line (every
+// few lines and each element line of a long file), and split once at each line
+// (at most about 40 of them); answers how many of the split readings took the
+// second thread's result, and what the reading alone gave.
 int CheckSplitReadings(const std::string& path, std::string& alone) {
   SplitSettings oneThread;
   oneThread.minInputSize = std::numeric_limits<int64_t>::max();
@@ -92,9 +106,13 @@ int CheckSplitReadings(const std::string& path, std::string& alone) {
   bool split = false;
   alone = ReadAll(path, oneThread, split);
   EXPECT_FALSE(split);
-  const std::vector<int64_t> starts = LineStarts(ReadWholeFile(path));
-  std::vector<SplitSettings> variants = {evenly, CutsBefore(starts)};
-  const size_t step = starts.size() / 60 + 1;
+  const std::string bytes = ReadWholeFile(path);
+  const std::vector<int64_t> starts = LineStarts(bytes);
+  std::vector<int64_t> many = ElementLines(bytes);
+  for (size_t k = 0; k < starts.size(); k += starts.size() / 400 + 1) many.push_back(starts[k]);
+  std::sort(many.begin(), many.end());
+  std::vector<SplitSettings> variants = {evenly, CutsBefore(many)};
+  const size_t step = starts.size() / 40 + 1;
   for (size_t k = 0; k < starts.size(); k += step) variants.push_back(CutsBefore({starts[k]}));
   int taken = 0;
   for (const SplitSettings& settings : variants) {
@@ -114,23 +132,12 @@ std::vector<fs::path> DiagramsIn(const fs::path& dir) {
   return files;
 }
 
-// Whether a line starts with an element tag; a reading can hand over only at a
-// line start, and diagrams in UMLet's layout have one there.
-bool HasElementLine(const std::string& bytes) {
-  for (const int64_t start : LineStarts(bytes)) {
-    const size_t text = bytes.find_first_not_of(" \t", static_cast<size_t>(start));
-    if (text != std::string::npos && bytes.compare(text, 9, "<element>") == 0) return true;
-  }
-  return false;
-}
-
-// A reading hands over at a line start, so diagrams with an element line can,
-// unless their prologue fails.
+// Diagrams with an element line hand over, unless their prologue fails.
 void CheckDiagramsIn(const fs::path& dir) {
   for (const fs::path& file : DiagramsIn(dir)) {
     std::string alone;
     const int taken = CheckSplitReadings(file.string(), alone);
-    if (HasElementLine(ReadWholeFile(file.string())) &&
+    if (!ElementLines(ReadWholeFile(file.string())).empty() &&
         !alone.starts_with("failure: wrong zoom level")) {
       EXPECT_GT(taken, 0) << file;
     }
