@@ -175,9 +175,8 @@ bool ReadNextElement(IElemTable& diagram) {
   return true;
 }
 
-// The pieces of a large document, the second thread's share of it. A piece
-// holds the elements from a line start up to the next piece's line, read with a
-// scanner state of its own.
+// A piece of a large document as the second thread reads it: the elements from
+// a line start up to the next piece's line, read with a scanner state of its own.
 struct Piece {
   int64_t start = 0;
   PScannerState scanner;  // where the reading stopped; empty when there is nothing to take

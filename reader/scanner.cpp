@@ -610,7 +610,8 @@ int64_t InputSize() {
 
 // Every line feed ends a line, and so does a carriage return that no line feed
 // follows; a line starts after each. This holds wherever the look begins, so no
-// byte before from has to be read, as long as no Ctrl-Z ended the file before.
+// byte before from has to be read. A Ctrl-Z before from ends the reading before
+// the line; the reader comes to see that it has passed the line.
 int64_t FindLineStart(int64_t from, std::string_view firstText, int64_t limit) {
   const ScannerState& s = State();
   if (!s.file || from < 1 || from - 1 > LONG_MAX || limit < 1) return -1;
