@@ -20,7 +20,7 @@ int32_t ScaleCoordinate(int32_t value);
 struct SplitSettings {
   int64_t minInputSize = int64_t{4} << 20;  // smaller inputs are read by one thread
   int32_t pieces = 16;                      // how many pieces the second thread may take
-  std::vector<int64_t> cutsFrom;            // where pieces are looked for; empty: evenly spread
+  std::vector<int64_t> cutsFrom{};          // where pieces are looked for; empty: evenly spread
   std::string firstText = "<element>";      // how a piece's first line starts, after blanks
   // Whether the second thread reads every piece, also those the first comes to
   // before it, so that tests see the hand-over at every piece start.
