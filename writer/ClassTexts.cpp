@@ -13,6 +13,7 @@
 #include "model/ElemType.h"
 #include "writer/ClassWriter.h"
 #include "writer/Output.h"
+#include "writer/WriterState.h"
 
 namespace {
 
@@ -157,10 +158,14 @@ class ClassTextWriter {
   }
 
   void Work() {
+    WriterState state;
+    UseWriterState(&state);
     std::unique_lock lock(mutex_);
     while (!stopping_ && next_ < batches_.size()) {
       if (!MakeNextOpen(lock)) changed_.wait(lock);
     }
+    lock.unlock();
+    UseWriterState(nullptr);
   }
 
   // Keeps what the classes wrote, up to a failure, as the file would have it.

@@ -8,13 +8,9 @@
 #include "writer/Naming.h"
 #include "writer/Output.h"
 #include "writer/Relations.h"
+#include "writer/WriterState.h"
 
 namespace {
-
-// The names that the variable name list being written must not write (again):
-// those its superclasses declare and those written so far. Per thread, since
-// classes are written on several threads at once.
-thread_local std::set<std::string> ListedVariables;
 
 // The operation group of the given side and visibility mark.
 const PElemTable& OperationGroup(MemberGroupTables& groups, bool classSide,
@@ -62,11 +58,11 @@ PElemTable Operations(const PElemTable& members) {
 }
 
 void StartVariableNameList(const std::set<std::string>& declared) {
-  ListedVariables = declared;
+  CurrentWriterState().listedVariables = declared;
 }
 
 void WriteListedVariable(const std::string& name) {
-  if (!ListedVariables.insert(name).second) return;
+  if (!CurrentWriterState().listedVariables.insert(name).second) return;
   Write(name);
   Write(" ");
 }

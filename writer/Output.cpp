@@ -12,6 +12,7 @@
 #include "model/Charset.h"
 #include "model/Error.h"
 #include "model/FileOpen.h"
+#include "writer/WriterState.h"
 
 namespace {
 
@@ -25,8 +26,6 @@ constexpr std::size_t kPendingLimit = 1 << 16;
 // makes ahead of the file.
 thread_local std::string* Sink = &Pending;
 std::string CategoryNameText;
-// Each thread writes its own classes, and each class renews the stamp.
-thread_local std::string StampSuffixText;
 
 [[noreturn]] void RaiseSystemError(int error) {
   throw GenericError(std::strerror(error));
@@ -152,12 +151,13 @@ const std::string& CategoryName() {
   return CategoryNameText;
 }
 
+// Each thread writes its own classes, and each class renews the stamp.
 const std::string& StampSuffix() {
-  return StampSuffixText;
+  return CurrentWriterState().stampSuffix;
 }
 
 void RenewStampSuffix() {
-  StampSuffixText = MakeStampSuffix();
+  CurrentWriterState().stampSuffix = MakeStampSuffix();
 }
 
 std::string MakeStampSuffix() {

@@ -6,26 +6,14 @@
 
 #include "writer/Naming.h"
 #include "writer/Output.h"
+#include "writer/WriterState.h"
 
 namespace {
 
-// Per thread, since classes are written on several threads at once.
-// Weak, so that no class outlives the run through them.
-thread_local std::weak_ptr<IClassType> GroupClass;
-thread_local std::string GroupPiece;
-// The interface whose name ends the header piece, when the group has one.
-thread_local std::weak_ptr<IClassType> GroupInterface;
-// The header without its stamp, once the group's first header has made its
-// names; every further method of the group repeats it.
-thread_local std::string GroupHeader;
-// The section of the last method stays open until the next method starts or
-// its group ends, so that a name that fails before a method leaves the file as
-// far as the previous method got.
-thread_local bool SectionOpen = false;
-
 void EndOpenSection() {
-  if (!SectionOpen) return;
-  SectionOpen = false;
+  bool& open = CurrentWriterState().sectionOpen;
+  if (!open) return;
+  open = false;
   WriteLine(" !");
   EndLine();
 }
@@ -35,34 +23,36 @@ void EndOpenSection() {
 void BeginMethodGroup(const PClassType& cls, std::string_view piece) {
   // Every group is ended before the next begins; a section still open here was
   // left by a writing that failed, in a file that is closed by now.
-  SectionOpen = false;
-  GroupClass = cls;
-  GroupPiece = piece;
-  GroupInterface.reset();
-  GroupHeader.clear();
+  WriterState& state = CurrentWriterState();
+  state.sectionOpen = false;
+  state.groupClass = cls;
+  state.groupPiece = piece;
+  state.groupInterface.reset();
+  state.groupHeader.clear();
 }
 
 void BeginInterfaceGroup(const PClassType& cls, const PClassType& interface) {
   BeginMethodGroup(cls, " methodsFor: '");
-  GroupInterface = interface;
+  CurrentWriterState().groupInterface = interface;
 }
 
 // The first header of a group is written piece by piece, so that a name that
 // fails leaves the file right before it.
 void StartMethod() {
   EndOpenSection();
-  SectionOpen = true;
-  if (GroupHeader.empty()) {
+  WriterState& state = CurrentWriterState();
+  state.sectionOpen = true;
+  if (state.groupHeader.empty()) {
     Write("!");
-    const std::string className = StClassName(GroupClass.lock());
+    const std::string className = StClassName(state.groupClass.lock());
     Write(className);
-    Write(GroupPiece);
-    const PClassType interface = GroupInterface.lock();
+    Write(state.groupPiece);
+    const PClassType interface = state.groupInterface.lock();
     const std::string interfaceName = interface ? StClassName(interface) : "";
     Write(interfaceName);
-    GroupHeader = "!" + className + GroupPiece + interfaceName;
+    state.groupHeader = "!" + className + state.groupPiece + interfaceName;
   } else {
-    Write(GroupHeader);
+    Write(state.groupHeader);
   }
   Write(StampSuffix());
 }
