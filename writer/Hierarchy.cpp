@@ -3,7 +3,10 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <exception>
 #include <memory>
+#include <system_error>
+#include <thread>
 #include <unordered_map>
 #include <utility>
 #include <vector>
@@ -197,21 +200,70 @@ void FindInheritedNames() {
   }
 }
 
+// Calls step(i) for each i below count: the first half on this thread, the
+// second on another one, or on this one too when no thread starts. A failure
+// of the first half is the one raised, as it would come first in order.
+template <class Step>
+void ForEachInParts(size_t count, const Step& step) {
+  const size_t middle = count / 2;
+  std::exception_ptr laterFailure;
+  const auto later = [&] {
+    try {
+      for (size_t i = middle; i < count; ++i) step(i);
+    } catch (...) {
+      laterFailure = std::current_exception();
+    }
+  };
+  std::thread helper;
+  try {
+    helper = std::thread(later);
+  } catch (const std::system_error&) {
+    for (size_t i = 0; i < count; ++i) step(i);
+    return;
+  }
+  try {
+    for (size_t i = 0; i < middle; ++i) step(i);
+  } catch (...) {
+    helper.join();
+    throw;
+  }
+  helper.join();
+  if (laterFailure) std::rethrow_exception(laterFailure);
+}
+
+// Whether the facts are those of the table. The test compares the tables'
+// ownership instead of locking the weak reference: writers on several threads
+// ask for every class, and that would make them all count references to the one
+// table. The weak reference keeps the table's ownership record alive, so no
+// other table can have the same.
+bool HasFactsOf(const PElemTable& allClasses) {
+  return !FactsTable.owner_before(allClasses) && !allClasses.owner_before(FactsTable) &&
+         !FactsTable.expired() && FactsCount == allClasses->Count();
+}
+
 void GatherFacts(const PElemTable& allClasses) {
-  if (FactsTable.lock() == allClasses && FactsCount == allClasses->Count()) return;
+  if (HasFactsOf(allClasses)) return;
   FactsTable = allClasses;
   FactsCount = allClasses->Count();
   Facts.clear();
   FactsIndex.clear();
+  // Held here while the facts are gathered, rather than locked from the facts' weak references each
+  // time.
+  std::vector<PClassType> classes;
   for (const PElement& element : ElementsOf(allClasses)) {
     if (FactsIndex.try_emplace(element->GetSelf(), Facts.size()).second) {
-      Facts.emplace_back().cls = ToClassType(element);
+      classes.push_back(ToClassType(element));
+      Facts.emplace_back().cls = classes.back();
     }
   }
+  // Each class's own facts depend on nothing but the class, so they are
+  // gathered on two threads, each for its part of the table.
   // Classes that are not declared declare nothing, and the chain ends at them.
-  for (ClassFacts& facts : Facts) facts.declared = IsDeclared(facts.cls.lock());
+  ForEachInParts(Facts.size(), [&](size_t i) {
+    Facts[i].declared = IsDeclared(classes[i]);
+    Facts[i].superclasses = HeadClassPlaces(classes[i], IsGeneralisationFrom);
+  });
   for (ClassFacts& facts : Facts) {
-    facts.superclasses = HeadClassPlaces(facts.cls.lock(), IsGeneralisationFrom);
     if (!facts.declared || facts.superclasses.empty()) continue;
     const size_t parent = facts.superclasses.front();
     if (!Facts[parent].declared) continue;
@@ -219,9 +271,9 @@ void GatherFacts(const PElemTable& allClasses) {
     Facts[parent].hasSubclass = true;
   }
   // Only the names of classes in a chain can be inherited or inherit.
-  for (ClassFacts& facts : Facts) {
-    if (facts.parent != kNone || facts.hasSubclass) CollectOwnNames(facts, facts.cls.lock());
-  }
+  ForEachInParts(Facts.size(), [&](size_t i) {
+    if (Facts[i].parent != kNone || Facts[i].hasSubclass) CollectOwnNames(Facts[i], classes[i]);
+  });
   FindInheritedNames();
 }
 
