@@ -115,8 +115,11 @@ bool IsClassType(const PElement& element) {
   return element && ImplementationAs<TClassType>(element->GetSelf()) != nullptr;
 }
 
+// Relation objects may be of subclasses, which the type alone does not tell; a
+// class, the commonest element, is known by its type to be none.
 bool IsRelType(const PElement& element) {
-  return element && ImplementationAs<TRelType>(element->GetSelf()) != nullptr;
+  return element && !IsClassType(element) &&
+         ImplementationAs<TRelType>(element->GetSelf()) != nullptr;
 }
 
 bool IsOtherElem(const PElement& element) {

@@ -15,7 +15,14 @@ PRelType NewRelType() {
   return std::make_shared<TRelType>();
 }
 
+// Classes, the commonest elements, are recognised from their type alone; the
+// search through the virtual bases is left to the others.
 PElemType ToElemType(const PElement& element) {
+  if (element) {
+    if (TClassType* cls = ImplementationAs<TClassType>(element->GetSelf())) {
+      return PElemType(element, cls);
+    }
+  }
   return CheckedDowncast<TElemType, IElemType>(element,
                                                "Invalid downcast of IElement to IElemType");
 }
