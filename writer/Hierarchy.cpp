@@ -3,10 +3,8 @@
 
 #include <algorithm>
 #include <cstddef>
-#include <exception>
+#include <future>
 #include <memory>
-#include <system_error>
-#include <thread>
 #include <unordered_map>
 #include <utility>
 #include <vector>
@@ -200,35 +198,17 @@ void FindInheritedNames() {
   }
 }
 
-// Calls step(i) for each i below count: the first half on this thread, the
-// second on another one, or on this one too when no thread starts. A failure
-// of the first half is the one raised, as it would come first in order.
+// Calls step(i) for each i below count: the second half on another thread, or
+// on this one after the first when no thread starts. A failure of the first
+// half is the one raised, as it would come first in order.
 template <class Step>
 void ForEachInParts(size_t count, const Step& step) {
   const size_t middle = count / 2;
-  std::exception_ptr laterFailure;
-  const auto later = [&] {
-    try {
-      for (size_t i = middle; i < count; ++i) step(i);
-    } catch (...) {
-      laterFailure = std::current_exception();
-    }
-  };
-  std::thread helper;
-  try {
-    helper = std::thread(later);
-  } catch (const std::system_error&) {
-    for (size_t i = 0; i < count; ++i) step(i);
-    return;
-  }
-  try {
-    for (size_t i = 0; i < middle; ++i) step(i);
-  } catch (...) {
-    helper.join();
-    throw;
-  }
-  helper.join();
-  if (laterFailure) std::rethrow_exception(laterFailure);
+  std::future<void> later = std::async(std::launch::async | std::launch::deferred, [&] {
+    for (size_t i = middle; i < count; ++i) step(i);
+  });
+  for (size_t i = 0; i < middle; ++i) step(i);
+  later.get();
 }
 
 // Whether the facts are those of the table. The test compares the tables'
