@@ -78,16 +78,6 @@ class Console {
   std::ostream& out_;
 };
 
-// The diagram of the last run stays alive until the process ends, which it does
-// right after the run: the system drops a large model at once, far faster than
-// the model's many objects go back to the allocator one by one. A further run
-// in the same process frees it. The holder stays reachable, so that leak
-// checkers do not take it for a leak.
-void KeepUntilExit(const PElemTable& diagram) {
-  static PElemTable* const kept = new PElemTable;
-  *kept = diagram;
-}
-
 }  // namespace
 
 std::string FileNameOf(const std::string& path) {
@@ -122,7 +112,6 @@ int RunDriver(const std::vector<std::string>& args, std::istream& in, std::ostre
   PElemTable Diagram;
   try {
     Diagram = ReadDiagram();
-    KeepUntilExit(Diagram);
     CloseInput();
   } catch (const std::exception& error) {
     return console.ReportReadError(error.what());

@@ -1,6 +1,5 @@
 // libFuzzer target: runs arbitrary bytes through a whole conversion, phase by phase
-// as the driver does, with a scratch file as input and a scratch directory as output;
-// once read by one thread and once split between two, which must agree.
+// as the driver does, with a scratch file as input and a scratch directory as output.
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -49,47 +48,27 @@ void WriteInput(const std::string& path, const uint8_t* data, size_t size) {
   if (std::fclose(file) != 0 || !written) std::abort();
 }
 
-std::string ReadWhole(const std::string& path) {
-  std::FILE* file = std::fopen(path.c_str(), "rb");
-  if (file == nullptr) return "(no file)";
-  std::string text;
-  char buffer[4096];
-  for (size_t got; (got = std::fread(buffer, 1, sizeof buffer, file)) > 0;)
-    text.append(buffer, got);
-  std::fclose(file);
-  return text;
-}
-
-// What the user would see of a conversion: the report and the output file.
-struct Outcome {
-  std::string report;
-  std::string output;
-  bool operator==(const Outcome&) const = default;
-};
-
 // The phases of RunDriver (driver/Driver.cpp), with the same calls. The driver
 // reports every std::exception; here only the system's own errors are caught,
 // since they are the reports a user is meant to see, and anything else escapes
 // as a finding.
-std::string ConvertedReport(const std::string& dir) {
+void Convert(const std::string& dir) {
   try {
     OpenInput(dir + "fuzz.uxf");
   } catch (const PlimkoError&) {
-    return "cannot open";
+    return;
   }
   PElemTable diagram;
   try {
     diagram = ReadDiagram();
     CloseInput();
-  } catch (const PlimkoError& error) {
-    std::string report = std::string(error.what()) + " line=" + std::to_string(LineNo()) +
-                         ", pos=" + std::to_string(LinePos()) + "\n" + CurLine();
+  } catch (const PlimkoError&) {
     try {
       CloseInput();
     } catch (const PlimkoError&) {
       // The first failure is the one reported.
     }
-    return report;
+    return;
   }
   try {
     const PElemTable classes = diagram->Filter(IsPlainClass);
@@ -97,35 +76,15 @@ std::string ConvertedReport(const std::string& dir) {
     const PElemTable others = diagram->Filter(IsOtherElem);
     ConnectClasses(classes, relations);
     WriteImportFile(dir, "fuzz", classes, relations, others);
-  } catch (const PlimkoError& error) {
+  } catch (const PlimkoError&) {
     // Reported by the driver; the output file ends where the failure happened.
-    return error.what();
   }
-  return "done";
-}
-
-Outcome Convert(const std::string& dir, const SplitSettings& split) {
-  std::remove((dir + "fuzz.st").c_str());
-  SetSplitSettings(split);
-  Outcome outcome;
-  outcome.report = ConvertedReport(dir);
-  outcome.output = ReadWhole(dir + "fuzz.st");
-  return outcome;
-}
-
-// Splits even the smallest input, into a number of pieces that the input picks.
-SplitSettings AlwaysSplit(const uint8_t* data, size_t size) {
-  SplitSettings split;
-  split.minInputSize = 0;
-  split.pieces = size > 0 ? 2 + data[size - 1] % 8 : 2;
-  split.secondTakesAll = size % 2 == 1;
-  return split;
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-  // Both conversions of an input must stamp their methods alike.
+  // Every conversion stamps its methods alike.
   setenv("SOURCE_DATE_EPOCH", "1394183100", 1);
   return 0;
 }
@@ -133,12 +92,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string& dir = ScratchDir();
   WriteInput(dir + "fuzz.uxf", data, size);
-  const Outcome alone = Convert(dir, SplitSettings());
-  const Outcome split = Convert(dir, AlwaysSplit(data, size));
-  if (!(split == alone)) {
-    std::fprintf(stderr, "split reading differs:\n%s\n---\n%s\n", alone.report.c_str(),
-                 split.report.c_str());
-    std::abort();
-  }
+  std::remove((dir + "fuzz.st").c_str());
+  Convert(dir);
   return 0;
 }

@@ -3,9 +3,7 @@
 
 #include <algorithm>
 #include <array>
-#include <climits>
 #include <cstdio>
-#include <filesystem>
 #include <limits>
 #include <memory>
 #include <string>
@@ -29,16 +27,12 @@ struct FileCloser {
   void operator()(std::FILE* file) const { std::fclose(file); }
 };
 
-}  // namespace
-
 struct ScannerState {
   std::unique_ptr<std::FILE, FileCloser> file;
-  std::string path;        // as given, to open the file again for a second thread
   std::string shownPath;   // the path as text, for messages
   bool fileEnded = false;  // physical end or Ctrl-Z seen; no further line follows
   std::string block;       // bytes read from the file; those from blockPos on are not yet cut
   size_t blockPos = 0;
-  int64_t blockStart = 0;  // the file offset of the block's first byte
   std::string raw;         // the bytes of the next line; kept to reuse its buffer
   std::string curLine;
   int32_t linePos = kBeforeOpen;
@@ -46,16 +40,11 @@ struct ScannerState {
   std::string lastDelimiter;
 };
 
-namespace {
-
 // At namespace scope, so that the many calls per input byte pay no guard test.
-// A thread that reads a part of the input with a state of its own points its
-// Current there; the pointer is constant-initialised, so it needs no guard either.
 ScannerState TheState;
-thread_local ScannerState* Current = &TheState;
 
 ScannerState& State() {
-  return *Current;
+  return TheState;
 }
 
 // A set of byte values, tested with one shift: the bytes at which a scan over a
@@ -138,7 +127,6 @@ bool IsLineBreak(char c) {
 // read error stays in the stream's flag for the caller to see.
 bool FillBlock() {
   ScannerState& s = State();
-  s.blockStart += static_cast<int64_t>(s.block.size());
   s.block.resize(kBlockSize);
   s.block.resize(std::fread(s.block.data(), 1, kBlockSize, s.file.get()));
   s.blockPos = 0;
@@ -302,7 +290,6 @@ bool FormatMarkerSet::Contains(char mark) const {
 void OpenInput(const std::string& path) {
   ScannerState& s = State();
   s = ScannerState();
-  s.path = path;
   // The file system gets the bytes given; messages show them as text.
   s.shownPath = Utf8ToCp1250(path);
   // A NUL would cut the path short behind our back.
@@ -585,94 +572,4 @@ int32_t ParseInteger(std::string_view text) {
   }
   return static_cast<int32_t>(negative ? -static_cast<int64_t>(magnitude)
                                        : static_cast<int64_t>(magnitude));
-}
-
-void ScannerStateDeleter::operator()(ScannerState* state) const {
-  delete state;
-}
-
-int64_t InputSize() {
-  const ScannerState& s = State();
-  if (!s.file) return -1;
-  try {
-    // Built from UTF-8, so that Windows finds the same file as OpenFile.
-    const std::filesystem::path path(std::u8string(s.path.begin(), s.path.end()));
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(path, error)) return -1;
-    const std::uintmax_t size = std::filesystem::file_size(path, error);
-    if (error || size > static_cast<std::uintmax_t>(std::numeric_limits<int64_t>::max())) return -1;
-    return static_cast<int64_t>(size);
-  } catch (const std::exception&) {
-    // A path that cannot be converted: the input is then read by one thread.
-    return -1;
-  }
-}
-
-// Every line feed ends a line, and so does a carriage return that no line feed
-// follows; a line starts after each. This holds wherever the look begins, so no
-// byte before from has to be read. A Ctrl-Z before from ends the reading before
-// the line; the reader comes to see that it has passed the line.
-int64_t FindLineStart(int64_t from, std::string_view firstText, int64_t limit) {
-  const ScannerState& s = State();
-  if (!s.file || from < 1 || from - 1 > LONG_MAX || limit < 1) return -1;
-  const std::unique_ptr<std::FILE, FileCloser> file(OpenFile(s.path, "rb"));
-  if (!file || std::fseek(file.get(), static_cast<long>(from - 1), SEEK_SET) != 0) return -1;
-  std::string bytes(static_cast<size_t>(limit), '\0');
-  bytes.resize(std::fread(bytes.data(), 1, bytes.size(), file.get()));
-  const std::string_view text = bytes;
-  for (size_t i = 0; i + 1 < text.size(); ++i) {
-    if (text[i] == kCtrlZ) return -1;
-    if (text[i] != '\n' && (text[i] != '\r' || text[i + 1] == '\n')) continue;
-    std::string_view line = text.substr(i + 1);
-    line.remove_prefix(std::min(line.find_first_not_of(" \t"), line.size()));
-    if (line.starts_with(firstText)) return from + static_cast<int64_t>(i);
-  }
-  return -1;
-}
-
-const std::string& InputPath() {
-  return State().path;
-}
-
-PScannerState OpenInputAt(const std::string& path, int64_t offset) {
-  if (offset < 0 || offset > LONG_MAX) return nullptr;
-  PScannerState forked(new ScannerState);
-  forked->file.reset(OpenFile(path, "rb"));
-  if (!forked->file || std::fseek(forked->file.get(), static_cast<long>(offset), SEEK_SET) != 0) {
-    return nullptr;
-  }
-  forked->path = path;
-  forked->shownPath = Utf8ToCp1250(path);
-  forked->blockStart = offset;
-  forked->linePos = 1;
-  forked->lineNo = 0;
-  return forked;
-}
-
-void UseScannerState(ScannerState* state) {
-  Current = state != nullptr ? state : &TheState;
-}
-
-LineReach ReachOfLine(int64_t offset, const ArrayOfString& tokens) {
-  const ScannerState& s = State();
-  // After a Ctrl-Z no further line is read, whatever the offset says.
-  if (!s.file || s.fileEnded || s.linePos < 1) return LineReach::kPassed;
-  const int64_t next = s.blockStart + static_cast<int64_t>(s.blockPos);
-  if (next != offset) return next < offset ? LineReach::kAhead : LineReach::kPassed;
-  // A scan that stops on this line may still come to the end of it later.
-  const auto stop = static_cast<size_t>(FindInLine(TokenStarts(tokens), s.linePos));
-  return stop <= s.curLine.size() ? LineReach::kAhead : LineReach::kNext;
-}
-
-bool TakeOverScanner(PScannerState& forked) {
-  if (!forked) return false;
-  ScannerState& s = State();
-  const int64_t lineNo = int64_t{s.lineNo} + forked->lineNo;
-  // A fork that failed on its first line holds none of the text the failure
-  // would show; and line numbers beyond the limit would have failed here.
-  if (forked->lineNo < 1 || lineNo > std::numeric_limits<int32_t>::max()) return false;
-  s = std::move(*forked);
-  s.lineNo = static_cast<int32_t>(lineNo);
-  forked.reset();
-  return true;
 }

@@ -1,14 +1,10 @@
 // The output file: its creation, header, notes, class order and footer.
 #include "writer/FileWriter.h"
 
-#include <future>
-#include <vector>
-
 #include "model/Charset.h"
 #include "model/Error.h"
 #include "writer/ClassOrder.h"
-#include "writer/ClassTexts.h"
-#include "writer/Hierarchy.h"
+#include "writer/ClassWriter.h"
 #include "writer/Notes.h"
 #include "writer/Output.h"
 
@@ -24,14 +20,6 @@ class OutFileGuard {
   ~OutFileGuard() { AbandonOutFile(); }
 };
 
-// The order and the hierarchy only read the model, so the order is worked out
-// on a thread of its own meanwhile (or later, on this one, when no thread starts).
-void WriteClassesInOrder(const PElemTable& classes) {
-  std::future<std::vector<PElement>> order =
-      std::async(std::launch::async | std::launch::deferred, ClassOrder, classes);
-  PrepareHierarchy(classes);
-  WriteClassTexts(order.get(), classes, DefaultBatching());
-}
 
 }  // namespace
 
@@ -52,7 +40,7 @@ void WriteImportFile(const std::string& outputDir, const std::string& baseName,
   relations->ForEach(WriteUnconnectedNote);
   others->ForEach(WriteIgnoredNote);
   EndLine();
-  WriteClassesInOrder(classes);
+  for (const PElement& cls : ClassOrder(classes)) WriteClass(cls, classes);
   EndLine();
   WriteLine("\"end of import file\"");
   CloseOutFile();

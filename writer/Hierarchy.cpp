@@ -3,7 +3,6 @@
 
 #include <algorithm>
 #include <cstddef>
-#include <future>
 #include <memory>
 #include <unordered_map>
 #include <utility>
@@ -198,27 +197,9 @@ void FindInheritedNames() {
   }
 }
 
-// Calls step(i) for each i below count: the second half on another thread, or
-// on this one after the first when no thread starts. A failure of the first
-// half is the one raised, as it would come first in order.
-template <class Step>
-void ForEachInParts(size_t count, const Step& step) {
-  const size_t middle = count / 2;
-  std::future<void> later = std::async(std::launch::async | std::launch::deferred, [&] {
-    for (size_t i = middle; i < count; ++i) step(i);
-  });
-  for (size_t i = 0; i < middle; ++i) step(i);
-  later.get();
-}
-
-// Whether the facts are those of the table. The test compares the tables'
-// ownership instead of locking the weak reference: writers on several threads
-// ask for every class, and that would make them all count references to the one
-// table. The weak reference keeps the table's ownership record alive, so no
-// other table can have the same.
+// Whether the facts are those of the table.
 bool HasFactsOf(const PElemTable& allClasses) {
-  return !FactsTable.owner_before(allClasses) && !allClasses.owner_before(FactsTable) &&
-         !FactsTable.expired() && FactsCount == allClasses->Count();
+  return FactsTable.lock() == allClasses && FactsCount == allClasses->Count();
 }
 
 void GatherFacts(const PElemTable& allClasses) {
@@ -236,13 +217,11 @@ void GatherFacts(const PElemTable& allClasses) {
       Facts.emplace_back().cls = classes.back();
     }
   }
-  // Each class's own facts depend on nothing but the class, so they are
-  // gathered on two threads, each for its part of the table.
   // Classes that are not declared declare nothing, and the chain ends at them.
-  ForEachInParts(Facts.size(), [&](size_t i) {
+  for (size_t i = 0; i < Facts.size(); ++i) {
     Facts[i].declared = IsDeclared(classes[i]);
     Facts[i].superclasses = HeadClassPlaces(classes[i], IsGeneralisationFrom);
-  });
+  }
   for (ClassFacts& facts : Facts) {
     if (!facts.declared || facts.superclasses.empty()) continue;
     const size_t parent = facts.superclasses.front();
@@ -251,9 +230,9 @@ void GatherFacts(const PElemTable& allClasses) {
     Facts[parent].hasSubclass = true;
   }
   // Only the names of classes in a chain can be inherited or inherit.
-  ForEachInParts(Facts.size(), [&](size_t i) {
+  for (size_t i = 0; i < Facts.size(); ++i) {
     if (Facts[i].parent != kNone || Facts[i].hasSubclass) CollectOwnNames(Facts[i], classes[i]);
-  });
+  }
   FindInheritedNames();
 }
 
@@ -264,10 +243,6 @@ const ClassFacts* FactsOf(const PClassType& cls, const PElemTable& allClasses) {
 }
 
 }  // namespace
-
-void PrepareHierarchy(const PElemTable& allClasses) {
-  GatherFacts(allClasses);
-}
 
 PElemTable Superclasses(const PClassType& cls, const PElemTable& allClasses) {
   const ClassFacts* facts = FactsOf(cls, allClasses);

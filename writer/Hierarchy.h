@@ -7,11 +7,6 @@
 #include "model/ElemTable.h"
 #include "model/ElemType.h"
 
-// Works out what the functions below answer for every class of allClasses.
-// They do it themselves when the table is new to them; classes written on
-// several threads at once need it done before, so that the threads only read.
-void PrepareHierarchy(const PElemTable& allClasses);
-
 // The classes of allClasses, in table order, that the class draws a solid
 // generalisation to (a relation with two heads, the class at its tail): its
 // superclasses. The first is the one the class is declared under.

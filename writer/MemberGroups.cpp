@@ -8,9 +8,12 @@
 #include "writer/Naming.h"
 #include "writer/Output.h"
 #include "writer/Relations.h"
-#include "writer/WriterState.h"
 
 namespace {
+
+// The names that the variable name list being written must not write (again):
+// those its superclasses declare and those written so far.
+std::set<std::string> ListedVariables;
 
 // The operation group of the given side and visibility mark.
 const PElemTable& OperationGroup(MemberGroupTables& groups, bool classSide,
@@ -58,11 +61,11 @@ PElemTable Operations(const PElemTable& members) {
 }
 
 void StartVariableNameList(const std::set<std::string>& declared) {
-  CurrentWriterState().listedVariables = declared;
+  ListedVariables = declared;
 }
 
 void WriteListedVariable(const std::string& name) {
-  if (!CurrentWriterState().listedVariables.insert(name).second) return;
+  if (!ListedVariables.insert(name).second) return;
   Write(name);
   Write(" ");
 }

@@ -1,6 +1,8 @@
 // Method stubs for operations, and the sections for realised interfaces.
 #include "writer/Operations.h"
 
+#include <map>
+#include <set>
 #include <string>
 
 #include "model/ClassMember.h"
@@ -11,16 +13,23 @@
 #include "writer/Naming.h"
 #include "writer/Output.h"
 #include "writer/Sections.h"
-#include "writer/WriterState.h"
 
 namespace {
 
+// Set before the parameters of one operation; only its first keyword continues
+// the operation's name and so starts with a capital letter.
+bool CapitalizeNextKeyword = false;
+// The argument words given so far in the selector being written.
+std::set<std::string> SelectorArguments;
+// Per argument word, the number from which to look for an unused one: every
+// smaller number is taken already, so a long selector is not searched anew.
+std::map<std::string, unsigned> NextArgumentNumber;
+
 // The argument word, numbered when an earlier argument of the selector has it.
 std::string UnusedArgumentWord(const std::string& word) {
-  WriterState& state = CurrentWriterState();
-  if (state.selectorArguments.insert(word).second) return word;
-  unsigned& number = state.nextArgumentNumber.try_emplace(word, 2).first->second;
-  while (!state.selectorArguments.insert(word + std::to_string(number)).second) ++number;
+  if (SelectorArguments.insert(word).second) return word;
+  unsigned& number = NextArgumentNumber.try_emplace(word, 2).first->second;
+  while (!SelectorArguments.insert(word + std::to_string(number)).second) ++number;
   return word + std::to_string(number++);
 }
 
@@ -33,10 +42,9 @@ void WriteOperationStub(const PElement& member) {
   EndLine();
   Write(StIdentifier(operation->GetName()));
   if (!operation->GetParams()->IsEmpty()) {
-    WriterState& state = CurrentWriterState();
-    state.capitalizeNextKeyword = true;
-    state.selectorArguments.clear();
-    state.nextArgumentNumber.clear();
+    CapitalizeNextKeyword = true;
+    SelectorArguments.clear();
+    NextArgumentNumber.clear();
     operation->GetParams()->ForEachWithNext(WriteParamKeyword);
   }
   EndLine();
@@ -47,11 +55,10 @@ void WriteOperationStub(const PElement& member) {
 void WriteParamKeyword(const PElement& element, const PElement& next) {
   PParam param = ToParam(element);
   std::string keyword = StIdentifier(param->GetName());
-  bool& capitalize = CurrentWriterState().capitalizeNextKeyword;
-  if (capitalize && keyword[0] >= 'a' && keyword[0] <= 'z') {
+  if (CapitalizeNextKeyword && keyword[0] >= 'a' && keyword[0] <= 'z') {
     keyword[0] = static_cast<char>(keyword[0] - 'a' + 'A');
   }
-  capitalize = false;
+  CapitalizeNextKeyword = false;
   Write(keyword);
   Write(": a");
   // The type is named only here, so that a type without a usable name leaves

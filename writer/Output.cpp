@@ -12,7 +12,6 @@
 #include "model/Charset.h"
 #include "model/Error.h"
 #include "model/FileOpen.h"
-#include "writer/WriterState.h"
 
 namespace {
 
@@ -22,10 +21,8 @@ std::FILE* OutFile = nullptr;
 std::string Pending;
 std::string Converted;
 constexpr std::size_t kPendingLimit = 1 << 16;
-// Where this thread's writes go: the pending text, or the text a worker thread
-// makes ahead of the file.
-thread_local std::string* Sink = &Pending;
 std::string CategoryNameText;
+std::string StampSuffixText;
 
 [[noreturn]] void RaiseSystemError(int error) {
   throw GenericError(std::strerror(error));
@@ -106,21 +103,8 @@ void AbandonOutFile() {
 
 void Write(std::string_view text) {
   if (OutFile == nullptr) throw GenericError("output file is not open");
-  std::string& sink = *Sink;
-  sink.append(text);
-  if (&sink == &Pending && Pending.size() >= kPendingLimit && !WritePending()) {
-    RaiseSystemError(errno);
-  }
-}
-
-void CaptureOutput(std::string* text) {
-  Sink = text != nullptr ? text : &Pending;
-}
-
-void WriteCapturedText(std::string_view utf8) {
-  if (OutFile == nullptr) throw GenericError("output file is not open");
-  if (!Pending.empty() && !WritePending()) RaiseSystemError(errno);
-  if (std::fwrite(utf8.data(), 1, utf8.size(), OutFile) != utf8.size()) RaiseSystemError(errno);
+  Pending.append(text);
+  if (Pending.size() >= kPendingLimit && !WritePending()) RaiseSystemError(errno);
 }
 
 void WriteDiagramText(std::string_view text) {
@@ -151,13 +135,12 @@ const std::string& CategoryName() {
   return CategoryNameText;
 }
 
-// Each thread writes its own classes, and each class renews the stamp.
 const std::string& StampSuffix() {
-  return CurrentWriterState().stampSuffix;
+  return StampSuffixText;
 }
 
 void RenewStampSuffix() {
-  CurrentWriterState().stampSuffix = MakeStampSuffix();
+  StampSuffixText = MakeStampSuffix();
 }
 
 std::string MakeStampSuffix() {

@@ -18,12 +18,6 @@ void Write(std::string_view text);
 // Writes text taken from the diagram, with every "!" doubled so that it cannot
 // end a chunk.
 void WriteDiagramText(std::string_view text);
-// Sends this thread's writes into text (8-bit, like the pending text) instead
-// of the file, so that a worker thread can make text ahead of the file; nullptr
-// sends them to the file again. The output file must stay open meanwhile.
-void CaptureOutput(std::string* text);
-// Writes captured text, converted to UTF-8, after everything written so far.
-void WriteCapturedText(std::string_view utf8);
 // Ends the current line.
 void EndLine();
 // Writes the text, then ends the line.
