@@ -5,6 +5,7 @@
 #include <ostream>
 #include <string_view>
 
+#include "model/Arena.h"
 #include "model/Charset.h"
 #include "model/Connection.h"
 #include "reader/Parser.h"
@@ -109,8 +110,10 @@ int RunDriver(const std::vector<std::string>& args, std::istream& in, std::ostre
     return console.ReportFatal("cannot open \"" + Utf8ToCp1250(InputPath) + "\"");
   }
 
+  ModelArena arena;  // declared first, so that it outlives the model below
   PElemTable Diagram;
   try {
+    const ArenaInUse inUse(arena);
     Diagram = ReadDiagram();
     CloseInput();
   } catch (const std::exception& error) {

@@ -2,8 +2,10 @@
 #include "model/ElemTable.h"
 
 #include <cstddef>
+#include <memory_resource>
 #include <vector>
 
+#include "model/Arena.h"
 #include "model/Error.h"
 
 namespace {
@@ -48,7 +50,7 @@ class TElemTable : public IElemTable {
     return result;
   }
 
-  std::vector<PElement> elements_;
+  std::pmr::vector<PElement> elements_{ModelMemory()};
 };
 
 PElement TElemTable::AnyOne() const {
@@ -101,5 +103,5 @@ void TElemTable::ForEachWithNext(ElemProcedureWithNext procedure) const {
 }  // namespace
 
 PElemTable NewElemTable() {
-  return std::make_shared<TElemTable>();
+  return MakeModelObject<TElemTable>();
 }
