@@ -82,7 +82,7 @@ class BorderIndex {
 // class, each relation at most once in it.
 std::vector<std::vector<PElement>> TouchingRelations(
     const std::vector<std::shared_ptr<TClassType>>& classes,
-    const std::vector<PElement>& relations) {
+    const ElemList& relations) {
   std::vector<ClassBox> boxes;
   boxes.reserve(classes.size());
   for (const auto& cls : classes) boxes.push_back(BoxOf(*cls));

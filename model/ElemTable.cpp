@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "model/Arena.h"
+#include "model/ElemList.h"
 #include "model/Error.h"
 
 namespace {
@@ -29,6 +30,8 @@ class TElemTable : public IElemTable {
   void ForEachWithTable(const PElemTable& table, ElemProcedureWithTable procedure) const override;
   void ForEachWithElem(const PElement& arg, ElemProcedureArgFirst procedure) const override;
   void ForEachWithNext(ElemProcedureWithNext procedure) const override;
+
+  std::span<const PElement> Elements() const { return elements_; }
 
  private:
   // Calls visit with each element in order.
@@ -104,4 +107,9 @@ void TElemTable::ForEachWithNext(ElemProcedureWithNext procedure) const {
 
 PElemTable NewElemTable() {
   return MakeModelObject<TElemTable>();
+}
+
+// Every table is made by NewElemTable, so every table is a TElemTable.
+ElemList ElementsOf(const PElemTable& table) {
+  return ElemList(table, static_cast<const TElemTable&>(*table).Elements());
 }
