@@ -87,8 +87,10 @@ bool WritesPointsAtZoomTen(std::string_view version) {
 // The attributes of the root tag are read on its own line; the read stops
 // before any "<", so no tag that the document search looks for is passed.
 void ReadRootTag() {
-  // The blank before the first attribute is trimmed away by the read.
-  const std::string attributes = " " + ReadUntil("<>");
+  // The blank before the first attribute is trimmed away by the read. Built by
+  // appending: g++ 12 wrongly warns about a concatenation that starts with " ".
+  std::string attributes = " ";
+  attributes += ReadUntil("<>");
   PointsAtZoomTen = WritesPointsAtZoomTen(VersionAttribute(attributes));
 }
 

@@ -381,10 +381,14 @@ int32_t LookAheadFor(const ArrayOfString& tokens) {
     return -2;
   }
   const auto offset = static_cast<size_t>(s.linePos - 1);
+  const char current = s.curLine[offset];
   for (size_t index = 0; index < tokens.size(); ++index) {
-    if (!MatchesAt(tokens[index], offset)) continue;
-    if (tokens[index].empty()) Fail("LookAheadFor is asked to search for EmptyStr");
-    s.lastDelimiter = tokens[index];
+    // Most tries fail on the first byte; only the empty token has none to compare.
+    const std::string& token = tokens[index];
+    if (!token.empty() && token.front() != current) continue;
+    if (!MatchesAt(token, offset)) continue;
+    if (token.empty()) Fail("LookAheadFor is asked to search for EmptyStr");
+    s.lastDelimiter = token;
     return static_cast<int32_t>(index);
   }
   s.lastDelimiter.clear();
