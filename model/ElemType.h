@@ -132,6 +132,8 @@ class TClassType final : public TElemType,
 
   // Replaces Relations by the relations of the table that touch this class.
   void CollectRelations(const PElemTable& relations);
+  // Replaces Relations by a table of relations known to touch this class.
+  void SetRelations(const PElemTable& relations) { relations_ = relations; }
 
  private:
   bool underlined_ = false;
