@@ -142,6 +142,8 @@ TEST(ClassPanel, Errors) {
       // An unclosed parameter list on the last line runs past the panel's end.
       {Document(ClassElement("Shape\n--\n--\nf(a: Int[1")),
        {"missing \"</panel_attributes>\"", 16, 5}},
+      // After a list that goes on over lines, on the line where the reading stopped.
+      {Document(ClassElement("Shape\n--\nf(\n  a: &zz;)")), {"wrong entity in \"&zz;\"", 15, 10}},
       {"<diagram><element><id>UMLClass</id><coordinates></coordinates><panel_attributes>Shape\n"
        "--\na\n",
        {"end of file reached unexpectedly", 3, -2}},
