@@ -63,5 +63,5 @@ int32_t ParseInteger(std::string_view text);
 // current one, from cursor on (0: the line right after the current one), that
 // holds a non-blank byte: from that byte to its end, as the file holds it (not
 // decoded); cursor moves past that line. Empty when no such line follows. The
-// text is valid up to the next call into the scanner.
+// text, and the cursor, hold only up to the next call into the scanner.
 std::string_view TextLineAhead(size_t& cursor);
