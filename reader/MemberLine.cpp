@@ -159,7 +159,7 @@ void CloseOnNextLine() {
 
 ArrayOfString JoinDelimiters(const ArrayOfString& a, const ArrayOfString& b) {
   ArrayOfString joined = a;
-  joined.insert(joined.end(), b.begin(), b.end());
+  for (const std::string& token : b) joined.Add(token);
   return joined;
 }
 

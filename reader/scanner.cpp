@@ -2,7 +2,6 @@
 #include "reader/scanner.h"
 
 #include <algorithm>
-#include <array>
 #include <cstdio>
 #include <limits>
 #include <memory>
@@ -47,19 +46,6 @@ ScannerState& State() {
   return TheState;
 }
 
-// A set of byte values, tested with one shift: the bytes at which a scan over a
-// line has to stop and look.
-class ByteSet {
- public:
-  void Add(char c) { bits_[Index(c) >> 6] |= uint64_t{1} << (Index(c) & 63); }
-  void AddAll() { bits_.fill(~uint64_t{0}); }
-  bool Contains(char c) const { return ((bits_[Index(c) >> 6] >> (Index(c) & 63)) & 1) != 0; }
-
- private:
-  static unsigned Index(char c) { return static_cast<unsigned char>(c); }
-  std::array<uint64_t, 4> bits_{};
-};
-
 // The 1-based position of the first byte of the current line, at or after from,
 // that the set holds; the end-of-line position when there is none.
 int32_t FindInLine(const ByteSet& set, int32_t from) {
@@ -67,22 +53,6 @@ int32_t FindInLine(const ByteSet& set, int32_t from) {
   auto i = static_cast<size_t>(from - 1);
   while (i < line.size() && !set.Contains(line[i])) ++i;
   return static_cast<int32_t>(i + 1);
-}
-
-// Where LookAheadFor can answer anything but -1: at a token's first byte, at a
-// NUL (which it takes for the end of the file), and everywhere when a token is
-// empty. It also answers at the end of the line, where every scan stops.
-ByteSet TokenStarts(const ArrayOfString& tokens) {
-  ByteSet starts;
-  starts.Add('\0');
-  for (const std::string& token : tokens) {
-    if (token.empty()) {
-      starts.AddAll();
-      break;
-    }
-    starts.Add(token.front());
-  }
-  return starts;
 }
 
 // Moves, within the current line, to the next place where LookAheadFor can find
@@ -133,6 +103,17 @@ bool FillBlock() {
   return !s.block.empty();
 }
 
+// The offset of the first line break in text at or after from, or its size.
+// Line feeds are looked for first, with the library's fast search; the rarer
+// carriage returns and Ctrl-Z are then looked for before the one found.
+size_t LineBreakIn(std::string_view text, size_t from) {
+  const size_t feed = text.find('\n', from);
+  const size_t end = feed == std::string_view::npos ? text.size() : feed;
+  const std::string_view before = text.substr(from, end - from);
+  const size_t other = std::min(before.find('\r'), before.find(kCtrlZ));
+  return other == std::string_view::npos ? end : from + other;
+}
+
 // Appends the raw bytes of the next line to raw; false when the file holds no more.
 bool ReadRawLine(std::string& raw) {
   ScannerState& s = State();
@@ -145,8 +126,7 @@ bool ReadRawLine(std::string& raw) {
       return gotAny;
     }
     const size_t start = s.blockPos;
-    size_t end = start;
-    while (end < s.block.size() && !IsLineBreak(s.block[end])) ++end;
+    const size_t end = LineBreakIn(s.block, start);
     if (end - start > kMaxLineLength - raw.size()) {
       Fail("input line too long in \"" + s.shownPath + "\"");
     }
@@ -270,6 +250,15 @@ std::pair<unsigned, size_t> RadixPrefix(std::string_view text) {
 
 }  // namespace
 
+void ArrayOfString::Add(const std::string& token) {
+  tokens_.push_back(token);
+  if (token.empty()) {
+    starts_.AddAll();
+  } else {
+    starts_.Add(token.front());
+  }
+}
+
 std::string Trimmed(std::string_view text) {
   size_t first = 0;
   size_t last = text.size();
@@ -382,8 +371,13 @@ int32_t LookAheadFor(const ArrayOfString& tokens) {
   }
   const auto offset = static_cast<size_t>(s.linePos - 1);
   const char current = s.curLine[offset];
+  // Most looks are made where no token starts, and most tries fail on the
+  // first byte; only the empty token has none to compare.
+  if (!tokens.Starts().Contains(current)) {
+    s.lastDelimiter.clear();
+    return -1;
+  }
   for (size_t index = 0; index < tokens.size(); ++index) {
-    // Most tries fail on the first byte; only the empty token has none to compare.
     const std::string& token = tokens[index];
     if (!token.empty() && token.front() != current) continue;
     if (!MatchesAt(token, offset)) continue;
@@ -411,15 +405,12 @@ std::string ReadUntilChar(char stopChar) {
   return ReadUntil(std::string_view(&stopChar, 1));
 }
 
-// The set of token starts is made only when the first look finds nothing:
-// reads that stop at once are common.
 std::string ReadUntilAny(const ArrayOfString& tokens) {
   const int32_t start = State().linePos;
   if (LookAheadFor(tokens) == -1) {
-    const ByteSet starts = TokenStarts(tokens);
     do {
       NextChar();
-      SkipToTokenStart(starts);
+      SkipToTokenStart(tokens.Starts());
     } while (LookAheadFor(tokens) == -1);
   }
   return TextFrom(start);
@@ -461,10 +452,9 @@ void CheckToken(const std::string& token) {
 
 std::string SkipToAny(const ArrayOfString& tokens) {
   if (LookAheadFor(tokens) < 0) {
-    const ByteSet starts = TokenStarts(tokens);
     do {
       NextChar();
-      SkipToTokenStart(starts);
+      SkipToTokenStart(tokens.Starts());
     } while (LookAheadFor(tokens) < 0);
   }
   return State().lastDelimiter;

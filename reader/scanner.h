@@ -1,13 +1,47 @@
 // The input scanner: reads the diagram file line by line and keeps one position.
 #pragma once
 
+#include <array>
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 #include <vector>
 
-// A list of tokens; the first token of the list that matches wins.
-using ArrayOfString = std::vector<std::string>;
+// A set of byte values, tested with one shift.
+class ByteSet {
+ public:
+  void Add(char c) { bits_[Index(c) >> 6] |= uint64_t{1} << (Index(c) & 63); }
+  void AddAll() { bits_.fill(~uint64_t{0}); }
+  bool Contains(char c) const { return ((bits_[Index(c) >> 6] >> (Index(c) & 63)) & 1) != 0; }
+
+ private:
+  static unsigned Index(char c) { return static_cast<unsigned char>(c); }
+  std::array<uint64_t, 4> bits_{};
+};
+
+// A list of tokens; the first token of the list that matches wins. It knows
+// the bytes at which a look for its tokens can answer anything but "none".
+class ArrayOfString {
+ public:
+  ArrayOfString() { starts_.Add('\0'); }
+  ArrayOfString(std::initializer_list<std::string> tokens) : ArrayOfString() {
+    for (const std::string& token : tokens) Add(token);
+  }
+  void Add(const std::string& token);
+
+  std::vector<std::string>::const_iterator begin() const { return tokens_.begin(); }
+  std::vector<std::string>::const_iterator end() const { return tokens_.end(); }
+  size_t size() const { return tokens_.size(); }
+  const std::string& operator[](size_t index) const { return tokens_[index]; }
+  // A token's first byte, a NUL (which reads as the end of the file), and
+  // every byte when a token is empty.
+  const ByteSet& Starts() const { return starts_; }
+
+ private:
+  std::vector<std::string> tokens_;
+  ByteSet starts_;
+};
 
 // The format marks "*", "/" and "_" that enclose a line.
 class FormatMarkerSet {
