@@ -16,6 +16,8 @@ PMultiplicity ToMultiplicity(const PElement& element) {
 
 namespace {
 
+const ArrayOfString kFirstBoundEnd = {"<", "..", "]"};
+
 // The diagram writes an unbounded end as "*"; the model always says "n".
 std::string Unbounded(std::string bound) {
   return bound == "*" ? "n" : bound;
@@ -28,7 +30,7 @@ std::string Unbounded(std::string bound) {
 PElemTable ParseMultiplicity() {
   PElemTable ranges = NewElemTable();
   for (;;) {
-    std::string first = Unbounded(ReadPCDataUntilAny({"<", "..", "]"}));
+    std::string first = Unbounded(ReadPCDataUntilAny(kFirstBoundEnd));
     if (GetLastDelimiter() == "..") {
       SkipDelim();
       std::string second = Unbounded(ReadPCDataUntil(",<]"));

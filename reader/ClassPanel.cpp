@@ -16,6 +16,7 @@ const ArrayOfString kColourKeys = {"bg=", "fg="};
 const ArrayOfString kSectionItems = {"--", "</panel_attributes>", "bg=", "fg="};
 const ArrayOfString kStereotypeStart = {"&lt;&lt;"};
 const ArrayOfString kStereotypeEnd = {"&gt;&gt;"};
+const ArrayOfString kQualifier = {"::"};
 
 // Consumes a "--" section separator; answers false when none stands here.
 bool EnterSection() {
@@ -113,7 +114,7 @@ void ReadClassNameLine(const PClassType& cls) {
   // namespace keep names of their own; a name ending in "::" is kept whole.
   std::string name = ReadPCDataUntil(":<");
   std::string qualified = name;
-  while (LookAheadFor({"::"}) == 0) {
+  while (LookAheadFor(kQualifier) == 0) {
     SkipDelim();
     name = ReadPCDataUntil(":<");
     qualified += "::" + name;

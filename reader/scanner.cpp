@@ -416,7 +416,7 @@ std::string ReadUntilAny(const ArrayOfString& tokens) {
   return TextFrom(start);
 }
 
-std::string GetLastDelimiter() {
+const std::string& GetLastDelimiter() {
   const std::string& delimiter = State().lastDelimiter;
   if (delimiter.empty()) Fail("LastDelimiter is empty");
   return delimiter;
@@ -427,9 +427,9 @@ void SkipDelim() {
   if (AtEndOfLine()) {
     NextChar();
   } else {
-    const std::string delimiter = GetLastDelimiter();
+    const size_t length = GetLastDelimiter().size();
     // At the end of the file there is nothing left to consume.
-    if (s.linePos > 0) s.linePos += static_cast<int32_t>(delimiter.size());
+    if (s.linePos > 0) s.linePos += static_cast<int32_t>(length);
   }
   s.lastDelimiter.clear();
 }

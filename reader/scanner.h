@@ -76,7 +76,7 @@ int32_t LookAheadFor(const ArrayOfString& tokens);
 std::string ReadUntil(std::string_view stopChars);
 std::string ReadUntilChar(char stopChar);
 std::string ReadUntilAny(const ArrayOfString& tokens);
-std::string GetLastDelimiter();
+const std::string& GetLastDelimiter();
 void SkipDelim();
 void CheckToken(const std::string& token);
 std::string SkipToAny(const ArrayOfString& tokens);

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <array>
 
+#include "model/ElemList.h"
 #include "model/Multiplicity.h"
 #include "writer/Naming.h"
 #include "writer/Output.h"
@@ -120,7 +121,8 @@ void WriteConstraintLine(const PElement& element) {
 
 void WriteMultiplicity(const PElemTable& multiplicity) {
   if (multiplicity->IsEmpty() || IsExactlyOne(multiplicity)) return;
-  if (!multiplicity->Filter(IsUnbounded)->IsEmpty()) {
+  for (const PElement& range : ElementsOf(multiplicity)) {
+    if (!IsUnbounded(range)) continue;
     Write("[*]");
     return;
   }
