@@ -1,4 +1,4 @@
-// Runs a program as a child process and measures its wall time and peak memory.
+// Runs a program as a child process and measures its wall and CPU time and peak memory.
 #include "bench/ChildRun.h"
 
 #include <fcntl.h>
@@ -44,6 +44,8 @@ ChildRun RunChild(const std::vector<std::string>& command, int cpuSeconds) {
   rusage usage{};
   pid_t waited = wait4(child, &status, 0, &usage);
   run.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  run.cpuSeconds = static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+                   static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
   run.peakKiB = usage.ru_maxrss;
   if (waited != child) {
     run.failure = "lost " + command.front();

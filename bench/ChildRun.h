@@ -1,4 +1,4 @@
-// Runs a program as a child process and measures its wall time and peak memory.
+// Runs a program as a child process and measures its wall and CPU time and peak memory.
 #pragma once
 
 #include <string>
@@ -6,7 +6,8 @@
 
 struct ChildRun {
   bool finished = false;  // exited normally with status 0
-  double seconds = 0;
+  double seconds = 0;     // wall time
+  double cpuSeconds = 0;  // user and system time
   long peakKiB = 0;
   std::string failure;  // why the run did not finish, when it did not
 };

@@ -137,17 +137,34 @@ void AppendRelationOf(std::string& out, const Layout& layout, int32_t cls, int32
 
 }  // namespace
 
+namespace {
+
+const char* const kDiagramStart =
+    "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"no\"?>\n"
+    "<diagram program=\"umlet\" version=\"13.3\">\n  <zoom_level>10</zoom_level>\n";
+
+}  // namespace
+
 std::string GenerateDiagram(int32_t classCount) {
   Layout layout(classCount);
   Random random;
-  std::string out =
-      "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"no\"?>\n"
-      "<diagram program=\"umlet\" version=\"13.3\">\n  <zoom_level>10</zoom_level>\n";
+  std::string out = kDiagramStart;
   for (int32_t cls = 0; cls < classCount; ++cls) AppendClass(out, layout, cls);
   int32_t chainEnd = classCount / 10;
   for (int32_t cls = 0; cls < classCount; ++cls) {
     AppendRelationOf(out, layout, cls, classCount, chainEnd, random);
   }
   out += "</diagram>\n";
+  return out;
+}
+
+std::string GenerateManyMembers(int64_t memberCount) {
+  std::string out = kDiagramStart;
+  out += "  <element>\n    <id>UMLClass</id>\n";
+  AppendCoordinates(out, 10, 10, kWidth, kHeight);
+  out += "    <panel_attributes>Many\n--\n";
+  out.reserve(out.size() + 2 * static_cast<size_t>(memberCount) + 100);
+  for (int64_t i = 0; i < memberCount; ++i) out += "a\n";
+  out += "</panel_attributes>\n    <additional_attributes/>\n  </element>\n</diagram>\n";
   return out;
 }

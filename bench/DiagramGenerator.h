@@ -10,3 +10,7 @@
 // random associations. Every relation end lies on a class border, so every
 // relation connects. The same count always gives the same text.
 std::string GenerateDiagram(int32_t classCount);
+
+// A diagram of one class whose panel holds memberCount attribute lines "a": the
+// largest text one class can make.
+std::string GenerateManyMembers(int64_t memberCount);

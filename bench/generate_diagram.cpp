@@ -1,17 +1,22 @@
 // Writes one generated diagram, for profiling a conversion by hand:
-//   generate_diagram N file.uxf
+//   generate_diagram N file.uxf                  N classes, as plimko_bench makes them
+//   generate_diagram --members N file.uxf        one class with N attribute lines
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 
 #include "bench/DiagramGenerator.h"
 
 int main(int argc, char** argv) {
-  if (argc != 3 || std::atoi(argv[1]) < 1) {
-    std::fprintf(stderr, "usage: generate_diagram N file.uxf\n");
+  const bool members = argc == 4 && std::strcmp(argv[1], "--members") == 0;
+  const int first = members ? 2 : 1;
+  if (argc != first + 2 || std::atoll(argv[first]) < 1) {
+    std::fprintf(stderr, "usage: generate_diagram [--members] N file.uxf\n");
     return 2;
   }
-  std::ofstream out(argv[2], std::ios::binary);
-  out << GenerateDiagram(std::atoi(argv[1]));
+  const long long count = std::atoll(argv[first]);
+  std::ofstream out(argv[first + 1], std::ios::binary);
+  out << (members ? GenerateManyMembers(count) : GenerateDiagram(static_cast<int32_t>(count)));
   return out.good() ? 0 : 1;
 }

@@ -6,7 +6,8 @@
 // diagram into a scratch directory, converts it K times (default 5) with the
 // plimko executable and parses it K times with `xmllint --noout`, the two taking
 // turns so that a change in the machine's load meets both alike, and prints the
-// medians, plimko's peak memory and the ratios that the project aims at. The
+// median CPU time (user and system) and wall time of each, plimko's peak memory
+// and the ratios that the project aims at, which compare CPU times. The
 // scratch directory is made in /dev/shm when there is one: the outputs run to
 // hundreds of megabytes, and the disk's write-back of them would otherwise
 // decide the times.
@@ -38,7 +39,8 @@ struct Options {
 struct Measure {
   bool finished = false;
   std::string failure;
-  double seconds = 0;  // median
+  double cpuSeconds = 0;  // median
+  double seconds = 0;     // median wall time
   long peakKiB = 0;    // largest of the runs
 };
 
@@ -74,6 +76,7 @@ struct Runs {
   explicit Runs(std::vector<std::string> commandLine) : command(std::move(commandLine)) {}
 
   std::vector<std::string> command;
+  std::vector<double> cpuTimes;
   std::vector<double> times;
   Measure measure;
 
@@ -85,6 +88,7 @@ struct Runs {
       measure.failure = run.failure;
       return;
     }
+    cpuTimes.push_back(run.cpuSeconds);
     times.push_back(run.seconds);
     measure.peakKiB = std::max(measure.peakKiB, run.peakKiB);
   }
@@ -92,7 +96,9 @@ struct Runs {
   // The median of the runs.
   Measure Result() {
     if (!measure.failure.empty() || times.empty()) return measure;
+    std::sort(cpuTimes.begin(), cpuTimes.end());
     std::sort(times.begin(), times.end());
+    measure.cpuSeconds = cpuTimes[cpuTimes.size() / 2];
     measure.seconds = times[times.size() / 2];
     measure.finished = true;
     return measure;
@@ -101,8 +107,8 @@ struct Runs {
 
 std::string Seconds(const Measure& measure) {
   if (!measure.finished) return measure.failure;
-  char text[32];
-  std::snprintf(text, sizeof text, "%.3f s", measure.seconds);
+  char text[48];
+  std::snprintf(text, sizeof text, "%.3f s (%.3f s)", measure.cpuSeconds, measure.seconds);
   return text;
 }
 
@@ -126,18 +132,18 @@ void PrintTargets(const std::vector<Row>& rows) {
   const Row* small = RowOf(rows, 5000);
   const Row* large = RowOf(rows, 50000);
   std::printf("\n");
-  PrintRatio("time(50000) / time(5000)", small && large,
-             small && large ? large->plimko.seconds / small->plimko.seconds : 0, 12);
+  PrintRatio("CPU time(50000) / CPU time(5000)", small && large,
+             small && large ? large->plimko.cpuSeconds / small->plimko.cpuSeconds : 0, 11);
   bool parsed = large && large->xmllint.finished;
-  PrintRatio("time(50000) / xmllint(50000)", parsed,
-             parsed ? large->plimko.seconds / large->xmllint.seconds : 0, 2);
+  PrintRatio("CPU time(50000) / xmllint CPU time(50000)", parsed,
+             parsed ? large->plimko.cpuSeconds / large->xmllint.cpuSeconds : 0, 2);
   // Small inputs are dwarfed by the fixed size of a process, so the largest counts.
   const Row* largest = nullptr;
   for (const Row& row : rows) {
     if (row.plimko.finished && (!largest || row.count > largest->count)) largest = &row;
   }
   PrintRatio("peak memory / input size (largest input)", largest,
-             largest ? largest->plimko.peakKiB * 1024.0 / largest->inputBytes : 0, 10);
+             largest ? largest->plimko.peakKiB * 1024.0 / largest->inputBytes : 0, 6);
 }
 
 // A relation left unconnected would spare the conversion the work it is
@@ -160,8 +166,8 @@ int main(int argc, char** argv) {
   }
   std::filesystem::path scratch = scratchName;
 
-  std::printf("%8s %12s %14s %12s %10s %14s\n", "classes", "input", "plimko", "peak RSS",
-              "RSS/input", "xmllint");
+  std::printf("%8s %12s %22s %12s %10s %22s\n", "classes", "input", "plimko CPU (wall)",
+              "peak RSS", "RSS/input", "xmllint CPU (wall)");
   std::vector<Row> rows;
   for (int count : options.counts) {
     Row row;
@@ -177,7 +183,7 @@ int main(int argc, char** argv) {
     }
     row.plimko = plimko.Result();
     row.xmllint = xmllint.Result();
-    std::printf("%8d %10.1f MB %14s %9.1f MB %10.2f %14s\n", count, row.inputBytes / 1e6,
+    std::printf("%8d %10.1f MB %22s %9.1f MB %10.2f %22s\n", count, row.inputBytes / 1e6,
                 Seconds(row.plimko).c_str(), row.plimko.peakKiB / 1024.0,
                 row.plimko.peakKiB * 1024.0 / row.inputBytes, Seconds(row.xmllint).c_str());
     if (row.plimko.finished &&

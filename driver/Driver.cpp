@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "driver/Platform.h"
+#include "model/Arena.h"
 #include "model/Charset.h"
 #include "model/Connection.h"
 #include "reader/Parser.h"
@@ -152,8 +153,10 @@ int RunDriver(const std::vector<std::string>& args, std::istream& in, std::ostre
     return console.ReportFatal("cannot open \"" + Utf8ToCp1250(InputPath) + "\"");
   }
 
+  ModelArena arena;  // declared first, so that it outlives the model below
   PElemTable Diagram;
   try {
+    const ArenaInUse inUse(arena);
     Diagram = ReadDiagram();
     CloseInput();
   } catch (const std::exception& error) {

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <string>
 
+#include "model/Arena.h"
 #include "model/Connection.h"
 #include "model/ElemTable.h"
 #include "model/Error.h"
@@ -58,8 +59,10 @@ void Convert(const std::string& dir) {
   } catch (const PlimkoError&) {
     return;
   }
+  ModelArena arena;
   PElemTable diagram;
   try {
+    const ArenaInUse inUse(arena);
     diagram = ReadDiagram();
     CloseInput();
   } catch (const PlimkoError&) {

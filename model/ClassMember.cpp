@@ -1,19 +1,20 @@
 // Class members: factories, checked downcasts and kind tests.
 #include "model/ClassMember.h"
 
+#include "model/Arena.h"
 #include "model/Downcast.h"
 
 PClassMember NewMemberVar(bool isStatic, const std::string& visibility, const std::string& name,
                           const std::string& typeName, const PElemTable& multiplicity,
                           const std::string& defaultValue) {
-  return std::make_shared<TMemberVar>(isStatic, visibility, name, typeName, multiplicity,
+  return MakeModelObject<TMemberVar>(isStatic, visibility, name, typeName, multiplicity,
                                       defaultValue);
 }
 
 PClassMember NewMemberFun(bool isStatic, bool isAbstract, const std::string& visibility,
                           const std::string& name, const std::string& typeName,
                           const PElemTable& params) {
-  return std::make_shared<TMemberFun>(isStatic, isAbstract, visibility, name, typeName, params);
+  return MakeModelObject<TMemberFun>(isStatic, isAbstract, visibility, name, typeName, params);
 }
 
 // Members are attributes and operations, each recognised from its type alone;

@@ -12,15 +12,15 @@ class IClassMember : public virtual IElement {
   // "+", "-", "#", or " " when the member line has no visibility character.
   virtual std::string GetVisibility() const = 0;
   virtual bool GetStatic() const = 0;
-  virtual std::string GetName() const = 0;
-  virtual std::string GetTypeName() const = 0;
+  virtual const std::string& GetName() const = 0;
+  virtual const std::string& GetTypeName() const = 0;
 };
 using PClassMember = std::shared_ptr<IClassMember>;
 
 class IMemberVar : public virtual IClassMember {
  public:
   virtual PElemTable GetMultiplicity() const = 0;
-  virtual std::string GetDefault() const = 0;
+  virtual const std::string& GetDefault() const = 0;
 };
 using PMemberVar = std::shared_ptr<IMemberVar>;
 
@@ -34,20 +34,22 @@ using PMemberFun = std::shared_ptr<IMemberFun>;
 class TClassMember : public virtual IClassMember {
  public:
   IElement* GetSelf() override { return this; }
-  std::string GetVisibility() const override { return visibility_; }
+  std::string GetVisibility() const override { return std::string(1, visibility_); }
   bool GetStatic() const override { return static_; }
-  std::string GetName() const override { return name_; }
-  std::string GetTypeName() const override { return typeName_; }
+  const std::string& GetName() const override { return name_; }
+  const std::string& GetTypeName() const override { return typeName_; }
 
  protected:
-  TClassMember(std::string visibility, bool isStatic, std::string name, std::string typeName)
-      : visibility_(std::move(visibility)),
+  // The visibility is one character; a member made without one has none (" ").
+  TClassMember(const std::string& visibility, bool isStatic, std::string name,
+               std::string typeName)
+      : visibility_(visibility.empty() ? ' ' : visibility.front()),
         static_(isStatic),
         name_(std::move(name)),
         typeName_(std::move(typeName)) {}
 
  private:
-  std::string visibility_;
+  char visibility_;
   bool static_;
   std::string name_;
   std::string typeName_;
@@ -55,13 +57,13 @@ class TClassMember : public virtual IClassMember {
 
 class TMemberVar final : public TClassMember, public IMemberVar {
  public:
-  TMemberVar(bool isStatic, std::string visibility, std::string name, std::string typeName,
+  TMemberVar(bool isStatic, const std::string& visibility, std::string name, std::string typeName,
              PElemTable multiplicity, std::string defaultValue)
-      : TClassMember(std::move(visibility), isStatic, std::move(name), std::move(typeName)),
+      : TClassMember(visibility, isStatic, std::move(name), std::move(typeName)),
         multiplicity_(std::move(multiplicity)),
         default_(std::move(defaultValue)) {}
   PElemTable GetMultiplicity() const override { return multiplicity_; }
-  std::string GetDefault() const override { return default_; }
+  const std::string& GetDefault() const override { return default_; }
 
  private:
   PElemTable multiplicity_;
@@ -70,9 +72,9 @@ class TMemberVar final : public TClassMember, public IMemberVar {
 
 class TMemberFun final : public TClassMember, public IMemberFun {
  public:
-  TMemberFun(bool isStatic, bool isAbstract, std::string visibility, std::string name,
+  TMemberFun(bool isStatic, bool isAbstract, const std::string& visibility, std::string name,
              std::string typeName, PElemTable params)
-      : TClassMember(std::move(visibility), isStatic, std::move(name), std::move(typeName)),
+      : TClassMember(visibility, isStatic, std::move(name), std::move(typeName)),
         abstract_(isAbstract),
         params_(std::move(params)) {}
   bool GetAbstract() const override { return abstract_; }

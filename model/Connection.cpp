@@ -78,31 +78,30 @@ class BorderIndex {
   EdgeIndex horizontal_;
 };
 
-// The relations that touch each class, in relations-table order: one list per
-// class, each relation at most once in it.
-std::vector<std::vector<PElement>> TouchingRelations(
+// The places of the relations that touch each class, in relations-table order:
+// one list per class, each relation at most once in it.
+std::vector<std::vector<std::size_t>> TouchingRelations(
     const std::vector<std::shared_ptr<TClassType>>& classes,
-    const std::vector<PElement>& relations) {
+    const std::vector<std::shared_ptr<TRelType>>& relations) {
   std::vector<ClassBox> boxes;
   boxes.reserve(classes.size());
   for (const auto& cls : classes) boxes.push_back(BoxOf(*cls));
   BorderIndex index(boxes);
 
-  std::vector<std::vector<PElement>> touching(classes.size());
+  std::vector<std::vector<std::size_t>> touching(classes.size());
   // The last relation recorded for each class, against a class touched at both
   // ends, on two edges or at a corner.
   std::vector<std::size_t> lastRelation(classes.size(), relations.size());
   std::vector<int32_t> found;
   for (std::size_t r = 0; r < relations.size(); ++r) {
-    std::shared_ptr<TRelType> relation = NarrowRelation(relations[r]);
     found.clear();
-    index.BoxesTouching(relation->StartPoint(), found);
-    index.BoxesTouching(relation->EndPoint(), found);
+    index.BoxesTouching(relations[r]->StartPoint(), found);
+    index.BoxesTouching(relations[r]->EndPoint(), found);
     for (int32_t box : found) {
       auto cls = static_cast<std::size_t>(box);
       if (lastRelation[cls] == r) continue;
       lastRelation[cls] = r;
-      touching[cls].push_back(relations[r]);
+      touching[cls].push_back(r);
     }
   }
   return touching;
@@ -141,11 +140,18 @@ void ConnectClasses(const PElemTable& classes, const PElemTable& relations) {
   std::vector<std::shared_ptr<TClassType>> narrowed;
   for (const PElement& cls : ElementsOf(classes)) narrowed.push_back(NarrowClass(cls));
   if (narrowed.empty()) return;
-  std::vector<std::vector<PElement>> touching = TouchingRelations(narrowed, ElementsOf(relations));
+  const ElemList relationList = ElementsOf(relations);
+  std::vector<std::shared_ptr<TRelType>> narrowedRelations;
+  narrowedRelations.reserve(relationList.size());
+  for (const PElement& relation : relationList) narrowedRelations.push_back(NarrowRelation(relation));
+  const std::vector<std::vector<std::size_t>> touching =
+      TouchingRelations(narrowed, narrowedRelations);
   for (std::size_t i = 0; i < narrowed.size(); ++i) {
-    PElemTable candidates = NewElemTable();
-    for (const PElement& relation : touching[i]) candidates->Add(relation);
-    narrowed[i]->CollectRelations(candidates);
+    PElemTable touched = NewElemTable();
+    for (const std::size_t r : touching[i]) {
+      if (narrowedRelations[r]->TryConnect(narrowed[i])) touched->Add(relationList[r]);
+    }
+    narrowed[i]->SetRelations(touched);
   }
 }
 

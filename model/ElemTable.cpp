@@ -2,8 +2,11 @@
 #include "model/ElemTable.h"
 
 #include <cstddef>
+#include <memory_resource>
 #include <vector>
 
+#include "model/Arena.h"
+#include "model/ElemList.h"
 #include "model/Error.h"
 
 namespace {
@@ -28,6 +31,8 @@ class TElemTable : public IElemTable {
   void ForEachWithElem(const PElement& arg, ElemProcedureArgFirst procedure) const override;
   void ForEachWithNext(ElemProcedureWithNext procedure) const override;
 
+  std::span<const PElement> Elements() const { return elements_; }
+
  private:
   // Calls visit with each element in order.
   template <class Visit>
@@ -48,7 +53,7 @@ class TElemTable : public IElemTable {
     return result;
   }
 
-  std::vector<PElement> elements_;
+  std::pmr::vector<PElement> elements_{ModelMemory()};
 };
 
 PElement TElemTable::AnyOne() const {
@@ -101,5 +106,10 @@ void TElemTable::ForEachWithNext(ElemProcedureWithNext procedure) const {
 }  // namespace
 
 PElemTable NewElemTable() {
-  return std::make_shared<TElemTable>();
+  return MakeModelObject<TElemTable>();
+}
+
+// Every table is made by NewElemTable, so every table is a TElemTable.
+ElemList ElementsOf(const PElemTable& table) {
+  return ElemList(table, static_cast<const TElemTable&>(*table).Elements());
 }

@@ -21,11 +21,11 @@ class IElemType : public virtual IElement {
   virtual void SetW(int32_t value) = 0;
   virtual int32_t GetH() const = 0;
   virtual void SetH(int32_t value) = 0;
-  virtual std::string GetStereotype() const = 0;
+  virtual const std::string& GetStereotype() const = 0;
   virtual void SetStereotype(const std::string& value) = 0;
-  virtual std::string GetName() const = 0;
+  virtual const std::string& GetName() const = 0;
   virtual void SetName(const std::string& value) = 0;
-  virtual std::string GetTypeName() const = 0;
+  virtual const std::string& GetTypeName() const = 0;
   virtual void SetTypeName(const std::string& value) = 0;
 };
 using PElemType = std::shared_ptr<IElemType>;
@@ -61,10 +61,10 @@ class IRelType : public virtual IElemType {
   virtual void SetQualifier2(const std::string& value) = 0;
   virtual PElemTable GetMult1() const = 0;
   virtual PElemTable GetMult2() const = 0;
-  virtual std::string GetRole1() const = 0;
-  virtual std::string GetRole2() const = 0;
-  virtual std::string GetQualifier1() const = 0;
-  virtual std::string GetQualifier2() const = 0;
+  virtual const std::string& GetRole1() const = 0;
+  virtual const std::string& GetRole2() const = 0;
+  virtual const std::string& GetQualifier1() const = 0;
+  virtual const std::string& GetQualifier2() const = 0;
   virtual void SetStartX(int32_t value) = 0;
   virtual void SetStartY(int32_t value) = 0;
   virtual void SetEndX(int32_t value) = 0;
@@ -95,11 +95,11 @@ class TElemType : public virtual IElemType {
   void SetW(int32_t value) override { w_ = value; }
   int32_t GetH() const override { return h_; }
   void SetH(int32_t value) override { h_ = value; }
-  std::string GetStereotype() const override { return stereotype_; }
+  const std::string& GetStereotype() const override { return stereotype_; }
   void SetStereotype(const std::string& value) override { stereotype_ = value; }
-  std::string GetName() const override { return name_; }
+  const std::string& GetName() const override { return name_; }
   void SetName(const std::string& value) override { name_ = value; }
-  std::string GetTypeName() const override { return typeName_; }
+  const std::string& GetTypeName() const override { return typeName_; }
   void SetTypeName(const std::string& value) override { typeName_ = value; }
 
  protected:
@@ -132,6 +132,8 @@ class TClassType final : public TElemType,
 
   // Replaces Relations by the relations of the table that touch this class.
   void CollectRelations(const PElemTable& relations);
+  // Replaces Relations by a table of relations known to touch this class.
+  void SetRelations(const PElemTable& relations) { relations_ = relations; }
 
  private:
   bool underlined_ = false;
@@ -159,10 +161,10 @@ class TRelType : public TElemType, public IRelType {
   void SetQualifier2(const std::string& value) override { qualifier2_ = value; }
   PElemTable GetMult1() const override { return mult1_; }
   PElemTable GetMult2() const override { return mult2_; }
-  std::string GetRole1() const override { return role1_; }
-  std::string GetRole2() const override { return role2_; }
-  std::string GetQualifier1() const override { return qualifier1_; }
-  std::string GetQualifier2() const override { return qualifier2_; }
+  const std::string& GetRole1() const override { return role1_; }
+  const std::string& GetRole2() const override { return role2_; }
+  const std::string& GetQualifier1() const override { return qualifier1_; }
+  const std::string& GetQualifier2() const override { return qualifier2_; }
   void SetStartX(int32_t value) override { startX_ = value; }
   void SetStartY(int32_t value) override { startY_ = value; }
   void SetEndX(int32_t value) override { endX_ = value; }

@@ -1,11 +1,12 @@
 // Multiplicity ranges and the parser that reads a multiplicity text from the input.
 #include "model/Multiplicity.h"
 
+#include "model/Arena.h"
 #include "model/Downcast.h"
 #include "reader/scanner.h"
 
 PMultiplicity NewMultiplicity(const std::string& lower, const std::string& upper) {
-  return std::make_shared<TMultiplicity>(lower, upper);
+  return MakeModelObject<TMultiplicity>(lower, upper);
 }
 
 PMultiplicity ToMultiplicity(const PElement& element) {

@@ -10,8 +10,8 @@
 // One range of a multiplicity; "n" stands for an unbounded upper end.
 class IMultiplicity : public virtual IElement {
  public:
-  virtual std::string GetLower() const = 0;
-  virtual std::string GetUpper() const = 0;
+  virtual const std::string& GetLower() const = 0;
+  virtual const std::string& GetUpper() const = 0;
 };
 using PMultiplicity = std::shared_ptr<IMultiplicity>;
 
@@ -20,8 +20,8 @@ class TMultiplicity final : public IMultiplicity {
   TMultiplicity(std::string lower, std::string upper)
       : lower_(std::move(lower)), upper_(std::move(upper)) {}
   IElement* GetSelf() override { return this; }
-  std::string GetLower() const override { return lower_; }
-  std::string GetUpper() const override { return upper_; }
+  const std::string& GetLower() const override { return lower_; }
+  const std::string& GetUpper() const override { return upper_; }
 
  private:
   std::string lower_;

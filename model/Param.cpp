@@ -1,11 +1,12 @@
 // Operation parameters: factory and checked downcast.
 #include "model/Param.h"
 
+#include "model/Arena.h"
 #include "model/Downcast.h"
 
 PParam NewParam(const std::string& name, const std::string& type, const PElemTable& multiplicity,
                 const std::string& defaultValue) {
-  return std::make_shared<TParam>(name, type, multiplicity, defaultValue);
+  return MakeModelObject<TParam>(name, type, multiplicity, defaultValue);
 }
 
 PParam ToParam(const PElement& element) {

@@ -9,10 +9,10 @@
 
 class IParam : public virtual IElement {
  public:
-  virtual std::string GetName() const = 0;
-  virtual std::string GetType() const = 0;
+  virtual const std::string& GetName() const = 0;
+  virtual const std::string& GetType() const = 0;
   virtual PElemTable GetMultiplicity() const = 0;
-  virtual std::string GetDefault() const = 0;
+  virtual const std::string& GetDefault() const = 0;
 };
 using PParam = std::shared_ptr<IParam>;
 
@@ -24,10 +24,10 @@ class TParam final : public IParam {
         multiplicity_(std::move(multiplicity)),
         default_(std::move(defaultValue)) {}
   IElement* GetSelf() override { return this; }
-  std::string GetName() const override { return name_; }
-  std::string GetType() const override { return type_; }
+  const std::string& GetName() const override { return name_; }
+  const std::string& GetType() const override { return type_; }
   PElemTable GetMultiplicity() const override { return multiplicity_; }
-  std::string GetDefault() const override { return default_; }
+  const std::string& GetDefault() const override { return default_; }
 
  private:
   std::string name_;

@@ -1,6 +1,10 @@
 // Reads the panel text of a class element into the class and its members.
 #include "reader/ClassPanel.h"
 
+#include <optional>
+#include <string>
+#include <string_view>
+
 #include "model/Error.h"
 #include "reader/MemberLine.h"
 #include "reader/scanner.h"
@@ -19,6 +23,64 @@ bool EnterSection() {
   SkipDelim();
   SkipBlanksNotEof();
   return true;
+}
+
+// Whether the member line at the position is written as an operation: up to the
+// panel's closing tag, "(" before any ":" and "=", and no braces, which close
+// annotations such as "Column(name), NotNull}".
+bool LooksLikeOperation() {
+  const std::string& line = CurLine();
+  bool paren = false;
+  for (auto i = static_cast<size_t>(LinePos() - 1); i < line.size() && line[i] != '<'; ++i) {
+    switch (line[i]) {
+      case '(':
+        paren = true;
+        break;
+      case ':':
+      case '=':
+        if (!paren) return false;
+        break;
+      case '{':
+      case '}':
+        return false;
+      default:
+        break;
+    }
+  }
+  return paren;
+}
+
+// Whether a line after the member line at the position, up to the panel's
+// closing tag, starts another section.
+bool AnotherSectionFollows() {
+  if (CurLine().find('<', static_cast<size_t>(LinePos() - 1)) != std::string::npos) return false;
+  size_t cursor = 0;
+  for (;;) {
+    const std::string_view text = TextLineAhead(cursor);
+    if (text.empty()) return false;
+    if (text.starts_with("--")) return true;
+    if (text.find('<') != std::string_view::npos) return false;
+  }
+}
+
+// Interfaces and service classes are often drawn with one member section that
+// lists operations; those lines are read as operations there. The look ahead
+// for another section reads ahead in the file, so it is made at most once per
+// panel and only for a line that needs it.
+void ReadFirstSection(const PClassType& cls) {
+  std::optional<bool> onlySection;
+  while (MemberLineFollows()) {
+    bool operation = false;
+    if (LooksLikeOperation()) {
+      if (!onlySection) onlySection = !AnotherSectionFollows();
+      operation = *onlySection;
+    }
+    if (operation) {
+      ReadOperationLine(cls);
+    } else {
+      ReadAttributeLine(cls);
+    }
+  }
 }
 
 }  // namespace
@@ -75,7 +137,7 @@ void ReadClassPanel(const PElement& element) {
   SkipBlanksNotEof();
   SkipColourLine();
   if (!EnterSection()) return;
-  while (MemberLineFollows()) ReadAttributeLine(cls);
+  ReadFirstSection(cls);
   if (!EnterSection()) return;
   while (MemberLineFollows()) ReadOperationLine(cls);
 }

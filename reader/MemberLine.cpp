@@ -2,6 +2,7 @@
 #include "reader/MemberLine.h"
 
 #include <algorithm>
+#include <string_view>
 
 #include "model/ClassMember.h"
 #include "model/Multiplicity.h"
@@ -121,6 +122,39 @@ const DeclTokens& ParamTokens() {
   return tokens;
 }
 
+bool OnlyBlanksFollow() {
+  if (LinePos() < 1) return false;
+  const std::string& line = CurLine();
+  for (auto i = static_cast<size_t>(LinePos() - 1); i < line.size(); ++i) {
+    if (static_cast<unsigned char>(line[i]) > ' ') return false;
+  }
+  return true;
+}
+
+// The next line of the panel that holds text, from that text on, when a
+// parameter list may go on there: the panel's closing tag and a section mark
+// end the list however it was left.
+std::string_view ContinuationLine() {
+  size_t cursor = 0;
+  const std::string_view next = TextLineAhead(cursor);
+  if (next.starts_with("<") || next.starts_with("--")) return {};
+  return next;
+}
+
+// Long lists are broken after "(" or ","; what follows there goes on at the
+// next line with text.
+void GoOnAfterSeparator() {
+  if (OnlyBlanksFollow() && !ContinuationLine().empty()) SkipBlanksNotEof();
+}
+
+// A parameter that ends its line ends the list only when a ")" opens the next
+// line with text; that ")" becomes the delimiter, as if it stood on the line.
+void CloseOnNextLine() {
+  if (!ContinuationLine().starts_with(")")) return;
+  SkipBlanksNotEof();
+  LookAheadFor(kCloseParen);
+}
+
 }  // namespace
 
 ArrayOfString JoinDelimiters(const ArrayOfString& a, const ArrayOfString& b) {
@@ -168,13 +202,18 @@ void ReadOperationLine(const PClassType& cls) {
   PElemTable params = NewElemTable();
   if (GetLastDelimiter() == "(") {
     SkipDelim();
+    GoOnAfterSeparator();
     if (LookAheadFor(kCloseParen) != 0) {
       std::string found;
       do {
         const TVarDeclRec rec = ReadDecl(ParamTokens());
         params->Add(NewParam(rec.Name, rec.TypeName, rec.Multiplicity, rec.Default));
+        if (LastDelimiter() == kLineEnd) CloseOnNextLine();
         found = LastDelimiter();
-        if (found == ",") SkipDelim();
+        if (found == ",") {
+          SkipDelim();
+          GoOnAfterSeparator();
+        }
       } while (found == ",");
     }
     if (GetLastDelimiter() == ")") SkipDelim();

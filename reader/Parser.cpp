@@ -1,8 +1,10 @@
 // The UMLet document reader: finds the zoom level and the elements by their tags.
 #include "reader/Parser.h"
 
+#include <algorithm>
 #include <cmath>
 #include <string>
+#include <string_view>
 
 #include "model/ElemType.h"
 #include "model/Error.h"
@@ -14,6 +16,10 @@ namespace {
 
 // The zoom level of the document being read.
 double ZoomLevel = 10.0;
+// Whether the document writes integer point values at zoom level 10 rather
+// than at its zoom level, as UMLet does since version 13.
+bool PointsAtZoomTen = false;
+constexpr int32_t kFirstVersionAtZoomTen = 13;
 
 enum class ElementKind { kClass, kRelation, kOther };
 
@@ -24,6 +30,8 @@ constexpr int32_t kEndOfCoordinates = 4;
 // The tags each step looks for, made once: the scanner is asked for them per element.
 const ArrayOfString kDocumentStart = {"<zoom_level>", "<element>", "</diagram>",
                                       "</umlet_diagram>"};
+const ArrayOfString kRootOrDocumentStart = {"<diagram", "<zoom_level>", "<element>", "</diagram>",
+                                            "</umlet_diagram>"};
 const ArrayOfString kNextElement = {"<element>", "</diagram>", "</umlet_diagram>"};
 const ArrayOfString kTypeTag = {"<type>", "<id>", "</diagram>", "</umlet_diagram>"};
 const ArrayOfString kCoordinatesTag = {"<coordinates>", "</element>", "</diagram>",
@@ -34,6 +42,70 @@ const ArrayOfString kElementEnd = {"</element>", "</diagram>", "</umlet_diagram>
 const char* const kClosingTags[] = {"</x>", "</y>", "</w>", "</h>"};
 const char* const kCoordinateErrors[] = {"wrong x coordinate", "wrong y coordinate",
                                          "wrong w coordinate", "wrong h coordinate"};
+
+bool IsBlank(char c) {
+  return static_cast<unsigned char>(c) <= ' ';
+}
+
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
+
+size_t SkipBlanksIn(std::string_view text, size_t at) {
+  while (at < text.size() && IsBlank(text[at])) ++at;
+  return at;
+}
+
+// The value of the first attribute `version` in the attribute text of a tag,
+// preceded by a blank; empty when there is no such attribute with a quoted value.
+std::string_view VersionAttribute(std::string_view attributes) {
+  const std::string_view name = "version";
+  for (size_t at = attributes.find(name); at != std::string_view::npos;
+       at = attributes.find(name, at + 1)) {
+    if (at == 0 || !IsBlank(attributes[at - 1])) continue;
+    size_t i = SkipBlanksIn(attributes, at + name.size());
+    if (i == attributes.size() || attributes[i] != '=') continue;
+    i = SkipBlanksIn(attributes, i + 1);
+    if (i == attributes.size() || (attributes[i] != '"' && attributes[i] != '\'')) continue;
+    const size_t end = attributes.find(attributes[i], i + 1);
+    if (end == std::string_view::npos) continue;
+    return attributes.substr(i + 1, end - i - 1);
+  }
+  return {};
+}
+
+// Counts the version by the number its value begins with ("14.4.0-SNAPSHOT" is 14);
+// the count stops at the first version that matters, so no length overflows it.
+bool WritesPointsAtZoomTen(std::string_view version) {
+  int32_t major = 0;
+  for (size_t i = 0; i < version.size() && IsDigit(version[i]); ++i) {
+    major = std::min(major * 10 + (version[i] - '0'), kFirstVersionAtZoomTen);
+  }
+  return major >= kFirstVersionAtZoomTen;
+}
+
+// The attributes of the root tag are read on its own line; the read stops
+// before any "<", so no tag that the document search looks for is passed.
+void ReadRootTag() {
+  // The blank before the first attribute is trimmed away by the read. Built by
+  // appending: g++ 12 wrongly warns about a concatenation that starts with " ".
+  std::string attributes = " ";
+  attributes += ReadUntil("<>");
+  PointsAtZoomTen = WritesPointsAtZoomTen(VersionAttribute(attributes));
+}
+
+// The root tag "<diagram" may stand before the zoom level and the elements; a
+// "<diagram" followed by anything but a blank or ">" is another tag.
+std::string SkipToDocumentStart() {
+  while (SkipToAny(kRootOrDocumentStart) == "<diagram") {
+    SkipDelim();
+    if (IsBlank(CurrentChar()) || CurrentChar() == '>') {
+      ReadRootTag();
+      break;
+    }
+  }
+  return SkipToAny(kDocumentStart);
+}
 
 // The type text counts by its part after the last full stop.
 std::string ReadTypeText() {
@@ -158,7 +230,8 @@ void ReadElementBody(IElemTable& diagram) {
 PElemTable ReadDiagram() {
   const PElemTable diagram = NewElemTable();
   ZoomLevel = 10.0;
-  if (SkipToAny(kDocumentStart) == "<zoom_level>") ReadZoomLevel();
+  PointsAtZoomTen = false;
+  if (SkipToDocumentStart() == "<zoom_level>") ReadZoomLevel();
   while (SkipPastAny(kNextElement) == "<element>") ReadElement(*diagram);
   return diagram;
 }
@@ -178,4 +251,8 @@ int32_t ScaleCoordinate(int32_t value) {
                        std::to_string(static_cast<int64_t>(ZoomLevel)));
   }
   return static_cast<int32_t>(scaled);
+}
+
+int32_t ScalePoint(int32_t value) {
+  return PointsAtZoomTen ? value : ScaleCoordinate(value);
 }

@@ -12,3 +12,6 @@ PElemTable ReadDiagram();
 void ReadElement(IElemTable& diagram);
 // Brings a coordinate to zoom level 10 (halves to the even neighbour).
 int32_t ScaleCoordinate(int32_t value);
+// Brings an integer point value to zoom level 10; documents of version 13 and
+// later write their point lists there already, whatever their zoom level.
+int32_t ScalePoint(int32_t value);

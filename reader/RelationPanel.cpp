@@ -256,7 +256,7 @@ int32_t PointValue(const std::string& text) {
   if (text.find('.') == std::string::npos) {
     const int32_t value = ParseInteger(text);
     try {
-      return ScaleCoordinate(value);
+      return ScalePoint(value);
     } catch (const PlimkoError&) {
       throw GenericError("\"" + text + "\" is an invalid integer");
     }

@@ -381,10 +381,14 @@ int32_t LookAheadFor(const ArrayOfString& tokens) {
     return -2;
   }
   const auto offset = static_cast<size_t>(s.linePos - 1);
+  const char current = s.curLine[offset];
   for (size_t index = 0; index < tokens.size(); ++index) {
-    if (!MatchesAt(tokens[index], offset)) continue;
-    if (tokens[index].empty()) Fail("LookAheadFor is asked to search for EmptyStr");
-    s.lastDelimiter = tokens[index];
+    // Most tries fail on the first byte; only the empty token has none to compare.
+    const std::string& token = tokens[index];
+    if (!token.empty() && token.front() != current) continue;
+    if (!MatchesAt(token, offset)) continue;
+    if (token.empty()) Fail("LookAheadFor is asked to search for EmptyStr");
+    s.lastDelimiter = token;
     return static_cast<int32_t>(index);
   }
   s.lastDelimiter.clear();
@@ -572,4 +576,46 @@ int32_t ParseInteger(std::string_view text) {
   }
   return static_cast<int32_t>(negative ? -static_cast<int64_t>(magnitude)
                                        : static_cast<int64_t>(magnitude));
+}
+
+namespace {
+
+// Reads one more block of the file behind the bytes not yet cut into lines,
+// dropping those already cut; false when the file holds no more.
+bool ExtendBlock() {
+  ScannerState& s = State();
+  s.block.erase(0, s.blockPos);
+  s.blockPos = 0;
+  const size_t kept = s.block.size();
+  s.block.resize(kept + kBlockSize);
+  s.block.resize(kept + std::fread(s.block.data() + kept, 1, kBlockSize, s.file.get()));
+  return s.block.size() > kept;
+}
+
+// The cursor of a look ahead that has met the end of the file.
+constexpr size_t kPastEnd = std::string::npos;
+
+}  // namespace
+
+// Offsets count from the first byte not yet cut into lines, so they stay valid
+// when ExtendBlock drops the bytes before it. A read error is left in the
+// stream's flag for the next line read to report.
+std::string_view TextLineAhead(size_t& cursor) {
+  ScannerState& s = State();
+  if (!s.file || s.fileEnded) return {};
+  while (cursor != kPastEnd) {
+    size_t end = cursor;
+    for (;;) {
+      const std::string_view ahead = std::string_view(s.block).substr(s.blockPos);
+      while (end < ahead.size() && !IsLineBreak(ahead[end])) ++end;
+      if (end < ahead.size() || !ExtendBlock()) break;
+    }
+    const std::string_view ahead = std::string_view(s.block).substr(s.blockPos);
+    const std::string_view line = ahead.substr(cursor, end - cursor);
+    cursor = end == ahead.size() || ahead[end] == kCtrlZ ? kPastEnd : end + 1;
+    for (size_t i = 0; i < line.size(); ++i) {
+      if (!IsBlank(line[i])) return line.substr(i);
+    }
+  }
+  return {};
 }

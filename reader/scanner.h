@@ -58,3 +58,10 @@ std::string Trimmed(std::string_view text);
 // The integer conversion used for every number of the input; raises
 // "\"" + text + "\" is an invalid integer".
 int32_t ParseInteger(std::string_view text);
+
+// Looks ahead in the file without moving. Answers the first line after the
+// current one, from cursor on (0: the line right after the current one), that
+// holds a non-blank byte: from that byte to its end, as the file holds it (not
+// decoded); cursor moves past that line. Empty when no such line follows. The
+// text, and the cursor, hold only up to the next call into the scanner.
+std::string_view TextLineAhead(size_t& cursor);

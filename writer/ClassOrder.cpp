@@ -19,7 +19,7 @@ struct Dependencies {
   std::vector<std::size_t> unmet;
 };
 
-Dependencies DependenciesOf(const std::vector<PElement>& classes) {
+Dependencies DependenciesOf(const ElemList& classes) {
   std::unordered_map<const IElement*, std::size_t> place;
   for (std::size_t i = 0; i < classes.size(); ++i) place.emplace(classes[i]->GetSelf(), i);
 
@@ -43,7 +43,7 @@ Dependencies DependenciesOf(const std::vector<PElement>& classes) {
 }  // namespace
 
 std::vector<PElement> ClassOrder(const PElemTable& table) {
-  std::vector<PElement> classes = ElementsOf(table);
+  const ElemList classes = ElementsOf(table);
   Dependencies deps = DependenciesOf(classes);
   std::vector<PElement> order;
   order.reserve(classes.size());

@@ -61,7 +61,8 @@ bool IsRealisationFrom(const PElement& relation, const PElement& cls) {
 // that the predicate picks, each once, in table order.
 std::vector<size_t> HeadClassPlaces(const PClassType& cls, ElemPredicateWithElem picks) {
   std::vector<size_t> found;
-  for (const PElement& relation : ElementsOf(cls->GetRelations()->FilterWithElem(cls, picks))) {
+  for (const PElement& relation : ElementsOf(cls->GetRelations())) {
+    if (!picks(relation, cls)) continue;
     const auto place = FactsIndex.find(ToRelType(relation)->GetClass2()->GetSelf());
     if (place != FactsIndex.end()) found.push_back(place->second);
   }

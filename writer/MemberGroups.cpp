@@ -16,14 +16,20 @@ namespace {
 std::set<std::string> ListedVariables;
 
 // The operation group of the given side and visibility mark.
-const PElemTable& OperationGroup(MemberGroupTables& groups, bool classSide,
-                                 const std::string& visibility) {
+PElemTable& OperationGroup(MemberGroupTables& groups, bool classSide,
+                           const std::string& visibility) {
   if (visibility == "-")
     return classSide ? groups.privateClassOperations : groups.privateOperations;
   if (visibility == "#") {
     return classSide ? groups.protectedClassOperations : groups.protectedOperations;
   }
   return classSide ? groups.publicClassOperations : groups.publicOperations;
+}
+
+// Adds to a group, giving it a table of its own when it still shares the empty one.
+void AddTo(PElemTable& group, const PElemTable& none, const PElement& member) {
+  if (group == none) group = NewElemTable();
+  group->Add(member);
 }
 
 // Replaces single quotes, which would end the class comment they stand in.
@@ -37,7 +43,8 @@ std::string WithDoubleQuotes(std::string text) {
 }  // namespace
 
 MemberGroupTables GroupMembers(const PElemTable& members) {
-  MemberGroupTables groups;
+  const PElemTable none = NewElemTable();
+  MemberGroupTables groups(none);
   for (const PElement& member : ElementsOf(members)) {
     const bool attribute = IsMemberVar(member);
     if (!attribute && !IsMemberFun(member)) continue;
@@ -45,12 +52,13 @@ MemberGroupTables GroupMembers(const PElemTable& members) {
     const bool classSide = classMember->GetStatic();
     const std::string visibility = classMember->GetVisibility();
     if (!attribute) {
-      OperationGroup(groups, classSide, visibility)->Add(member);
+      AddTo(OperationGroup(groups, classSide, visibility), none, member);
       continue;
     }
-    (classSide ? groups.classAttributes : groups.instanceAttributes)->Add(member);
+    AddTo(classSide ? groups.classAttributes : groups.instanceAttributes, none, member);
     if (visibility != "-" && visibility != "#") {
-      (classSide ? groups.publicClassAttributes : groups.publicInstanceAttributes)->Add(member);
+      AddTo(classSide ? groups.publicClassAttributes : groups.publicInstanceAttributes, none,
+            member);
     }
   }
   return groups;

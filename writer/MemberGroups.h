@@ -7,19 +7,32 @@
 #include "model/ElemTable.h"
 #include "model/Element.h"
 
-// The groups of a class's members that its text writes, each a new table in
-// panel order. "+" and a member without a visibility mark are public.
+// The groups of a class's members that its text writes, each a table in panel
+// order; the groups that stay empty share one empty table. "+" and a member
+// without a visibility mark are public.
 struct MemberGroupTables {
-  PElemTable instanceAttributes = NewElemTable();
-  PElemTable publicInstanceAttributes = NewElemTable();
-  PElemTable classAttributes = NewElemTable();
-  PElemTable publicClassAttributes = NewElemTable();
-  PElemTable publicOperations = NewElemTable();
-  PElemTable protectedOperations = NewElemTable();
-  PElemTable privateOperations = NewElemTable();
-  PElemTable publicClassOperations = NewElemTable();
-  PElemTable protectedClassOperations = NewElemTable();
-  PElemTable privateClassOperations = NewElemTable();
+  explicit MemberGroupTables(const PElemTable& none)
+      : instanceAttributes(none),
+        publicInstanceAttributes(none),
+        classAttributes(none),
+        publicClassAttributes(none),
+        publicOperations(none),
+        protectedOperations(none),
+        privateOperations(none),
+        publicClassOperations(none),
+        protectedClassOperations(none),
+        privateClassOperations(none) {}
+
+  PElemTable instanceAttributes;
+  PElemTable publicInstanceAttributes;
+  PElemTable classAttributes;
+  PElemTable publicClassAttributes;
+  PElemTable publicOperations;
+  PElemTable protectedOperations;
+  PElemTable privateOperations;
+  PElemTable publicClassOperations;
+  PElemTable protectedClassOperations;
+  PElemTable privateClassOperations;
 };
 // All groups, taken in one walk over the class's member table.
 MemberGroupTables GroupMembers(const PElemTable& members);

@@ -22,18 +22,8 @@ std::vector<std::string> CorpusFiles() {
 
 const std::string kDone = "plimko running ...\nDone. Press Enter...";
 
-std::string WriteFailure(const std::string& message) {
-  return "plimko running ...\n)-8 " + message + " B-(\n\nPress Enter...";
-}
-
 // The files that end in a report, with the whole console text; all others convert.
 const std::map<std::string, std::string> kReports = {
-    // Parameter lists that go on over several lines: the part on the first line ends
-    // in "(" or ",", which declares a parameter without a name.
-    {"11-hu-cpp-zoom14-multiline-params.uxf", WriteFailure("name is empty")},
-    {"21-pt-python-zoom6-multiline-init.uxf", WriteFailure("name is empty")},
-    {"24-hu-messy-cpp-helptext-embedded-xml.uxf", WriteFailure("name is empty")},
-    {"33-large-umletino-packages-qualified-double-heads.uxf", WriteFailure("name is empty")},
     // Not a diagram of this format: its elements have no <type> or <id>, so the
     // search for the first element's type runs past the end of the document.
     {"29-broken-collectionItemID-instead-of-id.uxf",

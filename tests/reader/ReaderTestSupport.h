@@ -89,9 +89,12 @@ inline void OpenAt(const std::string& text) {
 
 // A document in UMLet's layout: the panel text of the first element starts at
 // line 12, position 23.
-inline std::string Document(const std::string& elements, const std::string& zoom = "10") {
+inline std::string Document(const std::string& elements, const std::string& zoom = "10",
+                            const std::string& version = "13.3") {
   return "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"no\"?>\n"
-         "<diagram program=\"umlet\" version=\"13.3\">\n"
+         "<diagram program=\"umlet\" version=\"" +
+         version +
+         "\">\n"
          "  <zoom_level>" +
          zoom + "</zoom_level>\n" + elements + "</diagram>\n";
 }

@@ -97,6 +97,33 @@ TEST(ClassPanel, MemberSections) {
   });
 }
 
+// In a panel's only member section, lines written as operations are operations;
+// with a second section every line of the first is an attribute. The look for a
+// second section crosses the scanner's read blocks.
+TEST(ClassPanel, OperationsInTheOnlySection) {
+  const std::string shape = "stereotype='' name='Shape' type=''";
+  const std::string wide(100000, 'w');
+  const std::string wideVar = "var ' ' '" + wide + "':''[]=''";
+  ExpectPanels({
+      {"Shape\n--\n+allows(String) : boolean\nx: Int\n/+draw()/\n_f(a = 1)_",
+       shape,
+       {"fun '+' 'allows':'boolean'('String':''[]='')", "var ' ' 'x':'Int'[]=''",
+        "fun '+' abstract 'draw':''()", "fun ' ' static 'f':''('a':''[]='1')"}},
+      {"Shape\n--\n- loja: C(j)\nx = f(1)\nT(a), P}",
+       shape,
+       {"var '-' 'loja':'C(j)'[]=''", "var ' ' 'x':''[]='f(1)'", "var ' ' 'T(a), P}':''[]=''"}},
+      {"Shape\r\n--\r\nf(x)\r\n\r\n  --\r\ng()",
+       shape,
+       {"var ' ' 'f(x)':''[]=''", "fun ' ' 'g':''()"}},
+      {"Shape\n--\nf()\n" + wide + "\n--\ng()",
+       shape,
+       {"var ' ' 'f()':''[]=''", wideVar, "fun ' ' 'g':''()"}},
+      {"Shape\n--\nf()\n" + wide + "\ng()",
+       shape,
+       {"fun ' ' 'f':''()", wideVar, "fun ' ' 'g':''()"}},
+  });
+}
+
 // Failures inside a class panel, with the line and position the driver prints.
 TEST(ClassPanel, Errors) {
   struct Case {
@@ -115,6 +142,8 @@ TEST(ClassPanel, Errors) {
       // An unclosed parameter list on the last line runs past the panel's end.
       {Document(ClassElement("Shape\n--\n--\nf(a: Int[1")),
        {"missing \"</panel_attributes>\"", 16, 5}},
+      // After a list that goes on over lines, on the line where the reading stopped.
+      {Document(ClassElement("Shape\n--\nf(\n  a: &zz;)")), {"wrong entity in \"&zz;\"", 15, 10}},
       {"<diagram><element><id>UMLClass</id><coordinates></coordinates><panel_attributes>Shape\n"
        "--\na\n",
        {"end of file reached unexpectedly", 3, -2}},

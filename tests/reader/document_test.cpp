@@ -180,6 +180,39 @@ TEST(DocumentFrame, Errors) {
   }
 }
 
+// The root tag's version decides whether integer points are scaled by the zoom
+// level: 40 at zoom level 20 stays 40 from version 13 on. Each reading starts
+// anew, so a row that scales after one that does not shows the reset.
+TEST(DocumentFrame, VersionDecidesPointScaling) {
+  struct Case {
+    std::string head;
+    int32_t expected;
+  };
+  const std::vector<Case> cases = {
+      {"<diagram program=\"umletino\" version=\"15.1\">", 40},
+      {"<diagram program=\"umlet\">", 20},
+      {"<diagram program=\"umlet\" version=\"13\">", 40},
+      {"<diagram program=\"umlet\" version=\"12.9\">", 20},
+      {"<diagram program=\"umletino\" version=\"14.4.0-SNAPSHOT\">", 40},
+      {"<diagram program=\"umlet\" xversion=\"15.1\">", 20},
+      {"<diagram\tversion = '13.3' >", 40},
+      {"<?xml version=\"15.0\" encoding=\"UTF-8\"?>\n<diagram program=\"umlet\">", 20},
+      {"<diagram version=\"99999999999999999999\">", 40},
+      {"<diagram version=\"v15\">", 20},
+      // Only the line of the root tag is read.
+      {"<diagram\n version=\"15.1\">", 20},
+      // Another tag that begins alike is not the root tag.
+      {"<diagram_x version=\"15.1\">\n<diagram>", 20},
+  };
+  for (const Case& c : cases) {
+    ReadDocument(c.head + "<zoom_level>20</zoom_level></diagram>");
+    EXPECT_EQ(ScalePoint(40), c.expected) << c.head;
+  }
+  // A "<diagram" after the zoom level is not the root tag.
+  ReadDocument("<umlet_diagram><zoom_level>20</zoom_level><diagram version=\"15.1\"></diagram>");
+  EXPECT_EQ(ScalePoint(40), 20);
+}
+
 // Scaling itself, at the edges of the 32-bit range.
 TEST(DocumentFrame, ScaleCoordinateRange) {
   SetZoomLevel(10);

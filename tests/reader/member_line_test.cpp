@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "ReaderTestSupport.h"
@@ -110,17 +111,26 @@ TEST(MemberLine, OperationDeclarations) {
   }
 }
 
-// A parameter list that is not closed on its line ends at the line end.
-TEST(MemberLine, UnclosedParameterLists) {
-  EXPECT_EQ(Operations("f(a: Int\ng()"),
-            (Lines{"fun ' ' 'f':''('a':'Int'[]='')", "fun ' ' 'g':''()"}));
-  EXPECT_EQ(Operations("init(self,\n  x: int = 0)"),
-            (Lines{"fun ' ' 'init':''('self':''[]='', '':''[]='')", "fun ' ' 'x':'int = 0)'()"}));
-  EXPECT_EQ(Operations("f(a = &quot;x\ng(b = (1\nh"),
-            (Lines{"fun ' ' 'f':''('a':''[]='\"x')", "fun ' ' 'g':''('b':''[]='(1')",
-                   "fun ' ' 'h':''()"}));
-  EXPECT_EQ(Operations("f(a: Int[2\ng"),
-            (Lines{"fun ' ' 'f':''('a':'Int'[1..2]='')", "fun ' ' 'g':''()"}));
+// A list broken after "(" or "," goes on at the next line with text; after a
+// parameter only a ")" that opens the next line closes it. Otherwise, and never
+// into the panel's end or a section mark, the list ends at the line end.
+TEST(MemberLine, ParameterListsOverSeveralLines) {
+  const std::vector<std::pair<std::string, Lines>> cases = {
+      {"update(\n\tname,\n\n  id: Int \n  ): Set&lt;Int&gt;\ng()",
+       {"fun ' ' 'update':'Set<Int>'('name':''[]='', 'id':'Int'[]='')", "fun ' ' 'g':''()"}},
+      {"init(self, \n  x: int = 0)", {"fun ' ' 'init':''('self':''[]='', 'x':'int'[]='0')"}},
+      {"f(\r\n)\r\ng", {"fun ' ' 'f':''()", "fun ' ' 'g':''()"}},
+      {"f(a = &quot;x\n): R", {"fun ' ' 'f':'R'('a':''[]='\"x')"}},
+      {"f(a: Int\ng()", {"fun ' ' 'f':''('a':'Int'[]='')", "fun ' ' 'g':''()"}},
+      {"f(a: Int[2\ng", {"fun ' ' 'f':''('a':'Int'[1..2]='')", "fun ' ' 'g':''()"}},
+      {"f(a = &quot;x\ng(b = (1\nh",
+       {"fun ' ' 'f':''('a':''[]='\"x')", "fun ' ' 'g':''('b':''[]='(1')", "fun ' ' 'h':''()"}},
+      {"f(a,\n--\ng()", {"fun ' ' 'f':''('a':''[]='', '':''[]='')"}},
+      {"f(a,\n", {"fun ' ' 'f':''('a':''[]='', '':''[]='')"}},
+  };
+  for (const auto& [lines, expected] : cases) {
+    EXPECT_EQ(Operations(lines), expected) << lines;
+  }
 }
 
 struct ValueCase {
