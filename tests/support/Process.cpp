@@ -52,7 +52,8 @@ bool Drain(int fd, std::string& into) {
   return n > 0 || (n < 0 && errno == EINTR);
 }
 
-// Drains the descriptor until its end; answers false when the time ran out first.
+// Drains the descriptor until its end (true), or until the text ends in stopAt when that
+// is given, or until the time runs out (false).
 bool DrainUntilEnd(int fd, std::string& into, Clock::time_point until, std::string_view stopAt) {
   while (stopAt.empty() || !into.ends_with(stopAt)) {
     auto left = std::chrono::duration_cast<std::chrono::milliseconds>(until - Clock::now());
