@@ -20,14 +20,27 @@ function(plimko_install_gzipped source destination name)
   install(FILES ${gzipped} DESTINATION ${destination})
 endfunction()
 
-plimko_install_gzipped(${PROJECT_SOURCE_DIR}/doc/plimko.1 ${CMAKE_INSTALL_MANDIR}/man1 plimko.1.gz)
+# The page in the source tree names no version, so that it reads the same through
+# man -l and project() stays the version's one place; the installed page gets it in
+# the footer of its title line. An edited page configures the build anew.
+set(page_source ${PROJECT_SOURCE_DIR}/doc/plimko.1)
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${page_source})
+file(READ ${page_source} page)
+string(REGEX REPLACE "\n(\\.TH PLIMKO 1 [^ ]+) plimko " "\n\\1 \"plimko ${PROJECT_VERSION}\" "
+       versioned_page "${page}")
+if(versioned_page STREQUAL page)
+  message(FATAL_ERROR "doc/plimko.1: no title line \".TH PLIMKO 1 DATE plimko ...\"")
+endif()
+file(WRITE ${CMAKE_CURRENT_BINARY_DIR}/man/plimko.1 "${versioned_page}")
+plimko_install_gzipped(${CMAKE_CURRENT_BINARY_DIR}/man/plimko.1 ${CMAKE_INSTALL_MANDIR}/man1
+                       plimko.1.gz)
 plimko_install_gzipped(${PROJECT_SOURCE_DIR}/packaging/debian/changelog ${CMAKE_INSTALL_DOCDIR}
                        changelog.gz)
 install(FILES packaging/debian/copyright DESTINATION ${CMAKE_INSTALL_DOCDIR})
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME plimko)
-set(CPACK_PACKAGE_VERSION 1.0.0)
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_CONTACT
     "Seed ba513ca1 maintainers <maintainers@users.noreply.c-seed-ba513ca1.example>")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)

@@ -5,6 +5,7 @@
 #include <ostream>
 #include <string_view>
 
+#include "driver/Platform.h"
 #include "model/Arena.h"
 #include "model/Charset.h"
 #include "model/Connection.h"
@@ -17,6 +18,26 @@ namespace {
 constexpr int kExitDone = 0;
 constexpr int kExitFailed = 1;
 
+constexpr std::string_view kHelp =
+    "Usage: plimko DIAGRAM.uxf [OUTPUT-DIRECTORY]\n"
+    "       plimko --help | --version\n"
+    "\n"
+    "Converts a UMLet class diagram into Pharo Smalltalk source in chunk format,\n"
+    "OUTPUT-DIRECTORY/DIAGRAM.st, or DIAGRAM.st beside the diagram when no directory\n"
+    "is given. An output file that would be the diagram itself is refused.\n"
+    "\n"
+    "  -h, --help     print this text\n"
+    "  -V, --version  print the version\n"
+    "\n"
+    "Exit status: 0 when the output file was written, 1 after a reported failure.\n"
+    "plimko waits for Enter before it ends when its input and output are a terminal.\n"
+    "\n"
+    "Environment:\n"
+    "  PLIMKO_AUTHOR      the author named in method stamps (letters and digits)\n"
+    "  SOURCE_DATE_EPOCH  seconds since 1970-01-01 UTC to stamp instead of the clock\n"
+    "\n"
+    "Manual: man plimko (in the source tree: man -l doc/plimko.1)\n";
+
 bool IsSeparator(char c) {
   return c == '\\' || c == '/';
 }
@@ -24,17 +45,21 @@ bool IsSeparator(char c) {
 // The console: every text of the system is Windows-1250, the terminal reads UTF-8.
 class Console {
  public:
-  Console(std::istream& in, std::ostream& out) : in_(in), out_(out) {}
+  Console(std::istream& in, std::ostream& out, bool interactive)
+      : in_(in), out_(out), interactive_(interactive) {}
 
   void Write(std::string_view text) { out_ << Cp1250ToUtf8(text); }
   void WriteLine(std::string_view text) {
     Write(text);
     out_ << '\n';
   }
-  // Shows the prompt and waits for one line; end of input also ends the wait.
+  // Shows the prompt and waits for one line; end of input also ends the wait. A
+  // prompt that nobody sees (output redirected) or answers (input redirected) would
+  // hang a script, so then the text is written and nothing is read.
   void Prompt(std::string_view prompt) {
     Write(prompt);
     out_.flush();
+    if (!interactive_) return;
     std::string ignored;
     std::getline(in_, ignored);
   }
@@ -77,15 +102,20 @@ class Console {
 
   std::istream& in_;
   std::ostream& out_;
+  bool interactive_;
 };
 
 }  // namespace
 
-std::string FileNameOf(const std::string& path) {
+std::string DirectoryOf(const std::string& path) {
   std::string trimmed = Trimmed(path);
   size_t end = trimmed.size();
   while (end > 0 && !IsSeparator(trimmed[end - 1])) --end;
-  return trimmed.substr(end);
+  return trimmed.substr(0, end);
+}
+
+std::string FileNameOf(const std::string& path) {
+  return Trimmed(path).substr(DirectoryOf(path).size());
 }
 
 std::string BaseNameOf(const std::string& path) {
@@ -93,14 +123,27 @@ std::string BaseNameOf(const std::string& path) {
   return name.substr(0, name.find('.'));
 }
 
-int RunDriver(const std::vector<std::string>& args, std::istream& in, std::ostream& out) {
-  Console console(in, out);
+int RunDriver(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
+              bool interactive) {
+  Console console(in, out, interactive);
+  const std::string option = args.empty() ? "" : Trimmed(args[0]);
+  if (option == "--help" || option == "-h") {
+    console.Write(kHelp);
+    return kExitDone;
+  }
+  if (option == "--version" || option == "-V") {
+    console.WriteLine("plimko " PLIMKO_VERSION);
+    return kExitDone;
+  }
+
   console.WriteLine("plimko running ...");
-  if (args.size() < 2) return console.ReportFatal("wrong number of parameters");
+  if (args.empty()) return console.ReportFatal("wrong number of parameters");
 
   // Paths reach the file system as the bytes given; they are shown as text.
   const std::string InputPath = Trimmed(args[0]);
-  std::string OutputDir = Trimmed(args[1]);
+  // Without an output directory the output goes beside the input: what a file
+  // dropped onto the program, or a single name typed, asks for.
+  std::string OutputDir = args.size() > 1 ? Trimmed(args[1]) : DirectoryOf(InputPath);
   // An empty output directory stands for the current one.
   if (!OutputDir.empty() && !IsSeparator(OutputDir.back())) OutputDir += '/';
 
@@ -121,6 +164,11 @@ int RunDriver(const std::vector<std::string>& args, std::istream& in, std::ostre
   }
 
   try {
+    // A diagram saved as NAME.st, or linked to that name, would be replaced by its output.
+    if (IsSameFile(InputPath, OutputDir + BaseNameOf(InputPath) + ".st")) {
+      return console.ReportError("output file would overwrite the input \"" +
+                                 Utf8ToCp1250(InputPath) + "\"");
+    }
     PElemTable ClassTable = Diagram->Filter(IsPlainClass);
     PElemTable RelationTable = Diagram->Filter(IsRelType);
     PElemTable OtherTable = Diagram->Filter(IsOtherElem);

@@ -6,9 +6,15 @@
 #include <io.h>
 #include <windows.h>
 #include <cstdio>
+#include <optional>
+
+#include "model/FileOpen.h"
 
 // Needs the declarations of windows.h before it.
 #include <shellapi.h>
+#else
+#include <sys/stat.h>
+#include <unistd.h>
 #endif
 
 namespace {
@@ -47,6 +53,37 @@ std::vector<std::string> CommandLineArguments(int argc, char** argv) {
   return args;
 }
 
+bool ConsoleIsInteractive() {
+  DWORD mode = 0;
+  return GetConsoleMode(GetStdHandle(STD_INPUT_HANDLE), &mode) != 0 &&
+         GetConsoleMode(GetStdHandle(STD_OUTPUT_HANDLE), &mode) != 0;
+}
+
+namespace {
+
+// The volume and the file index of an existing file. The file is opened through
+// OpenFile, which knows UTF-8 paths; std::filesystem::equivalent is not reliable
+// with every runtime of this platform.
+std::optional<BY_HANDLE_FILE_INFORMATION> FileIdentity(const std::string& path) {
+  std::FILE* file = OpenFile(path, "rb");
+  if (file == nullptr) return std::nullopt;
+  BY_HANDLE_FILE_INFORMATION info{};
+  const HANDLE handle = reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(file)));
+  const bool known = GetFileInformationByHandle(handle, &info) != 0;
+  std::fclose(file);
+  if (!known) return std::nullopt;
+  return info;
+}
+
+}  // namespace
+
+bool IsSameFile(const std::string& path, const std::string& other) {
+  const auto a = FileIdentity(path);
+  const auto b = FileIdentity(other);
+  return a && b && a->dwVolumeSerialNumber == b->dwVolumeSerialNumber &&
+         a->nFileIndexHigh == b->nFileIndexHigh && a->nFileIndexLow == b->nFileIndexLow;
+}
+
 Utf8Console::Utf8Console() {
   previousCodePage_ = GetConsoleOutputCP();
   if (previousCodePage_ != 0) SetConsoleOutputCP(CP_UTF8);
@@ -64,6 +101,17 @@ Utf8Console::~Utf8Console() {
 
 std::vector<std::string> CommandLineArguments(int argc, char** argv) {
   return ArgumentsAfterName(argc, argv);
+}
+
+bool ConsoleIsInteractive() {
+  return isatty(STDIN_FILENO) == 1 && isatty(STDOUT_FILENO) == 1;
+}
+
+bool IsSameFile(const std::string& path, const std::string& other) {
+  struct stat a {};
+  struct stat b {};
+  return stat(path.c_str(), &a) == 0 && stat(other.c_str(), &b) == 0 && a.st_dev == b.st_dev &&
+         a.st_ino == b.st_ino;
 }
 
 Utf8Console::Utf8Console() = default;

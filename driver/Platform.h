@@ -9,6 +9,15 @@
 // narrow argv holds them in the legacy code page, where non-ASCII names are lost.
 std::vector<std::string> CommandLineArguments(int argc, char** argv);
 
+// Whether someone can see the prompts and answer them: standard input and standard
+// output are both a terminal (on Windows, both the console).
+bool ConsoleIsInteractive();
+
+// Whether the two paths name one existing file: the same device and inode on Linux,
+// the same volume and file index on Windows. Links and different spellings of one
+// path count as the same file.
+bool IsSameFile(const std::string& path, const std::string& other);
+
 // For its lifetime, the console shows UTF-8 and standard output writes "\n" as it
 // is, so that the console text has the same bytes on Windows as on Linux. Nothing
 // to do on Linux.

@@ -1,4 +1,4 @@
-// The plimko executable: hands its arguments to the driver.
+// The plimko executable: hands its arguments and its console to the driver.
 #include <iostream>
 
 #include "driver/Driver.h"
@@ -6,5 +6,5 @@
 
 int main(int argc, char** argv) {
   Utf8Console console;
-  return RunDriver(CommandLineArguments(argc, argv), std::cin, std::cout);
+  return RunDriver(CommandLineArguments(argc, argv), std::cin, std::cout, ConsoleIsInteractive());
 }

@@ -72,6 +72,17 @@ std::tm StampTime() {
   return calendar;
 }
 
+// The author the stamps name: PLIMKO_AUTHOR's ASCII letters and digits, as Pharo's
+// own author names are; anything else could end the stamp's string or its chunk.
+std::string StampAuthor() {
+  std::string author;
+  if (const char* value = std::getenv("PLIMKO_AUTHOR")) {
+    for (const char c : std::string_view(value))
+      if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9')) author += c;
+  }
+  return author.empty() ? "Tessaloom" : author;
+}
+
 }  // namespace
 
 bool CreateOutFile(const std::string& path) {
@@ -146,7 +157,7 @@ void RenewStampSuffix() {
 std::string MakeStampSuffix() {
   std::tm calendar = StampTime();
   long long year = static_cast<long long>(calendar.tm_year) + 1900;
-  return "' stamp: 'Tessaloom " + std::to_string(calendar.tm_mon + 1) + "/" +
+  return "' stamp: '" + StampAuthor() + " " + std::to_string(calendar.tm_mon + 1) + "/" +
          std::to_string(calendar.tm_mday) + "/" + std::to_string(year) + " " +
          std::to_string(calendar.tm_hour) + ":" + std::to_string(calendar.tm_min) + "'!";
 }
