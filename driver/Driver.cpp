@@ -7,6 +7,7 @@
 
 #include "model/Charset.h"
 #include "model/Connection.h"
+#include "model/Error.h"
 #include "reader/Parser.h"
 #include "reader/scanner.h"
 #include "writer/FileWriter.h"
@@ -114,7 +115,7 @@ int RunDriver(const std::vector<std::string>& args, std::istream& in, std::ostre
     Diagram = ReadDiagram();
     CloseInput();
   } catch (const std::exception& error) {
-    return console.ReportReadError(error.what());
+    return console.ReportReadError(MessageOf(error));
   }
 
   try {
@@ -124,7 +125,7 @@ int RunDriver(const std::vector<std::string>& args, std::istream& in, std::ostre
     ConnectClasses(ClassTable, RelationTable);
     WriteImportFile(OutputDir, BaseNameOf(InputPath), ClassTable, RelationTable, OtherTable);
   } catch (const std::exception& error) {
-    return console.ReportError(error.what());
+    return console.ReportError(MessageOf(error));
   }
 
   console.Prompt("Done. Press Enter...");
