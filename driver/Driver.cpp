@@ -21,12 +21,12 @@ bool IsSeparator(char c) {
   return c == '\\' || c == '/';
 }
 
-// The console: every text of the system is Windows-1250, the terminal reads UTF-8.
+// The console: every text of the system is UTF-8, as the terminal reads it.
 class Console {
  public:
   Console(std::istream& in, std::ostream& out) : in_(in), out_(out) {}
 
-  void Write(std::string_view text) { out_ << Cp1250ToUtf8(text); }
+  void Write(std::string_view text) { out_ << text; }
   void WriteLine(std::string_view text) {
     Write(text);
     out_ << '\n';
@@ -107,7 +107,7 @@ int RunDriver(const std::vector<std::string>& args, std::istream& in, std::ostre
   try {
     OpenInput(InputPath);
   } catch (const std::exception&) {
-    return console.ReportFatal("cannot open \"" + Utf8ToCp1250(InputPath) + "\"");
+    return console.ReportFatal("cannot open \"" + WellFormedUtf8(InputPath) + "\"");
   }
 
   PElemTable Diagram;
