@@ -9,6 +9,7 @@
 #include "model/Arena.h"
 #include "model/Charset.h"
 #include "model/Connection.h"
+#include "model/Error.h"
 #include "reader/Parser.h"
 #include "reader/scanner.h"
 #include "writer/FileWriter.h"
@@ -42,13 +43,13 @@ bool IsSeparator(char c) {
   return c == '\\' || c == '/';
 }
 
-// The console: every text of the system is Windows-1250, the terminal reads UTF-8.
+// The console: every text of the system is UTF-8, as the terminal reads it.
 class Console {
  public:
   Console(std::istream& in, std::ostream& out, bool interactive)
       : in_(in), out_(out), interactive_(interactive) {}
 
-  void Write(std::string_view text) { out_ << Cp1250ToUtf8(text); }
+  void Write(std::string_view text) { out_ << text; }
   void WriteLine(std::string_view text) {
     Write(text);
     out_ << '\n';
@@ -150,7 +151,7 @@ int RunDriver(const std::vector<std::string>& args, std::istream& in, std::ostre
   try {
     OpenInput(InputPath);
   } catch (const std::exception&) {
-    return console.ReportFatal("cannot open \"" + Utf8ToCp1250(InputPath) + "\"");
+    return console.ReportFatal("cannot open \"" + WellFormedUtf8(InputPath) + "\"");
   }
 
   ModelArena arena;  // declared first, so that it outlives the model below
@@ -160,7 +161,7 @@ int RunDriver(const std::vector<std::string>& args, std::istream& in, std::ostre
     Diagram = ReadDiagram();
     CloseInput();
   } catch (const std::exception& error) {
-    return console.ReportReadError(error.what());
+    return console.ReportReadError(MessageOf(error));
   }
 
   try {
@@ -175,7 +176,7 @@ int RunDriver(const std::vector<std::string>& args, std::istream& in, std::ostre
     ConnectClasses(ClassTable, RelationTable);
     WriteImportFile(OutputDir, BaseNameOf(InputPath), ClassTable, RelationTable, OtherTable);
   } catch (const std::exception& error) {
-    return console.ReportError(error.what());
+    return console.ReportError(MessageOf(error));
   }
 
   console.Prompt("Done. Press Enter...");

@@ -1,6 +1,7 @@
-// Conversion between UTF-8 and Windows-1250, the 8-bit character set of the model.
+// UTF-8, the encoding of all text in the system, and the Windows-1250 code page.
 #include "model/Charset.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstring>
@@ -28,7 +29,28 @@ constexpr std::array<char32_t, 128> kHighHalf = {
     0x0159, 0x016F, 0x00FA, 0x0171, 0x00FC, 0x00FD, 0x0163, 0x02D9,  // F8
 };
 
-constexpr char kReplacement = '?';
+// Each defined byte of the upper half by its code point, for a binary search.
+struct Cp1250Entry {
+  char32_t codePoint;
+  unsigned char byte;
+};
+
+constexpr std::size_t kDefinedHighBytes =
+    std::ranges::count_if(kHighHalf, [](char32_t codePoint) { return codePoint != 0; });
+
+constexpr std::array<Cp1250Entry, kDefinedHighBytes> SortedByCodePoint() {
+  std::array<Cp1250Entry, kDefinedHighBytes> entries{};
+  std::size_t count = 0;
+  for (std::size_t index = 0; index < kHighHalf.size(); ++index) {
+    if (kHighHalf[index] != 0) {
+      entries[count++] = {kHighHalf[index], static_cast<unsigned char>(0x80 + index)};
+    }
+  }
+  std::ranges::sort(entries, {}, &Cp1250Entry::codePoint);
+  return entries;
+}
+
+constexpr std::array<Cp1250Entry, kDefinedHighBytes> kByCodePoint = SortedByCodePoint();
 
 bool IsContinuation(unsigned char byte) {
   return byte >= 0x80 && byte <= 0xBF;
@@ -56,21 +78,11 @@ LeadShape ShapeOf(unsigned char lead) {
   return {0, 0, 0, 0};
 }
 
-void AppendUtf8(std::string& out, char32_t codePoint) {
-  if (codePoint < 0x800) {
-    out += static_cast<char>(0xC0 | (codePoint >> 6));
-  } else {
-    out += static_cast<char>(0xE0 | (codePoint >> 12));
-    out += static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F));
-  }
-  out += static_cast<char>(0x80 | (codePoint & 0x3F));
-}
-
 // The position of the first byte from 0x80 on, at or after from; the size of
 // the text when there is none. Eight bytes are tested at a time.
-size_t NextHighByte(std::string_view text, size_t from) {
+std::size_t NextHighByte(std::string_view text, std::size_t from) {
   constexpr uint64_t kHighBits = 0x8080808080808080u;
-  size_t at = from;
+  std::size_t at = from;
   for (uint64_t word = 0; at + sizeof word <= text.size(); at += sizeof word) {
     std::memcpy(&word, text.data() + at, sizeof word);
     if ((word & kHighBits) != 0) break;
@@ -79,72 +91,92 @@ size_t NextHighByte(std::string_view text, size_t from) {
   return at;
 }
 
+// The position of the first ill-formed piece at or after from; the size of the
+// text when there is none. Runs of ASCII are passed over a word at a time.
+std::size_t NextIllFormed(std::string_view text, std::size_t from) {
+  std::size_t at = NextHighByte(text, from);
+  while (at < text.size()) {
+    const Utf8Char c = DecodeUtf8(text, at);
+    if (c.codePoint == kIllFormed) return at;
+    at = NextHighByte(text, at + c.length);
+  }
+  return at;
+}
+
 }  // namespace
 
-std::string Utf8ToCp1250(std::string_view utf8) {
-  std::string out;
-  out.reserve(utf8.size());
-  size_t i = 0;
-  while (i < utf8.size()) {
-    const auto lead = static_cast<unsigned char>(utf8[i]);
-    ++i;
-    if (lead < 0x80) {
-      out += static_cast<char>(lead);
-      continue;
-    }
-    const LeadShape shape = ShapeOf(lead);
-    if (shape.continuations == 0) {
-      out += kReplacement;
-      continue;
-    }
-    // Consume continuation bytes while they fit; a byte that does not fit is
-    // left for the next round, so each maximal ill-formed subsequence gives one "?".
-    char32_t codePoint = shape.payload;
-    int missing = shape.continuations;
-    bool first = true;
-    while (missing > 0 && i < utf8.size()) {
-      const auto next = static_cast<unsigned char>(utf8[i]);
-      const bool fits = first ? next >= shape.low && next <= shape.high : IsContinuation(next);
-      if (!fits) break;
-      codePoint = (codePoint << 6) | (next & 0x3Fu);
-      --missing;
-      first = false;
-      ++i;
-    }
-    out += missing == 0 ? CodePointToCp1250(codePoint) : kReplacement;
+Utf8Char DecodeUtf8(std::string_view text, std::size_t at) {
+  const auto lead = static_cast<unsigned char>(text[at]);
+  if (lead < 0x80) return {lead, 1};
+  const LeadShape shape = ShapeOf(lead);
+  if (shape.continuations == 0) return {kIllFormed, 1};
+  // Take continuation bytes while they fit; a byte that does not fit is left
+  // for the next character, so each maximal ill-formed subsequence is one piece.
+  char32_t codePoint = shape.payload;
+  std::size_t length = 1;
+  for (int taken = 0; taken < shape.continuations; ++taken) {
+    if (at + length == text.size()) return {kIllFormed, length};
+    const auto next = static_cast<unsigned char>(text[at + length]);
+    const bool fits = taken == 0 ? next >= shape.low && next <= shape.high : IsContinuation(next);
+    if (!fits) return {kIllFormed, length};
+    codePoint = (codePoint << 6) | (next & 0x3Fu);
+    ++length;
   }
-  return out;
+  return {codePoint, length};
 }
 
-std::string Cp1250ToUtf8(std::string_view text) {
+std::size_t AsciiPrefixLength(std::string_view text) {
+  return NextHighByte(text, 0);
+}
+
+char32_t FirstCharacter(std::string_view text) {
+  return DecodeUtf8(text, 0).codePoint;
+}
+
+bool IsWellFormedUtf8(std::string_view text) {
+  return NextIllFormed(text, 0) == text.size();
+}
+
+std::string WellFormedUtf8(std::string_view text) {
   std::string out;
   out.reserve(text.size());
-  AppendCp1250AsUtf8(out, text);
+  std::size_t copied = 0;
+  for (std::size_t at = NextIllFormed(text, 0); at < text.size();
+       at = NextIllFormed(text, copied)) {
+    out.append(text.substr(copied, at - copied));
+    out += '?';
+    copied = at + DecodeUtf8(text, at).length;
+  }
+  out.append(text.substr(copied));
   return out;
 }
 
-// Runs of ASCII are copied whole: output text is nearly all ASCII.
-void AppendCp1250AsUtf8(std::string& out, std::string_view text) {
-  size_t copied = 0;
-  for (size_t at = NextHighByte(text, 0); at < text.size(); at = NextHighByte(text, at + 1)) {
-    const auto byte = static_cast<unsigned char>(text[at]);
-    out.append(text.substr(copied, at - copied));
-    copied = at + 1;
-    const char32_t codePoint = kHighHalf[byte - 0x80];
-    if (codePoint == 0) {
-      out += kReplacement;
-    } else {
-      AppendUtf8(out, codePoint);
-    }
-  }
-  out.append(text.substr(copied));
+// Every byte but a continuation byte starts a character.
+std::size_t CharacterCount(std::string_view text) {
+  return static_cast<std::size_t>(std::ranges::count_if(
+      text, [](char c) { return !IsContinuation(static_cast<unsigned char>(c)); }));
 }
 
-char CodePointToCp1250(int64_t codePoint) {
-  if (codePoint >= 0 && codePoint < 0x80) return static_cast<char>(codePoint);
-  if (codePoint < 0) return kReplacement;
-  for (size_t index = 0; index < kHighHalf.size(); ++index) {
-    if (kHighHalf[index] == codePoint) return static_cast<char>(0x80 + index);
+void AppendUtf8(std::string& out, char32_t codePoint) {
+  if (codePoint < 0x80) {
+    out += static_cast<char>(codePoint);
+    return;
   }
-  return kReplacement;
+  if (codePoint < 0x800) {
+    out += static_cast<char>(0xC0 | (codePoint >> 6));
+  } else if (codePoint < 0x10000) {
+    out += static_cast<char>(0xE0 | (codePoint >> 12));
+    out += static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F));
+  } else {
+    out += static_cast<char>(0xF0 | (codePoint >> 18));
+    out += static_cast<char>(0x80 | ((codePoint >> 12) & 0x3F));
+    out += static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F));
+  }
+  out += static_cast<char>(0x80 | (codePoint & 0x3F));
+}
+
+unsigned char Cp1250ByteOf(char32_t codePoint) {
+  const auto* entry =
+      std::ranges::lower_bound(kByCodePoint, codePoint, {}, &Cp1250Entry::codePoint);
+  return entry != kByCodePoint.end() && entry->codePoint == codePoint ? entry->byte : 0;
 }

@@ -1,20 +1,37 @@
-// Conversion between UTF-8 and Windows-1250, the 8-bit character set of the model.
+// UTF-8, the encoding of all text in the system, and the Windows-1250 code page that
+// identifier normalisation still reads accented letters by.
 #pragma once
 
-#include <cstdint>
+#include <cstddef>
 #include <string>
 #include <string_view>
 
-// Decodes UTF-8 into Windows-1250. A character that Windows-1250 lacks becomes
-// "?", and so does each maximal ill-formed subsequence of bytes.
-std::string Utf8ToCp1250(std::string_view utf8);
+// What a maximal ill-formed subsequence of bytes decodes to; no code point has this value.
+inline constexpr char32_t kIllFormed = 0xFFFFFFFF;
 
-// Encodes Windows-1250 text as UTF-8; ASCII passes unchanged. A byte that has
-// no character in Windows-1250 is written as "?".
-std::string Cp1250ToUtf8(std::string_view text);
-// The same, appended to out.
-void AppendCp1250AsUtf8(std::string& out, std::string_view text);
+// One character of UTF-8 text: its code point (kIllFormed for an ill-formed piece)
+// and its length in bytes.
+struct Utf8Char {
+  char32_t codePoint;
+  std::size_t length;
+};
 
-// The Windows-1250 byte of a Unicode code point, or "?" when there is none
-// (negative numbers and numbers beyond Unicode included).
-char CodePointToCp1250(int64_t codePoint);
+// The character that starts at byte at, which must lie inside the text.
+Utf8Char DecodeUtf8(std::string_view text, std::size_t at);
+// The first character of a text that is not empty.
+char32_t FirstCharacter(std::string_view text);
+
+// The number of bytes before the first one from 0x80 on: the ASCII the text starts with.
+std::size_t AsciiPrefixLength(std::string_view text);
+// Whether the text is well-formed UTF-8.
+bool IsWellFormedUtf8(std::string_view text);
+// The text with each maximal ill-formed subsequence of bytes replaced by one "?".
+std::string WellFormedUtf8(std::string_view text);
+// The number of characters of well-formed UTF-8 text.
+std::size_t CharacterCount(std::string_view text);
+
+// Appends the UTF-8 form of a code point up to U+10FFFF that is no surrogate.
+void AppendUtf8(std::string& out, char32_t codePoint);
+
+// The Windows-1250 byte of a code point above 127; 0 when the code page lacks it.
+unsigned char Cp1250ByteOf(char32_t codePoint);

@@ -4,7 +4,9 @@
 #include <array>
 #include <cstddef>
 
+#include "model/Charset.h"
 #include "model/Error.h"
+#include "model/Unicode.h"
 
 namespace {
 
@@ -17,7 +19,7 @@ bool IsAsciiDigit(unsigned char c) {
 }
 
 // Blanks and every control character separate words.
-bool IsGap(unsigned char c) {
+bool IsGap(char32_t c) {
   return c <= 32;
 }
 
@@ -80,9 +82,18 @@ char Convert(unsigned char c) {
   return table[c];
 }
 
-// Only ever applied to converted characters, which are ASCII.
-char ToUpperAscii(char c) {
-  return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+// What a character that is neither a gap nor a mark belonging to the character
+// before it becomes: ASCII and Windows-1250 by the table; other letters become the
+// ASCII letter they are built on, or stay from U+0100 on; all else becomes "_".
+char32_t Normalised(char32_t codePoint, CharKind kind) {
+  // The table gives ASCII alone.
+  if (codePoint < 0x80) return Convert(static_cast<unsigned char>(codePoint));
+  const unsigned char byte = Cp1250ByteOf(codePoint);
+  if (byte != 0) return Convert(byte);
+  if (kind != CharKind::Letter && kind != CharKind::UppercaseLetter) return '_';
+  const char base = AsciiBaseLetter(codePoint);
+  if (base != 0) return base;
+  return codePoint >= 0x100 ? codePoint : '_';
 }
 
 }  // namespace
@@ -98,18 +109,28 @@ bool IsIdentifier(const std::string& text) {
   return true;
 }
 
+// A combining mark belongs to the character before it: it vanishes after one that
+// gave output (or after a mark that vanished), and only stands for itself, as "_",
+// at the start of a word.
 std::string MakeIdentifier(const std::string& text) {
   std::string result;
   result.reserve(text.size());
   bool afterGap = false;
-  for (char ch : text) {
-    auto c = static_cast<unsigned char>(ch);
-    if (IsGap(c)) {
+  bool marksBelong = false;
+  for (std::size_t at = 0; at < text.size();) {
+    const Utf8Char c = DecodeUtf8(text, at);
+    at += c.length;
+    if (IsGap(c.codePoint)) {
       afterGap = true;
+      marksBelong = false;
       continue;
     }
-    result += afterGap ? ToUpperAscii(Convert(c)) : Convert(c);
+    const CharKind kind = KindOf(c.codePoint);
+    if (kind == CharKind::Mark && marksBelong) continue;
+    const char32_t converted = Normalised(c.codePoint, kind);
+    AppendUtf8(result, afterGap ? SimpleUppercase(converted) : converted);
     afterGap = false;
+    marksBelong = true;
   }
   return result;
 }

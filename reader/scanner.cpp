@@ -32,8 +32,10 @@ struct ScannerState {
   bool fileEnded = false;  // physical end or Ctrl-Z seen; no further line follows
   std::string block;       // bytes read from the file; those from blockPos on are not yet cut
   size_t blockPos = 0;
-  std::string raw;         // the bytes of the next line; kept to reuse its buffer
+  std::string raw;  // the bytes of the next line; kept to reuse its buffer
   std::string curLine;
+  // The length of the ASCII that curLine starts with: there a byte is a character.
+  size_t asciiPrefix = 0;
   int32_t linePos = kBeforeOpen;
   int32_t lineNo = kBeforeOpen;
   std::string lastDelimiter;
@@ -164,11 +166,14 @@ void NextLine() {
   }
   if (s.lineNo == std::numeric_limits<int32_t>::max())
     Fail("too many lines in \"" + s.shownPath + "\"");
-  // ASCII reads the same in both character sets; the swap keeps both buffers.
-  if (IsAscii(s.raw)) {
+  // Nearly every line is ASCII, and nearly every other one well-formed; the swap
+  // keeps both buffers. A replaced piece is ASCII, so the prefix stays ASCII.
+  s.asciiPrefix = IsAscii(s.raw) ? s.raw.size() : AsciiPrefixLength(s.raw);
+  if (s.asciiPrefix == s.raw.size() ||
+      IsWellFormedUtf8(std::string_view(s.raw).substr(s.asciiPrefix))) {
     s.curLine.swap(s.raw);
   } else {
-    s.curLine = Utf8ToCp1250(s.raw);
+    s.curLine = WellFormedUtf8(s.raw);
   }
   s.linePos = 1;
   ++s.lineNo;
@@ -219,6 +224,16 @@ unsigned MarkerBit(char mark) {
 
 [[noreturn]] void WrongEntity(std::string_view text) {
   Fail("wrong entity in \"" + std::string(text) + "\"");
+}
+
+// The character of a numeric character reference; "?" for a number that names none.
+void AppendCharacter(std::string& out, int32_t code) {
+  const bool isCharacter = code >= 0 && code <= 0x10FFFF && (code < 0xD800 || code > 0xDFFF);
+  if (isCharacter) {
+    AppendUtf8(out, static_cast<char32_t>(code));
+  } else {
+    out += '?';
+  }
 }
 
 // The value of one digit in the given base, or -1 when it is none.
@@ -280,7 +295,7 @@ void OpenInput(const std::string& path) {
   ScannerState& s = State();
   s = ScannerState();
   // The file system gets the bytes given; messages show them as text.
-  s.shownPath = Utf8ToCp1250(path);
+  s.shownPath = WellFormedUtf8(path);
   // A NUL would cut the path short behind our back.
   if (path.find('\0') != std::string::npos) Fail("cannot open \"" + s.shownPath + "\"");
   s.file.reset(OpenFile(path, "rb"));
@@ -319,8 +334,20 @@ int32_t LineNo() {
   return State().lineNo;
 }
 
+// The scanner keeps a byte offset, which is all it needs, since every token is ASCII;
+// the position shown counts characters: that of the character holding the byte, or
+// one past the last character at the end of the line.
 int32_t LinePos() {
-  return State().linePos;
+  const ScannerState& s = State();
+  if (s.linePos < 1) return s.linePos;
+  const auto offset = static_cast<size_t>(s.linePos - 1);
+  if (offset < s.asciiPrefix) return s.linePos;
+  const std::string_view line = s.curLine;
+  const size_t counted = std::min(offset + 1, line.size());
+  size_t position =
+      s.asciiPrefix + CharacterCount(line.substr(s.asciiPrefix, counted - s.asciiPrefix));
+  if (offset >= line.size()) ++position;
+  return static_cast<int32_t>(position);
 }
 
 const std::string& LastDelimiter() {
@@ -524,8 +551,7 @@ std::string DecodePCData(std::string_view text) {
         if (semicolon == std::string_view::npos || semicolon == i + 2) WrongEntity(text);
         std::string number(text.substr(i + 2, semicolon - (i + 2)));
         if (number.front() == 'x') number.front() = '$';
-        const int32_t code = ParseInteger(number);
-        out += CodePointToCp1250(code);
+        AppendCharacter(out, ParseInteger(number));
         break;
       }
       default:

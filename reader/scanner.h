@@ -61,8 +61,10 @@ void CloseInput();
 
 bool AtEof();
 char CurrentChar();
+// The current line as UTF-8; each ill-formed piece of the file reads as "?".
 const std::string& CurLine();
 int32_t LineNo();
+// The position in the current line, counted in characters.
 int32_t LinePos();
 // The raw delimiter of the last read; empty when there is none.
 const std::string& LastDelimiter();

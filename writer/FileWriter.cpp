@@ -26,9 +26,9 @@ class OutFileGuard {
 void WriteImportFile(const std::string& outputDir, const std::string& baseName,
                      const PElemTable& classes, const PElemTable& relations,
                      const PElemTable& others) {
-  SetCategoryName(Utf8ToCp1250(baseName));
+  SetCategoryName(WellFormedUtf8(baseName));
   std::string fileName = outputDir + baseName + ".st";
-  std::string shownName = Utf8ToCp1250(fileName);
+  std::string shownName = WellFormedUtf8(fileName);
   if (!CreateOutFile(fileName)) throw GenericError("cannot open \"" + shownName + "\"");
   OutFileGuard guard;
 

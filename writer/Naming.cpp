@@ -1,15 +1,13 @@
 // Smalltalk names made from diagram text.
 #include "writer/Naming.h"
 
+#include "model/Charset.h"
 #include "model/Error.h"
 #include "model/Identifier.h"
+#include "model/Unicode.h"
 #include "reader/scanner.h"
 
 namespace {
-
-bool IsAsciiLetter(char c) {
-  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
-}
 
 bool IsAsciiDigit(char c) {
   return c >= '0' && c <= '9';
@@ -23,12 +21,13 @@ std::string Prefixed(char prefix, const std::string& name) {
   return result;
 }
 
-// A class name starts with a capital letter; one that would start with "_" or
-// a digit gets a "V" in front, since no Smalltalk takes such a class name.
+// A class name starts with an uppercase letter; one that would start with anything
+// else ("_", a digit, a letter without case such as a Chinese one) gets a "V" in
+// front, since Pharo's class builder takes no other class name.
 std::string ClassNameOf(const std::string& text) {
   std::string name = StIdentifier(text);
-  if (name[0] >= 'a' && name[0] <= 'z') name[0] = static_cast<char>(name[0] - 'a' + 'A');
-  return IsAsciiLetter(name[0]) ? name : Prefixed('V', name);
+  UppercaseFirst(name);
+  return KindOf(FirstCharacter(name)) == CharKind::UppercaseLetter ? name : Prefixed('V', name);
 }
 
 }  // namespace

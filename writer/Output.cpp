@@ -9,17 +9,15 @@
 #include <limits>
 #include <optional>
 
-#include "model/Charset.h"
 #include "model/Error.h"
 #include "model/FileOpen.h"
 
 namespace {
 
 std::FILE* OutFile = nullptr;
-// Text waiting to be written, still 8-bit: the writers add small pieces at a
-// time, and a whole block converts to UTF-8 much faster than its pieces.
+// Text waiting to be written: the writers add small pieces at a time, and one
+// write of a block costs much less than a write of each piece.
 std::string Pending;
-std::string Converted;
 constexpr std::size_t kPendingLimit = 1 << 16;
 std::string CategoryNameText;
 std::string StampSuffixText;
@@ -30,17 +28,15 @@ std::string StampSuffixText;
 
 // Hands the pending text to the file; answers false when that fails.
 bool WritePending() {
-  Converted.clear();
-  AppendCp1250AsUtf8(Converted, Pending);
+  const bool written = std::fwrite(Pending.data(), 1, Pending.size(), OutFile) == Pending.size();
   Pending.clear();
-  return std::fwrite(Converted.data(), 1, Converted.size(), OutFile) == Converted.size();
+  return written;
 }
 
-// Gives the buffers back while the model is still alive: freed at exit, after
+// Gives the buffer back while the model is still alive: freed at exit, after
 // the model, large blocks cost a sweep over the whole freed heap.
 void ReleaseBuffers() {
   std::string().swap(Pending);
-  std::string().swap(Converted);
 }
 
 // The instant SOURCE_DATE_EPOCH names, when it holds a non-negative decimal

@@ -4,8 +4,10 @@
 #include <algorithm>
 #include <array>
 
+#include "model/Charset.h"
 #include "model/ElemList.h"
 #include "model/Multiplicity.h"
+#include "model/Unicode.h"
 #include "writer/Naming.h"
 #include "writer/Output.h"
 
@@ -76,7 +78,7 @@ std::string LinkText(const PRelType& relation) {
 
 std::string LinkName(const PRelType& relation) {
   std::string name = StIdentifier(LinkText(relation));
-  if (name[0] >= 'A' && name[0] <= 'Z') name[0] = static_cast<char>(name[0] - 'A' + 'a');
+  if (KindOf(FirstCharacter(name)) == CharKind::UppercaseLetter) LowercaseFirst(name);
   return name;
 }
 

@@ -88,8 +88,8 @@ TEST(DriverConsole, ArgumentAndOpenFailures) {
       {{"shop.uxf"}, FatalConsole("cannot open \"shop.uxf\"")},
       {{"  missing.uxf \t", "out"}, FatalConsole("cannot open \"missing.uxf\"")},
       {{"adir.uxf", "out"}, FatalConsole("cannot open \"adir.uxf\"")},
-      // Names are shown in the console's own encoding.
-      {{"\xC5\xBDluva.uxf", "out"}, FatalConsole("cannot open \"\xC5\xBDluva.uxf\"")},
+      // Paths are shown as UTF-8 text, each ill-formed piece as "?".
+      {{"Žluva\xFF.uxf", "out"}, FatalConsole("cannot open \"Žluva?.uxf\"")},
   };
   for (const Case& c : cases) {
     ProcessResult result = RunPlimko(c.args, dir);

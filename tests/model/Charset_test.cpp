@@ -1,9 +1,10 @@
-// Tests of the conversion between UTF-8 and Windows-1250.
+// Tests of UTF-8 checking, decoding and encoding, and of the Windows-1250 lookup.
 #include "model/Charset.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -12,25 +13,16 @@ namespace {
 
 using Case = std::pair<std::string, std::string>;  // input, expected output
 
-// Well-formed UTF-8: ASCII stays, characters of the code page become their byte,
-// all others one "?" each, whatever their length.
-TEST(Utf8ToCp1250, DecodesWellFormedSequences) {
+// Well-formed text passes unchanged, whatever its characters; each maximal
+// ill-formed subsequence becomes one "?".
+TEST(WellFormedUtf8, ReplacesEachMaximalIllFormedSubsequence) {
   const std::vector<Case> cases = {
       {"", ""},
       {std::string("a\0\x1f~\x7f", 5), std::string("a\0\x1f~\x7f", 5)},
-      {"\xC5\xA0\xC4\x8D\xC3\xBC\xC3\x9F", "\x8A\xE8\xFC\xDF"},  // Š č ü ß
-      {"\xCB\x87\xCB\x99\xC2\xA0", "\xA1\xFF\xA0"},              // ˇ ˙ no-break space
-      {"\xE2\x82\xAC\xE2\x80\x93\xE2\x84\xA2", "\x80\x96\x99"},  // € – ™
-      {"\xC3\xB1\xCE\xA9\xC2\x80", "???"},                       // ñ Ω U+0080: missing
-      {"\xE4\xB8\xAD|\xEF\xBB\xBF|\xEF\xBF\xBD", "?|?|?"},       // 中, BOM, U+FFFD
-      {"a\xF0\x9F\x98\x80z\xF4\x8F\xBF\xBF", "a?z?"},            // 4-byte: U+1F600, U+10FFFF
-  };
-  for (const auto& [input, expected] : cases) EXPECT_EQ(Utf8ToCp1250(input), expected) << input;
-}
-
-// Ill-formed UTF-8: each maximal ill-formed subsequence becomes one "?".
-TEST(Utf8ToCp1250, ReplacesEachMaximalIllFormedSubsequence) {
-  const std::vector<Case> cases = {
+      {"\xC5\xA0\xC4\x8D\xC3\xBC\xC3\x9F\xC3\xB1\xCE\xA9\xC2\x80",  // Š č ü ß ñ Ω U+0080
+       "\xC5\xA0\xC4\x8D\xC3\xBC\xC3\x9F\xC3\xB1\xCE\xA9\xC2\x80"},
+      {"\xE4\xB8\xAD|\xEF\xBB\xBF|\xEF\xBF\xBD", "\xE4\xB8\xAD|\xEF\xBB\xBF|\xEF\xBF\xBD"},
+      {"a\xF0\x9F\x98\x80z\xF4\x8F\xBF\xBF", "a\xF0\x9F\x98\x80z\xF4\x8F\xBF\xBF"},
       {"\x80", "?"},                      // lone continuation byte
       {"\xC0\xAF", "??"},                 // C0 never starts a sequence
       {"\xC1\xBF\xF5\x80\xFF", "?????"},  // nor do C1, F5 and FF
@@ -42,50 +34,82 @@ TEST(Utf8ToCp1250, ReplacesEachMaximalIllFormedSubsequence) {
       {"\xE2\x82"
        "A",
        "?A"},  // ... and by an ASCII byte
-      {"\xF0\x9F\x98\xE2\x82\xAC", "?\x80"},
-      {"\xC2\xC5\xA0", "?\x8A"},
-      // The example of the Unicode standard for substitution.
-      {"a\xF1\x80\x80\xE1\x80\xC2"
+      {"\xF0\x9F\x98\xE2\x82\xAC", "?\xE2\x82\xAC"},
+      {"\xC2\xC5\xA0", "?\xC5\xA0"},
+      // The example of the Unicode standard for substitution, behind a run of ASCII
+      // longer than a word.
+      {"0123456789a\xF1\x80\x80\xE1\x80\xC2"
        "b\x80"
        "c\x80\xBF"
        "d",
-       "a???b?c??d"},
+       "0123456789a???b?c??d"},
   };
-  for (const auto& [input, expected] : cases) EXPECT_EQ(Utf8ToCp1250(input), expected) << input;
-}
-
-TEST(Cp1250ToUtf8, EncodesDefinedBytesAndMarksUndefinedOnes) {
-  const std::vector<Case> cases = {
-      {"plain ASCII\r\n", "plain ASCII\r\n"},
-      {"\x8A\xE8\xFC", "\xC5\xA0\xC4\x8D\xC3\xBC"},
-      {"\x80\x99\xA0\xFF", "\xE2\x82\xAC\xE2\x84\xA2\xC2\xA0\xCB\x99"},
-      {"\x81\x83\x88\x90\x98", "?????"},
-  };
-  for (const auto& [input, expected] : cases) EXPECT_EQ(Cp1250ToUtf8(input), expected) << input;
-}
-
-// Every defined byte survives the way to UTF-8 and back, and no two share a character.
-TEST(Cp1250ToUtf8, RoundTripsEveryDefinedByte) {
-  const std::string undefined = "\x81\x83\x88\x90\x98";
-  int defined = 0;
-  for (int code = 0; code < 256; ++code) {
-    const std::string byte(1, static_cast<char>(code));
-    if (undefined.find(byte[0]) != std::string::npos) continue;
-    ++defined;
-    EXPECT_EQ(Utf8ToCp1250(Cp1250ToUtf8(byte)), byte) << code;
+  for (const auto& [input, expected] : cases) {
+    EXPECT_EQ(WellFormedUtf8(input), expected) << input;
+    EXPECT_EQ(IsWellFormedUtf8(input), input == expected) << input;
   }
-  EXPECT_EQ(defined, 251);
 }
 
-TEST(CodePointToCp1250, MapsCodePointsOrGivesQuestionMark) {
-  const std::vector<std::pair<int64_t, char>> cases = {
-      {0, '\0'},        {65, 'A'},        {127, '\x7F'},   {0x20AC, '\x80'},   {0x0160, '\x8A'},
-      {0x02D9, '\xFF'}, {0x00A0, '\xA0'}, {0x0080, '?'},   {0x00FF, '?'},      {0xFFFD, '?'},
-      {-1, '?'},        {-0x20AC, '?'},   {0x110000, '?'}, {0x1000020AC, '?'}, {INT64_MIN, '?'},
-  };
-  for (const auto& [codePoint, expected] : cases) {
-    EXPECT_EQ(CodePointToCp1250(codePoint), expected) << codePoint;
+// Code points and lengths at the borders of each sequence length; an ill-formed
+// piece reads as one character of its own length.
+TEST(DecodeUtf8, DecodesOneCharacterAtATime) {
+  const std::string text =
+      "A\x7F\xC2\x80\xDF\xBF\xE0\xA0\x80\xEF\xBF\xBF\xF0\x90\x80\x80\xF4\x8F\xBF\xBF"
+      "\xE2\x82"
+      "B\xFF";
+  std::vector<std::pair<char32_t, size_t>> decoded;
+  for (size_t at = 0; at < text.size();) {
+    const Utf8Char c = DecodeUtf8(text, at);
+    decoded.emplace_back(c.codePoint, c.length);
+    at += c.length;
   }
+  EXPECT_EQ(decoded, (std::vector<std::pair<char32_t, size_t>>{{'A', 1},
+                                                               {0x7F, 1},
+                                                               {0x80, 2},
+                                                               {0x7FF, 2},
+                                                               {0x800, 3},
+                                                               {0xFFFF, 3},
+                                                               {0x10000, 4},
+                                                               {0x10FFFF, 4},
+                                                               {kIllFormed, 2},
+                                                               {'B', 1},
+                                                               {kIllFormed, 1}}));
+  EXPECT_EQ(CharacterCount(WellFormedUtf8(text)), decoded.size());
+  EXPECT_EQ(FirstCharacter("\xD0\x96x"), U'\u0416');
+}
+
+// Encoding gives back the bytes that decode to the same code point.
+TEST(AppendUtf8, EncodesEachSequenceLength) {
+  std::string out;
+  for (const char32_t codePoint :
+       {0x00u, 0x7Fu, 0x80u, 0x7FFu, 0x800u, 0xD7FFu, 0xE000u, 0xFFFFu, 0x10000u, 0x10FFFFu}) {
+    AppendUtf8(out, codePoint);
+  }
+  EXPECT_EQ(out, std::string("\0\x7F\xC2\x80\xDF\xBF\xE0\xA0\x80\xED\x9F\xBF\xEE\x80\x80"
+                             "\xEF\xBF\xBF\xF0\x90\x80\x80\xF4\x8F\xBF\xBF",
+                             26));
+}
+
+// The Windows-1250 bytes of the upper half: 123 characters, each with a byte of its own.
+TEST(Cp1250ByteOf, FindsTheCodePageByteOrNone) {
+  const std::vector<std::pair<char32_t, unsigned>> cases = {
+      {0x20AC, 0x80}, {0x0160, 0x8A}, {0x02D9, 0xFF}, {0x00A0, 0xA0},
+      {0x010D, 0xE8}, {0x0080, 0},    {0x00FF, 0},    {0x00F1, 0},
+      {0xFFFD, 0},    {0x0416, 0},    {0x10FFFF, 0},  {kIllFormed, 0}};
+  for (const auto& [codePoint, byte] : cases) {
+    EXPECT_EQ(Cp1250ByteOf(codePoint), byte) << static_cast<uint32_t>(codePoint);
+  }
+  std::set<unsigned char> bytes;
+  int found = 0;
+  for (char32_t codePoint = 0x80; codePoint < 0x10000; ++codePoint) {
+    const unsigned char byte = Cp1250ByteOf(codePoint);
+    if (byte == 0) continue;
+    ++found;
+    bytes.insert(byte);
+  }
+  EXPECT_EQ(found, 123);
+  EXPECT_EQ(bytes.size(), 123u);
+  EXPECT_EQ(*bytes.begin(), 0x80);
 }
 
 }  // namespace

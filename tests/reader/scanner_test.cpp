@@ -41,9 +41,9 @@ std::string Where() {
 std::vector<std::string> AllLines(const std::string& content) {
   Open(content);
   std::vector<std::string> lines;
-  while (!AtEof()) {
-    if (LinePos() == 1) lines.push_back(CurLine());
-    NextChar();
+  for (int32_t lineNo = 0; !AtEof(); NextChar()) {
+    if (LineNo() != lineNo) lines.push_back(CurLine());
+    lineNo = LineNo();
   }
   return lines;
 }
@@ -67,11 +67,12 @@ class Scanner : public ::testing::Test {
   void TearDown() override { CloseInput(); }
 };
 
-// Paths are UTF-8 bytes; the messages show them as Windows-1250 text (\xC5\xBD is Ž).
+// Paths reach the file system as the bytes given; the messages show them as UTF-8
+// text, each ill-formed piece as "?".
 TEST_F(Scanner, OpenFailsForMissingFileAndDirectory) {
   const std::string parent = MakeTempDir();
-  const std::string dir = parent + "/\xC5\xBDluva";
-  const std::string shownDir = parent + "/\x8Eluva";
+  const std::string dir = parent + "/Žluva\xFF";
+  const std::string shownDir = parent + "/Žluva?";
   std::filesystem::create_directory(dir);
   EXPECT_EQ(ErrorOf([&dir] { OpenInput(dir + "/missing.uxf"); }),
             "cannot open \"" + shownDir + "/missing.uxf\"");
@@ -135,15 +136,33 @@ TEST_F(Scanner, SplitsLinesAcrossReadBlocks) {
   EXPECT_EQ(AllLines(block + "x\x1Ay"), Lines{block + "x"});
   EXPECT_EQ(AllLines(block + "x\n\x1A"), Lines{block + "x"});
   EXPECT_EQ(AllLines("s\n" + longLine + "\n" + longLine), (Lines{"s", longLine, longLine}));
-  // A short line after a long one, and a converted line after plain ones.
-  EXPECT_EQ(AllLines(longLine + "\nab\n\xC5\xBD\nc"), (Lines{longLine, "ab", "\x8E", "c"}));
+  // A short line after a long one, and a line with a replaced piece after plain ones.
+  EXPECT_EQ(AllLines(longLine + "\nab\nŽ\xFF\nc"), (Lines{longLine, "ab", "Ž?", "c"}));
 }
 
-TEST_F(Scanner, DecodesEachLineFromUtf8) {
-  Open("\xC5\xBDluty \xE2\x82\xAC\xE4\xB8\xAD\xC3\n\xC0\xAF");
-  EXPECT_EQ(CurLine(), "\x8Eluty \x80??");
+// Each line keeps its characters; each ill-formed piece becomes one "?".
+TEST_F(Scanner, KeepsWellFormedUtf8) {
+  Open("Žluty €中\xC3\n\xC0\xAF");
+  EXPECT_EQ(CurLine(), "Žluty €中?");
   ToNextLine();
   EXPECT_EQ(CurLine(), "??");
+}
+
+// Positions count characters: every byte of a character is at its position.
+TEST_F(Scanner, PositionsCountCharacters) {
+  Open("ab\xC5\xBD\xE4\xB8\xAD\xF0\x9F\x98\x80<x\xFFz\nŽ");
+  EXPECT_EQ(CurLine(), "abŽ中😀<x?z");
+  std::vector<int32_t> positions{LinePos()};
+  while (LineNo() == 1) {
+    NextChar();
+    positions.push_back(LinePos());
+  }
+  EXPECT_EQ(positions, (std::vector<int32_t>{1, 2, 3, 3, 4, 4, 4, 5, 5, 5, 5, 6, 7, 8, 9, 10, 1}));
+  EXPECT_EQ(ReadUntil(""), "Ž");
+  EXPECT_EQ(Where(), "2:2");
+  Open("Ж <a>");
+  EXPECT_EQ(ReadUntil("<"), "Ж");
+  EXPECT_EQ(Where(), "1:3");
 }
 
 // Every line ends in one virtual carriage return, an empty line included.
@@ -261,9 +280,8 @@ TEST_F(Scanner, ScansStopWhereALookAtEachPlaceWould) {
   for (const Case& c : cases) {
     Open(c.content);
     std::string result;
-    const std::string error = ErrorOf([&c, &result] {
-      result = c.skip ? SkipToAny(c.tokens) : ReadUntilAny(c.tokens);
-    });
+    const std::string error =
+        ErrorOf([&c, &result] { result = c.skip ? SkipToAny(c.tokens) : ReadUntilAny(c.tokens); });
     EXPECT_EQ(error == "no error" ? result : error, c.result) << c.content;
     EXPECT_EQ(Where(), c.where) << c.content;
   }
@@ -381,8 +399,10 @@ TEST(DecodePCData, DecodesEntitiesInOnePass) {
       {"&#x41;&#X41;&#$41;&#0x41;", "AAAA"},
       {"&#%1000001;&#&101;&# 65;&#+65;", "AAAA"},
       {"&#0;", std::string(1, '\0')},
-      {"&#353;&#x20AC;&#160;", "\x9A\x80\xA0"},
-      {"&#128;&#-1;&#x10FFFF;", "???"}};
+      // Every code point gives its character; a number that names none gives "?".
+      {"&#353;&#x20AC;&#160;&#128;", "š€\u00A0\u0080"},
+      {"&#1046;&#x1F600;&#x10FFFF;", "Ж😀\U0010FFFF"},
+      {"&#-1;&#xD800;&#xDFFF;&#x110000;&#x7FFFFFFF;", "?????"}};
   for (const auto& [text, expected] : cases) EXPECT_EQ(DecodePCData(text), expected) << text;
 }
 

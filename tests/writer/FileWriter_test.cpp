@@ -82,7 +82,7 @@ TEST_F(FileWriterTest, ClassOrder) {
 TEST_F(FileWriterTest, Notes) {
   Diagram diagram;
   PClassType mine = diagram.AddClass(
-      "my \xC8"
+      "my \xC4\x8C"
       "as");
   PClassType other = diagram.AddClass("Other");
   diagram.Relate(mine, nullptr, 2, 2);

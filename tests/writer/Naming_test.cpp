@@ -31,8 +31,8 @@ PClassType Named(const std::string& name) {
   return cls;
 }
 
-// Class names: normalised, then the first ASCII letter capitalised; a "V" in
-// front of a name that would not start with a letter.
+// Class names: normalised, then the first character in upper case; a "V" in
+// front of a name that would not start with an uppercase letter.
 TEST(NamingTest, ClassNames) {
   ExpectNames([](const std::string& name) { return StClassName(Named(name)); },
               {{"order", "Order"},
@@ -40,10 +40,14 @@ TEST(NamingTest, ClassNames) {
                {"_base", "V_base"},
                {"my class", "MyClass"},
                {"2nd", "V2nd"},
-               {"\xE8"
-                "as",
-                "Cas"},
+               {"čas", "Cas"},
                {"a-b", "A_b"},
+               {"заказ", "Заказ"},
+               {"Πελάτης", "Πελάτης"},
+               {"订单", "V订单"},
+               {"ǆungla", "Ǆungla"},
+               {"ŉ", "Vŉ"},
+               {"٣x", "V_x"},
                {"", "!name is empty"},
                {"  \t", "!name is empty"}});
   EXPECT_EQ(StClassName(nullptr), "NO_ELEMENT");
@@ -61,7 +65,9 @@ TEST(NamingTest, TypeNames) {
                            {"std::string", "String"},
                            {"a::b:: 3d", "V3d"},
                            {"db:: ", "Db__"},
-                           {"::", "V__"}});
+                           {"::", "V__"},
+                           {"список", "Список"},
+                           {"db::订单", "V订单"}});
 }
 
 // Identifiers keep their case.
@@ -72,6 +78,9 @@ TEST(NamingTest, Identifiers) {
                              {"a - b", "a_B"},
                              {"2nd", "v2nd"},
                              {"_2", "_2"},
+                             {"мой класс", "мойКласс"},
+                             {"Заказ", "Заказ"},
+                             {"\U0001F600 2", "_2"},
                              {"", "!name is empty"},
                              {"\r\n", "!name is empty"}});
 }
@@ -83,6 +92,8 @@ TEST(NamingTest, LinkNameFallbacks) {
   PClassType order = diagram.AddClass("Order");
   PClassType customer = diagram.AddClass("Customer");
   PClassType boss = diagram.AddClass("Big Boss");
+  PClassType order2 = diagram.AddClass("Заказ");
+  PClassType order3 = diagram.AddClass("订单");
   PRelType plain = diagram.Relate(order, customer, 1, 2);
   PRelType roled = diagram.Relate(order, customer, 1, 2);
   roled->SetRole1("seller");
@@ -95,6 +106,9 @@ TEST(NamingTest, LinkNameFallbacks) {
   PRelType loose = diagram.Relate(order, nullptr, 1, 2);
   PRelType toBoss = diagram.Relate(order, boss, 1, 2);
   PRelType blank = diagram.Relate(order, customer, 1, 2, '-', "  ");
+  PRelType toOrder2 = diagram.Relate(order, order2, 1, 2);
+  PRelType toOrder3 = diagram.Relate(order, order3, 1, 2);
+  PRelType french = diagram.Relate(order, customer, 1, 2, '-', "Ça va");
   diagram.Connect();
 
   EXPECT_EQ(LinkName(plain), "customer");
@@ -103,6 +117,9 @@ TEST(NamingTest, LinkNameFallbacks) {
   EXPECT_EQ(LinkName(backwards), "owner");
   EXPECT_EQ(LinkName(loose), "noNameLink");
   EXPECT_EQ(LinkName(toBoss), "bigBoss");
+  EXPECT_EQ(LinkName(toOrder2), "заказ");
+  EXPECT_EQ(LinkName(toOrder3), "订单");
+  EXPECT_EQ(LinkName(french), "caVa");
   EXPECT_THROW(LinkName(blank), GenericError);
 }
 
