@@ -168,7 +168,7 @@ int RunDriver(const std::vector<std::string>& args, std::istream& in, std::ostre
     // A diagram saved as NAME.st, or linked to that name, would be replaced by its output.
     if (IsSameFile(InputPath, OutputDir + BaseNameOf(InputPath) + ".st")) {
       return console.ReportError("output file would overwrite the input \"" +
-                                 Utf8ToCp1250(InputPath) + "\"");
+                                 WellFormedUtf8(InputPath) + "\"");
     }
     PElemTable ClassTable = Diagram->Filter(IsPlainClass);
     PElemTable RelationTable = Diagram->Filter(IsRelType);

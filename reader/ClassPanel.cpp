@@ -32,7 +32,7 @@ bool EnterSection() {
 bool LooksLikeOperation() {
   const std::string& line = CurLine();
   bool paren = false;
-  for (auto i = static_cast<size_t>(LinePos() - 1); i < line.size() && line[i] != '<'; ++i) {
+  for (auto i = static_cast<size_t>(BytePos() - 1); i < line.size() && line[i] != '<'; ++i) {
     switch (line[i]) {
       case '(':
         paren = true;
@@ -54,7 +54,7 @@ bool LooksLikeOperation() {
 // Whether a line after the member line at the position, up to the panel's
 // closing tag, starts another section.
 bool AnotherSectionFollows() {
-  if (CurLine().find('<', static_cast<size_t>(LinePos() - 1)) != std::string::npos) return false;
+  if (CurLine().find('<', static_cast<size_t>(BytePos() - 1)) != std::string::npos) return false;
   size_t cursor = 0;
   for (;;) {
     const std::string_view text = TextLineAhead(cursor);

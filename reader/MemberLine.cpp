@@ -123,9 +123,9 @@ const DeclTokens& ParamTokens() {
 }
 
 bool OnlyBlanksFollow() {
-  if (LinePos() < 1) return false;
+  if (BytePos() < 1) return false;
   const std::string& line = CurLine();
-  for (auto i = static_cast<size_t>(LinePos() - 1); i < line.size(); ++i) {
+  for (auto i = static_cast<size_t>(BytePos() - 1); i < line.size(); ++i) {
     if (static_cast<unsigned char>(line[i]) > ' ') return false;
   }
   return true;

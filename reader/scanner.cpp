@@ -350,6 +350,10 @@ int32_t LinePos() {
   return static_cast<int32_t>(position);
 }
 
+int32_t BytePos() {
+  return State().linePos;
+}
+
 const std::string& LastDelimiter() {
   return State().lastDelimiter;
 }

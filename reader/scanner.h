@@ -66,6 +66,9 @@ const std::string& CurLine();
 int32_t LineNo();
 // The position in the current line, counted in characters.
 int32_t LinePos();
+// The 1-based byte offset of the current character in CurLine, where LinePos
+// counts characters; the same as LinePos before opening and at end of file.
+int32_t BytePos();
 // The raw delimiter of the last read; empty when there is none.
 const std::string& LastDelimiter();
 

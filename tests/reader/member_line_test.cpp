@@ -127,6 +127,8 @@ TEST(MemberLine, ParameterListsOverSeveralLines) {
        {"fun ' ' 'f':''('a':''[]='\"x')", "fun ' ' 'g':''('b':''[]='(1')", "fun ' ' 'h':''()"}},
       {"f(a,\n--\ng()", {"fun ' ' 'f':''('a':''[]='', '':''[]='')"}},
       {"f(a,\n", {"fun ' ' 'f':''('a':''[]='', '':''[]='')"}},
+      // Letters of several bytes before the break count as the bytes they are.
+      {"créer(\n  nom,\n  été\n)", {"fun ' ' 'créer':''('nom':''[]='', 'été':''[]='')"}},
   };
   for (const auto& [lines, expected] : cases) {
     EXPECT_EQ(Operations(lines), expected) << lines;
