@@ -8,6 +8,7 @@
 #include "model/ClassMember.h"
 #include "model/ElemType.h"
 #include "model/Param.h"
+#include "model/Unicode.h"
 #include "writer/Accessors.h"
 #include "writer/MemberGroups.h"
 #include "writer/Naming.h"
@@ -55,9 +56,7 @@ void WriteOperationStub(const PElement& member) {
 void WriteParamKeyword(const PElement& element, const PElement& next) {
   PParam param = ToParam(element);
   std::string keyword = StIdentifier(param->GetName());
-  if (CapitalizeNextKeyword && keyword[0] >= 'a' && keyword[0] <= 'z') {
-    keyword[0] = static_cast<char>(keyword[0] - 'a' + 'A');
-  }
+  if (CapitalizeNextKeyword) UppercaseFirst(keyword);
   CapitalizeNextKeyword = false;
   Write(keyword);
   Write(": a");
