@@ -566,12 +566,24 @@ std::string DecodePCData(std::string_view text) {
   return out;
 }
 
+namespace {
+
+// Most pieces of panel text hold no entity, and are taken as they are.
+std::string Decoded(std::string text) {
+  for (const char c : text) {
+    if (c == '&' || c == '<' || c == '>') return DecodePCData(text);
+  }
+  return text;
+}
+
+}  // namespace
+
 std::string ReadPCDataUntil(std::string_view stopChars) {
-  return DecodePCData(ReadUntil(stopChars));
+  return Decoded(ReadUntil(stopChars));
 }
 
 std::string ReadPCDataUntilAny(const ArrayOfString& tokens) {
-  return DecodePCData(ReadUntilAny(tokens));
+  return Decoded(ReadUntilAny(tokens));
 }
 
 int32_t ParseInteger(std::string_view text) {

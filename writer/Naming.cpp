@@ -1,6 +1,9 @@
 // Smalltalk names made from diagram text.
 #include "writer/Naming.h"
 
+#include <array>
+#include <cstddef>
+
 #include "model/Charset.h"
 #include "model/Error.h"
 #include "model/Identifier.h"
@@ -24,10 +27,30 @@ std::string Prefixed(char prefix, const std::string& name) {
 // A class name starts with an uppercase letter; one that would start with anything
 // else ("_", a digit, a letter without case such as a Chinese one) gets a "V" in
 // front, since Pharo's class builder takes no other class name.
-std::string ClassNameOf(const std::string& text) {
+std::string MakeClassName(const std::string& text) {
   std::string name = StIdentifier(text);
   UppercaseFirst(name);
   return KindOf(FirstCharacter(name)) == CharKind::UppercaseLetter ? name : Prefixed('V', name);
+}
+
+// The same few class and type names are asked for again and again while a
+// class is written (its definition, its comment, its method headers, its
+// attributes' types), so the last ones made are kept.
+struct MadeName {
+  std::string text;
+  std::string name;
+};
+std::array<MadeName, 8> MadeNames;
+size_t NextMadeName = 0;
+
+std::string ClassNameOf(const std::string& text) {
+  for (const MadeName& made : MadeNames) {
+    if (!made.name.empty() && made.text == text) return made.name;
+  }
+  std::string name = MakeClassName(text);
+  MadeNames[NextMadeName] = {text, name};
+  NextMadeName = (NextMadeName + 1) % MadeNames.size();
+  return name;
 }
 
 }  // namespace

@@ -17,8 +17,9 @@ namespace {
 std::FILE* OutFile = nullptr;
 // Text waiting to be written: the writers add small pieces at a time, and one
 // write of a block costs much less than a write of each piece.
-std::string Pending;
 constexpr std::size_t kPendingLimit = 1 << 16;
+char Pending[kPendingLimit];
+std::size_t PendingSize = 0;
 std::string CategoryNameText;
 std::string StampSuffixText;
 
@@ -28,15 +29,9 @@ std::string StampSuffixText;
 
 // Hands the pending text to the file; answers false when that fails.
 bool WritePending() {
-  const bool written = std::fwrite(Pending.data(), 1, Pending.size(), OutFile) == Pending.size();
-  Pending.clear();
+  const bool written = std::fwrite(Pending, 1, PendingSize, OutFile) == PendingSize;
+  PendingSize = 0;
   return written;
-}
-
-// Gives the buffer back while the model is still alive: freed at exit, after
-// the model, large blocks cost a sweep over the whole freed heap.
-void ReleaseBuffers() {
-  std::string().swap(Pending);
 }
 
 // The instant SOURCE_DATE_EPOCH names, when it holds a non-negative decimal
@@ -95,7 +90,6 @@ void CloseOutFile() {
   const int writeError = errno;
   std::FILE* file = OutFile;
   OutFile = nullptr;
-  ReleaseBuffers();
   if (std::fclose(file) != 0 && written) RaiseSystemError(errno);
   if (!written) RaiseSystemError(writeError);
 }
@@ -105,13 +99,21 @@ void AbandonOutFile() {
   WritePending();
   std::fclose(OutFile);
   OutFile = nullptr;
-  ReleaseBuffers();
 }
 
 void Write(std::string_view text) {
   if (OutFile == nullptr) throw GenericError("output file is not open");
-  Pending.append(text);
-  if (Pending.size() >= kPendingLimit && !WritePending()) RaiseSystemError(errno);
+  if (text.empty()) return;
+  if (text.size() > kPendingLimit - PendingSize) {
+    if (!WritePending()) RaiseSystemError(errno);
+    // A piece as large as the buffer goes to the file as it is.
+    if (text.size() >= kPendingLimit) {
+      if (std::fwrite(text.data(), 1, text.size(), OutFile) != text.size()) RaiseSystemError(errno);
+      return;
+    }
+  }
+  std::memcpy(Pending + PendingSize, text.data(), text.size());
+  PendingSize += text.size();
 }
 
 void WriteDiagramText(std::string_view text) {
