@@ -16,9 +16,10 @@ namespace {
 // invalidating anything, and the walk then visits the added elements too.
 class TElemTable : public IElemTable {
  public:
+  explicit TElemTable(bool shared = false) : shared_(shared) {}
   bool IsEmpty() const override { return elements_.empty(); }
   int32_t Count() const override { return static_cast<int32_t>(elements_.size()); }
-  void Add(const PElement& element) override { elements_.push_back(element); }
+  void Add(const PElement& element) override;
   PElement AnyOne() const override;
   PElemTable Filter(ElemPredicate predicate) const override;
   PElemTable FilterWithElem(const PElement& arg, ElemPredicateWithElem predicate) const override;
@@ -54,7 +55,13 @@ class TElemTable : public IElemTable {
   }
 
   std::pmr::vector<PElement> elements_{ModelMemory()};
+  bool shared_;  // the table of NoElements, which stays empty
 };
+
+void TElemTable::Add(const PElement& element) {
+  if (shared_) throw GenericError("Add: the shared empty ElemTable takes no elements");
+  elements_.push_back(element);
+}
 
 PElement TElemTable::AnyOne() const {
   if (elements_.empty()) throw GenericError("AnyOne: ElemTable is empty");
@@ -107,6 +114,12 @@ void TElemTable::ForEachWithNext(ElemProcedureWithNext procedure) const {
 
 PElemTable NewElemTable() {
   return MakeModelObject<TElemTable>();
+}
+
+// Made on the heap, so that it outlives every arena; it never holds an element.
+PElemTable NoElements() {
+  static const PElemTable none = std::make_shared<TElemTable>(true);
+  return none;
 }
 
 // Every table is made by NewElemTable, so every table is a TElemTable.

@@ -45,3 +45,6 @@ class IElemTable {
 };
 
 PElemTable NewElemTable();
+// The one table that stands wherever a diagram gives nothing: no multiplicity,
+// no parameters, no relations read yet. Shared by all, it refuses to be added to.
+PElemTable NoElements();

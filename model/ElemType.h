@@ -138,7 +138,7 @@ class TClassType final : public TElemType,
  private:
   bool underlined_ = false;
   PElemTable members_ = NewElemTable();
-  PElemTable relations_ = NewElemTable();
+  PElemTable relations_ = NoElements();
   bool written_ = false;
 };
 
@@ -180,8 +180,8 @@ class TRelType : public TElemType, public IRelType {
  private:
   int32_t headSize_ = 0;
   int32_t direction_ = 0;
-  PElemTable mult1_ = NewElemTable();
-  PElemTable mult2_ = NewElemTable();
+  PElemTable mult1_ = NoElements();
+  PElemTable mult2_ = NoElements();
   std::string role1_;
   std::string role2_;
   std::string qualifier1_;

@@ -102,10 +102,10 @@ TVarDeclRec ReadDecl(const DeclTokens& tokens) {
       if (CurrentChar() == ']') NextChar();
       ReadUntilAny(tokens.afterMultiplicity);
     } else {
-      rec.Multiplicity = NewElemTable();
+      rec.Multiplicity = NoElements();
     }
   } else {
-    rec.Multiplicity = NewElemTable();
+    rec.Multiplicity = NoElements();
   }
   if (LookAheadFor(kEquals) == 0) SkipDelim();
   rec.Default = ReadValue(tokens);
@@ -199,11 +199,12 @@ void ReadOperationLine(const PClassType& cls) {
   const FormatMarkerSet markers = ReadFormatMarkers();
   const char visibility = ReadVisibility();
   const std::string name = ReadPCDataUntil("(:<");
-  PElemTable params = NewElemTable();
+  PElemTable params = NoElements();
   if (GetLastDelimiter() == "(") {
     SkipDelim();
     GoOnAfterSeparator();
     if (LookAheadFor(kCloseParen) != 0) {
+      params = NewElemTable();
       std::string found;
       do {
         const TVarDeclRec rec = ReadDecl(ParamTokens());
