@@ -22,8 +22,9 @@ constexpr size_t kNone = static_cast<size_t>(-1);
 struct ClassFacts {
   std::weak_ptr<IClassType> cls;
   bool declared = false;
-  // Its superclasses, in table order.
+  // Its superclasses and realised interfaces, in table order.
   std::vector<size_t> superclasses;
+  std::vector<size_t> interfaces;
   // The declared superclass whose variables the class inherits, or kNone.
   size_t parent = kNone;
   bool hasSubclass = false;
@@ -42,32 +43,39 @@ int32_t FactsCount = -1;
 std::vector<ClassFacts> Facts;
 std::unordered_map<const IElement*, size_t> FactsIndex;
 
-bool IsTwoHeadedFrom(const PElement& element, const PElement& cls, char lineStyle) {
+// The line style of a relation with two heads that the class stands at the tail
+// of, with another class at its head; none ('\0') for any other relation.
+char TwoHeadedStyleFrom(const PElement& element, const PElement& cls) {
   PRelType relation = ToRelType(element);
+  if (relation->GetHeadSize() != 2 || !IsClassAt(relation->GetClass1(), cls)) return '\0';
   PClassType to = relation->GetClass2();
-  return relation->GetHeadSize() == 2 && relation->GetLineStyle() == lineStyle &&
-         IsClassAt(relation->GetClass1(), cls) && to && !IsClassAt(to, cls);
+  return to && !IsClassAt(to, cls) ? relation->GetLineStyle() : '\0';
 }
 
-bool IsGeneralisationFrom(const PElement& relation, const PElement& cls) {
-  return IsTwoHeadedFrom(relation, cls, '-');
+// The places in the table of the classes that the class draws solid
+// generalisations to (its superclasses) and dotted ones to (the interfaces it
+// realises), each once, in table order.
+struct HeadPlaces {
+  std::vector<size_t> superclasses;
+  std::vector<size_t> interfaces;
+};
+
+void SortUnique(std::vector<size_t>& places) {
+  std::sort(places.begin(), places.end());
+  places.erase(std::unique(places.begin(), places.end()), places.end());
 }
 
-bool IsRealisationFrom(const PElement& relation, const PElement& cls) {
-  return IsTwoHeadedFrom(relation, cls, '.');
-}
-
-// The places in the table of the classes at the heads of the class's relations
-// that the predicate picks, each once, in table order.
-std::vector<size_t> HeadClassPlaces(const PClassType& cls, ElemPredicateWithElem picks) {
-  std::vector<size_t> found;
+HeadPlaces HeadClassPlaces(const PClassType& cls) {
+  HeadPlaces found;
   for (const PElement& relation : ElementsOf(cls->GetRelations())) {
-    if (!picks(relation, cls)) continue;
+    const char style = TwoHeadedStyleFrom(relation, cls);
+    if (style != '-' && style != '.') continue;
     const auto place = FactsIndex.find(ToRelType(relation)->GetClass2()->GetSelf());
-    if (place != FactsIndex.end()) found.push_back(place->second);
+    if (place == FactsIndex.end()) continue;
+    (style == '-' ? found.superclasses : found.interfaces).push_back(place->second);
   }
-  std::sort(found.begin(), found.end());
-  found.erase(std::unique(found.begin(), found.end()), found.end());
+  SortUnique(found.superclasses);
+  SortUnique(found.interfaces);
   return found;
 }
 
@@ -221,7 +229,9 @@ void GatherFacts(const PElemTable& allClasses) {
   // Classes that are not declared declare nothing, and the chain ends at them.
   for (size_t i = 0; i < Facts.size(); ++i) {
     Facts[i].declared = IsDeclared(classes[i]);
-    Facts[i].superclasses = HeadClassPlaces(classes[i], IsGeneralisationFrom);
+    HeadPlaces places = HeadClassPlaces(classes[i]);
+    Facts[i].superclasses = std::move(places.superclasses);
+    Facts[i].interfaces = std::move(places.interfaces);
   }
   for (ClassFacts& facts : Facts) {
     if (!facts.declared || facts.superclasses.empty()) continue;
@@ -247,12 +257,12 @@ const ClassFacts* FactsOf(const PClassType& cls, const PElemTable& allClasses) {
 
 PElemTable Superclasses(const PClassType& cls, const PElemTable& allClasses) {
   const ClassFacts* facts = FactsOf(cls, allClasses);
-  return ClassesAt(facts ? facts->superclasses : HeadClassPlaces(cls, IsGeneralisationFrom));
+  return ClassesAt(facts ? facts->superclasses : HeadClassPlaces(cls).superclasses);
 }
 
 PElemTable RealisedInterfaces(const PClassType& cls, const PElemTable& allClasses) {
-  GatherFacts(allClasses);
-  return ClassesAt(HeadClassPlaces(cls, IsRealisationFrom));
+  const ClassFacts* facts = FactsOf(cls, allClasses);
+  return ClassesAt(facts ? facts->interfaces : HeadClassPlaces(cls).interfaces);
 }
 
 const std::set<std::string>& InheritedInstanceVariables(const PClassType& cls,

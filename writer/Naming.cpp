@@ -43,9 +43,15 @@ struct MadeName {
 std::array<MadeName, 8> MadeNames;
 size_t NextMadeName = 0;
 
+// Names of one diagram often differ at their end only ("Class12", "Class13").
+bool IsTextOf(const MadeName& made, const std::string& text) {
+  return !made.name.empty() && made.text.size() == text.size() &&
+         made.text.back() == text.back() && made.text == text;
+}
+
 std::string ClassNameOf(const std::string& text) {
   for (const MadeName& made : MadeNames) {
-    if (!made.name.empty() && made.text == text) return made.name;
+    if (IsTextOf(made, text)) return made.name;
   }
   std::string name = MakeClassName(text);
   MadeNames[NextMadeName] = {text, name};
