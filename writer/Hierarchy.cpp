@@ -42,6 +42,9 @@ std::weak_ptr<IElemTable> FactsTable;
 int32_t FactsCount = -1;
 std::vector<ClassFacts> Facts;
 std::unordered_map<const IElement*, size_t> FactsIndex;
+// The class asked for last and its facts: the writer asks four times per class.
+// A class in the index stays alive with the table, so its address names it.
+std::pair<const IElement*, const ClassFacts*> LastFacts = {nullptr, nullptr};
 
 // The line style of a relation with two heads that the class stands at the tail
 // of, with another class at its head; none ('\0') for any other relation.
@@ -207,8 +210,12 @@ void FindInheritedNames() {
 }
 
 // Whether the facts are those of the table.
+// Asked for every class, so the tables' ownership is compared rather than the
+// weak reference locked each time; the weak reference keeps the table's
+// ownership record alive, so no other table can have the same.
 bool HasFactsOf(const PElemTable& allClasses) {
-  return FactsTable.lock() == allClasses && FactsCount == allClasses->Count();
+  return !FactsTable.owner_before(allClasses) && !allClasses.owner_before(FactsTable) &&
+         !FactsTable.expired() && FactsCount == allClasses->Count();
 }
 
 void GatherFacts(const PElemTable& allClasses) {
@@ -217,6 +224,7 @@ void GatherFacts(const PElemTable& allClasses) {
   FactsCount = allClasses->Count();
   Facts.clear();
   FactsIndex.clear();
+  LastFacts = {nullptr, nullptr};
   // Held here while the facts are gathered, rather than locked from the facts' weak references each
   // time.
   std::vector<PClassType> classes;
@@ -249,8 +257,11 @@ void GatherFacts(const PElemTable& allClasses) {
 
 const ClassFacts* FactsOf(const PClassType& cls, const PElemTable& allClasses) {
   GatherFacts(allClasses);
-  const auto found = FactsIndex.find(cls->GetSelf());
-  return found == FactsIndex.end() ? nullptr : &Facts[found->second];
+  const IElement* self = cls->GetSelf();
+  if (self == LastFacts.first) return LastFacts.second;
+  const auto found = FactsIndex.find(self);
+  LastFacts = {self, found == FactsIndex.end() ? nullptr : &Facts[found->second]};
+  return LastFacts.second;
 }
 
 }  // namespace
