@@ -11,7 +11,7 @@
 // dropping their model cheap; the arena must outlive every object made in it.
 class ModelArena {
  public:
-  ModelArena() = default;
+  ModelArena();
   ModelArena(const ModelArena&) = delete;
   ModelArena& operator=(const ModelArena&) = delete;
 
