@@ -41,7 +41,7 @@ struct Measure {
   std::string failure;
   double cpuSeconds = 0;  // median
   double seconds = 0;     // median wall time
-  long peakKiB = 0;    // largest of the runs
+  long peakKiB = 0;       // largest of the runs
 };
 
 struct Row {
@@ -166,8 +166,8 @@ int main(int argc, char** argv) {
   }
   std::filesystem::path scratch = scratchName;
 
-  std::printf("%8s %12s %22s %12s %10s %22s\n", "classes", "input", "plimko CPU (wall)",
-              "peak RSS", "RSS/input", "xmllint CPU (wall)");
+  std::printf("%8s %12s %22s %12s %10s %22s\n", "classes", "input", "plimko CPU (wall)", "peak RSS",
+              "RSS/input", "xmllint CPU (wall)");
   std::vector<Row> rows;
   for (int count : options.counts) {
     Row row;

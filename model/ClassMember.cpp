@@ -8,7 +8,7 @@ PClassMember NewMemberVar(bool isStatic, const std::string& visibility, const st
                           const std::string& typeName, const PElemTable& multiplicity,
                           const std::string& defaultValue) {
   return MakeModelObject<TMemberVar>(isStatic, visibility, name, typeName, multiplicity,
-                                      defaultValue);
+                                     defaultValue);
 }
 
 PClassMember NewMemberFun(bool isStatic, bool isAbstract, const std::string& visibility,

@@ -41,8 +41,7 @@ class TClassMember : public virtual IClassMember {
 
  protected:
   // The visibility is one character; a member made without one has none (" ").
-  TClassMember(const std::string& visibility, bool isStatic, std::string name,
-               std::string typeName)
+  TClassMember(const std::string& visibility, bool isStatic, std::string name, std::string typeName)
       : visibility_(visibility.empty() ? ' ' : visibility.front()),
         static_(isStatic),
         name_(std::move(name)),

@@ -143,7 +143,8 @@ void ConnectClasses(const PElemTable& classes, const PElemTable& relations) {
   const ElemList relationList = ElementsOf(relations);
   std::vector<std::shared_ptr<TRelType>> narrowedRelations;
   narrowedRelations.reserve(relationList.size());
-  for (const PElement& relation : relationList) narrowedRelations.push_back(NarrowRelation(relation));
+  for (const PElement& relation : relationList)
+    narrowedRelations.push_back(NarrowRelation(relation));
   const std::vector<std::vector<std::size_t>> touching =
       TouchingRelations(narrowed, narrowedRelations);
   for (std::size_t i = 0; i < narrowed.size(); ++i) {

@@ -119,8 +119,8 @@ class TElemType : public virtual IElemType {
 // Can hand out a shared reference to itself, because the connection step passes
 // the class to the relations it tests, and those keep only weak references.
 class TClassType final : public TElemType,
-                   public IClassType,
-                   public std::enable_shared_from_this<TClassType> {
+                         public IClassType,
+                         public std::enable_shared_from_this<TClassType> {
  public:
   bool GetUnderlined() const override { return underlined_; }
   void SetUnderlined(bool value) override { underlined_ = value; }

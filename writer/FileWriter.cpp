@@ -20,7 +20,6 @@ class OutFileGuard {
   ~OutFileGuard() { AbandonOutFile(); }
 };
 
-
 }  // namespace
 
 void WriteImportFile(const std::string& outputDir, const std::string& baseName,

@@ -45,8 +45,8 @@ size_t NextMadeName = 0;
 
 // Names of one diagram often differ at their end only ("Class12", "Class13").
 bool IsTextOf(const MadeName& made, const std::string& text) {
-  return !made.name.empty() && made.text.size() == text.size() &&
-         made.text.back() == text.back() && made.text == text;
+  return !made.name.empty() && made.text.size() == text.size() && made.text.back() == text.back() &&
+         made.text == text;
 }
 
 std::string ClassNameOf(const std::string& text) {
