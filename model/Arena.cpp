@@ -19,11 +19,12 @@ class PlainHeap final : public std::pmr::memory_resource {
     if (alignment <= __STDCPP_DEFAULT_NEW_ALIGNMENT__) return ::operator new(bytes);
     return ::operator new(bytes, std::align_val_t(alignment));
   }
-  void do_deallocate(void* block, std::size_t bytes, std::size_t alignment) override {
+  // Unsized, since not every compiler declares the sized forms by default.
+  void do_deallocate(void* block, std::size_t, std::size_t alignment) override {
     if (alignment <= __STDCPP_DEFAULT_NEW_ALIGNMENT__) {
-      ::operator delete(block, bytes);
+      ::operator delete(block);
     } else {
-      ::operator delete(block, bytes, std::align_val_t(alignment));
+      ::operator delete(block, std::align_val_t(alignment));
     }
   }
   bool do_is_equal(const std::pmr::memory_resource& other) const noexcept override {
