@@ -91,10 +91,6 @@ std::string TextFrom(int32_t start) {
       line.substr(static_cast<size_t>(start - 1), static_cast<size_t>(s.linePos - start)));
 }
 
-bool IsLineBreak(char c) {
-  return c == '\n' || c == '\r' || c == kCtrlZ;
-}
-
 // Reads the next block of the file; false when nothing more could be read. A
 // read error stays in the stream's flag for the caller to see.
 bool FillBlock() {
@@ -639,7 +635,7 @@ std::string_view TextLineAhead(size_t& cursor) {
     size_t end = cursor;
     for (;;) {
       const std::string_view ahead = std::string_view(s.block).substr(s.blockPos);
-      while (end < ahead.size() && !IsLineBreak(ahead[end])) ++end;
+      end = LineBreakIn(ahead, end);
       if (end < ahead.size() || !ExtendBlock()) break;
     }
     const std::string_view ahead = std::string_view(s.block).substr(s.blockPos);

@@ -94,6 +94,8 @@ void AddAttributeName(const PMemberVar& attribute, std::set<std::string>& names)
   if (IsNameable(name)) names.insert(StIdentifier(name));
 }
 
+// One walk over the members, without the tables of every member group: only the
+// attributes count here.
 void CollectOwnNames(ClassFacts& facts, const PClassType& cls) {
   std::vector<PMemberVar> classAttributes;
   for (const PElement& member : ElementsOf(cls->GetMembers())) {
@@ -209,10 +211,10 @@ void FindInheritedNames() {
   }
 }
 
-// Whether the facts are those of the table.
-// Asked for every class, so the tables' ownership is compared rather than the
-// weak reference locked each time; the weak reference keeps the table's
-// ownership record alive, so no other table can have the same.
+// Whether the facts are those of the table. Asked for every class, so the
+// tables' ownership is compared rather than the weak reference locked each time;
+// the weak reference keeps the table's ownership record alive, so no other table
+// can have the same.
 bool HasFactsOf(const PElemTable& allClasses) {
   return !FactsTable.owner_before(allClasses) && !allClasses.owner_before(FactsTable) &&
          !FactsTable.expired() && FactsCount == allClasses->Count();
@@ -225,8 +227,8 @@ void GatherFacts(const PElemTable& allClasses) {
   Facts.clear();
   FactsIndex.clear();
   LastFacts = {nullptr, nullptr};
-  // Held here while the facts are gathered, rather than locked from the facts' weak references each
-  // time.
+  // Held here while the facts are gathered, rather than locked from the facts'
+  // weak references each time.
   std::vector<PClassType> classes;
   for (const PElement& element : ElementsOf(allClasses)) {
     if (FactsIndex.try_emplace(element->GetSelf(), Facts.size()).second) {

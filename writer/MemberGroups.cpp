@@ -26,7 +26,7 @@ PElemTable& OperationGroup(MemberGroupTables& groups, bool classSide,
   return classSide ? groups.publicClassOperations : groups.publicOperations;
 }
 
-// Adds to a group, giving it a table of its own when it still shares the empty one.
+// Adds to a group, giving it a table of its own when it is still the empty one.
 void AddTo(PElemTable& group, const PElemTable& none, const PElement& member) {
   if (group == none) group = NewElemTable();
   group->Add(member);
@@ -43,8 +43,8 @@ std::string WithDoubleQuotes(std::string text) {
 }  // namespace
 
 MemberGroupTables GroupMembers(const PElemTable& members) {
-  const PElemTable none = NewElemTable();
-  MemberGroupTables groups(none);
+  MemberGroupTables groups;
+  const PElemTable none = NoElements();
   for (const PElement& member : ElementsOf(members)) {
     const bool attribute = IsMemberVar(member);
     if (!attribute && !IsMemberFun(member)) continue;

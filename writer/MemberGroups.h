@@ -8,31 +8,19 @@
 #include "model/Element.h"
 
 // The groups of a class's members that its text writes, each a table in panel
-// order; the groups that stay empty share one empty table. "+" and a member
+// order; a group that stays empty is the shared empty table. "+" and a member
 // without a visibility mark are public.
 struct MemberGroupTables {
-  explicit MemberGroupTables(const PElemTable& none)
-      : instanceAttributes(none),
-        publicInstanceAttributes(none),
-        classAttributes(none),
-        publicClassAttributes(none),
-        publicOperations(none),
-        protectedOperations(none),
-        privateOperations(none),
-        publicClassOperations(none),
-        protectedClassOperations(none),
-        privateClassOperations(none) {}
-
-  PElemTable instanceAttributes;
-  PElemTable publicInstanceAttributes;
-  PElemTable classAttributes;
-  PElemTable publicClassAttributes;
-  PElemTable publicOperations;
-  PElemTable protectedOperations;
-  PElemTable privateOperations;
-  PElemTable publicClassOperations;
-  PElemTable protectedClassOperations;
-  PElemTable privateClassOperations;
+  PElemTable instanceAttributes = NoElements();
+  PElemTable publicInstanceAttributes = NoElements();
+  PElemTable classAttributes = NoElements();
+  PElemTable publicClassAttributes = NoElements();
+  PElemTable publicOperations = NoElements();
+  PElemTable protectedOperations = NoElements();
+  PElemTable privateOperations = NoElements();
+  PElemTable publicClassOperations = NoElements();
+  PElemTable protectedClassOperations = NoElements();
+  PElemTable privateClassOperations = NoElements();
 };
 // All groups, taken in one walk over the class's member table.
 MemberGroupTables GroupMembers(const PElemTable& members);
