@@ -3,21 +3,17 @@
 
 #include "model/ClassMember.h"
 #include "model/ElemType.h"
+#include "writer/Compose.h"
 #include "writer/Naming.h"
-#include "writer/Output.h"
 #include "writer/Relations.h"
 #include "writer/Sections.h"
 
 namespace {
 
-// The names are made before the setter's header, and each method ends without
-// a line end: the end of its section follows.
 void WriteAccessors(const std::string& variable, const std::string& word,
                     const PElemTable& multiplicity) {
   if (!IsMany(multiplicity)) {
     StartMethod();
-    EndLine();
-    EndLine();
     Write(variable);
     Write(": a");
     WriteLine(word);
@@ -25,15 +21,11 @@ void WriteAccessors(const std::string& variable, const std::string& word,
     Write(variable);
     Write(" := a");
     Write(word);
-    Write("!");
   }
   StartMethod();
-  EndLine();
-  EndLine();
   WriteLine(variable);
   Write("  ^");
   Write(variable);
-  Write("!");
 }
 
 }  // namespace

@@ -1,72 +1,54 @@
-// Everything the output file says about one diagram class.
+// Everything the output says about one diagram class.
 #include "writer/ClassWriter.h"
 
 #include <string>
 
 #include "model/ElemType.h"
 #include "writer/Accessors.h"
+#include "writer/Compose.h"
 #include "writer/Hierarchy.h"
 #include "writer/Initialize.h"
 #include "writer/MemberGroups.h"
 #include "writer/Naming.h"
 #include "writer/Operations.h"
-#include "writer/Output.h"
 #include "writer/Predefined.h"
 #include "writer/Relations.h"
 #include "writer/Sections.h"
 
 namespace {
 
-void WriteSuperclassName(const PElement& superclass) {
-  Write(StClassName(ToClassType(superclass)));
-}
-
-void WriteLinkVariableName(const PElement& relation) {
-  WriteListedVariable(LinkName(ToRelType(relation)));
-}
-
-// The category is a string literal, in which a quote is written twice.
-std::string WithQuotesDoubled(const std::string& text) {
-  std::string literal;
-  for (char c : text) {
-    literal += c;
-    if (c == '\'') literal += c;
+// Ends the composition however it ends, so that no write reaches a class text
+// that is gone.
+class ComposingGuard {
+ public:
+  ComposingGuard() = default;
+  ComposingGuard(const ComposingGuard&) = delete;
+  ComposingGuard& operator=(const ComposingGuard&) = delete;
+  ~ComposingGuard() {
+    StopComposing();
+    ComposeMethodsOf(nullptr);
   }
-  return literal;
-}
+};
 
-void WriteCategory() {
-  Write("  category: '");
-  WriteDiagramText(WithQuotesDoubled(CategoryName()));
-  WriteLine("'!");
+void ListLinkVariable(const PElement& relation) {
+  ListVariable(LinkName(ToRelType(relation)));
 }
 
 // Smalltalk has single inheritance: a class is declared under its first
 // superclass, and the comment names the others.
-void WriteDefinition(const PClassType& cls, const PElemTable& allClasses,
-                     const PElemTable& superclasses, const PElemTable& instanceAttributes,
-                     const PElemTable& classAttributes, const PElemTable& links) {
-  if (superclasses->IsEmpty()) {
-    Write("Object");
-  } else {
-    WriteSuperclassName(superclasses->AnyOne());
-  }
-  Write(" subclass: #");
-  WriteLine(StClassName(cls));
+void ComposeDefinition(ClassText& text, const PClassType& cls, const PElemTable& allClasses,
+                       const PElemTable& superclasses, const PElemTable& instanceAttributes,
+                       const PElemTable& classAttributes, const PElemTable& links) {
+  text.superclass =
+      superclasses->IsEmpty() ? "Object" : StClassName(ToClassType(superclasses->AnyOne()));
+  text.name = StClassName(cls);
   // A variable that a superclass declares already would make the whole
   // declaration fail when filed in.
-  Write("  instanceVariableNames: '");
-  StartVariableNameList(InheritedInstanceVariables(cls, allClasses));
-  instanceAttributes->ForEach(WriteVariableName);
-  links->ForEach(WriteLinkVariableName);
-  WriteLine("'");
-  Write("  classVariableNames: '");
-  StartVariableNameList(InheritedClassVariables(cls, allClasses));
-  classAttributes->ForEach(WriteVariableName);
-  WriteLine("'");
-  WriteLine("  poolDictionaries: ''");
-  WriteCategory();
-  EndLine();
+  StartVariableNameList(InheritedInstanceVariables(cls, allClasses), text.instanceVariables);
+  instanceAttributes->ForEach(ListAttributeVariable);
+  links->ForEach(ListLinkVariable);
+  StartVariableNameList(InheritedClassVariables(cls, allClasses), text.classVariables);
+  classAttributes->ForEach(ListAttributeVariable);
 }
 
 bool IsOtherThan(const PElement& element, const PElement& other) {
@@ -81,13 +63,11 @@ void WriteFurtherSuperclass(const PElement& cls, const PElement& superclass) {
   WriteLine("\"");
 }
 
-void WriteComment(const PClassType& cls, const PElemTable& superclasses,
-                  const PElemTable& instanceAttributes, const PElemTable& classAttributes,
-                  const PElemTable& links, const PElemTable& constraints) {
-  Write(StClassName(cls));
-  WriteLine(" comment:");
-  Write("'");
-  Write(StClassName(cls));
+void ComposeComment(ClassText& text, const PClassType& cls, const PElemTable& superclasses,
+                    const PElemTable& instanceAttributes, const PElemTable& classAttributes,
+                    const PElemTable& links, const PElemTable& constraints) {
+  ComposeInto(text.comment);
+  Write(text.name);
   WriteLine(
       ".  The comment should state the purpose of the class and also explain any unobvious "
       "aspects of the implementation.");
@@ -108,51 +88,46 @@ void WriteComment(const PClassType& cls, const PElemTable& superclasses,
     superclasses->FilterWithElem(superclasses->AnyOne(), IsOtherThan)
         ->ForEachWithElem(cls, WriteFurtherSuperclass);
   }
-  WriteLine("'!");
-  EndLine();
 }
 
-void WriteInitializeSection(const PClassType& cls, const PElemTable& instanceAttributes,
-                            const PElemTable& links) {
-  BeginMethodGroup(cls, " methodsFor: 'initialize-release");
+void ComposeInitialize(const PElemTable& instanceAttributes, const PElemTable& links) {
+  BeginMethodGroup(false, "initialize-release");
   StartMethod();
-  EndLine();
-  EndLine();
   WriteLine("initialize");
   WriteLine("  \"Initialize a newly created instance. This method must answer the receiver.\"");
   WriteLine("  super initialize.");
   instanceAttributes->ForEach(WriteAttributeInit);
   links->ForEach(WriteLinkInit);
-  Write("  ^self!");
-  EndMethodGroup();
+  Write("  ^self");
 }
 
-void WriteOperationGroup(const PClassType& cls, const PElemTable& operations, const char* piece) {
-  BeginMethodGroup(cls, piece);
+void ComposeOperations(const PElemTable& operations, bool classSide, const char* protocol) {
+  BeginMethodGroup(classSide, protocol);
   operations->ForEach(WriteOperationStub);
-  EndMethodGroup();
+}
+
+// The note that stands in place of a class that Smalltalk has already.
+std::string IgnoredNote(const std::string& kind, const std::string& name) {
+  return "\" NOTE: ### declaration of predefined " + kind + "#" + name + " is ignored ###\"";
 }
 
 }  // namespace
 
-void WriteClass(const PElement& element, const PElemTable& allClasses) {
+ClassText ComposeClass(const PElement& element, const PElemTable& allClasses) {
   PClassType cls = ToClassType(element);
   cls->SetWritten(true);
+  ClassText text;
   if (IsPredefinedCollection(cls->GetName())) {
-    Write("\" NOTE: ### declaration of predefined collection class #");
-    WriteDiagramText(cls->GetName());
-    WriteLine(" is ignored ###\"");
-    EndLine();
-    return;
+    text.note = IgnoredNote("collection class ", cls->GetName());
+    return text;
   }
-  if (cls->GetStereotype() == "interface") return;
+  if (cls->GetStereotype() == "interface") return text;
   if (IsSystemClass(cls)) {
-    Write("\" NOTE: ### declaration of predefined class #");
-    Write(StClassName(cls));
-    WriteLine(" is ignored ###\"");
-    EndLine();
-    return;
+    text.note = IgnoredNote("class ", StClassName(cls));
+    return text;
   }
+  text.declared = true;
+  const ComposingGuard guard;
 
   const MemberGroupTables groups = GroupMembers(cls->GetMembers());
   const PElemTable& instanceAttributes = groups.instanceAttributes;
@@ -161,26 +136,26 @@ void WriteClass(const PElement& element, const PElemTable& allClasses) {
   PElemTable superclasses = Superclasses(cls, allClasses);
   PElemTable interfaces = RealisedInterfaces(cls, allClasses);
 
-  WriteDefinition(cls, allClasses, superclasses, instanceAttributes, classAttributes, links);
-  WriteComment(cls, superclasses, instanceAttributes, classAttributes, links,
-               ConstraintRelations(cls));
-  RenewStampSuffix();
-  WriteInitializeSection(cls, instanceAttributes, links);
+  ComposeDefinition(text, cls, allClasses, superclasses, instanceAttributes, classAttributes,
+                    links);
+  ComposeComment(text, cls, superclasses, instanceAttributes, classAttributes, links,
+                 ConstraintRelations(cls));
+  ComposeMethodsOf(&text);
+  ComposeInitialize(instanceAttributes, links);
 
-  BeginMethodGroup(cls, " methodsFor: 'accessing");
+  BeginMethodGroup(false, "accessing");
   groups.publicInstanceAttributes->ForEach(WriteAttributeAccessors);
   links->ForEach(WriteLinkAccessors);
-  EndMethodGroup();
-  BeginMethodGroup(cls, " class methodsFor: 'accessing");
+  BeginMethodGroup(true, "accessing");
   groups.publicClassAttributes->ForEach(WriteAttributeAccessors);
-  EndMethodGroup();
 
-  WriteOperationGroup(cls, groups.publicOperations, " methodsFor: 'public");
-  WriteOperationGroup(cls, groups.protectedOperations, " methodsFor: 'protected");
-  WriteOperationGroup(cls, groups.privateOperations, " methodsFor: 'private");
-  WriteOperationGroup(cls, groups.publicClassOperations, " class methodsFor: 'public");
-  WriteOperationGroup(cls, groups.protectedClassOperations, " class methodsFor: 'protected");
-  WriteOperationGroup(cls, groups.privateClassOperations, " class methodsFor: 'private");
+  ComposeOperations(groups.publicOperations, false, "public");
+  ComposeOperations(groups.protectedOperations, false, "protected");
+  ComposeOperations(groups.privateOperations, false, "private");
+  ComposeOperations(groups.publicClassOperations, true, "public");
+  ComposeOperations(groups.protectedClassOperations, true, "protected");
+  ComposeOperations(groups.privateClassOperations, true, "private");
 
-  interfaces->ForEachWithElem(cls, WriteInterfaceSection);
+  interfaces->ForEach(WriteInterfaceSection);
+  return text;
 }

@@ -1,9 +1,11 @@
-// Everything the output file says about one diagram class.
+// Everything the output says about one diagram class.
 #pragma once
 
 #include "model/ElemTable.h"
 #include "model/Element.h"
+#include "writer/ClassText.h"
 
-// Writes the class's definition, comment, initialize method and protocol
-// sections; superclasses and realised interfaces are found among allClasses.
-void WriteClass(const PElement& cls, const PElemTable& allClasses);
+// The class's definition, comment, initialize method, accessors and stubs, or
+// the note that stands in place of a class the output leaves out; superclasses
+// and realised interfaces are found among allClasses.
+ClassText ComposeClass(const PElement& cls, const PElemTable& allClasses);

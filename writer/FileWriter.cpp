@@ -3,6 +3,7 @@
 
 #include "model/Charset.h"
 #include "model/Error.h"
+#include "writer/ChunkLayout.h"
 #include "writer/ClassOrder.h"
 #include "writer/ClassWriter.h"
 #include "writer/Notes.h"
@@ -10,8 +11,8 @@
 
 namespace {
 
-// Closes the output file however the writing ends, so that what was written
-// stays in it and no stream outlives the run.
+// Closes the output file however the writing ends, so that no stream outlives
+// the run.
 class OutFileGuard {
  public:
   OutFileGuard() = default;
@@ -31,16 +32,19 @@ void WriteImportFile(const std::string& outputDir, const std::string& baseName,
   if (!CreateOutFile(fileName)) throw GenericError("cannot open \"" + shownName + "\"");
   OutFileGuard guard;
 
-  Write("\"This is ");
-  WriteDiagramText(shownName);
-  WriteLine(" import file generated from umlet by plimko utility.\"");
-  WriteLine("\"Usage: drag this file with mouse and drop it into the Pharo window.\"");
-  EndLine();
-  relations->ForEach(WriteUnconnectedNote);
-  others->ForEach(WriteIgnoredNote);
-  EndLine();
-  for (const PElement& cls : ClassOrder(classes)) WriteClass(cls, classes);
-  EndLine();
-  WriteLine("\"end of import file\"");
+  std::string text;
+  AppendChunkText(text, "\"This is " + shownName +
+                            " import file generated from umlet by plimko utility.\"\n"
+                            "\"Usage: drag this file with mouse and drop it into the Pharo "
+                            "window.\"\n\n");
+  AppendChunkText(text, ComposeNotes(relations, others));
+  text += "\r\n";
+  for (const PElement& cls : ClassOrder(classes)) {
+    WriteOut(text);
+    text.clear();
+    AppendChunkClass(text, ComposeClass(cls, classes));
+  }
+  text += "\r\n\"end of import file\"\r\n";
+  WriteOut(text);
   CloseOutFile();
 }

@@ -5,8 +5,8 @@
 
 #include "model/ClassMember.h"
 #include "model/ElemType.h"
+#include "writer/Compose.h"
 #include "writer/Naming.h"
-#include "writer/Output.h"
 #include "writer/Relations.h"
 
 namespace {
@@ -47,7 +47,7 @@ void WriteAttributeInit(const PElement& member) {
   Write(StIdentifier(attribute->GetName()));
   Write(" := ");
   if (!attribute->GetDefault().empty()) {
-    WriteDiagramText(attribute->GetDefault());
+    Write(attribute->GetDefault());
   } else if (IsMany(multiplicity)) {
     Write(kDefaultCollection);
   } else {
@@ -71,7 +71,7 @@ void WriteLinkInit(const PElement& element) {
     if (relation->GetTypeName().empty()) {
       Write(kDefaultCollection);
     } else {
-      WriteDiagramText(relation->GetTypeName());
+      Write(relation->GetTypeName());
       Write(" new");
     }
   } else {

@@ -5,15 +5,16 @@
 
 #include "model/ClassMember.h"
 #include "model/ElemList.h"
+#include "writer/Compose.h"
 #include "writer/Naming.h"
-#include "writer/Output.h"
 #include "writer/Relations.h"
 
 namespace {
 
-// The names that the variable name list being written must not write (again):
-// those its superclasses declare and those written so far.
+// The names that the variable name list being made must not take (again):
+// those its superclasses declare and those listed so far.
 std::set<std::string> ListedVariables;
+std::vector<std::string>* VariableList = nullptr;
 
 // The operation group of the given side and visibility mark.
 PElemTable& OperationGroup(MemberGroupTables& groups, bool classSide,
@@ -68,18 +69,17 @@ PElemTable Operations(const PElemTable& members) {
   return members->Filter(IsMemberFun);
 }
 
-void StartVariableNameList(const std::set<std::string>& declared) {
+void StartVariableNameList(const std::set<std::string>& declared, std::vector<std::string>& list) {
   ListedVariables = declared;
+  VariableList = &list;
 }
 
-void WriteListedVariable(const std::string& name) {
-  if (!ListedVariables.insert(name).second) return;
-  Write(name);
-  Write(" ");
+void ListVariable(const std::string& name) {
+  if (ListedVariables.insert(name).second) VariableList->push_back(name);
 }
 
-void WriteVariableName(const PElement& member) {
-  WriteListedVariable(StIdentifier(ToMemberVar(member)->GetName()));
+void ListAttributeVariable(const PElement& member) {
+  ListVariable(StIdentifier(ToMemberVar(member)->GetName()));
 }
 
 void WriteAttributeComment(const PElement& member) {
@@ -96,7 +96,7 @@ void WriteAttributeComment(const PElement& member) {
   }
   if (!attribute->GetDefault().empty()) {
     Write(" = ");
-    WriteDiagramText(WithDoubleQuotes(attribute->GetDefault()));
+    Write(WithDoubleQuotes(attribute->GetDefault()));
   }
   WriteLine(" Description...");
 }

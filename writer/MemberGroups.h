@@ -3,6 +3,7 @@
 
 #include <set>
 #include <string>
+#include <vector>
 
 #include "model/ElemTable.h"
 #include "model/Element.h"
@@ -27,12 +28,13 @@ MemberGroupTables GroupMembers(const PElemTable& members);
 // All operations, instance and class side.
 PElemTable Operations(const PElemTable& members);
 
-// Starts a variable name list, in which every name is written once only and the
-// names declared already (by superclasses) not at all.
-void StartVariableNameList(const std::set<std::string>& declared);
-// Writes the name and a blank, unless the current list already holds it.
-void WriteListedVariable(const std::string& name);
-// An attribute's entry in a variable name list.
-void WriteVariableName(const PElement& member);
+// Starts a variable name list, in which every name is listed once only and the
+// names declared already (by superclasses) not at all. The list must outlive
+// the calls below.
+void StartVariableNameList(const std::set<std::string>& declared, std::vector<std::string>& list);
+// Adds the name to the current list, unless it holds it already.
+void ListVariable(const std::string& name);
+// Lists an attribute's variable.
+void ListAttributeVariable(const PElement& member);
 // An attribute's line of the class comment.
 void WriteAttributeComment(const PElement& member);

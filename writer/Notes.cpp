@@ -2,7 +2,7 @@
 #include "writer/Notes.h"
 
 #include "model/ElemType.h"
-#include "writer/Output.h"
+#include "writer/Compose.h"
 #include "writer/Relations.h"
 
 namespace {
@@ -10,7 +10,7 @@ namespace {
 // Notes show names as the diagram has them, not as Smalltalk names.
 void WriteEndName(const PClassType& cls) {
   if (cls) {
-    WriteDiagramText(cls->GetName());
+    Write(cls->GetName());
   } else {
     Write("DISCONNECTED");
   }
@@ -18,13 +18,27 @@ void WriteEndName(const PClassType& cls) {
 
 }  // namespace
 
+std::string ComposeNotes(const PElemTable& relations, const PElemTable& others) {
+  std::string notes;
+  ComposeInto(notes);
+  try {
+    relations->ForEach(WriteUnconnectedNote);
+    others->ForEach(WriteIgnoredNote);
+  } catch (...) {
+    StopComposing();
+    throw;
+  }
+  StopComposing();
+  return notes;
+}
+
 void WriteUnconnectedNote(const PElement& element) {
   PRelType relation = ToRelType(element);
   PClassType from = relation->GetClass1();
   PClassType to = relation->GetClass2();
   if (from && to) return;
   Write("\" NOTE: #");
-  WriteDiagramText(relation->GetName());
+  Write(relation->GetName());
   Write(" ");
   Write(KindWords(relation->GetHeadSize()));
   Write(" from #");
@@ -36,6 +50,6 @@ void WriteUnconnectedNote(const PElement& element) {
 
 void WriteIgnoredNote(const PElement& element) {
   Write("\" NOTE: #");
-  WriteDiagramText(ToElemType(element)->GetName());
+  Write(ToElemType(element)->GetName());
   WriteLine(" is unrecognized element type and therefore it is IGNORED.\"");
 }

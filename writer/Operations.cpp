@@ -10,9 +10,9 @@
 #include "model/Param.h"
 #include "model/Unicode.h"
 #include "writer/Accessors.h"
+#include "writer/Compose.h"
 #include "writer/MemberGroups.h"
 #include "writer/Naming.h"
-#include "writer/Output.h"
 #include "writer/Sections.h"
 
 namespace {
@@ -39,8 +39,6 @@ std::string UnusedArgumentWord(const std::string& word) {
 void WriteOperationStub(const PElement& member) {
   PMemberFun operation = ToMemberFun(member);
   StartMethod();
-  EndLine();
-  EndLine();
   Write(StIdentifier(operation->GetName()));
   if (!operation->GetParams()->IsEmpty()) {
     CapitalizeNextKeyword = true;
@@ -49,8 +47,8 @@ void WriteOperationStub(const PElement& member) {
     operation->GetParams()->ForEachWithNext(WriteParamKeyword);
   }
   EndLine();
-  Write(operation->GetAbstract() ? "  ^ self subclassResponsibility!"
-                                 : "  ^ self shouldBeImplemented!");
+  Write(operation->GetAbstract() ? "  ^ self subclassResponsibility"
+                                 : "  ^ self shouldBeImplemented");
 }
 
 void WriteParamKeyword(const PElement& element, const PElement& next) {
@@ -66,14 +64,13 @@ void WriteParamKeyword(const PElement& element, const PElement& next) {
   Write(UnusedArgumentWord(word));
   if (!param->GetDefault().empty()) {
     Write(" \"=");
-    WriteDiagramText(param->GetDefault());
+    Write(param->GetDefault());
     Write("\"");
   }
   if (next) Write(" ");
 }
 
-void WriteInterfaceSection(const PElement& cls, const PElement& interface) {
-  BeginInterfaceGroup(ToClassType(cls), ToClassType(interface));
+void WriteInterfaceSection(const PElement& interface) {
+  BeginInterfaceGroup(ToClassType(interface));
   Operations(ToClassType(interface)->GetMembers())->ForEach(WriteOperationStub);
-  EndMethodGroup();
 }

@@ -7,5 +7,5 @@
 void WriteOperationStub(const PElement& member);
 // One keyword part of a selector; a blank follows unless it is the last one.
 void WriteParamKeyword(const PElement& param, const PElement& next);
-// The stubs of every operation of the interface, in protocols named after it.
-void WriteInterfaceSection(const PElement& cls, const PElement& interface);
+// The stubs of every operation of the interface, in a protocol named after it.
+void WriteInterfaceSection(const PElement& interface);

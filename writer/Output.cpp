@@ -1,4 +1,4 @@
-// The writer's shared state and the primitives every generator writes through.
+// The writer's shared state: the output file, the category and the stamp.
 #include "writer/Output.h"
 
 #include <cerrno>
@@ -101,7 +101,7 @@ void AbandonOutFile() {
   OutFile = nullptr;
 }
 
-void Write(std::string_view text) {
+void WriteOut(std::string_view text) {
   if (OutFile == nullptr) throw GenericError("output file is not open");
   if (text.empty()) return;
   if (text.size() > kPendingLimit - PendingSize) {
@@ -114,26 +114,6 @@ void Write(std::string_view text) {
   }
   std::memcpy(Pending + PendingSize, text.data(), text.size());
   PendingSize += text.size();
-}
-
-void WriteDiagramText(std::string_view text) {
-  std::size_t start = 0;
-  for (std::size_t bang = text.find('!'); bang != std::string_view::npos;
-       bang = text.find('!', start)) {
-    Write(text.substr(start, bang + 1 - start));
-    Write("!");
-    start = bang + 1;
-  }
-  Write(text.substr(start));
-}
-
-void EndLine() {
-  Write("\r\n");
-}
-
-void WriteLine(std::string_view text) {
-  Write(text);
-  EndLine();
 }
 
 void SetCategoryName(const std::string& name) {

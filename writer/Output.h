@@ -1,4 +1,4 @@
-// The writer's shared state (output file, category, stamp) and its write primitives.
+// The writer's shared state: the output file, the category and the stamp.
 #pragma once
 
 #include <string>
@@ -13,15 +13,8 @@ void CloseOutFile();
 // any further failure, so that the next run starts without a stream.
 void AbandonOutFile();
 
-// Writes the writer's own text or a generated name, without a line end.
-void Write(std::string_view text);
-// Writes text taken from the diagram, with every "!" doubled so that it cannot
-// end a chunk.
-void WriteDiagramText(std::string_view text);
-// Ends the current line.
-void EndLine();
-// Writes the text, then ends the line.
-void WriteLine(std::string_view text);
+// Writes laid-out text to the output file.
+void WriteOut(std::string_view text);
 
 // The class category of every class: the input file's base name.
 void SetCategoryName(const std::string& name);

@@ -8,8 +8,8 @@
 #include "model/ElemList.h"
 #include "model/Multiplicity.h"
 #include "model/Unicode.h"
+#include "writer/Compose.h"
 #include "writer/Naming.h"
-#include "writer/Output.h"
 
 namespace {
 
@@ -33,9 +33,9 @@ bool IsUnbounded(const PElement& range) {
 
 void WriteRange(const PElement& element, const PElement& next) {
   PMultiplicity range = ToMultiplicity(element);
-  WriteDiagramText(range->GetLower());
+  Write(range->GetLower());
   Write("..");
-  WriteDiagramText(range->GetUpper());
+  Write(range->GetUpper());
   if (next) Write(", ");
 }
 

@@ -141,7 +141,7 @@ TEST_F(FileWriterTest, PartialFileAfterNamingError) {
   EXPECT_EQ(ReadWholeFile(dir + "part.st"),
             Header(dir + "part.st") +
                 "\r\n\r\n\" NOTE: ### declaration of predefined collection class #Set is "
-                "ignored ###\"\r\n\r\nObject subclass: #");
+                "ignored ###\"\r\n\r\n");
   std::string again = MakeTempDir() + "/";
   EXPECT_EQ(ImportError(again, "again", Diagram()), "no error");
   EXPECT_EQ(ReadWholeFile(again + "again.st"),

@@ -17,8 +17,7 @@ struct InheritanceCase {
 
 void ExpectInherited(const Diagram& diagram, const std::vector<InheritanceCase>& cases) {
   for (const InheritanceCase& c : cases) {
-    EXPECT_EQ(InheritedInstanceVariables(c.cls, diagram.classes), c.inherited)
-        << c.cls->GetName();
+    EXPECT_EQ(InheritedInstanceVariables(c.cls, diagram.classes), c.inherited) << c.cls->GetName();
   }
 }
 
@@ -61,8 +60,8 @@ TEST_F(HierarchyTest, ChainEndsAtUndeclaredSuperclass) {
   diagram.Relate(viaSystem, point, 2, 2);
   diagram.Relate(belowUnnamed, unnamed, 2, 2);
   diagram.Connect();
-  ExpectInherited(diagram,
-                  {{viaInterface, {}}, {viaCollection, {}}, {viaSystem, {}}, {belowUnnamed, {"x"}}});
+  ExpectInherited(
+      diagram, {{viaInterface, {}}, {viaCollection, {}}, {viaSystem, {}}, {belowUnnamed, {"x"}}});
 }
 
 }  // namespace

@@ -15,17 +15,30 @@ using MethodsTest = WriterTest;
 
 const std::string kHeader = std::string("!C methodsFor: 'p") + kStamp;
 
-// Runs the writing as the methods of a protocol group of a class C.
+// Composes what the writing writes as methods of a class text, in a protocol p.
 template <class Writing>
-auto InGroup(Writing writing) {
-  return [writing] {
-    PClassType cls = NewClassType();
-    cls->SetName("C");
-    RenewStampSuffix();
-    BeginMethodGroup(cls, " methodsFor: 'p");
+void ComposeMethods(ClassText& cls, Writing writing) {
+  ComposeMethodsOf(&cls);
+  BeginMethodGroup(false, "p");
+  try {
     writing();
-    EndMethodGroup();
-  };
+  } catch (...) {
+    ComposeMethodsOf(nullptr);
+    throw;
+  }
+  ComposeMethodsOf(nullptr);
+}
+
+// The methods the writing composes in a protocol p of a class C, laid out.
+template <class Writing>
+std::string Methods(Writing writing) {
+  ClassText cls;
+  ComposeMethods(cls, writing);
+  StopComposing();
+  RenewStampSuffix();
+  std::string text;
+  for (const MethodText& method : cls.methods) AppendChunkMethod(text, "C", method);
+  return text;
 }
 
 // Each method in a section of its own: the header, an empty line, the method,
@@ -62,7 +75,7 @@ TEST_F(MethodsTest, AttributeAccessors) {
       Table({Attr("count", "Integer"), Attr("tags", "String", "+", false, Mult({{"0", "n"}})),
              Attr("any", "")});
   EXPECT_EQ(
-      Captured(InGroup([&] { attributes->ForEach(WriteAttributeAccessors); })),
+      Methods([&] { attributes->ForEach(WriteAttributeAccessors); }),
       Sections({"count: anInteger\r\n  count := anInteger!", "count\r\n  ^count!",
                 "tags\r\n  ^tags!", "any: anObject\r\n  any := anObject!", "any\r\n  ^any!"}));
 }
@@ -75,7 +88,7 @@ TEST_F(MethodsTest, LinkAccessors) {
   diagram.Relate(customer, order, 1, 1);
   diagram.Relate(customer, order, 1, 2, '-', "orders")->SetMult2(Mult({{"0", "n"}}));
   diagram.Connect();
-  EXPECT_EQ(Captured(InGroup([&] { LinkRelations(customer)->ForEach(WriteLinkAccessors); })),
+  EXPECT_EQ(Methods([&] { LinkRelations(customer)->ForEach(WriteLinkAccessors); }),
             Sections({"order: anOrder\r\n  order := anOrder!", "order\r\n  ^order!",
                       "orders\r\n  ^orders!"}));
 }
@@ -137,7 +150,7 @@ TEST_F(MethodsTest, OperationStubs) {
       Op("again", Table({Param("x", "Integer"), Param("y", "Integer")})),
   });
   EXPECT_EQ(
-      Captured(InGroup([&] { operations->ForEach(WriteOperationStub); })),
+      Methods([&] { operations->ForEach(WriteOperationStub); }),
       Sections({"getArea\r\n  ^ self shouldBeImplemented!",
                 "drawCanvas: aCanvas\r\n  ^ self subclassResponsibility!",
                 "moveByDx: anInteger dy: anInteger2\r\n  ^ self shouldBeImplemented!",
@@ -159,12 +172,11 @@ TEST_F(MethodsTest, LongSelector) {
     selector += std::string(i == 1 ? "P" : " p") + ": anInteger";
     if (i > 1) selector += std::to_string(i);
   }
-  EXPECT_EQ(Captured(InGroup([&] { WriteOperationStub(Op("run", params)); })),
+  EXPECT_EQ(Methods([&] { WriteOperationStub(Op("run", params)); }),
             Sections({selector + "\r\n  ^ self shouldBeImplemented!"}));
 }
 
-// The name of the operation, of a parameter or of its type fails where it is
-// written; the stub is written up to that point, its header included.
+// The name of the operation, of a parameter or of its type fails.
 TEST_F(MethodsTest, EmptyNamesStopTheStub) {
   const std::pair<PClassMember, std::string> kCases[] = {
       {Op("go", Table({Param("to", "Place"), Param(" ", "Place")})), "goTo: aPlace "},
@@ -172,9 +184,12 @@ TEST_F(MethodsTest, EmptyNamesStopTheStub) {
       {Op("go", Table({Param("to", "\x01", Mult({{"0", "n"}}))})), "goTo: a"},
       {Op(""), ""}};
   for (const auto& [operation, written] : kCases) {
-    auto [message, text] = CapturedError(InGroup([&] { WriteOperationStub(operation); }));
-    EXPECT_EQ(message, "name is empty") << written;
-    EXPECT_EQ(text, kHeader + "\r\n\r\n" + written);
+    EXPECT_EQ(ErrorOf([&] {
+                ClassText cls;
+                ComposeMethods(cls, [&] { WriteOperationStub(operation); });
+              }),
+              "name is empty")
+        << written;
   }
 }
 

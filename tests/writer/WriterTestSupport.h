@@ -1,4 +1,4 @@
-// Model objects, a fixed stamp and output capture for the writer's tests.
+// Model objects, a fixed stamp and the capture of composed text for the writer's tests.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -15,6 +15,8 @@
 #include "model/Multiplicity.h"
 #include "model/Param.h"
 #include "support/TempFile.h"
+#include "writer/ChunkLayout.h"
+#include "writer/Compose.h"
 #include "writer/Output.h"
 
 // The stamp of 2014-03-07 09:05 UTC, which every test fixes.
@@ -107,28 +109,30 @@ class Diagram {
   }
 };
 
-// The bytes that the writing function puts into a fresh output file.
+// The text that the writing function composes, laid out as the chunk file has it.
 template <class Writing>
 std::string Captured(Writing writing) {
-  std::string path = MakeTempDir() + "/out.st";
-  EXPECT_TRUE(CreateOutFile(path));
+  std::string text;
+  ComposeInto(text);
   writing();
-  CloseOutFile();
-  return ReadWholeFile(path);
+  StopComposing();
+  std::string chunk;
+  AppendChunkText(chunk, text);
+  return chunk;
 }
 
-// The message of the error the writing function raises, and the bytes written
-// before it ("no error" when it raises none).
+// The message of the error the writing function raises ("no error" when it
+// raises none).
 template <class Writing>
-std::pair<std::string, std::string> CapturedError(Writing writing) {
-  std::string path = MakeTempDir() + "/out.st";
-  EXPECT_TRUE(CreateOutFile(path));
+std::string ErrorOf(Writing writing) {
+  std::string text;
+  ComposeInto(text);
   std::string message = "no error";
   try {
     writing();
   } catch (const PlimkoError& error) {
     message = error.what();
   }
-  CloseOutFile();
-  return {message, ReadWholeFile(path)};
+  StopComposing();
+  return message;
 }
