@@ -20,7 +20,7 @@ struct TonelMethod {
 // A class definition and its methods. Texts are held unescaped: the comment
 // without its doubled quotes, every value without its STON escapes.
 struct TonelClass {
-  std::string comment;  // empty when the file has none
+  std::string comment;         // empty when the file has none
   std::string kind = "Class";  // the word before the definition: Class, Trait, Extension
   std::string name;
   std::string superclass;

@@ -1,0 +1,134 @@
+// The three-way merge of a class: plimko's last text, the user's file, the diagram's text.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "tonel/TonelMerge.h"
+
+namespace {
+
+TonelMethod Method(const std::string& selector, const std::string& body, bool classSide = false) {
+  return {classSide, "accessing", selector, selector + "\n" + body};
+}
+
+TonelClass Cls(std::vector<TonelMethod> methods, std::vector<std::string> instVars = {},
+               const std::string& comment = "C.\n") {
+  TonelClass cls;
+  cls.name = "C";
+  cls.superclass = "Object";
+  cls.category = "p";
+  cls.package = "p";
+  cls.comment = comment;
+  cls.instVars = std::move(instVars);
+  cls.methods = std::move(methods);
+  return cls;
+}
+
+// The merged methods' sources, in the order the merge gives them.
+std::vector<std::string> Sources(const MergedClass& merged) {
+  std::vector<std::string> sources;
+  for (const TonelMethod& method : merged.cls.methods) sources.push_back(method.source);
+  return sources;
+}
+
+// Per method: base, current and next, absent where empty; what the merge keeps.
+TEST(TonelMerge, MethodRules) {
+  struct Case {
+    const char* story;
+    std::string base, current, next;
+    std::vector<std::string> merged;
+    int kept;
+    std::vector<std::string> notes;
+  };
+  const std::string stub = "  ^ self shouldBeImplemented";
+  const std::string done = "  ^ 42";
+  const std::string other = "  ^ self subclassResponsibility";
+  const std::string note =
+      "the diagram's version of C>>#m was not applied: the method is kept as written";
+  const std::vector<Case> kCases = {
+      {"untouched, diagram changed: new text", stub, stub, other, {"m\n" + other}, 0, {}},
+      {"untouched, diagram dropped it: gone", stub, stub, "", {}, 0, {}},
+      {"implemented, diagram unchanged: kept", stub, done, stub, {"m\n" + done}, 1, {}},
+      {"implemented, diagram changed: kept, note", stub, done, other, {"m\n" + done}, 1, {note}},
+      {"implemented, diagram dropped it: kept", stub, done, "", {"m\n" + done}, 1, {}},
+      {"written by the user: kept", "", done, "", {"m\n" + done}, 1, {}},
+      {"new in the diagram: added", "", "", stub, {"m\n" + stub}, 0, {}},
+      {"deleted, diagram unchanged: stays deleted", stub, "", stub, {}, 0, {}},
+      {"deleted, diagram changed: comes back", stub, "", other, {"m\n" + other}, 0, {}},
+      {"no copy, same text: kept, no note", "", stub, stub, {"m\n" + stub}, 0, {}},
+      {"no copy, other text: kept, note", "", done, stub, {"m\n" + done}, 1,
+       {"the diagram's version of C>>#m was not applied: the method is kept as written"}},
+  };
+  auto methods = [](const std::string& body) {
+    return body.empty() ? std::vector<TonelMethod>{} : std::vector{Method("m", body)};
+  };
+  for (const Case& c : kCases) {
+    MergedClass merged =
+        MergeClass(Cls(methods(c.base)), Cls(methods(c.current)), Cls(methods(c.next)));
+    EXPECT_EQ(Sources(merged), c.merged) << c.story;
+    EXPECT_EQ(merged.keptAsWritten, c.kept) << c.story;
+    EXPECT_EQ(merged.notes, c.notes) << c.story;
+  }
+}
+
+// A side and a selector name a method: the class side's m is another method.
+TEST(TonelMerge, SidesAreApart) {
+  MergedClass merged = MergeClass(Cls({Method("m", "  ^1")}),
+                                  Cls({Method("m", "  ^1"), Method("m", "  ^2", true)}),
+                                  Cls({Method("m", "  ^3")}));
+  EXPECT_EQ(Sources(merged), (std::vector<std::string>{"m\n  ^3", "m\n  ^2"}));
+}
+
+// The comment follows the methods' rule.
+TEST(TonelMerge, Comment) {
+  struct Case {
+    std::string base, current, next, merged;
+    bool noted;
+  };
+  const std::vector<Case> kCases = {{"A.\n", "A.\n", "B.\n", "B.\n", false},
+                                     {"A.\n", "Mine.\n", "A.\n", "Mine.\n", false},
+                                     {"A.\n", "Mine.\n", "B.\n", "Mine.\n", true},
+                                     {"A.\n", "", "A.\n", "", false},
+                                     {"A.\n", "", "B.\n", "B.\n", false},
+                                     {"", "Mine.\n", "B.\n", "Mine.\n", true}};
+  for (const Case& c : kCases) {
+    MergedClass merged = MergeClass(Cls({}, {}, c.base), Cls({}, {}, c.current), Cls({}, {}, c.next));
+    EXPECT_EQ(merged.cls.comment, c.merged) << c.current;
+    EXPECT_EQ(merged.notes.size(), c.noted ? 1u : 0u) << c.current;
+  }
+}
+
+// The diagram's order first, then the user's own; a dropped variable stays
+// while a method kept as written names it.
+TEST(TonelMerge, Variables) {
+  const TonelClass base = Cls({Method("a", "  ^a")}, {"a", "b", "c"});
+  const TonelClass current = Cls({Method("a", "  ^a"), Method("total", "  ^b + 1")},
+                                 {"mine", "a", "b", "c"});
+  const TonelClass next = Cls({Method("a", "  ^a")}, {"d", "a"});
+  MergedClass merged = MergeClass(base, current, next);
+  EXPECT_EQ(merged.cls.instVars, (std::vector<std::string>{"d", "a", "mine", "b"}));
+  EXPECT_EQ(merged.notes, (std::vector<std::string>{
+                              "the variable b of C is kept: a method kept as written uses it"}));
+}
+
+// Whole words outside strings, comments and characters.
+TEST(TonelMerge, NamesWord) {
+  const std::pair<std::string, bool> kCases[] = {
+      {"m\n  ^b", true},          {"m\n  ^ab + bc", false},   {"m\n  ^'b'", false},
+      {"m\n  \"b\" ^1", false},   {"m\n  ^$b", false},        {"m\n  ^#b", true},
+      {"m\n  ^x b: 1", true},    {"m\n  ^'it''s b'", false}, {"m\n  ^'' , b", true},
+      {"m\n  ^ self b", true},    {"m\n  ^ #(b)", true},      {"m\n  b := 1", true}};
+  for (const auto& [source, named] : kCases) EXPECT_EQ(NamesWord(source, "b"), named) << source;
+}
+
+// The order of methods in a file does not make another class.
+TEST(TonelMerge, SameClass) {
+  const TonelClass a = Cls({Method("x", "  ^1"), Method("y", "  ^2")});
+  const TonelClass b = Cls({Method("y", "  ^2"), Method("x", "  ^1")});
+  EXPECT_TRUE(SameClass(a, b));
+  EXPECT_FALSE(SameClass(a, Cls({Method("x", "  ^1")})));
+  EXPECT_FALSE(SameClass(a, Cls({Method("x", "  ^1"), Method("y", "  ^3")})));
+}
+
+}  // namespace

@@ -1,0 +1,16 @@
+// The Tonel layout: a class file's text as Pharo's Tonel writer lays it out.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "tonel/TonelClass.h"
+
+// A STON string: in single quotes, with "\" and "'" escaped by a backslash.
+std::string StonString(std::string_view text);
+// The class comment as the file opens with it: the text between two lines
+// holding a double quote, every double quote in it doubled; nothing when empty.
+std::string TonelComment(std::string_view comment);
+// The whole file: the comment, the definition, then the methods, class side
+// first, each side sorted by selector.
+std::string TonelClassText(const TonelClass& cls);

@@ -1,0 +1,42 @@
+// The diagram's classes as a Tonel package: one class file per declared class.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "model/ElemTable.h"
+#include "tonel/TonelClass.h"
+
+// What a run gives: the class files' contents, one per class name, and the
+// notes about what gives no code.
+struct TonelPackage {
+  std::string name;
+  std::vector<TonelClass> classes;  // in class order, a name's first place
+  std::vector<std::string> notes;   // one a line
+};
+
+// The package that the split diagram gives. A name declared twice is one class,
+// as filing in both definitions would leave it: the later definition and
+// comment, and the methods of both, the later one where a side and selector
+// repeat.
+TonelPackage ComposeTonelPackage(const std::string& name, const PElemTable& classes,
+                                 const PElemTable& relations, const PElemTable& others);
+
+// What writing the package did, for its closing line and notes.
+struct TonelSummary {
+  int added = 0;
+  int updated = 0;
+  int unchanged = 0;
+  int removed = 0;
+  int keptAsWritten = 0;
+  std::vector<std::string> notes;  // one a line
+};
+
+// Brings DIR/NAME/ in line with the package: DIR/.properties and
+// DIR/NAME/package.st when they are absent, and every class file merged with
+// what the user wrote there since the last run, whose output is kept in
+// DIR/.plimko/NAME/. Every file it reads is read before anything is written.
+TonelSummary WriteTonelPackage(const std::string& dir, const TonelPackage& package);
+
+// "school: 2 classes added, 3 updated, 1 unchanged, 0 removed; 4 methods kept as written"
+std::string SummaryLine(const std::string& package, const TonelSummary& summary);
