@@ -1,0 +1,13 @@
+// The body of a method in a class file: the text from its "[" to the "]" that closes it.
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+#include "tonel/TonelCursor.h"
+
+// The cursor stands after the method's "[" and is left after the closing "]", whose
+// position is answered. Brackets inside strings (quoted symbols too), comments and
+// character literals do not count; those of blocks and byte arrays nest. The method is
+// named, as "Person >> name", when its "[" is never closed.
+std::size_t SkipMethodBody(TonelCursor& cursor, const std::string& method);

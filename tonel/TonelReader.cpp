@@ -1,0 +1,213 @@
+// Reading a class file: its comment, its definition (a STON map), then its methods.
+#include "tonel/TonelReader.h"
+
+#include <set>
+#include <string>
+#include <utility>
+
+#include "model/Error.h"
+#include "tonel/Lexis.h"
+#include "tonel/MethodBody.h"
+#include "tonel/Pattern.h"
+#include "tonel/Ston.h"
+#include "tonel/TonelCursor.h"
+
+namespace {
+
+// Pharo reads every kind of line end as its own; a file checked out with CRLF is the
+// same class.
+std::string WithLfLineEnds(std::string_view text) {
+  std::string result;
+  result.reserve(text.size());
+  std::size_t from = 0;
+  for (std::size_t cr = text.find('\r'); cr != std::string_view::npos; cr = text.find('\r', from)) {
+    result.append(text.substr(from, cr - from)).push_back('\n');
+    from = cr + 1 < text.size() && text[cr + 1] == '\n' ? cr + 2 : cr + 1;
+  }
+  result.append(text.substr(from));
+  return result;
+}
+
+// The layout writes the comment as LF, its text with every '"' doubled, LF, all in
+// double quotes; those two line ends are its own, not the comment's.
+std::string ReadComment(TonelCursor& cursor) {
+  const std::string_view text = cursor.Text();
+  const std::size_t start = cursor.Position();
+  std::string comment;
+  for (std::size_t at = start + 1;;) {
+    const std::size_t close = text.find('"', at);
+    if (close == std::string_view::npos) cursor.FailAt(start, "the class comment is not closed");
+    comment.append(text.substr(at, close - at));
+    if (close + 1 == text.size() || text[close + 1] != '"') {
+      cursor.MoveTo(close + 1);
+      break;
+    }
+    comment.push_back('"');
+    at = close + 2;
+  }
+  if (comment.starts_with('\n')) comment.erase(0, 1);
+  if (comment.ends_with('\n')) comment.pop_back();
+  return comment;
+}
+
+struct TextEntry {
+  const char* key;
+  std::string TonelClass::*field;
+};
+
+constexpr TextEntry kTextEntries[] = {
+    {"name", &TonelClass::name},
+    {"superclass", &TonelClass::superclass},
+    {"category", &TonelClass::category},
+    {"package", &TonelClass::package},
+};
+
+struct ListEntry {
+  const char* key;
+  std::vector<std::string> TonelClass::*field;
+};
+
+constexpr ListEntry kListEntries[] = {
+    {"instVars", &TonelClass::instVars},
+    {"classVars", &TonelClass::classVars},
+    {"classInstVars", &TonelClass::classInstVars},
+};
+
+void ReadEntry(TonelCursor& cursor, const std::string& key, TonelClass& result) {
+  for (const TextEntry& entry : kTextEntries) {
+    if (key == entry.key) {
+      result.*entry.field = ReadStonText(cursor);
+      return;
+    }
+  }
+  for (const ListEntry& entry : kListEntries) {
+    if (key == entry.key) {
+      result.*entry.field = ReadStonTextList(cursor);
+      return;
+    }
+  }
+  result.otherEntries.emplace_back(key, SkipStonValue(cursor));
+}
+
+void ReadDefinition(TonelCursor& cursor, TonelClass& result) {
+  const std::string_view text = cursor.Text();
+  const std::size_t start = cursor.Position();
+  const std::string_view kind = text.substr(start, IdentifierLength(text, start));
+  if (kind != "Class" && kind != "Trait" && kind != "Extension") {
+    cursor.Fail("expected the definition: Class, Trait or Extension");
+  }
+  result.kind = kind;
+  cursor.MoveTo(start + kind.size());
+  cursor.SkipBlanks();
+  std::set<std::string> keys;
+  ReadStonMap(cursor, [&](const std::string& key) {
+    if (!keys.insert(key).second) cursor.Fail("#" + key + " is given twice");
+    ReadEntry(cursor, key, result);
+  });
+  if (result.name.empty()) cursor.FailAt(start, "the definition has no #name");
+}
+
+// The metadata map before a method; of its entries only the protocol is kept.
+std::string ReadCategory(TonelCursor& cursor) {
+  std::string category;
+  ReadStonMap(cursor, [&](const std::string& key) {
+    if (key == "category") {
+      category = ReadStonText(cursor);
+    } else {
+      SkipStonValue(cursor);
+    }
+  });
+  return category;
+}
+
+// "Person >>" or "Person class >>" (traits write "classSide"); answers whether the
+// method is on the class side.
+bool ReadMethodOwner(TonelCursor& cursor, const std::string& className) {
+  const std::string_view text = cursor.Text();
+  const std::size_t start = cursor.Position();
+  const std::string_view owner = text.substr(start, IdentifierLength(text, start));
+  if (owner.empty()) cursor.Fail("expected a method: " + className + " >> selector [");
+  if (owner != className) {
+    cursor.Fail("a method of " + std::string(owner) + " in the file of " + className);
+  }
+  cursor.MoveTo(start + owner.size());
+  cursor.SkipBlanks();
+  const std::size_t side = cursor.Position();
+  const std::string_view word = text.substr(side, IdentifierLength(text, side));
+  const bool classSide = word == "class" || word == "classSide";
+  if (classSide) {
+    cursor.MoveTo(side + word.size());
+    cursor.SkipBlanks();
+  }
+  if (!cursor.Take('>') || !cursor.Take('>')) cursor.Fail("expected >> after " + className);
+  cursor.SkipBlanks();
+  return classSide;
+}
+
+// "Person class >> at:put:", for messages.
+std::string MethodName(const std::string& className, const TonelMethod& method) {
+  return className + (method.classSide ? " class >> " : " >> ") + method.selector;
+}
+
+// The source is the pattern as written before "[", then the body without the line end
+// that the layout puts before "]". Pharo takes all that stands before "[" as the
+// pattern, so comments after the last argument count as the pattern's too.
+void ReadMethodText(TonelCursor& cursor, const std::string& className, TonelMethod& method) {
+  const std::string_view text = cursor.Text();
+  const std::size_t start = cursor.Position();
+  MethodPattern pattern;
+  try {
+    pattern = SplitPattern(text.substr(start));
+  } catch (const GenericError& error) {
+    cursor.Fail(error.Message());
+  }
+  method.selector = pattern.selector;
+  const std::string name = MethodName(className, method);
+  cursor.MoveTo(AfterGap(text, start + pattern.length));
+  if (cursor.Peek() == '"') cursor.Fail("the comment is not closed");
+  std::size_t patternEnd = cursor.Position();
+  while (IsBlank(text[patternEnd - 1])) --patternEnd;
+  if (!cursor.Take('[')) cursor.Fail("expected [ after " + name);
+  const std::size_t bodyStart = cursor.Position();
+  std::string_view body = text.substr(bodyStart, SkipMethodBody(cursor, name) - bodyStart);
+  if (body.ends_with('\n')) body.remove_suffix(1);
+  method.source.reserve(patternEnd - start + body.size());
+  method.source.append(text.substr(start, patternEnd - start)).append(body);
+  // The image compiles the source, whose pattern a body that starts with a keyword goes on.
+  method.selector = SplitPattern(method.source).selector;
+}
+
+void ReadMethods(TonelCursor& cursor, TonelClass& result) {
+  std::set<std::pair<bool, std::string>> defined;
+  for (cursor.SkipBlanks(); !cursor.AtEnd(); cursor.SkipBlanks()) {
+    TonelMethod method;
+    if (cursor.Peek() == '{') {
+      method.category = ReadCategory(cursor);
+      cursor.SkipBlanks();
+    }
+    const std::size_t start = cursor.Position();
+    method.classSide = ReadMethodOwner(cursor, result.name);
+    ReadMethodText(cursor, result.name, method);
+    if (!defined.emplace(method.classSide, method.selector).second) {
+      cursor.FailAt(start, MethodName(result.name, method) + " is defined twice");
+    }
+    result.methods.push_back(std::move(method));
+  }
+}
+
+}  // namespace
+
+TonelClass ReadTonelClass(std::string_view input) {
+  const std::string text = WithLfLineEnds(input);
+  TonelCursor cursor(text);
+  if (text.starts_with("\xEF\xBB\xBF")) cursor.MoveTo(3);  // a byte order mark
+  cursor.SkipBlanks();
+  TonelClass result;
+  if (cursor.Peek() == '"') {
+    result.comment = ReadComment(cursor);
+    cursor.SkipBlanks();
+  }
+  ReadDefinition(cursor, result);
+  ReadMethods(cursor, result);
+  return result;
+}

@@ -1,0 +1,11 @@
+// Reading one class file of a Tonel package, as this program and Pharo write it.
+#pragma once
+
+#include <string_view>
+
+#include "tonel/TonelClass.h"
+
+// The class file's comment, definition and methods. Its line ends may be LF, CRLF or CR;
+// what it answers has LF. Text that is no class file raises GenericError "line N: ...",
+// to which the caller adds the file's path.
+TonelClass ReadTonelClass(std::string_view text);
