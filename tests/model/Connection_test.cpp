@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <limits>
@@ -158,6 +159,92 @@ TEST(ConnectionTest, MoreThanTwoClasses) {
   PRelType both = Line(0, 5, 10, 5);
   Connect({d, e}, {both});
   EXPECT_EQ(Ends(both), "E->E");
+}
+
+// Ends off the border count as touching the class they are near, under the same
+// rules for Class1 and Class2 as ends on it.
+TEST(ConnectionTest, NearEnds) {
+  struct Case {
+    const char* what;
+    int32_t sx, sy, ex, ey, direction;
+    const char* ends;
+  };
+  // Class A spans x 0..10, class B spans x 100..110, both y 0..10; A comes first.
+  const std::vector<Case> cases = {
+      {"start 1 left of B, end on A, no heads", 99, 5, 10, 5, 0, "A->B"},
+      {"start inside B, end 1 right of A, heads at start", 105, 5, 11, 5, 1, "A->B"},
+      {"start 1 right of A, end inside B, heads at start", 11, 5, 105, 5, 1, "B->A"},
+      {"start 10 above A, end 10 below B, heads at end", 5, -10, 105, 20, 2, "A->B"},
+      {"start 11 above A, end on B, heads at end", 5, -11, 100, 5, 2, "(none)->B"},
+      {"start 10 right of B, only end, heads at start", 120, 5, 55, 50, 1, "(none)->B"},
+      {"both ends inside A", 3, 5, 7, 5, 0, "A->A"},
+      {"start inside A, end on A", 5, 5, 10, 5, 1, "A->A"},
+      {"start between the boxes, out of reach of both", 55, 5, 55, 50, 0, "(none)->(none)"},
+  };
+  for (const Case& c : cases) {
+    PClassType a = Box("A", 0, 0, 10, 10);
+    PClassType b = Box("B", 100, 0, 10, 10);
+    PRelType rel = Line(c.sx, c.sy, c.ex, c.ey, c.direction);
+    ConnectClasses(TableOf({a, b}), TableOf({rel}));
+    EXPECT_EQ(Ends(rel), c.ends) << c.what;
+  }
+}
+
+// Only ends on no border are near a class, and only plain classes of a size that
+// is neither negative nor past 32 bits are near one.
+TEST(ConnectionTest, NearRuleLeavesOut) {
+  struct Case {
+    const char* what;
+    int32_t x, w;  // of the class C, which spans y 0..100
+    bool underlined;
+    int32_t sx;  // the start, at height 50, of a line ending far away
+    const char* ends;
+  };
+  // Class B spans x 40..60 and y 40..60, inside A, which spans 0..100 both ways.
+  const std::vector<Case> cases = {
+      {"start on B's border, inside A", 200, 10, false, 40, "B->(none)"},
+      {"start inside B and A: B is nearer", 200, 10, false, 45, "B->(none)"},
+      {"start 5 beside C", 200, 10, false, 215, "C->(none)"},
+      {"start 5 beside an underlined C", 200, 10, true, 215, "(none)->(none)"},
+      {"start inside C of negative width", 300, -100, false, 250, "(none)->(none)"},
+      {"start on the border of C of negative width", 300, -100, false, 300, "C->(none)"},
+      {"start inside C whose right side wraps", kMax - 100, 101, false, kMax - 50,
+       "(none)->(none)"},
+      {"start inside C ending at the last coordinate", kMax - 100, 100, false, kMax - 50,
+       "C->(none)"},
+  };
+  for (const Case& c : cases) {
+    PClassType a = Box("A", 0, 0, 100, 100);
+    PClassType b = Box("B", 40, 40, 20, 20);
+    PClassType cls = Box("C", c.x, 0, c.w, 100);
+    cls->SetUnderlined(c.underlined);
+    PRelType rel = Line(c.sx, 50, 5000, 5000);
+    ConnectClasses(TableOf({a, b, cls})->Filter(IsPlainClass), TableOf({rel}));
+    EXPECT_EQ(Ends(rel), c.ends) << c.what;
+    EXPECT_TRUE(a->GetRelations()->IsEmpty()) << c.what;
+  }
+}
+
+// A class's table keeps relations order however its relations reach it.
+TEST(ConnectionTest, NearRelationsInOrder) {
+  PClassType a = Box("A", 0, 0, 100, 100);
+  std::vector<PElement> relations = {
+      Line(50, 50, 500, 500),   // inside
+      Line(0, 50, 500, 500),    // on the border
+      Line(105, 50, 500, 500),  // near
+      Line(500, 500, 0, 50),    // on the border at its end
+      Line(500, 500, 50, 95),   // inside at its end
+      Line(0, 50, 50, 50),      // on the border and inside
+  };
+  for (std::size_t i = 0; i < relations.size(); ++i) {
+    ToRelType(relations[i])->SetName("r" + std::to_string(i));
+  }
+  ConnectClasses(TableOf({a}), TableOf(relations));
+  std::string names;
+  for (const PElement& rel : ElementsOf(a->GetRelations()))
+    names += ToRelType(rel)->GetName() + " ";
+  EXPECT_EQ(names, "r0 r1 r2 r3 r4 r5 ");
+  EXPECT_EQ(Ends(ToRelType(relations[5])), "A->A");
 }
 
 // Each class gets a new table of the relations touching it, in relations order.
@@ -332,12 +419,56 @@ std::string Outcome(const Copy& copy) {
   return text;
 }
 
-// One copy connected class by class, the other by ConnectClasses, which must
-// also give every class a new table.
+std::shared_ptr<TClassType> ClassObject(const PElement& element) {
+  return std::dynamic_pointer_cast<TClassType>(ToClassType(element));
+}
+
+// The near rule as written, class by class: the class an end on no class border
+// belongs to, or none.
+std::shared_ptr<TClassType> NearByDefinition(const Copy& copy, LinePoint point) {
+  for (const PElement& element : copy.classes) {
+    const ClassBox box = ClassObject(element)->Box();
+    if (OnBorder(point.x, point.y, box.left, box.right, box.top, box.bottom)) return nullptr;
+  }
+  std::shared_ptr<TClassType> best;
+  int64_t bestDistance = 0;
+  uint64_t bestArea = 0;
+  for (const PElement& element : copy.classes) {
+    const std::shared_ptr<TClassType> cls = ClassObject(element);
+    const int64_t w = cls->GetW(), h = cls->GetH();
+    const int64_t left = cls->GetX(), right = left + w, top = cls->GetY(), bottom = top + h;
+    if (w < 0 || h < 0 || right > kMax || bottom > kMax) continue;
+    const int64_t x = point.x, y = point.y;
+    const bool inside = left <= x && x <= right && top <= y && y <= bottom;
+    const int64_t distance = inside ? std::min({x - left, right - x, y - top, bottom - y})
+                                    : std::max({left - x, x - right, top - y, y - bottom});
+    if (!inside && distance > 10) continue;
+    const uint64_t area = static_cast<uint64_t>(w) * static_cast<uint64_t>(h);
+    if (!best || distance < bestDistance || (distance == bestDistance && area < bestArea)) {
+      best = cls;
+      bestDistance = distance;
+      bestArea = area;
+    }
+  }
+  return best;
+}
+
+void AttachNearByDefinition(const Copy& copy) {
+  for (const PElement& element : copy.relations) {
+    auto rel = std::dynamic_pointer_cast<TRelType>(ToRelType(element));
+    if (auto cls = NearByDefinition(copy, rel->StartPoint())) rel->SetNearStart(cls);
+    if (auto cls = NearByDefinition(copy, rel->EndPoint())) rel->SetNearEnd(cls);
+  }
+}
+
+// One copy connected class by class, once its ends have their near classes by
+// the rule as written; the other by ConnectClasses, which must also give every
+// class a new table.
 void ExpectSameConnection(const std::function<void(Copy&)>& make, const std::string& what) {
   Copy reference, fast;
   make(reference);
   make(fast);
+  AttachNearByDefinition(reference);
   TableOf(reference.classes)->ForEachWithTable(TableOf(reference.relations), ConnectClass);
   std::vector<PElemTable> before;
   for (const PElement& cls : fast.classes) before.push_back(ToClassType(cls)->GetRelations());
@@ -350,8 +481,8 @@ void ExpectSameConnection(const std::function<void(Copy&)>& make, const std::str
 
 // Small diagrams from a few coordinates, so that boxes share edges, overlap,
 // nest, touch at corners, have zero or negative size or wrap around the 32-bit
-// range; end points mostly on an edge or a corner of a box or a step beside it,
-// a third of the lines from a box to itself.
+// range; end points mostly on an edge or a corner of a box, a step beside it,
+// at the edge of its reach or inside it, a third of the lines from a box to itself.
 void MakeRandom(Copy& copy, uint32_t seed) {
   static const int32_t kCoords[] = {-20, -10, 0, 10, 20, 30, kMax - 10, kMax, kMin, kMin + 10};
   static const int32_t kSizes[] = {0, 10, 20, 30, -10, kMax, 20};
@@ -365,7 +496,8 @@ void MakeRandom(Copy& copy, uint32_t seed) {
     copy.classes.push_back(Box("C", x, y, w, h));
   }
   auto near = [&](int32_t start, int32_t size) {
-    const int64_t offsets[] = {0, size, size, 5, int64_t{size} + 1, -1};
+    const int64_t offsets[] = {
+        0, size, size, 5, int64_t{size} + 1, -1, -10, -11, int64_t{size} + 10, size / 2};
     return Wrapped(start + pick(offsets));
   };
   auto point = [&](int32_t& px, int32_t& py) {
@@ -420,6 +552,30 @@ TEST(ConnectClassesTest, AgreesOnCrowdedEdges) {
             copy.relations.push_back(Line(0, 5 * i - 20, 10, 5 * i - 17, i % 4));
         },
         c.what);
+  }
+}
+
+// Many boxes of every size crowded and nested in a small field, with ends all
+// over it, so that most ends are near several boxes or inside several.
+TEST(ConnectClassesTest, AgreesOnNestedBoxes) {
+  for (uint32_t seed = 0; seed < 20; ++seed) {
+    ExpectSameConnection(
+        [seed](Copy& copy) {
+          std::mt19937 random(seed);
+          auto below = [&](int bound) {
+            return static_cast<int32_t>(random() % static_cast<unsigned>(bound));
+          };
+          for (int i = 0; i < 150; ++i) {
+            int32_t w = below(4) == 0 ? below(400) : below(40);
+            copy.classes.push_back(
+                Box("C", below(400), below(400), w, below(3) == 0 ? w : below(40)));
+          }
+          for (int i = 0; i < 150; ++i) {
+            copy.relations.push_back(
+                Line(below(440) - 20, below(440) - 20, below(440) - 20, below(440) - 20, below(4)));
+          }
+        },
+        "seed " + std::to_string(seed));
   }
 }
 
