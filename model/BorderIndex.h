@@ -1,5 +1,4 @@
-// The borders of class boxes, for finding the boxes whose border holds a point
-// or passes near it.
+// Class box borders, for finding the boxes whose border holds a point or passes near it.
 #pragma once
 
 #include <cstdint>

@@ -1,5 +1,4 @@
-// Box edges by coordinate, for finding the boxes whose border holds a point or
-// passes near it.
+// Box edges by coordinate, for finding the boxes whose border holds a point or passes near it.
 #include "model/EdgeIndex.h"
 
 #include <algorithm>

@@ -1,5 +1,4 @@
-// Box edges by coordinate, for finding the boxes whose border holds a point or
-// passes near it.
+// Box edges by coordinate, for finding the boxes whose border holds a point or passes near it.
 #pragma once
 
 #include <cstddef>
@@ -16,9 +15,9 @@ struct Edge {
 };
 
 // Answers, for a coordinate and a position on the other axis, the owners of the
-// edges at that coordinate whose span holds the position, or of the edges within
-// a reach of both. A query costs a logarithm per edge found, plus one per
-// coordinate within reach that has edges, however many edges share it.
+// edges at that coordinate whose span holds the position, or of the edges that
+// come within a reach of that point. A query costs a logarithm per edge found,
+// plus one per coordinate within reach that has edges, however many share it.
 class EdgeIndex {
  public:
   explicit EdgeIndex(std::vector<Edge> edges);

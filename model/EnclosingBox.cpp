@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <limits>
 #include <tuple>
+#include <utility>
 
 namespace {
 

@@ -1,5 +1,4 @@
-// The near rule: the class box that a relation end lying on no class border
-// belongs to.
+// The near rule: the class box that a relation end on no class border belongs to.
 #include "model/NearClass.h"
 
 #include <algorithm>
@@ -22,8 +21,8 @@ uint64_t Area(const ClassBox& box) {
 }  // namespace
 
 bool CanBeNear(int32_t x, int32_t y, int32_t w, int32_t h) {
-  constexpr int64_t kTop = std::numeric_limits<int32_t>::max();
-  return w >= 0 && h >= 0 && int64_t{x} + w <= kTop && int64_t{y} + h <= kTop;
+  constexpr int64_t kLast = std::numeric_limits<int32_t>::max();
+  return w >= 0 && h >= 0 && int64_t{x} + w <= kLast && int64_t{y} + h <= kLast;
 }
 
 // How far the point lies beyond the box on each axis, negative inside: outside,

@@ -1,5 +1,4 @@
-// The near rule: the class box that a relation end lying on no class border
-// belongs to.
+// The near rule: the class box that a relation end on no class border belongs to.
 #pragma once
 
 #include <cstdint>

@@ -1,5 +1,4 @@
-// Tests of the near rule: which boxes can be near, the distance to a border, and
-// the choice among the boxes around an end.
+// Tests of the near rule: which boxes take part, the distance to a border, the choice of box.
 #include "model/NearClass.h"
 
 #include <gtest/gtest.h>
