@@ -1,14 +1,16 @@
 // Element kinds, and the connection of relations to the class boxes their ends touch.
 #include "model/Connection.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <memory>
 #include <vector>
 
+#include "model/BorderIndex.h"
 #include "model/Downcast.h"
-#include "model/EdgeIndex.h"
 #include "model/ElemList.h"
 #include "model/ElemType.h"
+#include "model/NearClass.h"
 
 namespace {
 
@@ -35,76 +37,84 @@ int32_t WrappingSum(int32_t a, int32_t b) {
   return static_cast<int32_t>(static_cast<uint32_t>(a) + static_cast<uint32_t>(b));
 }
 
-struct ClassBox {
-  int32_t left, right, top, bottom;
+// The relations that touch each class, by its border or by nearness: their
+// places in relations-table order, one list per class, each relation at most
+// once in it. Also the ends that lie on no border: 2r for the start of relation
+// r, 2r + 1 for its end.
+struct Touches {
+  std::vector<std::vector<std::size_t>> relationsOf;
+  std::vector<std::size_t> looseEnds;
 };
 
-ClassBox BoxOf(const TClassType& cls) {
-  return {cls.GetX(), WrappingSum(cls.GetX(), cls.GetW()), cls.GetY(),
-          WrappingSum(cls.GetY(), cls.GetH())};
-}
-
-// The borders of all boxes, numbered by their place in the classes table.
-class BorderIndex {
- public:
-  explicit BorderIndex(const std::vector<ClassBox>& boxes)
-      : vertical_(Edges(boxes, true)), horizontal_(Edges(boxes, false)) {}
-
-  // Appends the boxes whose border holds the point; a box may come more than once.
-  void BoxesTouching(LinePoint point, std::vector<int32_t>& boxes) const {
-    vertical_.OwnersHolding(point.x, point.y, boxes);
-    horizontal_.OwnersHolding(point.y, point.x, boxes);
-  }
-
- private:
-  // Left and right edges span top to bottom; top and bottom edges span left to
-  // right. A box of zero width or height has one edge where it would have two.
-  static std::vector<Edge> Edges(const std::vector<ClassBox>& boxes, bool vertical) {
-    std::vector<Edge> edges;
-    for (std::size_t i = 0; i < boxes.size(); ++i) {
-      const ClassBox& box = boxes[i];
-      int32_t owner = static_cast<int32_t>(i);
-      int32_t first = vertical ? box.left : box.top;
-      int32_t second = vertical ? box.right : box.bottom;
-      int32_t from = vertical ? box.top : box.left;
-      int32_t to = vertical ? box.bottom : box.right;
-      edges.push_back({first, from, to, owner});
-      if (second != first) edges.push_back({second, from, to, owner});
-    }
-    return edges;
-  }
-
-  EdgeIndex vertical_;
-  EdgeIndex horizontal_;
-};
-
-// The places of the relations that touch each class, in relations-table order:
-// one list per class, each relation at most once in it.
-std::vector<std::vector<std::size_t>> TouchingRelations(
-    const std::vector<std::shared_ptr<TClassType>>& classes,
-    const std::vector<std::shared_ptr<TRelType>>& relations) {
-  std::vector<ClassBox> boxes;
-  boxes.reserve(classes.size());
-  for (const auto& cls : classes) boxes.push_back(BoxOf(*cls));
-  BorderIndex index(boxes);
-
-  std::vector<std::vector<std::size_t>> touching(classes.size());
+Touches TouchingBorders(const BorderIndex& index,
+                        const std::vector<std::shared_ptr<TRelType>>& relations,
+                        std::size_t classCount) {
+  Touches touches{std::vector<std::vector<std::size_t>>(classCount), {}};
   // The last relation recorded for each class, against a class touched at both
   // ends, on two edges or at a corner.
-  std::vector<std::size_t> lastRelation(classes.size(), relations.size());
+  std::vector<std::size_t> lastRelation(classCount, relations.size());
   std::vector<int32_t> found;
   for (std::size_t r = 0; r < relations.size(); ++r) {
     found.clear();
-    index.BoxesTouching(relations[r]->StartPoint(), found);
-    index.BoxesTouching(relations[r]->EndPoint(), found);
+    index.BoxesWithin(relations[r]->StartPoint(), 0, found);
+    if (found.empty()) touches.looseEnds.push_back(2 * r);
+    const std::size_t onStart = found.size();
+    index.BoxesWithin(relations[r]->EndPoint(), 0, found);
+    if (found.size() == onStart) touches.looseEnds.push_back(2 * r + 1);
     for (int32_t box : found) {
       auto cls = static_cast<std::size_t>(box);
       if (lastRelation[cls] == r) continue;
       lastRelation[cls] = r;
-      touching[cls].push_back(r);
+      touches.relationsOf[cls].push_back(r);
     }
   }
-  return touching;
+  return touches;
+}
+
+// Records in each relation the class its loose ends are near, if any, and adds
+// the relation to that class's list.
+void AttachNearEnds(const std::vector<std::shared_ptr<TClassType>>& classes,
+                    const std::vector<ClassBox>& boxes,
+                    const std::vector<std::shared_ptr<TRelType>>& relations, Touches& touches) {
+  if (touches.looseEnds.empty()) return;
+  std::vector<ClassBox> candidates;
+  std::vector<std::size_t> placeOf;
+  for (std::size_t i = 0; i < classes.size(); ++i) {
+    const TClassType& cls = *classes[i];
+    if (!CanBeNear(cls.GetX(), cls.GetY(), cls.GetW(), cls.GetH())) continue;
+    candidates.push_back(boxes[i]);
+    placeOf.push_back(i);
+  }
+  std::vector<LinePoint> points;
+  points.reserve(touches.looseEnds.size());
+  for (const std::size_t end : touches.looseEnds) {
+    const TRelType& relation = *relations[end / 2];
+    points.push_back(end % 2 == 0 ? relation.StartPoint() : relation.EndPoint());
+  }
+  const std::vector<int32_t> nearest = NearestBoxes(candidates, points);
+
+  std::vector<bool> grown(classes.size(), false);
+  for (std::size_t i = 0; i < nearest.size(); ++i) {
+    if (nearest[i] < 0) continue;
+    const std::size_t cls = placeOf[static_cast<std::size_t>(nearest[i])];
+    const std::size_t end = touches.looseEnds[i];
+    TRelType& relation = *relations[end / 2];
+    if (end % 2 == 0) {
+      relation.SetNearStart(classes[cls]);
+    } else {
+      relation.SetNearEnd(classes[cls]);
+    }
+    touches.relationsOf[cls].push_back(end / 2);
+    grown[cls] = true;
+  }
+  // Back into relations order, without the relations whose other end touches
+  // the class's border too.
+  for (std::size_t cls = 0; cls < classes.size(); ++cls) {
+    if (!grown[cls]) continue;
+    std::vector<std::size_t>& list = touches.relationsOf[cls];
+    std::sort(list.begin(), list.end());
+    list.erase(std::unique(list.begin(), list.end()), list.end());
+  }
 }
 
 }  // namespace
@@ -133,9 +143,9 @@ void ConnectClass(const PElement& cls, const PElemTable& relations) {
   NarrowClass(cls)->CollectRelations(relations);
 }
 
-// The same tests in the same order as ConnectClass for every class: a class
-// gets only the relations that touch it, and every test left out is one that
-// would have recorded nothing.
+// The same tests in the same order as ConnectClass for every class, once the
+// loose ends know their classes: a class gets only the relations that touch it,
+// and every test left out is one that would have recorded nothing.
 void ConnectClasses(const PElemTable& classes, const PElemTable& relations) {
   std::vector<std::shared_ptr<TClassType>> narrowed;
   for (const PElement& cls : ElementsOf(classes)) narrowed.push_back(NarrowClass(cls));
@@ -145,11 +155,15 @@ void ConnectClasses(const PElemTable& classes, const PElemTable& relations) {
   narrowedRelations.reserve(relationList.size());
   for (const PElement& relation : relationList)
     narrowedRelations.push_back(NarrowRelation(relation));
-  const std::vector<std::vector<std::size_t>> touching =
-      TouchingRelations(narrowed, narrowedRelations);
+  std::vector<ClassBox> boxes;
+  boxes.reserve(narrowed.size());
+  for (const auto& cls : narrowed) boxes.push_back(cls->Box());
+
+  Touches touches = TouchingBorders(BorderIndex(boxes), narrowedRelations, narrowed.size());
+  AttachNearEnds(narrowed, boxes, narrowedRelations, touches);
   for (std::size_t i = 0; i < narrowed.size(); ++i) {
     PElemTable touched = NewElemTable();
-    for (const std::size_t r : touching[i]) {
+    for (const std::size_t r : touches.relationsOf[i]) {
       if (narrowedRelations[r]->TryConnect(narrowed[i])) touched->Add(relationList[r]);
     }
     narrowed[i]->SetRelations(touched);
@@ -172,6 +186,10 @@ void TClassType::CollectRelations(const PElemTable& relations) {
   relations_ = relations->FilterWithElem(self, RelTouchesClass);
 }
 
+ClassBox TClassType::Box() const {
+  return {x_, WrappingSum(x_, w_), y_, WrappingSum(y_, h_)};
+}
+
 LinePoint TRelType::StartPoint() const {
   return {WrappingSum(x_, startX_), WrappingSum(y_, startY_)};
 }
@@ -180,12 +198,15 @@ LinePoint TRelType::EndPoint() const {
   return {WrappingSum(x_, endX_), WrappingSum(y_, endY_)};
 }
 
+// An end found near a class lies on no border, so it counts for that class alone.
 bool TRelType::TryConnect(const std::shared_ptr<TClassType>& cls) {
-  ClassBox box = BoxOf(*cls);
+  ClassBox box = cls->Box();
   LinePoint startPoint = StartPoint();
   LinePoint endPoint = EndPoint();
-  bool start = OnBorder(startPoint.x, startPoint.y, box.left, box.right, box.top, box.bottom);
-  bool end = OnBorder(endPoint.x, endPoint.y, box.left, box.right, box.top, box.bottom);
+  bool start = OnBorder(startPoint.x, startPoint.y, box.left, box.right, box.top, box.bottom) ||
+               nearStart_.lock() == cls;
+  bool end = OnBorder(endPoint.x, endPoint.y, box.left, box.right, box.top, box.bottom) ||
+             nearEnd_.lock() == cls;
   if (start && end) {
     class1_ = cls;
     class2_ = cls;
@@ -199,4 +220,12 @@ bool TRelType::TryConnect(const std::shared_ptr<TClassType>& cls) {
     }
   }
   return start || end;
+}
+
+void TRelType::SetNearStart(const std::shared_ptr<TClassType>& cls) {
+  nearStart_ = cls;
+}
+
+void TRelType::SetNearEnd(const std::shared_ptr<TClassType>& cls) {
+  nearEnd_ = cls;
 }

@@ -12,9 +12,11 @@ bool IsRelType(const PElement& element);
 bool IsOtherElem(const PElement& element);
 bool IsPlainClass(const PElement& element);
 
-// Replaces the Relations table of the class by the relations that touch it.
+// Replaces the Relations table of the class by the relations that touch it:
+// with an end on its border, or with an end found near it.
 void ConnectClass(const PElement& cls, const PElemTable& relations);
-// Does what ConnectClass does for each class in table order, with the same
+// Finds the class each relation end on no class border is near (NearClass.h),
+// then does what ConnectClass does for each class in table order, with the same
 // results, in time near linear in the number of classes, relations and touches.
 void ConnectClasses(const PElemTable& classes, const PElemTable& relations);
 // Whether the relation touches the class; records the class in the relation.

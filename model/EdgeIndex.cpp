@@ -1,4 +1,4 @@
-// Box edges by exact coordinate, for finding the boxes whose border holds a point.
+// Box edges by coordinate, for finding the boxes whose border holds a point or passes near it.
 #include "model/EdgeIndex.h"
 
 #include <algorithm>
@@ -31,18 +31,29 @@ EdgeIndex::EdgeIndex(std::vector<Edge> edges) : edges_(std::move(edges)) {
   }
 }
 
-void EdgeIndex::OwnersHolding(int32_t at, int32_t position, std::vector<int32_t>& owners) const {
-  auto group = std::lower_bound(groups_.begin(), groups_.end(), at,
-                                [](const Group& g, int32_t value) { return g.at < value; });
-  if (group == groups_.end() || group->at != at) return;
-  auto first = edges_.begin() + static_cast<std::ptrdiff_t>(group->begin);
-  // The edges that start at or before the position form a prefix of the run;
-  // among them, those that reach it are found through the tree.
+// Bounds in 64 bits, so that a reach beyond the 32-bit range asks for nothing
+// that is not there.
+void EdgeIndex::OwnersWithin(int32_t at, int32_t position, int32_t reach,
+                             std::vector<int32_t>& owners) const {
+  const int64_t lowest = int64_t{at} - reach;
+  const int64_t highest = int64_t{at} + reach;
+  auto group = std::lower_bound(groups_.begin(), groups_.end(), lowest,
+                                [](const Group& g, int64_t value) { return g.at < value; });
+  for (; group != groups_.end() && group->at <= highest; ++group) {
+    OwnersSpanning(*group, int64_t{position} + reach, int64_t{position} - reach, owners);
+  }
+}
+
+void EdgeIndex::OwnersSpanning(const Group& group, int64_t firstFrom, int64_t lastTo,
+                               std::vector<int32_t>& owners) const {
+  auto first = edges_.begin() + static_cast<std::ptrdiff_t>(group.begin);
+  // The edges that start early enough form a prefix of the run; among them,
+  // those that reach far enough are found through the tree.
   std::size_t started = static_cast<std::size_t>(
-      std::upper_bound(first, first + static_cast<std::ptrdiff_t>(group->count), position,
-                       [](int32_t value, const Edge& edge) { return value < edge.from; }) -
+      std::upper_bound(first, first + static_cast<std::ptrdiff_t>(group.count), firstFrom,
+                       [](int64_t value, const Edge& edge) { return value < edge.from; }) -
       first);
-  const int32_t* tree = maxTo_.data() + group->tree;
+  const int32_t* tree = maxTo_.data() + group.tree;
   struct Node {
     std::size_t index, lowest, width;
   };
@@ -50,10 +61,10 @@ void EdgeIndex::OwnersHolding(int32_t at, int32_t position, std::vector<int32_t>
   // nodes per level.
   Node stack[2 * std::numeric_limits<std::size_t>::digits];
   std::size_t depth = 0;
-  stack[depth++] = {1, 0, group->leaves};
+  stack[depth++] = {1, 0, group.leaves};
   while (depth > 0) {
     Node node = stack[--depth];
-    if (node.lowest >= started || tree[node.index] < position) continue;
+    if (node.lowest >= started || tree[node.index] < lastTo) continue;
     if (node.width == 1) {
       owners.push_back(first[static_cast<std::ptrdiff_t>(node.lowest)].owner);
       continue;

@@ -78,6 +78,12 @@ struct LinePoint {
   int32_t y;
 };
 
+// A class box in diagram coordinates; right and bottom are X + W and Y + H,
+// wrapped at 32 bits.
+struct ClassBox {
+  int32_t left, right, top, bottom;
+};
+
 // Coordinates that were never read.
 inline constexpr int32_t kUnreadCoordinate = std::numeric_limits<int32_t>::min();
 
@@ -134,6 +140,8 @@ class TClassType final : public TElemType,
   void CollectRelations(const PElemTable& relations);
   // Replaces Relations by a table of relations known to touch this class.
   void SetRelations(const PElemTable& relations) { relations_ = relations; }
+  // The box whose border the relations' ends touch.
+  ClassBox Box() const;
 
  private:
   bool underlined_ = false;
@@ -171,8 +179,13 @@ class TRelType : public TElemType, public IRelType {
   void SetEndY(int32_t value) override { endY_ = value; }
 
   // Records the class in Class1 or Class2 when an end point of the line lies on
-  // the border of its box; answers whether one does.
+  // the border of its box, or is an end found near the class; answers whether
+  // one does.
   bool TryConnect(const std::shared_ptr<TClassType>& cls);
+  // The class that the start or the end, lying on no class border, was found
+  // near; TryConnect counts such an end as touching that class.
+  void SetNearStart(const std::shared_ptr<TClassType>& cls);
+  void SetNearEnd(const std::shared_ptr<TClassType>& cls);
   // The end points of the line in diagram coordinates, as TryConnect tests them.
   LinePoint StartPoint() const;
   LinePoint EndPoint() const;
@@ -193,6 +206,8 @@ class TRelType : public TElemType, public IRelType {
   // Non-owning: a class holds its relations, so the relation must not hold it.
   std::weak_ptr<TClassType> class1_;
   std::weak_ptr<TClassType> class2_;
+  std::weak_ptr<TClassType> nearStart_;
+  std::weak_ptr<TClassType> nearEnd_;
 };
 
 PElemType NewElemType();

@@ -9,12 +9,14 @@
 #include <limits>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "model/ElemList.h"
 #include "model/ElemType.h"
 #include "model/Error.h"
 #include "model/Multiplicity.h"
+#include "model/NearClass.h"
 
 namespace {
 
@@ -158,6 +160,65 @@ TEST(ConnectionTest, MoreThanTwoClasses) {
   PRelType both = Line(0, 5, 10, 5);
   Connect({d, e}, {both});
   EXPECT_EQ(Ends(both), "E->E");
+}
+
+// Ends off the border count as touching the class they are near, under the same
+// rules for Class1 and Class2 as ends on it.
+TEST(ConnectionTest, NearEnds) {
+  struct Case {
+    const char* what;
+    int32_t sx, sy, ex, ey, direction;
+    const char* ends;
+  };
+  // Class A spans x 0..10, class B spans x 100..110, both y 0..10; A comes first.
+  const std::vector<Case> cases = {
+      {"start 1 left of B, end on A, no heads", 99, 5, 10, 5, 0, "A->B"},
+      {"start inside B, end 1 right of A, heads at start", 105, 5, 11, 5, 1, "A->B"},
+      {"start 1 right of A, end inside B, heads at start", 11, 5, 105, 5, 1, "B->A"},
+      {"start 10 above A, end 10 below B, heads at end", 5, -10, 105, 20, 2, "A->B"},
+      {"start 11 above A, end on B, heads at end", 5, -11, 100, 5, 2, "(none)->B"},
+      {"both ends inside A", 3, 5, 7, 5, 0, "A->A"},
+      {"start inside A, end on A", 5, 5, 10, 5, 1, "A->A"},
+  };
+  for (const Case& c : cases) {
+    PClassType a = Box("A", 0, 0, 10, 10);
+    PClassType b = Box("B", 100, 0, 10, 10);
+    PRelType rel = Line(c.sx, c.sy, c.ex, c.ey, c.direction);
+    ConnectClasses(TableOf({a, b}), TableOf({rel}));
+    EXPECT_EQ(Ends(rel), c.ends) << c.what;
+  }
+}
+
+// An end on a border is near no class, and an underlined class, one of negative
+// size or one whose side wraps past 32 bits is near no end.
+TEST(ConnectionTest, NearRuleLeavesOut) {
+  struct Case {
+    const char* what;
+    int32_t x, w;  // of class C, which spans y 0..100
+    bool underlined;
+    int32_t sx;  // the start, at y 50, of a line that ends far away
+    const char* ends;
+  };
+  // Class B spans 40..60 both ways, inside class A, which spans 0..100.
+  const std::vector<Case> cases = {
+      {"start on B's border, inside A", 200, 10, false, 40, "B->(none)"},
+      {"start 5 beside C", 200, 10, false, 215, "C->(none)"},
+      {"start 5 beside an underlined C", 200, 10, true, 215, "(none)->(none)"},
+      {"start inside C of negative width", 300, -100, false, 250, "(none)->(none)"},
+      {"start on C of negative width", 300, -100, false, 300, "C->(none)"},
+      {"start inside C whose right wraps", kMax - 100, 101, false, kMax - 50, "(none)->(none)"},
+      {"start inside C whose right is the last", kMax - 100, 100, false, kMax - 50, "C->(none)"},
+  };
+  for (const Case& c : cases) {
+    PClassType a = Box("A", 0, 0, 100, 100);
+    PClassType b = Box("B", 40, 40, 20, 20);
+    PClassType cls = Box("C", c.x, 0, c.w, 100);
+    cls->SetUnderlined(c.underlined);
+    PRelType rel = Line(c.sx, 50, 5000, 5000);
+    ConnectClasses(TableOf({a, b, cls})->Filter(IsPlainClass), TableOf({rel}));
+    EXPECT_EQ(Ends(rel), c.ends) << c.what;
+    EXPECT_TRUE(a->GetRelations()->IsEmpty()) << c.what;
+  }
 }
 
 // Each class gets a new table of the relations touching it, in relations order.
@@ -332,12 +393,44 @@ std::string Outcome(const Copy& copy) {
   return text;
 }
 
-// One copy connected class by class, the other by ConnectClasses, which must
-// also give every class a new table.
+// The near rule pair by pair: the class that an end on no class border belongs
+// to, or none.
+std::shared_ptr<TClassType> NearByDefinition(const Copy& copy, LinePoint p) {
+  std::shared_ptr<TClassType> best;
+  std::pair<int64_t, uint64_t> bestRank;
+  for (const PElement& element : copy.classes) {
+    auto cls = std::dynamic_pointer_cast<TClassType>(ToClassType(element));
+    const ClassBox box = cls->Box();
+    if (OnBorder(p.x, p.y, box.left, box.right, box.top, box.bottom)) return nullptr;
+    if (!CanBeNear(cls->GetX(), cls->GetY(), cls->GetW(), cls->GetH())) continue;
+    const bool inside = box.left <= p.x && p.x <= box.right && box.top <= p.y && p.y <= box.bottom;
+    const std::pair<int64_t, uint64_t> rank{
+        BorderDistance(box, p),
+        static_cast<uint64_t>(cls->GetW()) * static_cast<uint64_t>(cls->GetH())};
+    if ((inside || rank.first <= 10) && (!best || rank < bestRank)) {
+      best = cls;
+      bestRank = rank;
+    }
+  }
+  return best;
+}
+
+void AttachNearByDefinition(const Copy& copy) {
+  for (const PElement& element : copy.relations) {
+    auto rel = std::dynamic_pointer_cast<TRelType>(ToRelType(element));
+    if (auto cls = NearByDefinition(copy, rel->StartPoint())) rel->SetNearStart(cls);
+    if (auto cls = NearByDefinition(copy, rel->EndPoint())) rel->SetNearEnd(cls);
+  }
+}
+
+// One copy connected class by class, once its ends have their near classes by
+// the rule as written; the other by ConnectClasses, which must also give every
+// class a new table.
 void ExpectSameConnection(const std::function<void(Copy&)>& make, const std::string& what) {
   Copy reference, fast;
   make(reference);
   make(fast);
+  AttachNearByDefinition(reference);
   TableOf(reference.classes)->ForEachWithTable(TableOf(reference.relations), ConnectClass);
   std::vector<PElemTable> before;
   for (const PElement& cls : fast.classes) before.push_back(ToClassType(cls)->GetRelations());
@@ -350,8 +443,8 @@ void ExpectSameConnection(const std::function<void(Copy&)>& make, const std::str
 
 // Small diagrams from a few coordinates, so that boxes share edges, overlap,
 // nest, touch at corners, have zero or negative size or wrap around the 32-bit
-// range; end points mostly on an edge or a corner of a box or a step beside it,
-// a third of the lines from a box to itself.
+// range; end points mostly on an edge or a corner of a box, a step beside it,
+// at the edge of its reach or inside it, a third of the lines from a box to itself.
 void MakeRandom(Copy& copy, uint32_t seed) {
   static const int32_t kCoords[] = {-20, -10, 0, 10, 20, 30, kMax - 10, kMax, kMin, kMin + 10};
   static const int32_t kSizes[] = {0, 10, 20, 30, -10, kMax, 20};
@@ -365,7 +458,8 @@ void MakeRandom(Copy& copy, uint32_t seed) {
     copy.classes.push_back(Box("C", x, y, w, h));
   }
   auto near = [&](int32_t start, int32_t size) {
-    const int64_t offsets[] = {0, size, size, 5, int64_t{size} + 1, -1};
+    const int64_t offsets[] = {
+        0, size, size, 5, int64_t{size} + 1, -1, -10, -11, int64_t{size} + 10, size / 2};
     return Wrapped(start + pick(offsets));
   };
   auto point = [&](int32_t& px, int32_t& py) {
@@ -389,6 +483,15 @@ void MakeRandom(Copy& copy, uint32_t seed) {
     int32_t x = pick(kCoords), y = pick(kCoords);
     copy.relations.push_back(LineAt(x, y, sx, sy, ex, ey, below(4)));
   }
+}
+
+// A class's table keeps relations order, however each relation reaches it.
+TEST(ConnectionTest, NearRelationsInOrder) {
+  Copy copy{{Box("A", 0, 0, 100, 100)},
+            {Line(50, 50, 500, 500), Line(0, 50, 500, 500), Line(105, 50, 500, 500),
+             Line(500, 500, 0, 50), Line(500, 500, 50, 95), Line(0, 50, 50, 50)}};
+  ConnectClasses(TableOf(copy.classes), TableOf(copy.relations));
+  EXPECT_EQ(Outcome(copy), "0>-1 0>-1 0>-1 0>-1 0>-1 0>0 [0,1,2,3,4,5,]");
 }
 
 TEST(ConnectClassesTest, AgreesOnRandomDiagrams) {
@@ -420,6 +523,28 @@ TEST(ConnectClassesTest, AgreesOnCrowdedEdges) {
             copy.relations.push_back(Line(0, 5 * i - 20, 10, 5 * i - 17, i % 4));
         },
         c.what);
+  }
+}
+
+// Many boxes of every size crowded and nested in a small field, many sharing a
+// side, with ends all over it, so that most ends are near several boxes or inside
+// several.
+TEST(ConnectClassesTest, AgreesOnNestedBoxes) {
+  for (uint32_t seed = 0; seed < 20; ++seed) {
+    ExpectSameConnection(
+        [seed](Copy& copy) {
+          std::mt19937 random(seed);
+          auto below = [&](uint32_t bound) { return static_cast<int32_t>(random() % bound); };
+          // Sides on a grid of 10, so that many boxes share one.
+          for (int i = 0; i < 150; ++i) {
+            const int32_t w = 10 * (below(4) == 0 ? below(40) : below(4));
+            copy.classes.push_back(
+                Box("C", 10 * below(40), 10 * below(40), w, below(3) ? 10 * below(4) : w));
+            copy.relations.push_back(
+                Line(below(440) - 20, below(440) - 20, below(440) - 20, below(440) - 20, below(4)));
+          }
+        },
+        "seed " + std::to_string(seed));
   }
 }
 
