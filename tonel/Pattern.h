@@ -13,8 +13,6 @@ struct MethodPattern {
   // operator's argument or of the last keyword's argument. Blanks and comments between
   // these tokens are inside; those after the last one are not.
   std::size_t length = 0;
-
-  bool operator==(const MethodPattern&) const = default;
 };
 
 // Raises GenericError when the source does not start with a pattern.
