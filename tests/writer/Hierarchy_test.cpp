@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "WriterTestSupport.h"
+#include "model/ElemList.h"
 #include "writer/Hierarchy.h"
 
 namespace {
@@ -17,8 +18,7 @@ struct InheritanceCase {
 
 void ExpectInherited(const Diagram& diagram, const std::vector<InheritanceCase>& cases) {
   for (const InheritanceCase& c : cases) {
-    EXPECT_EQ(InheritedInstanceVariables(c.cls, diagram.classes), c.inherited)
-        << c.cls->GetName();
+    EXPECT_EQ(InheritedInstanceVariables(c.cls, diagram.classes), c.inherited) << c.cls->GetName();
   }
 }
 
@@ -61,8 +61,63 @@ TEST_F(HierarchyTest, ChainEndsAtUndeclaredSuperclass) {
   diagram.Relate(viaSystem, point, 2, 2);
   diagram.Relate(belowUnnamed, unnamed, 2, 2);
   diagram.Connect();
-  ExpectInherited(diagram,
-                  {{viaInterface, {}}, {viaCollection, {}}, {viaSystem, {}}, {belowUnnamed, {"x"}}});
+  ExpectInherited(
+      diagram, {{viaInterface, {}}, {viaCollection, {}}, {viaSystem, {}}, {belowUnnamed, {"x"}}});
+}
+
+std::string Names(const PElemTable& classes) {
+  std::string names;
+  for (const PElement& cls : ElementsOf(classes)) names += ToClassType(cls)->GetX() / 1000 + '0';
+  return names;
+}
+
+// A superclass of the class's own Smalltalk name is passed over: the first of
+// the others becomes the one the class is declared under, and those of its
+// name that are not first stay among the further ones; one without a usable
+// name is kept, to fail where it is written. Classes are named by their place
+// in the table.
+TEST_F(HierarchyTest, SuperclassOfOwnNamePassedOver) {
+  struct Case {
+    std::vector<std::string> superclassNames;
+    std::string superclasses;
+  };
+  const std::vector<Case> cases = {
+      {{"a"}, ""},
+      {{"B"}, "1"},
+      {{"A", "B"}, "2"},
+      {{"B", "A"}, "12"},
+      {{"A", "A", "B"}, "32"},
+      {{"A", "B", "A", "C"}, "234"},
+      {{"A", "A"}, ""},
+      {{" ", "A"}, "12"},
+  };
+  for (const Case& c : cases) {
+    Diagram diagram;
+    PClassType cls = diagram.AddClass("A");
+    for (const std::string& name : c.superclassNames)
+      diagram.Relate(cls, diagram.AddClass(name), 2, 2);
+    diagram.Connect();
+    const std::string what =
+        "superclasses " + std::to_string(c.superclassNames.size()) + ": " + c.superclasses;
+    EXPECT_EQ(Names(Superclasses(cls, diagram.classes)), c.superclasses) << what;
+    PClassType written = WrittenSuperclass(cls, diagram.classes);
+    EXPECT_EQ(written ? std::string(1, written->GetX() / 1000 + '0') : "",
+              c.superclasses.substr(0, 1))
+        << what;
+  }
+}
+
+// The chain of inherited variables does not follow a superclass of the class's
+// own name: both classes declare the variable.
+TEST_F(HierarchyTest, ChainSkipsSuperclassOfOwnName) {
+  Diagram diagram;
+  PClassType lower = diagram.AddClass("Data", {Attr("x", ""), Attr("y", "")});
+  PClassType upper = diagram.AddClass("data", {Attr("x", "")});
+  PClassType top = diagram.AddClass("Top", {Attr("y", "")});
+  diagram.Relate(lower, upper, 2, 2);
+  diagram.Relate(lower, top, 2, 2);
+  diagram.Connect();
+  ExpectInherited(diagram, {{lower, {"y"}}, {upper, {}}});
 }
 
 }  // namespace
