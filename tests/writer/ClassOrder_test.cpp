@@ -2,12 +2,14 @@
 // remaining classes and decides readiness from the Written flags.
 #include "writer/ClassOrder.h"
 
+#include <algorithm>
 #include <random>
 #include <string>
 #include <vector>
 
 #include "WriterTestSupport.h"
 #include "model/ElemList.h"
+#include "writer/Hierarchy.h"
 #include "writer/Relations.h"
 
 namespace {
@@ -26,19 +28,51 @@ bool IsNotWritten(const PElement& cls) {
   return !ToClassType(cls)->GetWritten();
 }
 
-// The passes as the writer made them, with SetWritten standing in for writing.
+void Write(const PElement& cls, std::vector<PElement>& order) {
+  order.push_back(cls);
+  ToClassType(cls)->SetWritten(true);
+}
+
+// The class and, right after it, each class that waits for it, with those that
+// wait for that one in turn.
+void WriteWithWaiting(const PElement& cls, const std::vector<PElement>& waiting,
+                      const PElemTable& classes, std::vector<PElement>& order) {
+  Write(cls, order);
+  for (const PElement& other : waiting) {
+    PClassType superclass = WrittenSuperclass(ToClassType(other), classes);
+    if (!ToClassType(other)->GetWritten() && superclass && IsClassAt(superclass, cls)) {
+      WriteWithWaiting(other, waiting, classes, order);
+    }
+  }
+}
+
+// The passes as the writer made them, with SetWritten standing in for writing;
+// then the classes left in table order, except that each waits for a written
+// superclass that is left and comes later.
 std::vector<PElement> ReferenceOrder(const PElemTable& classes) {
   std::vector<PElement> order;
   PElemTable remaining = classes;
   for (PElemTable ready = remaining->Filter(IsReady); !ready->IsEmpty();
        ready = remaining->Filter(IsReady)) {
-    for (const PElement& cls : ElementsOf(ready)) {
-      order.push_back(cls);
-      ToClassType(cls)->SetWritten(true);
-    }
+    for (const PElement& cls : ElementsOf(ready)) Write(cls, order);
     remaining = remaining->Filter(IsNotWritten);
   }
-  for (const PElement& cls : ElementsOf(remaining)) order.push_back(cls);
+  std::vector<PElement> waiting;
+  for (const PElement& cls : ElementsOf(remaining)) {
+    if (ToClassType(cls)->GetWritten()) continue;
+    PClassType superclass = WrittenSuperclass(ToClassType(cls), classes);
+    const ElemList left = ElementsOf(remaining);
+    const bool superclassLeft = superclass && !superclass->GetWritten() &&
+                                std::find(left.begin(), left.end(), superclass) != left.end();
+    if (superclassLeft) {
+      waiting.push_back(cls);
+    } else {
+      WriteWithWaiting(cls, waiting, classes, order);
+    }
+  }
+  for (const PElement& cls : ElementsOf(remaining)) {
+    if (!ToClassType(cls)->GetWritten()) order.push_back(cls);
+  }
   return order;
 }
 
@@ -94,6 +128,43 @@ TEST(ClassOrderTest, AgreesOnLargeShapes) {
   diagram.Relate(b, a, 1, 2);
   diagram.Connect();
   ExpectSameOrder(Table({b, a}), "class outside the table");
+}
+
+std::string Names(const std::vector<PElement>& order) {
+  std::string names;
+  for (const PElement& cls : order) names += ToClassType(cls)->GetName();
+  return names;
+}
+
+// Among classes left to a cycle of dependencies, a subclass that table order
+// puts before its superclass follows right after it, with its own waiting
+// subclass after it; a subclass that comes later keeps its place. Classes whose
+// superclasses lead round in a circle, and a class waiting for one of them,
+// stay in table order.
+TEST(ClassOrderTest, SuperclassBeforeSubclassesLeft) {
+  Diagram diagram;
+  PClassType c = diagram.AddClass("C");
+  PClassType d = diagram.AddClass("D");
+  PClassType a = diagram.AddClass("A");
+  PClassType b = diagram.AddClass("B");
+  PClassType e = diagram.AddClass("E");
+  diagram.Relate(a, b, 1, 2);
+  diagram.Relate(b, a, 1, 2);
+  diagram.Relate(c, a, 2, 2);
+  diagram.Relate(d, c, 2, 2);
+  diagram.Relate(e, a, 2, 2);
+  diagram.Connect();
+  EXPECT_EQ(Names(ClassOrder(diagram.classes)), "ACDBE");
+
+  Diagram circle;
+  PClassType h = circle.AddClass("H");
+  PClassType f = circle.AddClass("F");
+  PClassType g = circle.AddClass("G");
+  circle.Relate(h, f, 2, 2);
+  circle.Relate(f, g, 2, 2);
+  circle.Relate(g, f, 2, 2);
+  circle.Connect();
+  EXPECT_EQ(Names(ClassOrder(circle.classes)), "HFG");
 }
 
 }  // namespace
