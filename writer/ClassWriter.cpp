@@ -112,8 +112,8 @@ void WriteComment(const PClassType& cls, const PElemTable& superclasses,
   EndLine();
 }
 
-void WriteInitializeSection(const PClassType& cls, const PElemTable& instanceAttributes,
-                            const PElemTable& links) {
+void WriteInitializeSection(const PClassType& cls, const PElemTable& allClasses,
+                            const PElemTable& instanceAttributes, const PElemTable& links) {
   BeginMethodGroup(cls, " methodsFor: 'initialize-release");
   StartMethod();
   EndLine();
@@ -121,8 +121,7 @@ void WriteInitializeSection(const PClassType& cls, const PElemTable& instanceAtt
   WriteLine("initialize");
   WriteLine("  \"Initialize a newly created instance. This method must answer the receiver.\"");
   WriteLine("  super initialize.");
-  instanceAttributes->ForEach(WriteAttributeInit);
-  links->ForEach(WriteLinkInit);
+  WriteInitializers(cls, allClasses, instanceAttributes, links);
   Write("  ^self!");
   EndMethodGroup();
 }
@@ -165,7 +164,7 @@ void WriteClass(const PElement& element, const PElemTable& allClasses) {
   WriteComment(cls, superclasses, instanceAttributes, classAttributes, links,
                ConstraintRelations(cls));
   RenewStampSuffix();
-  WriteInitializeSection(cls, instanceAttributes, links);
+  WriteInitializeSection(cls, allClasses, instanceAttributes, links);
 
   BeginMethodGroup(cls, " methodsFor: 'accessing");
   groups.publicInstanceAttributes->ForEach(WriteAttributeAccessors);
