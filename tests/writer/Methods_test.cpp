@@ -82,7 +82,8 @@ TEST_F(MethodsTest, LinkAccessors) {
 
 // Defaults that are Smalltalk code as written, collections, nil for optional,
 // a value for mandatory; a comment with kind, type and multiplicity only when a
-// type was written.
+// type was written. A default in another syntax ends the comment after "= ",
+// its double quotes and "!" doubled, and is the whole comment without a type.
 TEST_F(MethodsTest, AttributeInitializers) {
   PElemTable attributes = Table({
       Attr("count", "Integer"),
@@ -92,6 +93,8 @@ TEST_F(MethodsTest, AttributeInitializers) {
       Attr("start", "Integer", "+", false, Mult({{"1", "1"}}), "42"),
       Attr("greeting", "", "+", false, Mult({}), "'Hi!'"),
       Attr("thing", ""),
+      Attr("point", "Point", "+", false, Mult({{"0", "1"}}), "\"text\""),
+      Attr("other", "", "+", false, Mult({{"1", "1"}}), "a\"!b"),
   });
   PClassType cls = NewClassType();
   cls->SetName("C");
@@ -102,34 +105,9 @@ TEST_F(MethodsTest, AttributeInitializers) {
             "  all := \"default collection type\" OrderedCollection new \"Integer [*]\".\r\n"
             "  start := 42 \"Integer \".\r\n"
             "  greeting := 'Hi!!'.\r\n"
-            "  thing := nil.\r\n");
-}
-
-// A default that is no Smalltalk code gives way to the value the multiplicity
-// gives, and the comment ends with "= " and the text, its double quotes and
-// "!" doubled; after a multiplicity text, a blank comes first. Without a type
-// the comment holds the text alone.
-TEST_F(MethodsTest, DefaultsInOtherSyntax) {
-  PElemTable attributes = Table({
-      Attr("tela", "TelaJogador", "+", false, Mult({}), "TelaJogador()"),
-      Attr("x", "", "+", false, Mult({}), "TelaJogador()"),
-      Attr("m", "Real", "+", false, Mult({{"0", "n"}}), "[1, 2]"),
-      Attr("n", "Integer", "+", false, Mult({{"1", "1"}}), "3 !"),
-      Attr("p", "Point", "+", false, Mult({{"0", "1"}}), "\"text\""),
-      Attr("q", "", "+", false, Mult({{"1", "1"}}), "a\"!b"),
-      Attr("r", "List", "+", false, Mult({{"2", "5"}}), "new List<>()"),
-  });
-  PClassType cls = NewClassType();
-  cls->SetName("C");
-  EXPECT_EQ(Captured([&] { WriteInitializers(cls, Table({cls}), attributes, NoElements()); }),
-            "  tela := nil \"optional TelaJogador = TelaJogador()\".\r\n"
-            "  x := nil \"= TelaJogador()\".\r\n"
-            "  m := \"default collection type\" OrderedCollection new \"Real [*] = [1, 2]\".\r\n"
-            "  n := 0 \"mandatory Integer = 3 !!\".\r\n"
-            "  p := nil \"optional Point [0..1] = \"\"text\"\"\".\r\n"
-            "  q := Object new \"= a\"\"!!b\".\r\n"
-            "  r := \"default collection type\" OrderedCollection new \"List [2..5] = new "
-            "List<>()\".\r\n");
+            "  thing := nil.\r\n"
+            "  point := nil \"optional Point [0..1] = \"\"text\"\"\".\r\n"
+            "  other := Object new \"= a\"\"!!b\".\r\n");
 }
 
 // The label's type text names the collection class of a link to many when it
@@ -143,27 +121,19 @@ TEST_F(MethodsTest, LinkInitializers) {
   PRelType set = diagram.Relate(a, b, 1, 2, '-', "set");
   set->SetMult2(Mult({{"0", "n"}}));
   set->SetTypeName("Set!");
-  PRelType bag = diagram.Relate(a, b, 1, 2, '-', "bag");
-  bag->SetMult2(Mult({{"1", "n"}}));
-  bag->SetTypeName("Bag");
   PRelType list = diagram.Relate(a, b, 1, 2, '-', "list");
   list->SetMult2(Mult({{"0", "n"}}));
   list->SetTypeName("List<\"Item\">");
   diagram.Relate(a, b, 1, 1, '-', "all")->SetMult1(Mult({{"1", "n"}}));
-  PRelType single = diagram.Relate(a, b, 1, 2, '-', "single");
-  single->SetMult2(Mult({{"0", "1"}}));
-  single->SetTypeName("Set()");
   diagram.Connect();
   EXPECT_EQ(
       Captured([&] { WriteInitializers(a, diagram.classes, NoElements(), LinkRelations(a)); }),
       "  item := nil \"optional Item \".\r\n"
       "  one := Item new \"mandatory Item \".\r\n"
       "  set := \"default collection type\" OrderedCollection new \"Item [*] = Set!!\".\r\n"
-      "  bag := Bag new \"Item [*]\".\r\n"
       "  list := \"default collection type\" OrderedCollection new "
       "\"Item [*] = List<\"\"Item\"\">\".\r\n"
-      "  all := \"default collection type\" OrderedCollection new \"Item [*]\".\r\n"
-      "  single := nil \"optional Item [0..1]\".\r\n");
+      "  all := \"default collection type\" OrderedCollection new \"Item [*]\".\r\n");
 }
 
 // Selectors: the first keyword continues the name with a capital; argument
