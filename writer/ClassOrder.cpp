@@ -7,6 +7,7 @@
 
 #include "model/ElemList.h"
 #include "model/ElemType.h"
+#include "writer/Hierarchy.h"
 
 namespace {
 
@@ -19,10 +20,16 @@ struct Dependencies {
   std::vector<std::size_t> unmet;
 };
 
-Dependencies DependenciesOf(const ElemList& classes) {
-  std::unordered_map<const IElement*, std::size_t> place;
-  for (std::size_t i = 0; i < classes.size(); ++i) place.emplace(classes[i]->GetSelf(), i);
+// The place in the table of each class, the first where it is there twice.
+using Places = std::unordered_map<const IElement*, std::size_t>;
 
+Places PlacesOf(const ElemList& classes) {
+  Places place;
+  for (std::size_t i = 0; i < classes.size(); ++i) place.emplace(classes[i]->GetSelf(), i);
+  return place;
+}
+
+Dependencies DependenciesOf(const ElemList& classes, const Places& place) {
   Dependencies deps{std::vector<std::vector<std::size_t>>(classes.size()),
                     std::vector<std::size_t>(classes.size(), 0)};
   for (std::size_t i = 0; i < classes.size(); ++i) {
@@ -40,11 +47,45 @@ Dependencies DependenciesOf(const ElemList& classes) {
   return deps;
 }
 
+// The classes that no pass took come in table order, except that a class whose
+// written superclass is still to come waits for it and follows right after it,
+// and so in turn do the classes that wait for it, so that Smalltalk knows each
+// superclass before its subclasses. Classes whose superclasses lead round in a
+// circle wait to the end and come in table order.
+void AppendWaitingClasses(const ElemList& classes, const Places& place, const PElemTable& table,
+                          std::vector<bool>& placed, std::vector<PElement>& order) {
+  std::vector<std::vector<std::size_t>> waiting(classes.size());
+  // Written without recursion, so that no chain of subclasses sets the depth of
+  // the stack.
+  std::vector<std::size_t> next;
+  for (std::size_t i = 0; i < classes.size(); ++i) {
+    if (placed[i]) continue;
+    const PClassType superclass = WrittenSuperclass(ToClassType(classes[i]), table);
+    const auto found = superclass ? place.find(superclass->GetSelf()) : place.end();
+    if (found != place.end() && !placed[found->second]) {
+      waiting[found->second].push_back(i);
+      continue;
+    }
+    next.push_back(i);
+    while (!next.empty()) {
+      const std::size_t written = next.back();
+      next.pop_back();
+      order.push_back(classes[written]);
+      placed[written] = true;
+      next.insert(next.end(), waiting[written].rbegin(), waiting[written].rend());
+    }
+  }
+  for (std::size_t i = 0; i < classes.size(); ++i) {
+    if (!placed[i]) order.push_back(classes[i]);
+  }
+}
+
 }  // namespace
 
 std::vector<PElement> ClassOrder(const PElemTable& table) {
   const ElemList classes = ElementsOf(table);
-  Dependencies deps = DependenciesOf(classes);
+  const Places place = PlacesOf(classes);
+  Dependencies deps = DependenciesOf(classes, place);
   std::vector<PElement> order;
   order.reserve(classes.size());
   std::vector<bool> placed(classes.size(), false);
@@ -66,8 +107,6 @@ std::vector<PElement> ClassOrder(const PElemTable& table) {
     std::sort(next.begin(), next.end());
     pass = std::move(next);
   }
-  for (std::size_t i = 0; i < classes.size(); ++i) {
-    if (!placed[i]) order.push_back(classes[i]);
-  }
+  AppendWaitingClasses(classes, place, table, placed, order);
   return order;
 }

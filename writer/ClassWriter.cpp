@@ -90,14 +90,14 @@ void ComposeComment(ClassText& text, const PClassType& cls, const PElemTable& su
   }
 }
 
-void ComposeInitialize(const PElemTable& instanceAttributes, const PElemTable& links) {
+void ComposeInitialize(const PClassType& cls, const PElemTable& allClasses,
+                       const PElemTable& instanceAttributes, const PElemTable& links) {
   BeginMethodGroup(false, "initialize-release");
   StartMethod();
   WriteLine("initialize");
   WriteLine("  \"Initialize a newly created instance. This method must answer the receiver.\"");
   WriteLine("  super initialize.");
-  instanceAttributes->ForEach(WriteAttributeInit);
-  links->ForEach(WriteLinkInit);
+  WriteInitializers(cls, allClasses, instanceAttributes, links);
   Write("  ^self");
 }
 
@@ -141,7 +141,7 @@ ClassText ComposeClass(const PElement& element, const PElemTable& allClasses) {
   ComposeComment(text, cls, superclasses, instanceAttributes, classAttributes, links,
                  ConstraintRelations(cls));
   ComposeMethodsOf(&text);
-  ComposeInitialize(instanceAttributes, links);
+  ComposeInitialize(cls, allClasses, instanceAttributes, links);
 
   BeginMethodGroup(false, "accessing");
   groups.publicInstanceAttributes->ForEach(WriteAttributeAccessors);

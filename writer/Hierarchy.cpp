@@ -10,6 +10,7 @@
 
 #include "model/ClassMember.h"
 #include "model/ElemList.h"
+#include "writer/GatheredTable.h"
 #include "writer/Naming.h"
 #include "writer/Predefined.h"
 #include "writer/Relations.h"
@@ -22,7 +23,8 @@ constexpr size_t kNone = static_cast<size_t>(-1);
 struct ClassFacts {
   std::weak_ptr<IClassType> cls;
   bool declared = false;
-  // Its superclasses and realised interfaces, in table order.
+  // Its superclasses and realised interfaces, as Superclasses and
+  // RealisedInterfaces answer them.
   std::vector<size_t> superclasses;
   std::vector<size_t> interfaces;
   // The declared superclass whose variables the class inherits, or kNone.
@@ -34,12 +36,8 @@ struct ClassFacts {
   std::set<std::string> inheritedClassNames;
 };
 
-// Every class of a file is written against the same table of all classes, so
-// the facts are gathered once per table. A table only ever grows: the same
-// table with the same count has not changed. The facts do not keep the table
-// or its classes alive after the run.
-std::weak_ptr<IElemTable> FactsTable;
-int32_t FactsCount = -1;
+// The facts do not keep the table or its classes alive after the run.
+GatheredTable FactsTable;
 std::vector<ClassFacts> Facts;
 std::unordered_map<const IElement*, size_t> FactsIndex;
 // The class asked for last and its facts: the writer asks four times per class.
@@ -57,7 +55,8 @@ char TwoHeadedStyleFrom(const PElement& element, const PElement& cls) {
 
 // The places in the table of the classes that the class draws solid
 // generalisations to (its superclasses) and dotted ones to (the interfaces it
-// realises), each once, in table order.
+// realises), each once, in table order but for the superclass of the class's
+// own name passed over.
 struct HeadPlaces {
   std::vector<size_t> superclasses;
   std::vector<size_t> interfaces;
@@ -66,6 +65,32 @@ struct HeadPlaces {
 void SortUnique(std::vector<size_t>& places) {
   std::sort(places.begin(), places.end());
   places.erase(std::unique(places.begin(), places.end()), places.end());
+}
+
+// Whether the class of the table at the place has the class's Smalltalk name.
+// A class without a usable name matches none: it fails where its name is written.
+bool HasNameOf(size_t place, const PClassType& cls) {
+  const PClassType other = Facts[place].cls.lock();
+  return IsNameable(cls->GetName()) && IsNameable(other->GetName()) &&
+         StClassName(cls) == StClassName(other);
+}
+
+// Smalltalk cannot declare a class under itself, so a superclass of the class's
+// own name is passed over as if it were not drawn: the first of the others
+// becomes the first superclass. Those of the class's own name that are not
+// first stay among the further ones, which the class comment names.
+void PassOverOwnName(std::vector<size_t>& superclasses, const PClassType& cls) {
+  auto hasOwnName = [&](size_t place) { return HasNameOf(place, cls); };
+  if (superclasses.empty() || !hasOwnName(superclasses.front())) return;
+  const auto other = std::find_if_not(superclasses.begin() + 1, superclasses.end(), hasOwnName);
+  // Further superclasses are named only beside the one the class is declared
+  // under; without another, there is none.
+  if (other == superclasses.end()) {
+    superclasses.clear();
+    return;
+  }
+  std::rotate(superclasses.begin() + 1, other, other + 1);
+  superclasses.erase(superclasses.begin());
 }
 
 HeadPlaces HeadClassPlaces(const PClassType& cls) {
@@ -79,6 +104,7 @@ HeadPlaces HeadClassPlaces(const PClassType& cls) {
   }
   SortUnique(found.superclasses);
   SortUnique(found.interfaces);
+  PassOverOwnName(found.superclasses, cls);
   return found;
 }
 
@@ -211,19 +237,9 @@ void FindInheritedNames() {
   }
 }
 
-// Whether the facts are those of the table. Asked for every class, so the
-// tables' ownership is compared rather than the weak reference locked each time;
-// the weak reference keeps the table's ownership record alive, so no other table
-// can have the same.
-bool HasFactsOf(const PElemTable& allClasses) {
-  return !FactsTable.owner_before(allClasses) && !allClasses.owner_before(FactsTable) &&
-         !FactsTable.expired() && FactsCount == allClasses->Count();
-}
-
 void GatherFacts(const PElemTable& allClasses) {
-  if (HasFactsOf(allClasses)) return;
-  FactsTable = allClasses;
-  FactsCount = allClasses->Count();
+  if (FactsTable.Is(allClasses)) return;
+  FactsTable.Mark(allClasses);
   Facts.clear();
   FactsIndex.clear();
   LastFacts = {nullptr, nullptr};
@@ -271,6 +287,14 @@ const ClassFacts* FactsOf(const PClassType& cls, const PElemTable& allClasses) {
 PElemTable Superclasses(const PClassType& cls, const PElemTable& allClasses) {
   const ClassFacts* facts = FactsOf(cls, allClasses);
   return ClassesAt(facts ? facts->superclasses : HeadClassPlaces(cls).superclasses);
+}
+
+PClassType WrittenSuperclass(const PClassType& cls, const PElemTable& allClasses) {
+  if (const ClassFacts* facts = FactsOf(cls, allClasses)) {
+    return facts->superclasses.empty() ? nullptr : Facts[facts->superclasses.front()].cls.lock();
+  }
+  const PElemTable superclasses = Superclasses(cls, allClasses);
+  return superclasses->IsEmpty() ? nullptr : ToClassType(superclasses->AnyOne());
 }
 
 PElemTable RealisedInterfaces(const PClassType& cls, const PElemTable& allClasses) {

@@ -9,8 +9,12 @@
 
 // The classes of allClasses, in table order, that the class draws a solid
 // generalisation to (a relation with two heads, the class at its tail): its
-// superclasses. The first is the one the class is declared under.
+// superclasses. The first is the one the class is declared under; it never has
+// the class's own Smalltalk name, and a superclass of that name is left out
+// where it would have come first.
 PElemTable Superclasses(const PClassType& cls, const PElemTable& allClasses);
+// The first of the class's superclasses, or none.
+PClassType WrittenSuperclass(const PClassType& cls, const PElemTable& allClasses);
 // Likewise for dotted generalisations: the interfaces the class realises.
 PElemTable RealisedInterfaces(const PClassType& cls, const PElemTable& allClasses);
 

@@ -4,79 +4,117 @@
 #include <string>
 
 #include "model/ClassMember.h"
-#include "model/ElemType.h"
-#include "writer/Compose.h"
+#include "model/ElemList.h"
+#include "writer/MandatoryValue.h"
 #include "writer/Naming.h"
+#include "writer/Compose.h"
 #include "writer/Relations.h"
+#include "writer/SmalltalkSyntax.h"
+#include "writer/ValueRules.h"
 
 namespace {
 
 const char* const kDefaultCollection = "\"default collection type\" OrderedCollection new";
 
-// The comment after the value repeats the kind, type and multiplicity.
+// Diagram text inside a comment, which a double quote would end.
+void WriteCommentText(const std::string& text) {
+  std::string quoted;
+  for (char c : text) {
+    quoted += c;
+    if (c == '"') quoted += c;
+  }
+  Write(quoted);
+}
+
+// The comment after the value repeats the kind, type and multiplicity, and
+// the diagram's text for the value when that could not be the value.
 void WriteTypeComment(const std::string& kind, const std::string& type,
-                      const PElemTable& multiplicity) {
+                      const PElemTable& multiplicity, const std::string& setAside) {
   Write(" \"");
   Write(kind);
   Write(type);
   Write(" ");
   WriteMultiplicity(multiplicity);
+  if (!setAside.empty()) {
+    if (HasMultiplicityText(multiplicity)) Write(" ");
+    Write("= ");
+    WriteCommentText(setAside);
+  }
   Write("\"");
 }
 
-// nil for an optional value, a new instance for a mandatory one; answers the
-// kind word for the comment.
-std::string WriteSingleValue(const std::string& type, const PElemTable& multiplicity) {
-  if (IsOptional(multiplicity)) {
-    Write("nil");
-    return "optional ";
+// Writes the value that the rule gives; answers the kind word for the comment.
+std::string WriteValue(ValueRule rule, const std::string& defaultText, const std::string& type,
+                       const PClassType& cls, const PElemTable& allClasses) {
+  switch (rule) {
+    case ValueRule::Default:
+      Write(defaultText);
+      return "";
+    case ValueRule::Collection:
+      Write(kDefaultCollection);
+      return "";
+    case ValueRule::Optional:
+      Write("nil");
+      return "optional ";
+    case ValueRule::Mandatory:
+      Write(MandatoryValue(cls, type, allClasses));
+      return "mandatory ";
   }
-  Write(type);
-  Write(" new");
-  return "mandatory ";
+  return "";
 }
 
 }  // namespace
 
-void WriteAttributeInit(const PElement& member) {
+void WriteAttributeInit(const PElement& member, const PClassType& cls,
+                        const PElemTable& allClasses) {
   PMemberVar attribute = ToMemberVar(member);
   std::string type = StTypeName(attribute->GetTypeName());
   PElemTable multiplicity = attribute->GetMultiplicity();
-  std::string kind;
+  const ValueRule rule = AttributeValueRule(attribute);
+  // A default that is no Smalltalk code is kept in the comment, for the reader.
+  const std::string setAside = rule == ValueRule::Default ? "" : attribute->GetDefault();
   Write("  ");
   Write(StIdentifier(attribute->GetName()));
   Write(" := ");
-  if (!attribute->GetDefault().empty()) {
-    Write(attribute->GetDefault());
-  } else if (IsMany(multiplicity)) {
-    Write(kDefaultCollection);
-  } else {
-    kind = WriteSingleValue(type, multiplicity);
+  const std::string kind = WriteValue(rule, attribute->GetDefault(), type, cls, allClasses);
+  if (!attribute->GetTypeName().empty()) {
+    WriteTypeComment(kind, type, multiplicity, setAside);
+  } else if (!setAside.empty()) {
+    Write(" \"= ");
+    WriteCommentText(setAside);
+    Write("\"");
   }
-  if (!attribute->GetTypeName().empty()) WriteTypeComment(kind, type, multiplicity);
   WriteLine(".");
 }
 
-void WriteLinkInit(const PElement& element) {
+void WriteLinkInit(const PElement& element, const PClassType& cls, const PElemTable& allClasses) {
   PRelType relation = ToRelType(element);
   std::string variable = LinkName(relation);
   std::string type = StClassName(relation->GetClass2());
   PElemTable multiplicity = HeadMultiplicity(relation);
+  const ValueRule rule = LinkValueRule(relation);
+  // The label's type text names the collection class, when it is a class name.
+  const std::string& label = relation->GetTypeName();
+  const bool labelNamesClass = rule == ValueRule::Collection && IsSmalltalkIdentifier(label);
+  const std::string setAside = rule == ValueRule::Collection && !labelNamesClass ? label : "";
   std::string kind;
   Write("  ");
   Write(variable);
   Write(" := ");
-  if (IsMany(multiplicity)) {
-    // The label's type text names the collection class, when there is one.
-    if (relation->GetTypeName().empty()) {
-      Write(kDefaultCollection);
-    } else {
-      Write(relation->GetTypeName());
-      Write(" new");
-    }
+  if (labelNamesClass) {
+    Write(label);
+    Write(" new");
   } else {
-    kind = WriteSingleValue(type, multiplicity);
+    kind = WriteValue(rule, "", type, cls, allClasses);
   }
-  WriteTypeComment(kind, type, multiplicity);
+  WriteTypeComment(kind, type, multiplicity, setAside);
   WriteLine(".");
+}
+
+void WriteInitializers(const PClassType& cls, const PElemTable& allClasses,
+                       const PElemTable& instanceAttributes, const PElemTable& links) {
+  for (const PElement& member : ElementsOf(instanceAttributes)) {
+    WriteAttributeInit(member, cls, allClasses);
+  }
+  for (const PElement& relation : ElementsOf(links)) WriteLinkInit(relation, cls, allClasses);
 }

@@ -1,9 +1,16 @@
 // The initializer lines of the initialize method.
 #pragma once
 
-#include "model/Element.h"
+#include "model/ElemTable.h"
+#include "model/ElemType.h"
 
-// One line giving an instance attribute its initial value.
-void WriteAttributeInit(const PElement& member);
-// One line giving a link variable its initial value.
-void WriteLinkInit(const PElement& relation);
+// The lines that give the class's instance attributes, then its link
+// variables, their initial values; allClasses is the table of all classes
+// that the file writes.
+void WriteInitializers(const PClassType& cls, const PElemTable& allClasses,
+                       const PElemTable& instanceAttributes, const PElemTable& links);
+// One line giving an instance attribute of the class its initial value.
+void WriteAttributeInit(const PElement& member, const PClassType& cls,
+                        const PElemTable& allClasses);
+// One line giving a link variable of the class its initial value.
+void WriteLinkInit(const PElement& relation, const PClassType& cls, const PElemTable& allClasses);

@@ -59,6 +59,17 @@ std::string ClassNameOf(const std::string& text) {
   return name;
 }
 
+// A qualified type such as db::Account names the class Account: the text
+// after the last "::", kept in last, unless that is blank.
+const std::string& TypeNameText(const std::string& text, std::string& last) {
+  const size_t separator = text.rfind("::");
+  if (separator != std::string::npos) {
+    last = Trimmed(text.substr(separator + 2));
+    if (!last.empty()) return last;
+  }
+  return text;
+}
+
 }  // namespace
 
 bool IsNameable(const std::string& text) {
@@ -81,13 +92,13 @@ std::string StClassName(const PClassType& cls) {
   return ClassNameOf(cls->GetName());
 }
 
-// A qualified type such as db::Account names the class Account.
 std::string StTypeName(const std::string& text) {
   if (text.empty()) return "Object";
-  const size_t separator = text.rfind("::");
-  if (separator != std::string::npos) {
-    std::string last = Trimmed(text.substr(separator + 2));
-    if (!last.empty()) return ClassNameOf(last);
-  }
-  return ClassNameOf(text);
+  std::string last;
+  return ClassNameOf(TypeNameText(text, last));
+}
+
+bool IsTypeNameable(const std::string& text) {
+  std::string last;
+  return text.empty() || IsNameable(TypeNameText(text, last));
 }

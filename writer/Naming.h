@@ -13,3 +13,5 @@ std::string StTypeName(const std::string& text);
 std::string StIdentifier(const std::string& text);
 // Whether StIdentifier makes a name of the text instead of failing.
 bool IsNameable(const std::string& text);
+// Whether StTypeName makes a name of the text instead of failing.
+bool IsTypeNameable(const std::string& text);

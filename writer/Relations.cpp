@@ -121,8 +121,12 @@ void WriteConstraintLine(const PElement& element) {
   WriteLine("\"");
 }
 
+bool HasMultiplicityText(const PElemTable& multiplicity) {
+  return !multiplicity->IsEmpty() && !IsExactlyOne(multiplicity);
+}
+
 void WriteMultiplicity(const PElemTable& multiplicity) {
-  if (multiplicity->IsEmpty() || IsExactlyOne(multiplicity)) return;
+  if (!HasMultiplicityText(multiplicity)) return;
   for (const PElement& range : ElementsOf(multiplicity)) {
     if (!IsUnbounded(range)) continue;
     Write("[*]");

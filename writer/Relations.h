@@ -35,6 +35,8 @@ void WriteConstraintLine(const PElement& relation);
 
 // Writes the multiplicity in brackets; nothing for none or for exactly 1..1.
 void WriteMultiplicity(const PElemTable& multiplicity);
+// Whether WriteMultiplicity writes anything for the multiplicity.
+bool HasMultiplicityText(const PElemTable& multiplicity);
 // No multiplicity, or a first range that starts at "0".
 bool IsOptional(const PElemTable& multiplicity);
 // A multiplicity whose first range reaches beyond one object.

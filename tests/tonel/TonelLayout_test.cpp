@@ -6,6 +6,8 @@
 
 #include "model/Error.h"
 #include "tonel/TonelLayout.h"
+#include "tonel/TonelMerge.h"
+#include "tonel/TonelReader.h"
 
 namespace {
 
@@ -105,6 +107,26 @@ TEST(TonelLayout, WholeFile) {
             "\n{ #category : 'accessing' }\nPerson class >> count [\n  ^count\n]\n"
             "\n{ #category : 'accessing' }\nPerson >> id [\n  ^id\n]\n"
             "\n{ #category : 'accessing' }\nPerson >> name [\n  ^name\n]\n");
+}
+
+}  // namespace
+
+namespace {
+
+// What the layout writes, the reader reads back whole: comments with quotes,
+// escapes in names, brackets in strings, comments and characters.
+TEST(TonelLayout, ReadBackWhole) {
+  TonelClass cls = Person();
+  cls.comment = "Person says \"hi\" and 'bye'.\n\nConstraints\n\t\"#a inherits from: #B\"\n";
+  cls.instVars = {"name", "id"};
+  cls.classVars = {"count"};
+  cls.category = cls.package = "it's \\ here";
+  cls.methods = {{true, "accessing", "count", "count\n  ^count"},
+                 {false, "public", "atX:y:", "atX: anInteger \"=1\" y: aFloat \"=[\"\n  ^ ']'"},
+                 {false, "public", "go", "go"},
+                 {false, "private", "run", "run\n  ^ [:x | $] ] value: #[1 2]"}};
+  const TonelClass read = ReadTonelClass(TonelClassText(cls));
+  EXPECT_TRUE(SameClass(read, cls)) << TonelClassText(cls);
 }
 
 }  // namespace

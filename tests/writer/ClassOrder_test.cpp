@@ -2,12 +2,14 @@
 // remaining classes and decides readiness from the Written flags.
 #include "writer/ClassOrder.h"
 
+#include <algorithm>
 #include <random>
 #include <string>
 #include <vector>
 
 #include "WriterTestSupport.h"
 #include "model/ElemList.h"
+#include "writer/Hierarchy.h"
 #include "writer/Relations.h"
 
 namespace {
@@ -26,19 +28,51 @@ bool IsNotWritten(const PElement& cls) {
   return !ToClassType(cls)->GetWritten();
 }
 
-// The passes as the writer made them, with SetWritten standing in for writing.
+void Write(const PElement& cls, std::vector<PElement>& order) {
+  order.push_back(cls);
+  ToClassType(cls)->SetWritten(true);
+}
+
+// The class and, right after it, each class that waits for it, with those that
+// wait for that one in turn.
+void WriteWithWaiting(const PElement& cls, const std::vector<PElement>& waiting,
+                      const PElemTable& classes, std::vector<PElement>& order) {
+  Write(cls, order);
+  for (const PElement& other : waiting) {
+    PClassType superclass = WrittenSuperclass(ToClassType(other), classes);
+    if (!ToClassType(other)->GetWritten() && superclass && IsClassAt(superclass, cls)) {
+      WriteWithWaiting(other, waiting, classes, order);
+    }
+  }
+}
+
+// The passes as the writer made them, with SetWritten standing in for writing;
+// then the classes left in table order, except that each waits for a written
+// superclass that is left and comes later.
 std::vector<PElement> ReferenceOrder(const PElemTable& classes) {
   std::vector<PElement> order;
   PElemTable remaining = classes;
   for (PElemTable ready = remaining->Filter(IsReady); !ready->IsEmpty();
        ready = remaining->Filter(IsReady)) {
-    for (const PElement& cls : ElementsOf(ready)) {
-      order.push_back(cls);
-      ToClassType(cls)->SetWritten(true);
-    }
+    for (const PElement& cls : ElementsOf(ready)) Write(cls, order);
     remaining = remaining->Filter(IsNotWritten);
   }
-  for (const PElement& cls : ElementsOf(remaining)) order.push_back(cls);
+  std::vector<PElement> waiting;
+  for (const PElement& cls : ElementsOf(remaining)) {
+    if (ToClassType(cls)->GetWritten()) continue;
+    PClassType superclass = WrittenSuperclass(ToClassType(cls), classes);
+    const ElemList left = ElementsOf(remaining);
+    const bool superclassLeft = superclass && !superclass->GetWritten() &&
+                                std::find(left.begin(), left.end(), superclass) != left.end();
+    if (superclassLeft) {
+      waiting.push_back(cls);
+    } else {
+      WriteWithWaiting(cls, waiting, classes, order);
+    }
+  }
+  for (const PElement& cls : ElementsOf(remaining)) {
+    if (!ToClassType(cls)->GetWritten()) order.push_back(cls);
+  }
   return order;
 }
 
@@ -70,18 +104,21 @@ TEST(ClassOrderTest, AgreesOnRandomDiagrams) {
 }
 
 // A chain against table order (one pass per class), a ring, chains into a hub,
-// and a class that depends on one outside the table handed over.
+// a chain of subclasses in a cycle, each waiting for its superclass, and a
+// class that depends on one outside the table handed over.
 TEST(ClassOrderTest, AgreesOnLargeShapes) {
   const int n = 200;
-  for (int shape = 0; shape < 3; ++shape) {
+  for (int shape = 0; shape < 4; ++shape) {
     Diagram diagram;
     std::vector<PClassType> c;
-    for (int i = 0; i < n; ++i) c.push_back(diagram.AddClass("K"));
+    for (int i = 0; i < n; ++i) c.push_back(diagram.AddClass("K" + std::to_string(i)));
     for (int i = 0; i + 1 < n; ++i) {
       PClassType to = shape == 0 ? c[i + 1] : shape == 1 ? c[(i + 1) % n] : c[i % 3 ? i : 0];
-      diagram.Relate(shape == 2 ? c[i + 1] : c[i], to, 1, 2);
+      diagram.Relate(shape == 2 ? c[i + 1] : c[i], shape == 3 ? c[i + 1] : to, shape == 3 ? 2 : 1,
+                     2);
     }
     if (shape == 1) diagram.Relate(c[n - 1], c[0], 2, 2);
+    if (shape == 3) diagram.Relate(c[n - 1], c[0], 1, 2);
     diagram.Connect();
     ExpectSameOrder(diagram.classes, "shape " + std::to_string(shape));
   }

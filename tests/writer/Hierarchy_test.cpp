@@ -1,9 +1,11 @@
 // The chain of superclasses whose variables a class inherits.
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "WriterTestSupport.h"
+#include "model/ElemList.h"
 #include "writer/Hierarchy.h"
 
 namespace {
@@ -62,6 +64,39 @@ TEST_F(HierarchyTest, ChainEndsAtUndeclaredSuperclass) {
   diagram.Connect();
   ExpectInherited(
       diagram, {{viaInterface, {}}, {viaCollection, {}}, {viaSystem, {}}, {belowUnnamed, {"x"}}});
+}
+
+// The places in the table of the classes, as digits.
+std::string Places(const PElemTable& classes) {
+  std::string places;
+  for (const PElement& cls : ElementsOf(classes)) places += ToClassType(cls)->GetX() / 1000 + '0';
+  return places;
+}
+
+// A class "A" (place 0) with superclasses of the names given, at places 1 on.
+// One of the class's own Smalltalk name is passed over: the first of the
+// others is the one the class is declared under, and those of its name that
+// are not first stay among the further ones. One without a usable name is
+// kept, to fail where it is written.
+TEST_F(HierarchyTest, SuperclassOfOwnNamePassedOver) {
+  const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
+      {{"a"}, ""},
+      {{"B"}, "1"},
+      {{"A", "B"}, "2"},
+      {{"B", "A"}, "12"},
+      {{"A", "A", "B"}, "32"},
+      {{"A", "B", "A", "C"}, "234"},
+      {{"A", "A"}, ""},
+      {{" ", "A"}, "12"}};
+  for (const auto& [names, places] : cases) {
+    Diagram diagram;
+    PClassType cls = diagram.AddClass("A");
+    for (const std::string& name : names) diagram.Relate(cls, diagram.AddClass(name), 2, 2);
+    diagram.Connect();
+    EXPECT_EQ(Places(Superclasses(cls, diagram.classes)), places) << names.size();
+    PClassType written = WrittenSuperclass(cls, diagram.classes);
+    EXPECT_EQ(written ? Places(Table({written})) : "", places.substr(0, 1)) << names.size();
+  }
 }
 
 }  // namespace

@@ -93,8 +93,10 @@ TEST_F(MethodsTest, LinkAccessors) {
                       "orders\r\n  ^orders!"}));
 }
 
-// Defaults as written, collections, nil for optional, new for mandatory; a
-// comment with kind, type and multiplicity only when a type was written.
+// Defaults that are Smalltalk code as written, collections, nil for optional,
+// a value for mandatory; a comment with kind, type and multiplicity only when a
+// type was written. A default in another syntax ends the comment after "= ",
+// its double quotes and "!" doubled, and is the whole comment without a type.
 TEST_F(MethodsTest, AttributeInitializers) {
   PElemTable attributes = Table({
       Attr("count", "Integer"),
@@ -104,18 +106,25 @@ TEST_F(MethodsTest, AttributeInitializers) {
       Attr("start", "Integer", "+", false, Mult({{"1", "1"}}), "42"),
       Attr("greeting", "", "+", false, Mult({}), "'Hi!'"),
       Attr("thing", ""),
+      Attr("point", "Point", "+", false, Mult({{"0", "1"}}), "\"text\""),
+      Attr("other", "", "+", false, Mult({{"1", "1"}}), "a\"!b"),
   });
-  EXPECT_EQ(Captured([&] { attributes->ForEach(WriteAttributeInit); }),
+  PClassType cls = NewClassType();
+  cls->SetName("C");
+  EXPECT_EQ(Captured([&] { WriteInitializers(cls, Table({cls}), attributes, NoElements()); }),
             "  count := nil \"optional Integer \".\r\n"
-            "  size := Integer new \"mandatory Integer \".\r\n"
+            "  size := 0 \"mandatory Integer \".\r\n"
             "  maybe := nil \"optional Integer [0..1]\".\r\n"
             "  all := \"default collection type\" OrderedCollection new \"Integer [*]\".\r\n"
             "  start := 42 \"Integer \".\r\n"
             "  greeting := 'Hi!!'.\r\n"
-            "  thing := nil.\r\n");
+            "  thing := nil.\r\n"
+            "  point := nil \"optional Point [0..1] = \"\"text\"\"\".\r\n"
+            "  other := Object new \"= a\"\"!!b\".\r\n");
 }
 
-// The label's type text names the collection class of a link to many.
+// The label's type text names the collection class of a link to many when it
+// is an identifier; otherwise the comment names it.
 TEST_F(MethodsTest, LinkInitializers) {
   Diagram diagram;
   PClassType a = diagram.AddClass("A");
@@ -125,13 +134,19 @@ TEST_F(MethodsTest, LinkInitializers) {
   PRelType set = diagram.Relate(a, b, 1, 2, '-', "set");
   set->SetMult2(Mult({{"0", "n"}}));
   set->SetTypeName("Set!");
-  diagram.Relate(a, b, 1, 1, '-', "list")->SetMult1(Mult({{"1", "n"}}));
+  PRelType list = diagram.Relate(a, b, 1, 2, '-', "list");
+  list->SetMult2(Mult({{"0", "n"}}));
+  list->SetTypeName("List<\"Item\">");
+  diagram.Relate(a, b, 1, 1, '-', "all")->SetMult1(Mult({{"1", "n"}}));
   diagram.Connect();
-  EXPECT_EQ(Captured([&] { LinkRelations(a)->ForEach(WriteLinkInit); }),
-            "  item := nil \"optional Item \".\r\n"
-            "  one := Item new \"mandatory Item \".\r\n"
-            "  set := Set!! new \"Item [*]\".\r\n"
-            "  list := \"default collection type\" OrderedCollection new \"Item [*]\".\r\n");
+  EXPECT_EQ(
+      Captured([&] { WriteInitializers(a, diagram.classes, NoElements(), LinkRelations(a)); }),
+      "  item := nil \"optional Item \".\r\n"
+      "  one := Item new \"mandatory Item \".\r\n"
+      "  set := \"default collection type\" OrderedCollection new \"Item [*] = Set!!\".\r\n"
+      "  list := \"default collection type\" OrderedCollection new "
+      "\"Item [*] = List<\"\"Item\"\">\".\r\n"
+      "  all := \"default collection type\" OrderedCollection new \"Item [*]\".\r\n");
 }
 
 // Selectors: the first keyword continues the name with a capital; argument
