@@ -113,7 +113,7 @@ int ReplaceRefusal(const std::string& utf8Path) {
 }
 
 // MoveFileExW, unlike _wrename, replaces an existing file, and does so in one step.
-bool ReplaceFile(const std::string& from, const std::string& to) {
+bool RenameOver(const std::string& from, const std::string& to) {
   const std::optional<std::wstring> source = WidePath(from);
   const std::optional<std::wstring> target = WidePath(to);
   if (!source || !target) return false;
@@ -187,7 +187,7 @@ int ReplaceRefusal(const std::string& utf8Path) {
   return 0;
 }
 
-bool ReplaceFile(const std::string& from, const std::string& to) {
+bool RenameOver(const std::string& from, const std::string& to) {
   if (HoldsNul(from) || HoldsNul(to)) return false;
   return std::rename(from.c_str(), to.c_str()) == 0;
 }

@@ -28,7 +28,7 @@ int ReplaceRefusal(const std::string& utf8Path);
 
 // Puts the file at from in the place of the one at to in one step, so that the
 // target is always either the old file or the new one. False with errno set.
-bool ReplaceFile(const std::string& from, const std::string& to);
+bool RenameOver(const std::string& from, const std::string& to);
 
 // Removes the file; false with errno set.
 bool RemoveFile(const std::string& utf8Path);

@@ -19,8 +19,13 @@ std::string FolderOf(const std::string& path) {
   return last == std::string::npos ? "" : path.substr(0, last + 1);
 }
 
+// Built by appending: g++ 12 wrongly warns (-Wrestrict) about a concatenation that
+// starts with a one-character string.
 std::string Quoted(const std::string& path) {
-  return "\"" + WellFormedUtf8(path) + "\"";
+  std::string quoted = "\"";
+  quoted += WellFormedUtf8(path);
+  quoted += '"';
+  return quoted;
 }
 
 }  // namespace
@@ -67,7 +72,7 @@ void AtomicFile::Commit() {
   if (file_ == nullptr) return;
   // Closing writes what the stream still holds: its failure is a failed write.
   if (std::fclose(std::exchange(file_, nullptr)) != 0) Fail(std::strerror(errno));
-  if (!ReplaceFile(temporary_, target_)) {
+  if (!RenameOver(temporary_, target_)) {
     Fail("cannot replace " + Quoted(target_) + ": " + std::strerror(errno));
   }
   temporary_.clear();
