@@ -3,7 +3,6 @@
 #include "driver/Driver.h"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 #include <unistd.h>
 #include <filesystem>
 #include <fstream>
@@ -32,11 +31,6 @@ std::string EmptyOutput(const std::string& shownPath) {
          "\r\n\r\n\r\n\"end of import file\"\r\n";
 }
 
-// Permissions do not stop the superuser, so tests of them cannot fail there.
-bool PermissionsApply() {
-  return geteuid() != 0;
-}
-
 // Directory, file and base names: both separators count, the base name ends before the
 // last full stop unless that is the name's first character.
 TEST(DriverNames, FileAndBaseName) {
@@ -61,40 +55,6 @@ TEST(DriverNames, FileAndBaseName) {
     EXPECT_EQ(DirectoryOf(c.path), c.directory) << c.path;
     EXPECT_EQ(FileNameOf(c.path), c.fileName) << c.path;
     EXPECT_EQ(BaseNameOf(c.path), c.baseName) << c.path;
-  }
-}
-
-// Options stand anywhere before "--"; the first help, version or unknown option
-// decides; "-" alone and everything after "--" are operands, trimmed.
-TEST(DriverCommandLine, Parse) {
-  struct Case {
-    std::vector<std::string> args;
-    bool help, version;
-    std::string error;
-    std::vector<std::string> operands;
-  } cases[] = {
-      {{}, false, false, "", {}},
-      {{" d.uxf ", "out\t"}, false, false, "", {"d.uxf", "out"}},
-      {{"--help"}, true, false, "", {}},
-      {{" -h\t", "d.uxf"}, true, false, "", {}},
-      {{"d.uxf", "out", "-V"}, false, true, "", {"d.uxf", "out"}},
-      {{"--version", "--bogus"}, false, true, "", {}},
-      {{"--bogus", "--help"}, false, false, "unknown option \"--bogus\"", {}},
-      {{"d.uxf", "-x", "out"}, false, false, "unknown option \"-x\"", {"d.uxf"}},
-      {{"-help"}, false, false, "unknown option \"-help\"", {}},
-      {{"-\xFF"}, false, false, "unknown option \"-?\"", {}},
-      {{"-", "out"}, false, false, "", {"-", "out"}},
-      {{"--", "-odd.uxf", "--help", "--"}, false, false, "", {"-odd.uxf", "--help", "--"}},
-      {{"d.uxf", " -- ", "-out"}, false, false, "", {"d.uxf", "-out"}},
-      {{"--"}, false, false, "", {}},
-  };
-  for (const Case& c : cases) {
-    const CommandLine line = ParseCommandLine(c.args);
-    const std::string shown = c.args.empty() ? "(none)" : c.args[0];
-    EXPECT_EQ(line.help, c.help) << shown;
-    EXPECT_EQ(line.version, c.version) << shown;
-    EXPECT_EQ(line.error, c.error) << shown;
-    EXPECT_EQ(line.operands, c.operands) << shown;
   }
 }
 
@@ -167,6 +127,8 @@ TEST(DriverConsole, ArgumentAndOpenFailures) {
        FatalReport("cannot open \"Žluva?.uxf\": No such file or directory")},
       {{"--bogus"}, FatalReport("unknown option \"--bogus\"")},
       {{"adir.uxf", "out", "--bogus"}, FatalReport("unknown option \"--bogus\"")},
+      {{"--bogus", "--help"}, FatalReport("unknown option \"--bogus\"")},
+      {{"-\xFF", "-V"}, FatalReport("unknown option \"-?\"")},
       {{"-odd.uxf", "out"}, FatalReport("unknown option \"-odd.uxf\"")},
   };
   for (const Case& c : cases) {
@@ -177,55 +139,6 @@ TEST(DriverConsole, ArgumentAndOpenFailures) {
     EXPECT_EQ(result.exitStatus, 1);
   }
   EXPECT_EQ(FilesIn(dir), (std::vector<std::string>{"-odd.uxf", "adir.uxf"}));
-}
-
-// An input that may not be read says so.
-TEST(DriverConsole, UnreadableInput) {
-  if (!PermissionsApply()) GTEST_SKIP() << "the superuser may read any file";
-  std::string dir = MakeTempDir();
-  std::ofstream(dir + "/locked.uxf") << kEmptyDiagram;
-  fs::permissions(dir + "/locked.uxf", fs::perms::none);
-  ProcessResult result = RunPlimko({"locked.uxf", "out"}, dir);
-  ASSERT_TRUE(result.exited) << result.err;
-  EXPECT_EQ(result.out, kFailedConsole);
-  EXPECT_EQ(result.err, FatalReport("cannot open \"locked.uxf\": Permission denied"));
-  EXPECT_EQ(result.exitStatus, 1);
-}
-
-// A read failure shows where the scanner stood. A file without any root tag is no
-// diagram at all: that is said instead, with no position; one that has a root and
-// ends too early keeps the position report.
-TEST(DriverConsole, ReadFailures) {
-  std::string dir = MakeTempDir();
-  std::ofstream(dir + "/empty.uxf").close();
-  std::ofstream(dir + "/README") << "# Shop\n\nThe shop's diagram, drawn with UMLet.\n";
-  std::ofstream(dir + "/page.html") << "<!DOCTYPE html>\n<html><body><p>Shop</p></body></html>\n";
-  std::ofstream(dir + "/short.uxf") << "<?xml version=\"1.0\"?>\n<diagram program=\"umlet\">\n";
-  std::ofstream(dir + "/bad.uxf") << "<diagram>\n<element><type>Class</type>\n"
-                                     "<coordinates><x>1z</x>\n";
-  auto notADiagram = [](const std::string& name) {
-    return ")-8 not a UMLet diagram: \"" + name +
-           "\" has no <diagram> or <umlet_diagram> element B-(\n";
-  };
-  struct Case {
-    std::string file, report;
-  } cases[] = {
-      {"empty.uxf", notADiagram("empty.uxf")},
-      {"README", notADiagram("README")},
-      {"page.html", notADiagram("page.html")},
-      {"short.uxf",
-       ")-8 LookAheadFor reached end of file unexpectedly B-(\n\nline=2, pos=-2\nv\n\n"},
-      {"bad.uxf",
-       ")-8 wrong x coordinate B-(\n\n"
-       "line=3, pos=19\n------------------v\n<coordinates><x>1z</x>\n"},
-  };
-  for (const Case& c : cases) {
-    ProcessResult result = RunPlimko({c.file, "out"}, dir);
-    ASSERT_TRUE(result.exited) << result.err;
-    EXPECT_EQ(result.out, kFailedConsole) << c.file;
-    EXPECT_EQ(result.err, c.report) << c.file;
-    EXPECT_EQ(result.exitStatus, 1);
-  }
 }
 
 // Where the output goes: a separator is added, blanks are trimmed, an empty directory is
@@ -298,7 +211,6 @@ TEST(DriverConsole, WriteFailuresLeaveNothingHalfWritten) {
     std::vector<std::string> args;
     std::string report;
   } cases[] = {
-      {kNamelessMember, "", false, {"d.uxf", "out"}, ")-8 name is empty B-(\n"},
       {kNamelessMember, "older output\r\n", false, {"d.uxf", "out"}, ")-8 name is empty B-(\n"},
       {kEmptyDiagram,
        "",
@@ -331,22 +243,32 @@ TEST(DriverConsole, WriteFailuresLeaveNothingHalfWritten) {
   }
 }
 
-// A folder that may not be written, and an older output the user made read-only, stop
-// the run before anything is written.
-TEST(DriverConsole, ProtectedOutput) {
-  if (!PermissionsApply()) GTEST_SKIP() << "the superuser may write anywhere";
+// An input that may not be read, a folder that may not be written and an older output
+// made read-only stop the run with the reason, before anything is written.
+TEST(DriverConsole, Permissions) {
+  if (geteuid() == 0) GTEST_SKIP() << "the superuser may read and write anything";
   const fs::path dir = MakeTempDir();
   fs::create_directories(dir / "locked");
   fs::create_directories(dir / "out");
   std::ofstream(dir / "d.uxf") << kEmptyDiagram;
+  std::ofstream(dir / "secret.uxf") << kEmptyDiagram;
   std::ofstream(dir / "out/d.st") << "protected";
+  fs::permissions(dir / "secret.uxf", fs::perms::none);
   fs::permissions(dir / "locked", fs::perms::owner_read | fs::perms::owner_exec);
   fs::permissions(dir / "out/d.st", fs::perms::owner_read);
-  for (const std::string folder : {"locked", "out"}) {
-    ProcessResult result = RunPlimko({"d.uxf", folder}, dir);
+  struct Case {
+    std::vector<std::string> args;
+    std::string report;
+  } cases[] = {
+      {{"secret.uxf", "out"}, FatalReport("cannot open \"secret.uxf\": Permission denied")},
+      {{"d.uxf", "locked"}, ")-8 cannot open \"locked/d.st\": Permission denied B-(\n"},
+      {{"d.uxf", "out"}, ")-8 cannot open \"out/d.st\": Permission denied B-(\n"},
+  };
+  for (const Case& c : cases) {
+    ProcessResult result = RunPlimko(c.args, dir);
     ASSERT_TRUE(result.exited) << result.err;
     EXPECT_EQ(result.out, kFailedConsole);
-    EXPECT_EQ(result.err, ")-8 cannot open \"" + folder + "/d.st\": Permission denied B-(\n");
+    EXPECT_EQ(result.err, c.report);
     EXPECT_EQ(result.exitStatus, 1);
   }
   EXPECT_EQ(FilesIn(dir / "locked"), std::vector<std::string>{});
@@ -476,16 +398,6 @@ TEST(DriverConsole, NeverWaitsAtATerminal) {
     EXPECT_EQ(run->result.err, c.err);
     EXPECT_EQ(run->result.exitStatus, c.err.empty() ? 0 : 1);
   }
-}
-
-// Standard output is flushed before the report, so that one file or terminal that
-// receives both streams shows the banner first, even when standard output is a pipe.
-TEST(DriverConsole, BannerBeforeReportOnOneStream) {
-  const std::string command = std::string("exec '") + PLIMKO_EXE + "' --bogus 2>&1";
-  ProcessResult result = RunProcess("/bin/sh", {"-c", command}, MakeTempDir(), {}, "", 120);
-  ASSERT_TRUE(result.exited) << result.err;
-  EXPECT_EQ(result.out, kFailedConsole + FatalReport("unknown option \"--bogus\""));
-  EXPECT_EQ(result.exitStatus, 1);
 }
 
 }  // namespace
