@@ -28,9 +28,9 @@ bool WaitsForEnter();
 // path count as the same file.
 bool IsSameFile(const std::string& path, const std::string& other);
 
-// For its lifetime, the console shows UTF-8 and standard output and standard error
-// write "\n" as it is, so that the console text has the same bytes on Windows as on Linux. Nothing
-// to do on Linux.
+// For its lifetime, the console shows UTF-8, and standard output and standard error
+// write "\n" as it is, so that the console text has the same bytes on Windows as on
+// Linux. Nothing to do on Linux.
 class Utf8Console {
  public:
   Utf8Console();

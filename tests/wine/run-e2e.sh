@@ -275,14 +275,13 @@ if [[ $program == *.exe ]]; then
   dir=$work/cases/windows-open
   mkdir -p "$dir/Diagram.uxf" "$dir/out"
   cp "$cases/shop.uxf" "$dir/"
-  for entry in 'C:\Dokumenty\chybějící.uxf|out|cannot open "C:\Dokumenty\chybějící.uxf": No such file or directory' \
-    'Diagram.uxf|out|cannot open "Diagram.uxf": Is a directory'; do
-    IFS='|' read -r input output message <<<"$entry"
-    expect windows-open "$banner" ")-8 $message B-(
+  for entry in 'C:\Dokumenty\chybějící.uxf|No such file or directory' 'Diagram.uxf|Is a directory'; do
+    IFS='|' read -r input reason <<<"$entry"
+    expect windows-open "$banner" ")-8 cannot open \"$input\": $reason B-(
 
 $usage
 "
-    convert "$dir" "$input" "$output"
+    convert "$dir" "$input" out
     check "windows cannot open $input" "$dir" "$work/windows-open.console" /nonexistent /nonexistent
   done
   expect windows-open "$banner" ')-8 cannot open "chybí\shop.st": No such file or directory B-(
