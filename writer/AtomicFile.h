@@ -24,7 +24,7 @@ class AtomicFile {
   void Open(const std::string& path);
   bool IsOpen() const { return file_ != nullptr; }
   // Appends the bytes; raises GenericError with the system's text when that fails,
-  // after which the file is discarded.
+  // after which the file is discarded, and "output file is not open" without a file.
   void Write(std::string_view bytes);
   // Flushes and closes the file and puts it in place of the target. Raises
   // GenericError with the system's text when writing or closing fails, and
