@@ -1,9 +1,11 @@
 // The command-line driver: runs the open, read and write phases and reports failures.
 #include "driver/Driver.h"
 
+#include <algorithm>
 #include <istream>
 #include <ostream>
 #include <string_view>
+#include <utility>
 
 #include "driver/Platform.h"
 #include "model/Arena.h"
@@ -19,19 +21,23 @@ namespace {
 constexpr int kExitDone = 0;
 constexpr int kExitFailed = 1;
 
-constexpr std::string_view kHelp =
-    "Usage: plimko DIAGRAM.uxf [OUTPUT-DIRECTORY]\n"
+// The help text after its synopsis line.
+constexpr std::string_view kHelpBody =
     "       plimko --help | --version\n"
     "\n"
-    "Converts a UMLet class diagram into Pharo Smalltalk source in chunk format,\n"
-    "OUTPUT-DIRECTORY/DIAGRAM.st, or DIAGRAM.st beside the diagram when no directory\n"
-    "is given. An output file that would be the diagram itself is refused.\n"
+    "Converts a UMLet class diagram into Pharo Smalltalk source in chunk format. The\n"
+    "output file is named after the diagram's file name without its last extension,\n"
+    "with .st (shop.v1.uxf gives shop.v1.st), in the output directory, or beside the\n"
+    "diagram when no directory is given. It appears whole or not at all; an output\n"
+    "file that would be the diagram itself is refused.\n"
     "\n"
     "  -h, --help     print this text\n"
     "  -V, --version  print the version\n"
+    "  --             end the options: a path after it may start with \"-\"\n"
     "\n"
-    "Exit status: 0 when the output file was written, 1 after a reported failure.\n"
-    "plimko waits for Enter before it ends when its input and output are a terminal.\n"
+    "Exit status: 0 when the output file was written, 1 after a failure, which is\n"
+    "reported on standard error. plimko waits for Enter before it ends only on\n"
+    "Windows, in a console window opened for it alone (a diagram dropped onto it).\n"
     "\n"
     "Environment:\n"
     "  PLIMKO_AUTHOR      the author named in method stamps (letters and digits)\n"
@@ -43,68 +49,95 @@ bool IsSeparator(char c) {
   return c == '\\' || c == '/';
 }
 
-// The console: every text of the system is UTF-8, as the terminal reads it.
+// The line that --help begins with and a usage error ends with; its paths are
+// written as the platform's users write them.
+std::string UsageLine() {
+  std::string line = "Usage: plimko path/to/diagram.uxf [output/directory]";
+  std::replace(line.begin(), line.end(), '/', kPathSeparator);
+  return line;
+}
+
+// The console: every text of the system is UTF-8, as the terminal reads it. The
+// banner and the closing line go to standard output, failure reports to standard
+// error.
 class Console {
  public:
-  Console(std::istream& in, std::ostream& out, bool interactive)
-      : in_(in), out_(out), interactive_(interactive) {}
+  Console(std::istream& in, std::ostream& out, std::ostream& err, bool waitForEnter)
+      : in_(in), out_(out), err_(err), waitForEnter_(waitForEnter) {}
 
   void Write(std::string_view text) { out_ << text; }
   void WriteLine(std::string_view text) {
     Write(text);
     out_ << '\n';
   }
-  // Shows the prompt and waits for one line; end of input also ends the wait. A
-  // prompt that nobody sees (output redirected) or answers (input redirected) would
-  // hang a script, so then the text is written and nothing is read.
-  void Prompt(std::string_view prompt) {
-    Write(prompt);
-    out_.flush();
-    if (!interactive_) return;
-    std::string ignored;
-    std::getline(in_, ignored);
+
+  int ReportDone() {
+    if (waitForEnter_) {
+      Prompt("Done. Press Enter...");
+    } else {
+      WriteLine("Done.");
+    }
+    return kExitDone;
   }
 
   int ReportFatal(const std::string& message) {
     WriteErrorBlock(message);
-    WriteLine("Usage: plimko input\\path\\file.uxf output\\directory\\");
-    WriteLine("");
-    Prompt("Press Enter...");
-    return kExitFailed;
+    err_ << '\n' << UsageLine() << '\n';
+    return EndReport();
   }
 
   int ReportReadError(const std::string& message) {
-    try {
-      CloseInput();
-    } catch (const std::exception&) {
-      // The report of the first failure matters more than a failed close.
-    }
     WriteErrorBlock(message);
-    WriteLine("line=" + std::to_string(LineNo()) + ", pos=" + std::to_string(LinePos()));
-    std::string pointer(LinePos() > 1 ? static_cast<size_t>(LinePos() - 1) : 0, '-');
-    WriteLine(pointer + "v");
-    WriteLine(CurLine());
-    WriteLine("");
-    Prompt("Press Enter...");
-    return kExitFailed;
+    err_ << "\nline=" << LineNo() << ", pos=" << LinePos() << '\n';
+    err_ << std::string(LinePos() > 1 ? static_cast<size_t>(LinePos() - 1) : 0, '-') << "v\n";
+    err_ << CurLine() << '\n';
+    return EndReport();
   }
 
   int ReportError(const std::string& message) {
     WriteErrorBlock(message);
-    Prompt("Press Enter...");
-    return kExitFailed;
+    return EndReport();
   }
 
  private:
+  // Standard output first, so that a terminal shows the banner before the report.
   void WriteErrorBlock(const std::string& message) {
-    WriteLine(")-8 " + message + " B-(");
-    WriteLine("");
+    out_.flush();
+    err_ << ")-8 " << message << " B-(\n";
+  }
+
+  // The report ends with its last line. A window that waits shows the prompt after
+  // an empty line.
+  int EndReport() {
+    err_.flush();
+    if (waitForEnter_) {
+      out_ << '\n';
+      Prompt("Press Enter...");
+    }
+    return kExitFailed;
+  }
+
+  // Shows the prompt and waits for one line; end of input also ends the wait.
+  void Prompt(std::string_view prompt) {
+    Write(prompt);
+    out_.flush();
+    std::string ignored;
+    std::getline(in_, ignored);
   }
 
   std::istream& in_;
   std::ostream& out_;
-  bool interactive_;
+  std::ostream& err_;
+  bool waitForEnter_;
 };
+
+// The report of a failed read comes first; a failure to close after it would hide it.
+void CloseInputAfterFailure() {
+  try {
+    CloseInput();
+  } catch (const std::exception&) {
+  }
+}
 
 }  // namespace
 
@@ -121,37 +154,63 @@ std::string FileNameOf(const std::string& path) {
 
 std::string BaseNameOf(const std::string& path) {
   std::string name = FileNameOf(path);
-  return name.substr(0, name.find('.'));
+  const size_t stop = name.rfind('.');
+  return stop == std::string::npos || stop == 0 ? name : name.substr(0, stop);
+}
+
+CommandLine ParseCommandLine(const std::vector<std::string>& args) {
+  CommandLine line;
+  bool optionsEnded = false;
+  for (const std::string& arg : args) {
+    std::string text = Trimmed(arg);
+    if (optionsEnded || text.size() < 2 || text.front() != '-') {
+      line.operands.push_back(std::move(text));
+    } else if (text == "--") {
+      optionsEnded = true;
+    } else if (text == "--help" || text == "-h") {
+      line.help = true;
+      return line;
+    } else if (text == "--version" || text == "-V") {
+      line.version = true;
+      return line;
+    } else {
+      line.error = "unknown option \"" + WellFormedUtf8(text) + "\"";
+      return line;
+    }
+  }
+  return line;
 }
 
 int RunDriver(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
-              bool interactive) {
-  Console console(in, out, interactive);
-  const std::string option = args.empty() ? "" : Trimmed(args[0]);
-  if (option == "--help" || option == "-h") {
-    console.Write(kHelp);
+              std::ostream& err, bool waitForEnter) {
+  Console console(in, out, err, waitForEnter);
+  const CommandLine line = ParseCommandLine(args);
+  if (line.help) {
+    console.WriteLine(UsageLine());
+    console.Write(kHelpBody);
     return kExitDone;
   }
-  if (option == "--version" || option == "-V") {
+  if (line.version) {
     console.WriteLine("plimko " PLIMKO_VERSION);
     return kExitDone;
   }
 
   console.WriteLine("plimko running ...");
-  if (args.empty()) return console.ReportFatal("wrong number of parameters");
+  if (!line.error.empty()) return console.ReportFatal(line.error);
+  if (line.operands.empty()) return console.ReportFatal("wrong number of parameters");
 
   // Paths reach the file system as the bytes given; they are shown as text.
-  const std::string InputPath = Trimmed(args[0]);
+  const std::string& InputPath = line.operands[0];
   // Without an output directory the output goes beside the input: what a file
   // dropped onto the program, or a single name typed, asks for.
-  std::string OutputDir = args.size() > 1 ? Trimmed(args[1]) : DirectoryOf(InputPath);
+  std::string OutputDir = line.operands.size() > 1 ? line.operands[1] : DirectoryOf(InputPath);
   // An empty output directory stands for the current one.
   if (!OutputDir.empty() && !IsSeparator(OutputDir.back())) OutputDir += '/';
 
   try {
     OpenInput(InputPath);
-  } catch (const std::exception&) {
-    return console.ReportFatal("cannot open \"" + WellFormedUtf8(InputPath) + "\"");
+  } catch (const std::exception& error) {
+    return console.ReportFatal(MessageOf(error));
   }
 
   ModelArena arena;  // declared first, so that it outlives the model below
@@ -160,7 +219,11 @@ int RunDriver(const std::vector<std::string>& args, std::istream& in, std::ostre
     const ArenaInUse inUse(arena);
     Diagram = ReadDiagram();
     CloseInput();
+  } catch (const NotADiagramError& error) {
+    CloseInputAfterFailure();
+    return console.ReportError(MessageOf(error));
   } catch (const std::exception& error) {
+    CloseInputAfterFailure();
     return console.ReportReadError(MessageOf(error));
   }
 
@@ -179,6 +242,5 @@ int RunDriver(const std::vector<std::string>& args, std::istream& in, std::ostre
     return console.ReportError(MessageOf(error));
   }
 
-  console.Prompt("Done. Press Enter...");
-  return kExitDone;
+  return console.ReportDone();
 }

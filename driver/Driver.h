@@ -5,16 +5,28 @@
 #include <string>
 #include <vector>
 
+// The arguments taken apart. Options may stand anywhere before "--"; the first
+// that decides the run (help, version or a usage error) ends the parse.
+struct CommandLine {
+  bool help = false;                  // --help or -h
+  bool version = false;               // --version or -V
+  std::string error;                  // a usage error, such as an unknown option
+  std::vector<std::string> operands;  // the other arguments, trimmed, in order
+};
+// An argument that starts with "-" is an option, except "-" alone and those after "--".
+CommandLine ParseCommandLine(const std::vector<std::string>& args);
+
 // Runs one conversion with the arguments after the program name, or answers --help
-// and --version; writes to out and answers the exit status (0 done, 1 reported
-// failure). The waits for Enter read a line from in only when interactive: when
-// someone sits at a terminal that shows the prompt.
+// and --version; writes the banner and the closing line to out, failure reports to
+// err, and answers the exit status (0 done, 1 reported failure). When waitForEnter,
+// the closing line and every report end with a prompt, and one line is read from in.
 int RunDriver(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
-              bool interactive);
+              std::ostream& err, bool waitForEnter);
 
 // The file-name part of a path; "\" and "/" both separate directories.
 std::string FileNameOf(const std::string& path);
-// The file name up to its first full stop.
+// The file name without its last extension: without the last full stop and what
+// follows it, unless that full stop is the name's first character.
 std::string BaseNameOf(const std::string& path);
 // The trimmed path up to and including its last separator; empty when it has none.
 std::string DirectoryOf(const std::string& path);

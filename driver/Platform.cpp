@@ -14,7 +14,6 @@
 #include <shellapi.h>
 #else
 #include <sys/stat.h>
-#include <unistd.h>
 #endif
 
 namespace {
@@ -53,10 +52,12 @@ std::vector<std::string> CommandLineArguments(int argc, char** argv) {
   return args;
 }
 
-bool ConsoleIsInteractive() {
+bool WaitsForEnter() {
   DWORD mode = 0;
+  DWORD processes[2] = {};
   return GetConsoleMode(GetStdHandle(STD_INPUT_HANDLE), &mode) != 0 &&
-         GetConsoleMode(GetStdHandle(STD_OUTPUT_HANDLE), &mode) != 0;
+         GetConsoleMode(GetStdHandle(STD_OUTPUT_HANDLE), &mode) != 0 &&
+         GetConsoleProcessList(processes, 2) == 1;
 }
 
 namespace {
@@ -89,6 +90,7 @@ Utf8Console::Utf8Console() {
   if (previousCodePage_ != 0) SetConsoleOutputCP(CP_UTF8);
   // Text mode would turn every "\n" into "\r\n".
   _setmode(_fileno(stdout), _O_BINARY);
+  _setmode(_fileno(stderr), _O_BINARY);
 }
 
 Utf8Console::~Utf8Console() {
@@ -103,8 +105,9 @@ std::vector<std::string> CommandLineArguments(int argc, char** argv) {
   return ArgumentsAfterName(argc, argv);
 }
 
-bool ConsoleIsInteractive() {
-  return isatty(STDIN_FILENO) == 1 && isatty(STDOUT_FILENO) == 1;
+// A terminal stays open after the program: nothing to wait for.
+bool WaitsForEnter() {
+  return false;
 }
 
 bool IsSameFile(const std::string& path, const std::string& other) {

@@ -6,5 +6,6 @@
 
 int main(int argc, char** argv) {
   Utf8Console console;
-  return RunDriver(CommandLineArguments(argc, argv), std::cin, std::cout, ConsoleIsInteractive());
+  return RunDriver(CommandLineArguments(argc, argv), std::cin, std::cout, std::cerr,
+                   WaitsForEnter());
 }

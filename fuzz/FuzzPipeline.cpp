@@ -80,7 +80,7 @@ void Convert(const std::string& dir) {
     ConnectClasses(classes, relations);
     WriteImportFile(dir, "fuzz", classes, relations, others);
   } catch (const PlimkoError&) {
-    // Reported by the driver; the output file ends where the failure happened.
+    // Reported by the driver; the output file is left unwritten.
   }
 }
 

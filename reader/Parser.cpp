@@ -30,8 +30,8 @@ constexpr int32_t kEndOfCoordinates = 4;
 // The tags each step looks for, made once: the scanner is asked for them per element.
 const ArrayOfString kDocumentStart = {"<zoom_level>", "<element>", "</diagram>",
                                       "</umlet_diagram>"};
-const ArrayOfString kRootOrDocumentStart = {"<diagram", "<zoom_level>", "<element>", "</diagram>",
-                                            "</umlet_diagram>"};
+const ArrayOfString kRootOrDocumentStart = {"<diagram",  "<umlet_diagram", "<zoom_level>",
+                                            "<element>", "</diagram>",     "</umlet_diagram>"};
 const ArrayOfString kNextElement = {"<element>", "</diagram>", "</umlet_diagram>"};
 const ArrayOfString kTypeTag = {"<type>", "<id>", "</diagram>", "</umlet_diagram>"};
 const ArrayOfString kCoordinatesTag = {"<coordinates>", "</element>", "</diagram>",
@@ -94,17 +94,35 @@ void ReadRootTag() {
   PointsAtZoomTen = WritesPointsAtZoomTen(VersionAttribute(attributes));
 }
 
-// The root tag "<diagram" may stand before the zoom level and the elements; a
-// "<diagram" followed by anything but a blank or ">" is another tag.
+// Whether the root start tag just passed is one: "<diagram" or "<umlet_diagram"
+// followed by anything but a blank or ">" is another tag.
+bool AtRootTagEnd() {
+  return IsBlank(CurrentChar()) || CurrentChar() == '>';
+}
+
+// The root tag may stand before the zoom level and the elements; the attributes of
+// "<diagram" tell its version. A file that ends before the document starts, and
+// holds no root tag on the way, is no diagram at all.
 std::string SkipToDocumentStart() {
-  while (SkipToAny(kRootOrDocumentStart) == "<diagram") {
-    SkipDelim();
-    if (IsBlank(CurrentChar()) || CurrentChar() == '>') {
-      ReadRootTag();
-      break;
+  bool rootSeen = false;
+  try {
+    for (std::string found = SkipToAny(kRootOrDocumentStart);
+         found == "<diagram" || found == "<umlet_diagram";
+         found = SkipToAny(kRootOrDocumentStart)) {
+      SkipDelim();
+      if (!AtRootTagEnd()) continue;
+      rootSeen = true;
+      if (found == "<diagram") {
+        ReadRootTag();
+        break;
+      }
     }
+    return SkipToAny(kDocumentStart);
+  } catch (const GenericError&) {
+    if (!AtEof() || rootSeen) throw;
+    throw NotADiagramError("not a UMLet diagram: \"" + InputName() +
+                           "\" has no <diagram> or <umlet_diagram> element");
   }
-  return SkipToAny(kDocumentStart);
 }
 
 // The type text counts by its part after the last full stop.

@@ -4,6 +4,14 @@
 #include <cstdint>
 
 #include "model/ElemTable.h"
+#include "model/Error.h"
+
+// Raised by ReadDiagram for a file that ends before the document starts and holds no
+// root tag: a file of another kind, where a position would tell nothing.
+class NotADiagramError : public GenericError {
+ public:
+  using GenericError::GenericError;
+};
 
 // Reads the whole document from the scanner's input into a new table, in
 // document order.

@@ -2,7 +2,9 @@
 #include "reader/scanner.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <limits>
 #include <memory>
 #include <string>
@@ -292,10 +294,8 @@ void OpenInput(const std::string& path) {
   s = ScannerState();
   // The file system gets the bytes given; messages show them as text.
   s.shownPath = WellFormedUtf8(path);
-  // A NUL would cut the path short behind our back.
-  if (path.find('\0') != std::string::npos) Fail("cannot open \"" + s.shownPath + "\"");
-  s.file.reset(OpenFile(path, "rb"));
-  if (!s.file) Fail("cannot open \"" + s.shownPath + "\"");
+  s.file.reset(OpenFileToRead(path));
+  if (!s.file) Fail("cannot open \"" + s.shownPath + "\": " + std::strerror(errno));
   s.lineNo = 0;
   try {
     NextLine();
@@ -324,6 +324,10 @@ char CurrentChar() {
 
 const std::string& CurLine() {
   return State().curLine;
+}
+
+const std::string& InputName() {
+  return State().shownPath;
 }
 
 int32_t LineNo() {

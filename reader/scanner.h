@@ -56,8 +56,12 @@ class FormatMarkerSet {
 
 inline constexpr char kEndOfLine = '\r';  // what the end-of-line position reads as
 
+// Opens the file and reads its first line; raises `cannot open "PATH": REASON`, REASON
+// as strerror words it ("Is a directory" for a directory, on every system).
 void OpenInput(const std::string& path);
 void CloseInput();
+// The path of the input, as text for messages.
+const std::string& InputName();
 
 bool AtEof();
 char CurrentChar();

@@ -1,25 +1,99 @@
-// Files written all or nothing: under a temporary name, renamed into place once complete.
+// A file written under a temporary name beside its target and renamed over it at the end.
 #include "writer/AtomicFile.h"
 
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
-#include <filesystem>
+#include <utility>
 
+#include "model/Charset.h"
 #include "model/Error.h"
 #include "model/FileOpen.h"
 
-void WriteFileAtomically(const std::string& path, std::string_view text) {
-  const std::string temporary = path + ".plimko-new";
-  std::FILE* file = OpenFile(temporary, "wb");
-  if (file == nullptr) throw GenericError("cannot open \"" + path + "\": " + std::strerror(errno));
-  const bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
-  const bool closed = std::fclose(file) == 0;
-  std::error_code error;
-  if (written && closed) {
-    std::filesystem::rename(temporary, path, error);
-    if (!error) return;
+namespace {
+
+// The path up to its last "/", "\" or ":". Where one of these is no separator (a
+// backslash on Linux), the name made from this prefix still lies in the target's
+// folder, since the cut then falls within the target's own name.
+std::string FolderOf(const std::string& path) {
+  const size_t last = path.find_last_of("/\\:");
+  return last == std::string::npos ? "" : path.substr(0, last + 1);
+}
+
+// Built by appending: g++ 12 wrongly warns (-Wrestrict) about a concatenation that
+// starts with a one-character string.
+std::string Quoted(const std::string& path) {
+  std::string quoted = "\"";
+  quoted += WellFormedUtf8(path);
+  quoted += '"';
+  return quoted;
+}
+
+}  // namespace
+
+AtomicFile::AtomicFile(AtomicFile&& other) noexcept
+    : file_(std::exchange(other.file_, nullptr)),
+      target_(std::move(other.target_)),
+      temporary_(std::exchange(other.temporary_, {})) {}
+
+AtomicFile& AtomicFile::operator=(AtomicFile&& other) noexcept {
+  if (this != &other) {
+    Discard();
+    file_ = std::exchange(other.file_, nullptr);
+    target_ = std::move(other.target_);
+    temporary_ = std::exchange(other.temporary_, {});
   }
-  std::filesystem::remove(temporary);
-  throw GenericError("cannot write \"" + path + "\"");
+  return *this;
+}
+
+AtomicFile::~AtomicFile() {
+  Discard();
+}
+
+void AtomicFile::Open(const std::string& path) {
+  Discard();
+  int error = ReplaceRefusal(path);
+  if (error == 0) {
+    file_ = CreateUniqueFile(FolderOf(path) + ".plimko-", temporary_);
+    if (file_ == nullptr) {
+      error = errno;
+      temporary_.clear();
+    }
+  }
+  if (error != 0) throw GenericError("cannot open " + Quoted(path) + ": " + std::strerror(error));
+  target_ = path;
+}
+
+void AtomicFile::Write(std::string_view bytes) {
+  if (file_ == nullptr) throw GenericError("output file is not open");
+  if (std::fwrite(bytes.data(), 1, bytes.size(), file_) != bytes.size()) Fail(std::strerror(errno));
+}
+
+void AtomicFile::Commit() {
+  if (file_ == nullptr) return;
+  // Closing writes what the stream still holds: its failure is a failed write.
+  if (std::fclose(std::exchange(file_, nullptr)) != 0) Fail(std::strerror(errno));
+  if (!RenameOver(temporary_, target_)) {
+    Fail("cannot replace " + Quoted(target_) + ": " + std::strerror(errno));
+  }
+  temporary_.clear();
+  target_.clear();
+}
+
+void AtomicFile::Discard() noexcept {
+  if (file_ != nullptr) std::fclose(std::exchange(file_, nullptr));
+  if (!temporary_.empty()) RemoveFile(temporary_);
+  temporary_.clear();
+  target_.clear();
+}
+
+void AtomicFile::Fail(const std::string& message) {
+  Discard();
+  throw GenericError(message);
+}
+
+void WriteFileAtomically(const std::string& path, std::string_view text) {
+  AtomicFile file;
+  file.Open(path);
+  file.Write(text);
+  file.Commit();
 }

@@ -2,7 +2,6 @@
 #include "writer/FileWriter.h"
 
 #include "model/Charset.h"
-#include "model/Error.h"
 #include "writer/ChunkLayout.h"
 #include "writer/ClassOrder.h"
 #include "writer/ClassWriter.h"
@@ -11,8 +10,8 @@
 
 namespace {
 
-// Closes the output file however the writing ends, so that no stream outlives
-// the run.
+// Drops the output file when the writing fails, so that no part of it appears and
+// no stream outlives the run; after CloseOutFile there is nothing left to drop.
 class OutFileGuard {
  public:
   OutFileGuard() = default;
@@ -28,12 +27,11 @@ void WriteImportFile(const std::string& outputDir, const std::string& baseName,
                      const PElemTable& others) {
   SetCategoryName(WellFormedUtf8(baseName));
   std::string fileName = outputDir + baseName + ".st";
-  std::string shownName = WellFormedUtf8(fileName);
-  if (!CreateOutFile(fileName)) throw GenericError("cannot open \"" + shownName + "\"");
+  CreateOutFile(fileName);
   OutFileGuard guard;
 
   std::string text;
-  AppendChunkText(text, "\"This is " + shownName +
+  AppendChunkText(text, "\"This is " + WellFormedUtf8(fileName) +
                             " import file generated from umlet by plimko utility.\"\n"
                             "\"Usage: drag this file with mouse and drop it into the Pharo "
                             "window.\"\n\n");

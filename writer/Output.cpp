@@ -1,8 +1,6 @@
 // The writer's shared state: the output file, the category and the stamp.
 #include "writer/Output.h"
 
-#include <cerrno>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
@@ -10,11 +8,11 @@
 #include <optional>
 
 #include "model/Error.h"
-#include "model/FileOpen.h"
+#include "writer/AtomicFile.h"
 
 namespace {
 
-std::FILE* OutFile = nullptr;
+AtomicFile OutFile;
 // Text waiting to be written: the writers add small pieces at a time, and one
 // write of a block costs much less than a write of each piece.
 constexpr std::size_t kPendingLimit = 1 << 16;
@@ -23,15 +21,11 @@ std::size_t PendingSize = 0;
 std::string CategoryNameText;
 std::string StampSuffixText;
 
-[[noreturn]] void RaiseSystemError(int error) {
-  throw GenericError(std::strerror(error));
-}
-
-// Hands the pending text to the file; answers false when that fails.
-bool WritePending() {
-  const bool written = std::fwrite(Pending, 1, PendingSize, OutFile) == PendingSize;
+// Hands the pending text to the file.
+void WritePending() {
+  const std::size_t size = PendingSize;
   PendingSize = 0;
-  return written;
+  OutFile.Write(std::string_view(Pending, size));
 }
 
 // The instant SOURCE_DATE_EPOCH names, when it holds a non-negative decimal
@@ -76,39 +70,30 @@ std::string StampAuthor() {
 
 }  // namespace
 
-bool CreateOutFile(const std::string& path) {
+void CreateOutFile(const std::string& path) {
   AbandonOutFile();
-  // A name with a NUL byte would silently open a different file.
-  if (path.find('\0') != std::string::npos) return false;
-  OutFile = OpenFile(path, "wb");
-  return OutFile != nullptr;
+  OutFile.Open(path);
 }
 
 void CloseOutFile() {
-  if (OutFile == nullptr) return;
-  const bool written = WritePending();
-  const int writeError = errno;
-  std::FILE* file = OutFile;
-  OutFile = nullptr;
-  if (std::fclose(file) != 0 && written) RaiseSystemError(errno);
-  if (!written) RaiseSystemError(writeError);
+  if (!OutFile.IsOpen()) return;
+  WritePending();
+  OutFile.Commit();
 }
 
 void AbandonOutFile() {
-  if (OutFile == nullptr) return;
-  WritePending();
-  std::fclose(OutFile);
-  OutFile = nullptr;
+  PendingSize = 0;
+  OutFile.Discard();
 }
 
 void WriteOut(std::string_view text) {
-  if (OutFile == nullptr) throw GenericError("output file is not open");
+  if (!OutFile.IsOpen()) throw GenericError("output file is not open");
   if (text.empty()) return;
   if (text.size() > kPendingLimit - PendingSize) {
-    if (!WritePending()) RaiseSystemError(errno);
+    WritePending();
     // A piece as large as the buffer goes to the file as it is.
     if (text.size() >= kPendingLimit) {
-      if (std::fwrite(text.data(), 1, text.size(), OutFile) != text.size()) RaiseSystemError(errno);
+      OutFile.Write(text);
       return;
     }
   }

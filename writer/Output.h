@@ -4,13 +4,14 @@
 #include <string>
 #include <string_view>
 
-// Creates or replaces the output file; answers false when it cannot be opened.
-bool CreateOutFile(const std::string& path);
-// Flushes and closes the output file; a failure raises GenericError with the
-// system's message.
+// Starts the output file at the path (an AtomicFile: nothing appears there until
+// CloseOutFile); raises GenericError `cannot open "PATH": REASON`.
+void CreateOutFile(const std::string& path);
+// Writes the rest and puts the output file in place; a failure raises GenericError
+// with the system's message and leaves no file.
 void CloseOutFile();
-// Closes the output file after an error, keeping what was written and ignoring
-// any further failure, so that the next run starts without a stream.
+// Drops the output file after an error: nothing of it appears, and a file that was
+// at its path stays as it was. The next run starts without a stream.
 void AbandonOutFile();
 
 // Writes laid-out text to the output file.

@@ -1,7 +1,9 @@
-// The driver as the user meets it: arguments, console reports and exit status.
+// The driver as the user meets it: arguments, console reports on both streams, exit
+// status, and the output file that appears whole or not at all.
 #include "driver/Driver.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -15,21 +17,38 @@ namespace {
 namespace fs = std::filesystem;
 
 const std::string kEmptyDiagram = "<diagram program=\"umlet\"></diagram>\n";
+// A diagram that fails while it is written: its member has a type and no name.
+const std::string kNamelessMember =
+    "<diagram program=\"umlet\"><element><id>UMLClass</id><coordinates><x>0</x><y>0</y>"
+    "<w>100</w><h>50</h></coordinates><panel_attributes>Order\n--\n: Integer"
+    "</panel_attributes></element></diagram>\n";
 
-// Directory, file and base names: both separators count, the base name ends at the first
-// full stop.
+// The whole output file of an empty diagram written to the path given.
+std::string EmptyOutput(const std::string& shownPath) {
+  return "\"This is " + shownPath +
+         " import file generated from umlet by plimko utility.\"\r\n"
+         "\"Usage: drag this file with mouse and drop it into the Pharo window.\"\r\n"
+         "\r\n\r\n\r\n\"end of import file\"\r\n";
+}
+
+// Directory, file and base names: both separators count, the base name ends before the
+// last full stop unless that is the name's first character.
 TEST(DriverNames, FileAndBaseName) {
   struct Case {
     std::string path, directory, fileName, baseName;
   } cases[] = {
       {"shop.uxf", "", "shop.uxf", "shop"},
-      {"C:\\work\\shop.model.uxf", "C:\\work\\", "shop.model.uxf", "shop"},
+      {"C:\\work\\shop.model.uxf", "C:\\work\\", "shop.model.uxf", "shop.model"},
       {"/home/ann/diagrams/shop.uxf", "/home/ann/diagrams/", "shop.uxf", "shop"},
       {"/shop.uxf", "/", "shop.uxf", "shop"},
       {"a\\b/c\\d.uxf", "a\\b/c\\", "d.uxf", "d"},
       {"  dir/shop.uxf \t", "dir/", "shop.uxf", "shop"},
-      {"dir/.hidden.uxf", "dir/", ".hidden.uxf", ""},
-      {"dir/noext", "dir/", "noext", "noext"},
+      {"shop.v1.uxf", "", "shop.v1.uxf", "shop.v1"},
+      {"dir.v2/shop", "dir.v2/", "shop", "shop"},
+      {"dir/.hidden.uxf", "dir/", ".hidden.uxf", ".hidden"},
+      {".hidden", "", ".hidden", ".hidden"},
+      {"README", "", "README", "README"},
+      {"shop.", "", "shop.", "shop"},
       {"dir/", "dir/", "", ""},
   };
   for (const Case& c : cases) {
@@ -39,21 +58,25 @@ TEST(DriverNames, FileAndBaseName) {
   }
 }
 
-// --help and --version answer alone, with no banner and no wait, whatever follows them.
+// --help and --version answer alone on standard output, with no banner and no wait.
 TEST(DriverConsole, HelpAndVersion) {
   const std::string help =
-      "Usage: plimko DIAGRAM.uxf [OUTPUT-DIRECTORY]\n"
+      "Usage: plimko path/to/diagram.uxf [output/directory]\n"
       "       plimko --help | --version\n"
       "\n"
-      "Converts a UMLet class diagram into Pharo Smalltalk source in chunk format,\n"
-      "OUTPUT-DIRECTORY/DIAGRAM.st, or DIAGRAM.st beside the diagram when no directory\n"
-      "is given. An output file that would be the diagram itself is refused.\n"
+      "Converts a UMLet class diagram into Pharo Smalltalk source in chunk format. The\n"
+      "output file is named after the diagram's file name without its last extension,\n"
+      "with .st (shop.v1.uxf gives shop.v1.st), in the output directory, or beside the\n"
+      "diagram when no directory is given. It appears whole or not at all; an output\n"
+      "file that would be the diagram itself is refused.\n"
       "\n"
       "  -h, --help     print this text\n"
       "  -V, --version  print the version\n"
+      "  --             end the options: a path after it may start with \"-\"\n"
       "\n"
-      "Exit status: 0 when the output file was written, 1 after a reported failure.\n"
-      "plimko waits for Enter before it ends when its input and output are a terminal.\n"
+      "Exit status: 0 when the output file was written, 1 after a failure, which is\n"
+      "reported on standard error. plimko waits for Enter before it ends only on\n"
+      "Windows, in a console window opened for it alone (a diagram dropped onto it).\n"
       "\n"
       "Environment:\n"
       "  PLIMKO_AUTHOR      the author named in method stamps (letters and digits)\n"
@@ -65,85 +88,70 @@ TEST(DriverConsole, HelpAndVersion) {
     std::vector<std::string> args;
     std::string console;
   } cases[] = {
-      {{"--help"}, help},       {{"-h"}, help},    {{" --help\t", "out"}, help},
-      {{"--version"}, version}, {{"-V"}, version}, {{"-V", "x.uxf", "out"}, version},
+      {{"--help"}, help},
+      {{"-h"}, help},
+      {{" --help\t", "out"}, help},
+      {{"x.uxf", "--help"}, help},
+      {{"--version"}, version},
+      {{"-V"}, version},
+      {{"-V", "x.uxf", "out"}, version},
   };
   for (const Case& c : cases) {
     ProcessResult result = RunPlimko(c.args, MakeTempDir());
     ASSERT_TRUE(result.exited) << result.err;
     EXPECT_EQ(result.out, c.console) << c.args[0];
+    EXPECT_EQ(result.err, "") << c.args[0];
     EXPECT_EQ(result.exitStatus, 0);
   }
 }
 
-// Failures before reading: the error block, the usage line and the prompt.
+// Failures before reading: the banner on standard output; the message and the usage
+// line on standard error, where the report ends.
 TEST(DriverConsole, ArgumentAndOpenFailures) {
   std::string dir = MakeTempDir();
   fs::create_directory(dir + "/adir.uxf");
+  std::ofstream(dir + "/-odd.uxf") << kEmptyDiagram;
   struct Case {
     std::vector<std::string> args;
-    std::string console;
+    std::string report;
   } cases[] = {
-      {{}, FatalConsole("wrong number of parameters")},
-      {{"shop.uxf"}, FatalConsole("cannot open \"shop.uxf\"")},
-      {{"  missing.uxf \t", "out"}, FatalConsole("cannot open \"missing.uxf\"")},
-      {{"adir.uxf", "out"}, FatalConsole("cannot open \"adir.uxf\"")},
+      {{}, FatalReport("wrong number of parameters")},
+      {{"--"}, FatalReport("wrong number of parameters")},
+      {{"shop.uxf"}, FatalReport("cannot open \"shop.uxf\": No such file or directory")},
+      {{"  missing.uxf \t", "out"},
+       FatalReport("cannot open \"missing.uxf\": No such file or directory")},
+      {{"adir.uxf", "out"}, FatalReport("cannot open \"adir.uxf\": Is a directory")},
+      {{"-", "out"}, FatalReport("cannot open \"-\": No such file or directory")},
       // Paths are shown as UTF-8 text, each ill-formed piece as "?".
-      {{"Žluva\xFF.uxf", "out"}, FatalConsole("cannot open \"Žluva?.uxf\"")},
+      {{"Žluva\xFF.uxf", "out"},
+       FatalReport("cannot open \"Žluva?.uxf\": No such file or directory")},
+      {{"--bogus"}, FatalReport("unknown option \"--bogus\"")},
+      {{"adir.uxf", "out", "--bogus"}, FatalReport("unknown option \"--bogus\"")},
+      {{"--bogus", "--help"}, FatalReport("unknown option \"--bogus\"")},
+      {{"-\xFF", "-V"}, FatalReport("unknown option \"-?\"")},
+      {{"-odd.uxf", "out"}, FatalReport("unknown option \"-odd.uxf\"")},
   };
   for (const Case& c : cases) {
     ProcessResult result = RunPlimko(c.args, dir);
     ASSERT_TRUE(result.exited) << result.err;
-    EXPECT_EQ(result.out, c.console);
-    EXPECT_EQ(result.exitStatus, 1);
-    EXPECT_EQ(result.err, "");
-  }
-}
-
-// A read failure shows where the scanner stood; at end of file that is line 0, pos -2
-// for an empty file.
-TEST(DriverConsole, ReadFailureShowsPosition) {
-  std::string dir = MakeTempDir();
-  std::ofstream(dir + "/empty.uxf").close();
-  std::ofstream(dir + "/bad.uxf") << "<diagram>\n<element><type>Class</type>\n"
-                                     "<coordinates><x>1z</x>\n";
-  struct Case {
-    std::string file, console;
-  } cases[] = {
-      {"empty.uxf",
-       "plimko running ...\n)-8 LookAheadFor reached end of file unexpectedly B-(\n\n"
-       "line=0, pos=-2\nv\n\n\nPress Enter..."},
-      {"bad.uxf",
-       "plimko running ...\n)-8 wrong x coordinate B-(\n\n"
-       "line=3, pos=19\n------------------v\n<coordinates><x>1z</x>\n\nPress Enter..."},
-  };
-  for (const Case& c : cases) {
-    ProcessResult result = RunPlimko({c.file, "out"}, dir);
-    ASSERT_TRUE(result.exited) << result.err;
-    EXPECT_EQ(result.out, c.console) << c.file;
+    EXPECT_EQ(result.out, kFailedConsole);
+    EXPECT_EQ(result.err, c.report);
     EXPECT_EQ(result.exitStatus, 1);
   }
+  EXPECT_EQ(FilesIn(dir), (std::vector<std::string>{"-odd.uxf", "adir.uxf"}));
 }
 
 // Where the output goes: a separator is added, blanks are trimmed, an empty directory is
-// the current one, extra arguments are ignored; a missing directory is a write failure.
-// Without a directory the output goes beside the input.
+// the current one, extra arguments are ignored. Without a directory the output goes
+// beside the input.
 TEST(DriverConsole, OutputDirectory) {
   struct Case {
     std::vector<std::string> args;
-    std::string expectedFile;  // relative to the run's directory; empty when none
-    std::string console;
+    std::string expectedFile;  // relative to the run's directory
   } cases[] = {
-      {{"d.uxf", "out"}, "out/d.st", "plimko running ...\nDone. Press Enter..."},
-      {{"d.uxf", " out/ ", "extra", "more"},
-       "out/d.st",
-       "plimko running ...\nDone. Press Enter..."},
-      {{"d.uxf", "   "}, "d.st", "plimko running ...\nDone. Press Enter..."},
-      {{" d.uxf "}, "d.st", "plimko running ...\nDone. Press Enter..."},
-      {{"out/d.uxf"}, "out/d.st", "plimko running ...\nDone. Press Enter..."},
-      {{"d.uxf", "missing"},
-       "",
-       "plimko running ...\n)-8 cannot open \"missing/d.st\" B-(\n\nPress Enter..."},
+      {{"d.uxf", "out"}, "out/d.st"}, {{"d.uxf", " out/ ", "extra", "more"}, "out/d.st"},
+      {{"d.uxf", "   "}, "d.st"},     {{" d.uxf "}, "d.st"},
+      {{"out/d.uxf"}, "out/d.st"},
   };
   for (const Case& c : cases) {
     std::string dir = MakeTempDir();
@@ -152,16 +160,121 @@ TEST(DriverConsole, OutputDirectory) {
     std::ofstream(dir + "/out/d.uxf") << kEmptyDiagram;
     ProcessResult result = RunPlimko(c.args, dir);
     ASSERT_TRUE(result.exited) << result.err;
-    EXPECT_EQ(result.out, c.console);
-    EXPECT_EQ(result.exitStatus, c.expectedFile.empty() ? 1 : 0);
-    if (!c.expectedFile.empty()) {
-      EXPECT_EQ(ReadWholeFile(dir + "/" + c.expectedFile),
-                "\"This is " + c.expectedFile +
-                    " import file generated from umlet by plimko utility.\"\r\n"
-                    "\"Usage: drag this file with mouse and drop it into the Pharo window.\"\r\n"
-                    "\r\n\r\n\r\n\"end of import file\"\r\n");
+    EXPECT_EQ(result.out, kDoneConsole);
+    EXPECT_EQ(result.err, "");
+    EXPECT_EQ(result.exitStatus, 0);
+    EXPECT_EQ(ReadWholeFile(dir + "/" + c.expectedFile), EmptyOutput(c.expectedFile));
+  }
+}
+
+// The output is named after the input's file name without its last extension, so that
+// shop.v1 and shop.v2 never collide; the header and the category follow the name.
+TEST(DriverConsole, OutputNames) {
+  const std::string shop = ReadWholeFile(E2E_DIR "/shop.st");
+  struct Case {
+    std::string input;  // a copy of shop.uxf
+    std::vector<std::string> args;
+    std::string output;  // in out/
+  } cases[] = {
+      {"shop.uxf", {"shop.uxf", "out"}, "shop"},
+      {"shop.v1.uxf", {"shop.v1.uxf", "out"}, "shop.v1"},
+      {".hidden.uxf", {".hidden.uxf", "out"}, ".hidden"},
+      {"README", {"README", "out"}, "README"},
+      {"shop.", {"shop.", "out"}, "shop"},
+      {"-odd.uxf", {"--", "-odd.uxf", "out"}, "-odd"},
+  };
+  for (const Case& c : cases) {
+    const fs::path dir = MakeTempDir();
+    fs::create_directory(dir / "out");
+    fs::copy_file(fs::path(E2E_DIR) / "shop.uxf", dir / c.input);
+    ProcessResult result = RunPlimko(c.args, dir);
+    ASSERT_TRUE(result.exited) << result.err;
+    EXPECT_EQ(result.out, kDoneConsole) << c.input;
+    EXPECT_EQ(result.err, "") << c.input;
+    std::string expected = shop;
+    expected.replace(expected.find("out/shop.st"), 11, "out/" + c.output + ".st");
+    for (size_t at = 0; (at = expected.find("category: 'shop'", at)) != std::string::npos; ++at)
+      expected.replace(at + 11, 4, c.output);
+    EXPECT_EQ(FilesIn(dir / "out"), std::vector<std::string>{c.output + ".st"}) << c.input;
+    EXPECT_EQ(ReadWholeFile(dir / "out" / (c.output + ".st")), expected) << c.input;
+  }
+}
+
+// A run that fails while writing leaves no output file and no temporary file, and an
+// older output of the same name exactly as it was; an output that cannot be opened
+// says why.
+TEST(DriverConsole, WriteFailuresLeaveNothingHalfWritten) {
+  struct Case {
+    std::string diagram;
+    std::string older;  // the content of an older out/d.st; empty for none
+    bool folder;        // out/d.st is a folder
+    std::vector<std::string> args;
+    std::string report;
+  } cases[] = {
+      {kNamelessMember, "older output\r\n", false, {"d.uxf", "out"}, ")-8 name is empty B-(\n"},
+      {kEmptyDiagram,
+       "",
+       true,
+       {"d.uxf", "out"},
+       ")-8 cannot open \"out/d.st\": Is a directory B-(\n"},
+      {kEmptyDiagram,
+       "",
+       false,
+       {"d.uxf", "missing"},
+       ")-8 cannot open \"missing/d.st\": No such file or directory B-(\n"},
+  };
+  for (const Case& c : cases) {
+    const fs::path dir = MakeTempDir();
+    fs::create_directory(dir / "out");
+    std::ofstream(dir / "d.uxf") << c.diagram;
+    if (!c.older.empty()) std::ofstream(dir / "out/d.st", std::ios::binary) << c.older;
+    if (c.folder) fs::create_directory(dir / "out/d.st");
+    ProcessResult result = RunPlimko(c.args, dir);
+    ASSERT_TRUE(result.exited) << result.err;
+    EXPECT_EQ(result.out, kFailedConsole);
+    EXPECT_EQ(result.err, c.report);
+    EXPECT_EQ(result.exitStatus, 1);
+    const bool kept = !c.older.empty() || c.folder;
+    EXPECT_EQ(FilesIn(dir / "out"),
+              kept ? std::vector<std::string>{"d.st"} : std::vector<std::string>{});
+    if (!c.older.empty()) {
+      EXPECT_EQ(ReadWholeFile(dir / "out/d.st"), c.older);
     }
   }
+}
+
+// An input that may not be read, a folder that may not be written and an older output
+// made read-only stop the run with the reason, before anything is written.
+TEST(DriverConsole, Permissions) {
+  if (geteuid() == 0) GTEST_SKIP() << "the superuser may read and write anything";
+  const fs::path dir = MakeTempDir();
+  fs::create_directories(dir / "locked");
+  fs::create_directories(dir / "out");
+  std::ofstream(dir / "d.uxf") << kEmptyDiagram;
+  std::ofstream(dir / "secret.uxf") << kEmptyDiagram;
+  std::ofstream(dir / "out/d.st") << "protected";
+  fs::permissions(dir / "secret.uxf", fs::perms::none);
+  fs::permissions(dir / "locked", fs::perms::owner_read | fs::perms::owner_exec);
+  fs::permissions(dir / "out/d.st", fs::perms::owner_read);
+  struct Case {
+    std::vector<std::string> args;
+    std::string report;
+  } cases[] = {
+      {{"secret.uxf", "out"}, FatalReport("cannot open \"secret.uxf\": Permission denied")},
+      {{"d.uxf", "locked"}, ")-8 cannot open \"locked/d.st\": Permission denied B-(\n"},
+      {{"d.uxf", "out"}, ")-8 cannot open \"out/d.st\": Permission denied B-(\n"},
+  };
+  for (const Case& c : cases) {
+    ProcessResult result = RunPlimko(c.args, dir);
+    ASSERT_TRUE(result.exited) << result.err;
+    EXPECT_EQ(result.out, kFailedConsole);
+    EXPECT_EQ(result.err, c.report);
+    EXPECT_EQ(result.exitStatus, 1);
+  }
+  EXPECT_EQ(FilesIn(dir / "locked"), std::vector<std::string>{});
+  EXPECT_EQ(FilesIn(dir / "out"), std::vector<std::string>{"d.st"});
+  EXPECT_EQ(ReadWholeFile(dir / "out/d.st"), "protected");
+  fs::permissions(dir / "locked", fs::perms::owner_all);
 }
 
 // The output file is never the input, whatever name or link reaches it; the input stays.
@@ -188,8 +301,9 @@ TEST(DriverConsole, RefusesToOverwriteTheInput) {
     if (c.link == kSymbolic) fs::create_symlink(dir / c.file, dir / c.linkName);
     ProcessResult result = RunPlimko(c.args, dir);
     ASSERT_TRUE(result.exited) << result.err;
-    EXPECT_EQ(result.out, "plimko running ...\n)-8 output file would overwrite the input \"" +
-                              c.shownInput + "\" B-(\n\nPress Enter...");
+    EXPECT_EQ(result.out, kFailedConsole);
+    EXPECT_EQ(result.err,
+              ")-8 output file would overwrite the input \"" + c.shownInput + "\" B-(\n");
     EXPECT_EQ(result.exitStatus, 1);
     EXPECT_EQ(ReadWholeFile(dir / c.file), kEmptyDiagram) << c.file;
   }
@@ -222,31 +336,56 @@ TEST(DriverConsole, StampAuthor) {
   }
 }
 
-// The driver reads the answer to its prompt only when told that someone can give it.
-TEST(DriverConsole, ReadsEnterOnlyWhenInteractive) {
-  for (bool interactive : {false, true}) {
+// Told to wait, the driver ends the closing line and every report with a prompt (after
+// an empty line, on standard output) and reads one line; otherwise it ends with the
+// last line and reads nothing.
+TEST(DriverConsole, PromptsOnlyWhenWaiting) {
+  const std::string dir = MakeTempDir();
+  std::ofstream(dir + "/d.uxf") << kEmptyDiagram;
+  std::ofstream(dir + "/bad.uxf") << "<diagram>\n<zoom_level>x</zoom_level>\n";
+  std::ofstream(dir + "/nameless.uxf") << kNamelessMember;
+  struct Case {
+    std::vector<std::string> args;
+    bool wait;
+    std::string out, err;
+  } cases[] = {
+      {{dir + "/d.uxf"}, false, kDoneConsole, ""},
+      {{dir + "/d.uxf"}, true, "plimko running ...\nDone. Press Enter...", ""},
+      {{}, false, kFailedConsole, FatalReport("wrong number of parameters")},
+      {{}, true, kFailedConsole + "\nPress Enter...", FatalReport("wrong number of parameters")},
+      {{dir + "/bad.uxf"},
+       true,
+       kFailedConsole + "\nPress Enter...",
+       ")-8 wrong zoom level B-(\n\nline=2, pos=14\n-------------v\n<zoom_level>x</zoom_level>\n"},
+      {{dir + "/nameless.uxf"},
+       true,
+       kFailedConsole + "\nPress Enter...",
+       ")-8 name is empty B-(\n"},
+  };
+  for (const Case& c : cases) {
     std::istringstream in("\nnext");
-    std::ostringstream out;
-    EXPECT_EQ(RunDriver({}, in, out, interactive), 1);
-    EXPECT_EQ(out.str(), FatalConsole("wrong number of parameters"));
-    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), interactive ? "next" : "\nnext");
+    std::ostringstream out, err;
+    EXPECT_EQ(RunDriver(c.args, in, out, err, c.wait), c.err.empty() ? 0 : 1);
+    EXPECT_EQ(out.str(), c.out);
+    EXPECT_EQ(err.str(), c.err);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), c.wait ? "next" : "\nnext");
   }
 }
 
-// A real run waits for Enter only when its input and its output are a terminal; the
-// console text is the same either way.
-TEST(DriverConsole, WaitsOnlyAtATerminal) {
+// On Linux a real run never waits for Enter, even with its input and output on a
+// terminal: the terminal stays open after it.
+TEST(DriverConsole, NeverWaitsAtATerminal) {
   const std::string dir = MakeTempDir();
   std::ofstream(dir + "/d.uxf") << kEmptyDiagram;
   struct Case {
     std::vector<std::string> args;
     bool outputToTerminal;
-    std::string console;
+    std::string err;
   } cases[] = {
-      {{"d.uxf", "."}, false, "plimko running ...\nDone. Press Enter..."},
-      {{"d.uxf", "."}, true, "plimko running ...\nDone. Press Enter..."},
-      {{}, false, FatalConsole("wrong number of parameters")},
-      {{}, true, FatalConsole("wrong number of parameters")},
+      {{"d.uxf", "."}, false, ""},
+      {{"d.uxf", "."}, true, ""},
+      {{}, false, FatalReport("wrong number of parameters")},
+      {{}, true, FatalReport("wrong number of parameters")},
   };
   for (const Case& c : cases) {
     std::optional<TerminalRun> run =
@@ -254,9 +393,10 @@ TEST(DriverConsole, WaitsOnlyAtATerminal) {
                       c.outputToTerminal, "Press Enter...");
     if (!run) GTEST_SKIP() << "no pseudo-terminal";
     ASSERT_TRUE(run->result.exited) << run->result.err;
-    EXPECT_EQ(run->result.out, c.console);
-    EXPECT_EQ(run->waitedForEnter, c.outputToTerminal);
-    EXPECT_EQ(run->result.exitStatus, c.args.empty() ? 1 : 0);
+    EXPECT_FALSE(run->waitedForEnter);
+    EXPECT_EQ(run->result.out, c.err.empty() ? kDoneConsole : kFailedConsole);
+    EXPECT_EQ(run->result.err, c.err);
+    EXPECT_EQ(run->result.exitStatus, c.err.empty() ? 0 : 1);
   }
 }
 

@@ -1,5 +1,9 @@
-// End-to-end cases: each tests/e2e/NAME.uxf is converted and compared with the
-// expected NAME.console and, when present, NAME.st, byte for byte.
+// End-to-end cases: each tests/e2e/NAME.uxf is converted by `plimko NAME.uxf out` and
+// compared byte for byte with the expected files beside it: NAME.console holds the
+// whole standard output, NAME.stderr the whole standard error (no such file: it must
+// be empty), and NAME.st the output file (no such file: none may be written). The
+// exit status is 0 exactly when standard output ends with the closing line "Done.";
+// the output directory holds nothing but the expected file afterwards.
 #include <gtest/gtest.h>
 #include <algorithm>
 #include <filesystem>
@@ -19,6 +23,11 @@ std::vector<std::string> CaseNames() {
   return names;
 }
 
+// The content of an expected file; empty when there is none.
+std::string ExpectedText(const fs::path& path) {
+  return fs::exists(path) ? ReadWholeFile(path) : "";
+}
+
 class EndToEnd : public testing::TestWithParam<std::string> {};
 
 TEST_P(EndToEnd, ConvertsAsExpected) {
@@ -32,20 +41,18 @@ TEST_P(EndToEnd, ConvertsAsExpected) {
   ASSERT_TRUE(result.exited) << (result.timedOut ? "timed out" : "killed") << "\n" << result.err;
 
   const std::string console = ReadWholeFile(cases / (name + ".console"));
-  const std::string done = "Done. Press Enter...";
-  const bool succeeds = console.size() >= done.size() &&
-                        console.compare(console.size() - done.size(), done.size(), done) == 0;
   EXPECT_EQ(result.out, console);
-  EXPECT_EQ(result.exitStatus, succeeds ? 0 : 1);
-  EXPECT_EQ(result.err, "");
+  EXPECT_EQ(result.err, ExpectedText(cases / (name + ".stderr")));
+  EXPECT_EQ(result.exitStatus, console.ends_with("\nDone.\n") ? 0 : 1);
 
   const fs::path expected = cases / (name + ".st");
   const fs::path written = fs::path(dir) / "out" / (name + ".st");
   if (fs::exists(expected)) {
     ASSERT_TRUE(fs::exists(written)) << "no output file";
     EXPECT_EQ(ReadWholeFile(written), ReadWholeFile(expected));
+    EXPECT_EQ(FilesIn(dir + "/out"), std::vector<std::string>{name + ".st"});
   } else {
-    EXPECT_FALSE(fs::exists(written)) << "unexpected output file";
+    EXPECT_EQ(FilesIn(dir + "/out"), std::vector<std::string>{}) << "unexpected file";
   }
 }
 

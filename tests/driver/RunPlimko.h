@@ -18,10 +18,13 @@ inline ProcessResult RunPlimko(const std::vector<std::string>& args, const std::
   return RunProcess(PLIMKO_EXE, args, workDir, {{"SOURCE_DATE_EPOCH", kFixedEpoch}}, "", 120);
 }
 
-// The console text of a run that failed before the read phase.
-inline std::string FatalConsole(const std::string& message) {
-  return "plimko running ...\n)-8 " + message +
-         " B-(\n\nUsage: plimko input\\path\\file.uxf output\\directory\\\n\nPress Enter...";
+// Standard output of a run that converted the diagram, and of one that failed.
+inline const std::string kDoneConsole = "plimko running ...\nDone.\n";
+inline const std::string kFailedConsole = "plimko running ...\n";
+
+// Standard error of a run that failed before the read phase.
+inline std::string FatalReport(const std::string& message) {
+  return ")-8 " + message + " B-(\n\nUsage: plimko path/to/diagram.uxf [output/directory]\n";
 }
 
 // A test name made of a case's file name: every character but letters and digits is "_".

@@ -20,7 +20,8 @@ bool IsReaderMessage(const std::string& message) {
   static const std::regex kMessages(
       "wrong zoom level|wrong [xywh] coordinate|LastDelimiter is empty|"
       "LookAheadFor reached end of file unexpectedly|end of file reached unexpectedly|"
-      "missing \"[^\"]+\"|\".*\" is an invalid (integer|float)|"
+      "missing \"[^\"]+\"|not a UMLet diagram: \".*\" has no <diagram> or <umlet_diagram> "
+      "element|\".*\" is an invalid (integer|float)|"
       "\"[<>]\" mustnot occur in \".*\" xml PCData|wrong entity in \".*\"");
   return std::regex_match(message, kMessages);
 }

@@ -168,7 +168,6 @@ TEST(DocumentFrame, Errors) {
       {Document("  <element>\n    <id>UMLClass</id>\n    <coordinates><x>1</x>\n"
                 "    <panel_attributes>A</panel_attributes>\n  </element>\n"),
        {"LastDelimiter is empty", 7, 5}},
-      {"", {kEof, 0, -2}},
       {"<diagram>\n<element><id>UMLClass</id>\n", {kEof, 2, -2}},
       // Without "<type>" or "<id>" the search runs past the diagram's end tag.
       {"<diagram>\n<element><collectionItemID>UMLClass</collectionItemID></element>\n"
@@ -177,6 +176,51 @@ TEST(DocumentFrame, Errors) {
   };
   for (const Case& c : cases) {
     EXPECT_EQ(ReadFailureOf(c.document), c.expected) << c.document;
+  }
+}
+
+// A file that ends before the document starts and holds no root tag on the way is no
+// diagram, and the reader says so, naming the file; one with a root tag keeps the
+// report of the end of the file with its position, as does a NUL that stops the
+// search before the end.
+TEST(DocumentFrame, NotADiagram) {
+  struct Case {
+    std::string document;
+    ReadFailure expected;  // the message "not a diagram" stands for the not-a-diagram one
+  };
+  const std::string notADiagram = "not a diagram";
+  const std::vector<Case> cases = {
+      // Files of other kinds.
+      {"", {notADiagram, 0, -2}},
+      {"# Shop\n\nThe shop's class diagram, drawn with UMLet.\n", {notADiagram, 3, -2}},
+      {"<!DOCTYPE html>\n<html><body><p>Shop</p></body></html>\n", {notADiagram, 2, -2}},
+      // Tags that only begin like a root tag.
+      {"<diagrams>\n<diagram_x>\n<umlet_diagrams/>\n<diagram-a>\n", {notADiagram, 4, -2}},
+      // Root tags followed by a blank, a tab, ">" or the line end.
+      {"<diagram>", {kEof, 1, -2}},
+      {"<diagrams>\n<diagram program=\"umlet\">\n", {kEof, 2, -2}},
+      {"<diagram\n", {kEof, 1, -2}},
+      {"text <umlet_diagram\tversion=\"8\">\n\n", {kEof, 2, -2}},
+      {"<umlet_diagram\n", {kEof, 1, -2}},
+      {"<?xml?><umlet_diagram>", {kEof, 1, -2}},
+      // A NUL reads as the end of the file where the file goes on.
+      {std::string("<html>\0<p>\n", 11), {kEof, 1, 7}},
+  };
+  for (const Case& c : cases) {
+    const std::string path = WriteTempFile(c.document);
+    OpenInput(path);
+    ReadFailure failure{"no error", 0, 0};
+    try {
+      ReadDiagram();
+    } catch (const NotADiagramError& error) {
+      EXPECT_EQ(error.Message(), "not a UMLet diagram: \"" + path +
+                                     "\" has no <diagram> or <umlet_diagram> element");
+      failure = {notADiagram, LineNo(), LinePos()};
+    } catch (const PlimkoError& error) {
+      failure = {error.Message(), LineNo(), LinePos()};
+    }
+    CloseInput();
+    EXPECT_EQ(failure, c.expected) << c.document;
   }
 }
 

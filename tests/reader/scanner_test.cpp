@@ -21,13 +21,13 @@ void Open(const std::string& content) {
   OpenInput(WriteTempFile(content));
 }
 
-// The message of the GenericError that the action raises.
+// The whole message of the GenericError that the action raises.
 template <typename Action>
 std::string ErrorOf(Action action) {
   try {
     action();
   } catch (const GenericError& error) {
-    return error.what();
+    return error.Message();
   }
   return "no error";
 }
@@ -68,15 +68,19 @@ class Scanner : public ::testing::Test {
 };
 
 // Paths reach the file system as the bytes given; the messages show them as UTF-8
-// text, each ill-formed piece as "?".
+// text, each ill-formed piece as "?", and the system's reason. A directory is refused
+// before any read, and a NUL would name another file.
 TEST_F(Scanner, OpenFailsForMissingFileAndDirectory) {
   const std::string parent = MakeTempDir();
   const std::string dir = parent + "/Žluva\xFF";
   const std::string shownDir = parent + "/Žluva?";
   std::filesystem::create_directory(dir);
   EXPECT_EQ(ErrorOf([&dir] { OpenInput(dir + "/missing.uxf"); }),
-            "cannot open \"" + shownDir + "/missing.uxf\"");
-  EXPECT_EQ(ErrorOf([&dir] { OpenInput(dir); }), "cannot read \"" + shownDir + "\"");
+            "cannot open \"" + shownDir + "/missing.uxf\": No such file or directory");
+  EXPECT_EQ(ErrorOf([&dir] { OpenInput(dir); }),
+            "cannot open \"" + shownDir + "\": Is a directory");
+  EXPECT_EQ(ErrorOf([&dir] { OpenInput(dir + std::string("/a\0b", 4)); }),
+            "cannot open \"" + shownDir + std::string("/a\0b", 4) + "\": Invalid argument");
   // A failed open leaves the scanner closed; nothing moves and nothing hangs.
   EXPECT_EQ(Where(), "-1:-1");
   EXPECT_EQ(CurrentChar(), '\0');

@@ -2,6 +2,7 @@
 #include "support/TempFile.h"
 
 #include <unistd.h>
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -60,4 +61,12 @@ std::string ReadWholeFile(const std::string& path) {
   std::ostringstream content;
   content << file.rdbuf();
   return content.str();
+}
+
+std::vector<std::string> FilesIn(const std::string& dir) {
+  std::vector<std::string> names;
+  for (const fs::directory_entry& entry : fs::directory_iterator(dir))
+    names.push_back(entry.path().filename().string());
+  std::sort(names.begin(), names.end());
+  return names;
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 // A new, empty directory of its own.
 std::string MakeTempDir();
@@ -9,3 +10,5 @@ std::string MakeTempDir();
 std::string WriteTempFile(const std::string& content, const std::string& name = "input.uxf");
 // The whole content of a file, as bytes.
 std::string ReadWholeFile(const std::string& path);
+// The names of the files in a directory, sorted: what a run left there.
+std::vector<std::string> FilesIn(const std::string& dir);

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "WriterTestSupport.h"
+#include "writer/AtomicFile.h"
 #include "writer/FileWriter.h"
 #include "writer/Notes.h"
 
@@ -121,39 +122,49 @@ TEST_F(FileWriterTest, ChunkSafeNames) {
   EXPECT_NE(text.find("\r\n  category: 'Bob''s \xC5\xBD!!'!\r\n"), std::string::npos);
 }
 
-// A missing directory gives no file; a later run still opens its own file.
+// A missing directory gives no file and says why; a later run still opens its own file.
 TEST_F(FileWriterTest, CannotOpen) {
   std::string dir = MakeTempDir() + "/missing/";
-  EXPECT_EQ(ImportError(dir, "x", Diagram()), "cannot open \"" + dir + "x.st\"");
+  EXPECT_EQ(ImportError(dir, "x", Diagram()),
+            "cannot open \"" + dir + "x.st\": No such file or directory");
   EXPECT_NE(access(dir.c_str(), F_OK), 0);
   std::string good = MakeTempDir() + "/";
   EXPECT_EQ(ImportError(good, "x", Diagram()), "no error");
 }
 
-// A naming error leaves the file complete up to the piece that failed.
-TEST_F(FileWriterTest, PartialFileAfterNamingError) {
+// A naming error leaves no file, or an older one of the name as it was, and nothing
+// else in the folder; a later run writes its own file.
+TEST_F(FileWriterTest, NamingErrorLeavesNoFile) {
   Diagram diagram;
   diagram.AddClass("Set");
   diagram.AddClass("");
   diagram.AddClass("Never");
-  std::string dir = MakeTempDir() + "/";
-  EXPECT_EQ(ImportError(dir, "part", diagram), "name is empty");
-  EXPECT_EQ(ReadWholeFile(dir + "part.st"),
-            Header(dir + "part.st") +
-                "\r\n\r\n\" NOTE: ### declaration of predefined collection class #Set is "
-                "ignored ###\"\r\n\r\n");
+  for (const std::string older : {"", "older output\r\n"}) {
+    std::string dir = MakeTempDir() + "/";
+    if (!older.empty()) WriteFileAtomically(dir + "part.st", older);
+    EXPECT_EQ(ImportError(dir, "part", diagram), "name is empty");
+    EXPECT_EQ(FilesIn(dir),
+              older.empty() ? std::vector<std::string>{} : std::vector<std::string>{"part.st"});
+    if (!older.empty()) {
+      EXPECT_EQ(ReadWholeFile(dir + "part.st"), older);
+    }
+  }
   std::string again = MakeTempDir() + "/";
   EXPECT_EQ(ImportError(again, "again", Diagram()), "no error");
   EXPECT_EQ(ReadWholeFile(again + "again.st"),
             Header(again + "again.st") + "\r\n\r\n\r\n\"end of import file\"\r\n");
 }
 
-// A failed write is reported with the system's message.
+// A failed write is reported with the system's message and leaves no file.
 TEST_F(FileWriterTest, WriteFailure) {
   std::string dir = MakeTempDir() + "/";
-  ASSERT_EQ(symlink("/dev/full", (dir + "full.st").c_str()), 0);
-  EXPECT_EQ(ImportError(dir, "full", Diagram()), "No space left on device");
+  {
+    FileSizeLimit limit(64);
+    EXPECT_EQ(ImportError(dir, "full", Diagram()), "File too large");
+  }
+  EXPECT_EQ(FilesIn(dir), std::vector<std::string>{});
   EXPECT_EQ(ImportError(dir, "fine", Diagram()), "no error");
+  EXPECT_EQ(FilesIn(dir), std::vector<std::string>{"fine.st"});
 }
 
 // SOURCE_DATE_EPOCH fixes the stamp in UTC, whatever the local time zone; an

@@ -2,7 +2,9 @@
 #pragma once
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
+#include <csignal>
 #include <cstdlib>
 #include <initializer_list>
 #include <string>
@@ -26,6 +28,30 @@ inline constexpr const char* kStamp = "' stamp: 'Tessaloom 3/7/2014 9:5'!";
 class WriterTest : public ::testing::Test {
  protected:
   void SetUp() override { setenv("SOURCE_DATE_EPOCH", kEpoch, 1); }
+};
+
+// For its lifetime, no file of this process grows beyond the size given: a write past
+// it fails with EFBIG ("File too large"), as one on a full disk fails, instead of
+// raising SIGXFSZ.
+class FileSizeLimit {
+ public:
+  explicit FileSizeLimit(rlim_t bytes) {
+    getrlimit(RLIMIT_FSIZE, &previous_);
+    previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limit = previous_;
+    limit.rlim_cur = bytes;
+    EXPECT_EQ(setrlimit(RLIMIT_FSIZE, &limit), 0);
+  }
+  ~FileSizeLimit() {
+    setrlimit(RLIMIT_FSIZE, &previous_);
+    std::signal(SIGXFSZ, previousHandler_);
+  }
+  FileSizeLimit(const FileSizeLimit&) = delete;
+  FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+ private:
+  rlimit previous_{};
+  void (*previousHandler_)(int) = SIG_DFL;
 };
 
 inline PElemTable Table(std::initializer_list<PElement> elements) {
