@@ -14,6 +14,7 @@
 #include "model/Error.h"
 #include "reader/Parser.h"
 #include "reader/scanner.h"
+#include "tonel/TonelPackage.h"
 #include "writer/FileWriter.h"
 
 namespace {
@@ -23,6 +24,7 @@ constexpr int kExitFailed = 1;
 
 // The help text after its synopsis line.
 constexpr std::string_view kHelpBody =
+    "       plimko --format tonel path/to/diagram.uxf [source/directory]\n"
     "       plimko --help | --version\n"
     "\n"
     "Converts a UMLet class diagram into Pharo Smalltalk source in chunk format. The\n"
@@ -31,9 +33,15 @@ constexpr std::string_view kHelpBody =
     "diagram when no directory is given. It appears whole or not at all; an output\n"
     "file that would be the diagram itself is refused.\n"
     "\n"
-    "  -h, --help     print this text\n"
-    "  -V, --version  print the version\n"
-    "  --             end the options: a path after it may start with \"-\"\n"
+    "With --format tonel, the output directory is a Tonel source directory: the\n"
+    "classes go into the package NAME/ (NAME as above), a file per class, and a run\n"
+    "into a package written before keeps every change made there since (the text\n"
+    "plimko wrote last is kept in .plimko/NAME/ beside it).\n"
+    "\n"
+    "  -f, --format FORMAT  chunk (the default) or tonel\n"
+    "  -h, --help           print this text\n"
+    "  -V, --version        print the version\n"
+    "  --                   end the options: a path after it may start with \"-\"\n"
     "\n"
     "Exit status: 0 when the output file was written, 1 after a failure, which is\n"
     "reported on standard error. plimko waits for Enter before it ends only on\n"
@@ -139,6 +147,18 @@ void CloseInputAfterFailure() {
   }
 }
 
+// The format of the name; false when there is none of that name.
+bool FormatNamed(const std::string& name, OutputFormat& format) {
+  if (name == "chunk") {
+    format = OutputFormat::Chunk;
+  } else if (name == "tonel") {
+    format = OutputFormat::Tonel;
+  } else {
+    return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 std::string DirectoryOf(const std::string& path) {
@@ -161,10 +181,16 @@ std::string BaseNameOf(const std::string& path) {
 CommandLine ParseCommandLine(const std::vector<std::string>& args) {
   CommandLine line;
   bool optionsEnded = false;
-  for (const std::string& arg : args) {
-    std::string text = Trimmed(arg);
+  for (auto arg = args.begin(); arg != args.end(); ++arg) {
+    std::string text = Trimmed(*arg);
     if (optionsEnded || text.size() < 2 || text.front() != '-') {
       line.operands.push_back(std::move(text));
+    } else if (text == "--format" || text == "-f") {
+      const std::string name = ++arg == args.end() ? "" : Trimmed(*arg);
+      if (!FormatNamed(name, line.format)) {
+        line.error = "unknown format \"" + WellFormedUtf8(name) + "\": use chunk or tonel";
+        return line;
+      }
     } else if (text == "--") {
       optionsEnded = true;
     } else if (text == "--help" || text == "-h") {
@@ -229,7 +255,8 @@ int RunDriver(const std::vector<std::string>& args, std::istream& in, std::ostre
 
   try {
     // A diagram saved as NAME.st, or linked to that name, would be replaced by its output.
-    if (IsSameFile(InputPath, OutputDir + BaseNameOf(InputPath) + ".st")) {
+    if (line.format == OutputFormat::Chunk &&
+        IsSameFile(InputPath, OutputDir + BaseNameOf(InputPath) + ".st")) {
       return console.ReportError("output file would overwrite the input \"" +
                                  WellFormedUtf8(InputPath) + "\"");
     }
@@ -237,7 +264,16 @@ int RunDriver(const std::vector<std::string>& args, std::istream& in, std::ostre
     PElemTable RelationTable = Diagram->Filter(IsRelType);
     PElemTable OtherTable = Diagram->Filter(IsOtherElem);
     ConnectClasses(ClassTable, RelationTable);
-    WriteImportFile(OutputDir, BaseNameOf(InputPath), ClassTable, RelationTable, OtherTable);
+    if (line.format == OutputFormat::Chunk) {
+      WriteImportFile(OutputDir, BaseNameOf(InputPath), ClassTable, RelationTable, OtherTable);
+    } else {
+      const TonelPackage package = ComposeTonelPackage(WellFormedUtf8(BaseNameOf(InputPath)),
+                                                       ClassTable, RelationTable, OtherTable);
+      const TonelSummary summary = WriteTonelPackage(OutputDir, package);
+      for (const std::string& note : package.notes) console.WriteLine(note);
+      for (const std::string& note : summary.notes) console.WriteLine(note);
+      console.WriteLine(SummaryLine(package.name, summary));
+    }
   } catch (const std::exception& error) {
     return console.ReportError(MessageOf(error));
   }

@@ -5,13 +5,17 @@
 #include <string>
 #include <vector>
 
+// The output formats: a chunk file, or a Tonel package.
+enum class OutputFormat { Chunk, Tonel };
+
 // The arguments taken apart. Options may stand anywhere before "--"; the first
 // that decides the run (help, version or a usage error) ends the parse.
 struct CommandLine {
-  bool help = false;                  // --help or -h
-  bool version = false;               // --version or -V
-  std::string error;                  // a usage error, such as an unknown option
-  std::vector<std::string> operands;  // the other arguments, trimmed, in order
+  bool help = false;                          // --help or -h
+  bool version = false;                       // --version or -V
+  OutputFormat format = OutputFormat::Chunk;  // --format or -f, followed by its name
+  std::string error;                          // a usage error, such as an unknown option
+  std::vector<std::string> operands;          // the other arguments, trimmed, in order
 };
 // An argument that starts with "-" is an option, except "-" alone and those after "--".
 CommandLine ParseCommandLine(const std::vector<std::string>& args);

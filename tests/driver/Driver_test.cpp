@@ -62,6 +62,7 @@ TEST(DriverNames, FileAndBaseName) {
 TEST(DriverConsole, HelpAndVersion) {
   const std::string help =
       "Usage: plimko path/to/diagram.uxf [output/directory]\n"
+      "       plimko --format tonel path/to/diagram.uxf [source/directory]\n"
       "       plimko --help | --version\n"
       "\n"
       "Converts a UMLet class diagram into Pharo Smalltalk source in chunk format. The\n"
@@ -70,9 +71,15 @@ TEST(DriverConsole, HelpAndVersion) {
       "diagram when no directory is given. It appears whole or not at all; an output\n"
       "file that would be the diagram itself is refused.\n"
       "\n"
-      "  -h, --help     print this text\n"
-      "  -V, --version  print the version\n"
-      "  --             end the options: a path after it may start with \"-\"\n"
+      "With --format tonel, the output directory is a Tonel source directory: the\n"
+      "classes go into the package NAME/ (NAME as above), a file per class, and a run\n"
+      "into a package written before keeps every change made there since (the text\n"
+      "plimko wrote last is kept in .plimko/NAME/ beside it).\n"
+      "\n"
+      "  -f, --format FORMAT  chunk (the default) or tonel\n"
+      "  -h, --help           print this text\n"
+      "  -V, --version        print the version\n"
+      "  --                   end the options: a path after it may start with \"-\"\n"
       "\n"
       "Exit status: 0 when the output file was written, 1 after a failure, which is\n"
       "reported on standard error. plimko waits for Enter before it ends only on\n"
@@ -130,6 +137,11 @@ TEST(DriverConsole, ArgumentAndOpenFailures) {
       {{"--bogus", "--help"}, FatalReport("unknown option \"--bogus\"")},
       {{"-\xFF", "-V"}, FatalReport("unknown option \"-?\"")},
       {{"-odd.uxf", "out"}, FatalReport("unknown option \"-odd.uxf\"")},
+      // A format is named by the argument after the option.
+      {{"--format", "st", "adir.uxf"}, FatalReport("unknown format \"st\": use chunk or tonel")},
+      {{"adir.uxf", "-f"}, FatalReport("unknown format \"\": use chunk or tonel")},
+      {{"-f", "Tonel", "adir.uxf"}, FatalReport("unknown format \"Tonel\": use chunk or tonel")},
+      {{"-f", "chunk", "adir.uxf"}, FatalReport("cannot open \"adir.uxf\": Is a directory")},
   };
   for (const Case& c : cases) {
     ProcessResult result = RunPlimko(c.args, dir);

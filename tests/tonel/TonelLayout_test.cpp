@@ -65,8 +65,8 @@ TEST(TonelLayout, MethodFirstLines) {
       {{true, "accessing", "count:", "count: anInteger\n  count := anInteger"},
        "\n{ #category : 'accessing' }\nPerson class >> count: anInteger [\n  count := "
        "anInteger\n]\n"},
-      {{false, "public", "addItemItem:",
-        "addItemItem: anItem \"=1\"\n  ^ self shouldBeImplemented"},
+      {{false, "public",
+        "addItemItem:", "addItemItem: anItem \"=1\"\n  ^ self shouldBeImplemented"},
        "\n{ #category : 'public' }\nPerson >> addItemItem: anItem [ \"=1\"\n  ^ self "
        "shouldBeImplemented\n]\n"},
       {{false, "public", "atX:y:", "atX: anInteger \"=1\" y: aFloat\n  ^ self foo"},

@@ -57,7 +57,12 @@ TEST(TonelMerge, MethodRules) {
       {"deleted, diagram unchanged: stays deleted", stub, "", stub, {}, 0, {}},
       {"deleted, diagram changed: comes back", stub, "", other, {"m\n" + other}, 0, {}},
       {"no copy, same text: kept, no note", "", stub, stub, {"m\n" + stub}, 0, {}},
-      {"no copy, other text: kept, note", "", done, stub, {"m\n" + done}, 1,
+      {"no copy, other text: kept, note",
+       "",
+       done,
+       stub,
+       {"m\n" + done},
+       1,
        {"the diagram's version of C>>#m was not applied: the method is kept as written"}},
   };
   auto methods = [](const std::string& body) {
@@ -74,9 +79,9 @@ TEST(TonelMerge, MethodRules) {
 
 // A side and a selector name a method: the class side's m is another method.
 TEST(TonelMerge, SidesAreApart) {
-  MergedClass merged = MergeClass(Cls({Method("m", "  ^1")}),
-                                  Cls({Method("m", "  ^1"), Method("m", "  ^2", true)}),
-                                  Cls({Method("m", "  ^3")}));
+  MergedClass merged =
+      MergeClass(Cls({Method("m", "  ^1")}), Cls({Method("m", "  ^1"), Method("m", "  ^2", true)}),
+                 Cls({Method("m", "  ^3")}));
   EXPECT_EQ(Sources(merged), (std::vector<std::string>{"m\n  ^3", "m\n  ^2"}));
 }
 
@@ -86,14 +91,13 @@ TEST(TonelMerge, Comment) {
     std::string base, current, next, merged;
     bool noted;
   };
-  const std::vector<Case> kCases = {{"A.\n", "A.\n", "B.\n", "B.\n", false},
-                                     {"A.\n", "Mine.\n", "A.\n", "Mine.\n", false},
-                                     {"A.\n", "Mine.\n", "B.\n", "Mine.\n", true},
-                                     {"A.\n", "", "A.\n", "", false},
-                                     {"A.\n", "", "B.\n", "B.\n", false},
-                                     {"", "Mine.\n", "B.\n", "Mine.\n", true}};
+  const std::vector<Case> kCases = {
+      {"A.\n", "A.\n", "B.\n", "B.\n", false},      {"A.\n", "Mine.\n", "A.\n", "Mine.\n", false},
+      {"A.\n", "Mine.\n", "B.\n", "Mine.\n", true}, {"A.\n", "", "A.\n", "", false},
+      {"A.\n", "", "B.\n", "B.\n", false},          {"", "Mine.\n", "B.\n", "Mine.\n", true}};
   for (const Case& c : kCases) {
-    MergedClass merged = MergeClass(Cls({}, {}, c.base), Cls({}, {}, c.current), Cls({}, {}, c.next));
+    MergedClass merged =
+        MergeClass(Cls({}, {}, c.base), Cls({}, {}, c.current), Cls({}, {}, c.next));
     EXPECT_EQ(merged.cls.comment, c.merged) << c.current;
     EXPECT_EQ(merged.notes.size(), c.noted ? 1u : 0u) << c.current;
   }
@@ -103,22 +107,23 @@ TEST(TonelMerge, Comment) {
 // while a method kept as written names it.
 TEST(TonelMerge, Variables) {
   const TonelClass base = Cls({Method("a", "  ^a")}, {"a", "b", "c"});
-  const TonelClass current = Cls({Method("a", "  ^a"), Method("total", "  ^b + 1")},
-                                 {"mine", "a", "b", "c"});
+  const TonelClass current =
+      Cls({Method("a", "  ^a"), Method("total", "  ^b + 1")}, {"mine", "a", "b", "c"});
   const TonelClass next = Cls({Method("a", "  ^a")}, {"d", "a"});
   MergedClass merged = MergeClass(base, current, next);
   EXPECT_EQ(merged.cls.instVars, (std::vector<std::string>{"d", "a", "mine", "b"}));
-  EXPECT_EQ(merged.notes, (std::vector<std::string>{
-                              "the variable b of C is kept: a method kept as written uses it"}));
+  EXPECT_EQ(
+      merged.notes,
+      (std::vector<std::string>{"the variable b of C is kept: a method kept as written uses it"}));
 }
 
 // Whole words outside strings, comments and characters.
 TEST(TonelMerge, NamesWord) {
   const std::pair<std::string, bool> kCases[] = {
-      {"m\n  ^b", true},          {"m\n  ^ab + bc", false},   {"m\n  ^'b'", false},
-      {"m\n  \"b\" ^1", false},   {"m\n  ^$b", false},        {"m\n  ^#b", true},
-      {"m\n  ^x b: 1", true},    {"m\n  ^'it''s b'", false}, {"m\n  ^'' , b", true},
-      {"m\n  ^ self b", true},    {"m\n  ^ #(b)", true},      {"m\n  b := 1", true}};
+      {"m\n  ^b", true},        {"m\n  ^ab + bc", false},   {"m\n  ^'b'", false},
+      {"m\n  \"b\" ^1", false}, {"m\n  ^$b", false},        {"m\n  ^#b", true},
+      {"m\n  ^x b: 1", true},   {"m\n  ^'it''s b'", false}, {"m\n  ^'' , b", true},
+      {"m\n  ^ self b", true},  {"m\n  ^ #(b)", true},      {"m\n  b := 1", true}};
   for (const auto& [source, named] : kCases) EXPECT_EQ(NamesWord(source, "b"), named) << source;
 }
 
