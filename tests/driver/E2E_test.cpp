@@ -7,6 +7,8 @@
 #include <gtest/gtest.h>
 #include <algorithm>
 #include <filesystem>
+#include <map>
+#include <sstream>
 
 #include "driver/RunPlimko.h"
 #include "support/TempFile.h"
@@ -57,5 +59,68 @@ TEST_P(EndToEnd, ConvertsAsExpected) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, EndToEnd, testing::ValuesIn(CaseNames()), CaseTestName);
+
+// Tonel cases: each folder tests/e2e/tonel/NAME/ holds `args` (the command line, an
+// argument a line), `input/` (the files the run starts with, beside an empty folder
+// out/), `expected/` (every file the run writes or changes, whole; a link stands for
+// a file with the same text as its target), `removed` (the files the run deletes, a
+// path a line; optional), `console` and `stderr` (optional), as above. Every other
+// file must be left as it was.
+
+// The files below the folder, by path relative to it, with their bytes.
+std::map<std::string, std::string> Tree(const fs::path& root) {
+  std::map<std::string, std::string> files;
+  if (!fs::exists(root)) return files;
+  for (const fs::directory_entry& entry : fs::recursive_directory_iterator(root)) {
+    if (fs::is_regular_file(entry.path()))  // through a link too
+      files[entry.path().lexically_relative(root).generic_string()] = ReadWholeFile(entry.path());
+  }
+  return files;
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  return lines;
+}
+
+std::vector<std::string> TonelCaseNames() {
+  std::vector<std::string> names;
+  for (const fs::directory_entry& entry : fs::directory_iterator(fs::path(E2E_DIR) / "tonel"))
+    names.push_back(entry.path().filename().string());
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+class TonelEndToEnd : public testing::TestWithParam<std::string> {};
+
+TEST_P(TonelEndToEnd, WritesTheExpectedTree) {
+  const fs::path cases = fs::path(E2E_DIR) / "tonel" / GetParam();
+  const fs::path dir = MakeTempDir();
+  fs::create_directory(dir / "out");
+  fs::copy(cases / "input", dir, fs::copy_options::recursive);
+
+  ProcessResult result = RunPlimko(Lines(ReadWholeFile(cases / "args")), dir.string());
+  ASSERT_TRUE(result.exited) << (result.timedOut ? "timed out" : "killed") << "\n" << result.err;
+  const std::string console = ReadWholeFile(cases / "console");
+  EXPECT_EQ(result.out, console);
+  EXPECT_EQ(result.err, ExpectedText(cases / "stderr"));
+  EXPECT_EQ(result.exitStatus, console.ends_with("\nDone.\n") ? 0 : 1);
+
+  std::map<std::string, std::string> expected = Tree(cases / "input");
+  for (const std::string& path : Lines(ExpectedText(cases / "removed"))) expected.erase(path);
+  for (auto& [path, text] : Tree(cases / "expected")) expected[path] = text;
+  const std::map<std::string, std::string> written = Tree(dir);
+  for (const auto& [path, text] : expected) {
+    auto found = written.find(path);
+    ASSERT_NE(found, written.end()) << "missing " << path;
+    EXPECT_EQ(found->second, text) << path;
+  }
+  for (const auto& entry : written) EXPECT_EQ(expected.count(entry.first), 1u) << entry.first;
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, TonelEndToEnd, testing::ValuesIn(TonelCaseNames()),
+                         CaseTestName);
 
 }  // namespace
