@@ -49,11 +49,12 @@ void MergeMethods(const TonelClass& base, const TonelClass& current, const Tonel
         usersOwn.push_back(now);
         ++merged.keptAsWritten;
       }
-      const bool diagramChanged =
-          wanted != nullptr && *wanted != *now && (was == nullptr || *wanted != *was);
-      if (diagramChanged) {
+      if (wanted != nullptr && *wanted != *now && (was == nullptr || *wanted != *was)) {
         merged.notes.push_back("the diagram's version of " + MethodName(next.name, *wanted) +
                                " was not applied: the method is kept as written");
+      } else if (wanted == nullptr && was != nullptr) {
+        merged.notes.push_back(MethodName(next.name, *now) +
+                               " is no longer in the diagram: the method is kept as written");
       }
     } else if (wanted != nullptr && (was == nullptr || *wanted != *was)) {
       merged.cls.methods.push_back(*wanted);
