@@ -53,3 +53,15 @@ std::size_t AfterGap(std::string_view text, std::size_t at) {
   }
   return at;
 }
+
+std::string WithLfLineEnds(std::string_view text) {
+  std::string result;
+  result.reserve(text.size());
+  std::size_t from = 0;
+  for (std::size_t cr = text.find('\r'); cr != std::string_view::npos; cr = text.find('\r', from)) {
+    result.append(text.substr(from, cr - from)).push_back('\n');
+    from = cr + 1 < text.size() && text[cr + 1] == '\n' ? cr + 2 : cr + 1;
+  }
+  result.append(text.substr(from));
+  return result;
+}

@@ -1,7 +1,9 @@
-// The characters of Smalltalk source that class files are read by: blanks, letters, identifiers.
+// The characters of Smalltalk source that class files are read by: blanks, line ends,
+// letters, identifiers.
 #pragma once
 
 #include <cstddef>
+#include <string>
 #include <string_view>
 
 // Space, tab, line feed, carriage return and form feed separate tokens.
@@ -15,3 +17,5 @@ std::size_t IdentifierLength(std::string_view text, std::size_t at);
 // The position after the blanks and comments ("...") from byte at on; an unclosed
 // comment is left where it starts.
 std::size_t AfterGap(std::string_view text, std::size_t at);
+// The text with every CR LF and every lone CR as LF: Pharo reads each kind as a line end.
+std::string WithLfLineEnds(std::string_view text);

@@ -12,6 +12,7 @@
 
 #include "model/Charset.h"
 #include "model/Error.h"
+#include "tonel/Lexis.h"
 #include "tonel/Pattern.h"
 #include "tonel/TonelLayout.h"
 #include "tonel/TonelMerge.h"
@@ -54,20 +55,50 @@ void Define(TonelClass& cls, TonelMethod method) {
   cls.methods.push_back(std::move(method));
 }
 
-// Takes the definition and comment of the class text into cls, and adds its methods.
+// Takes the definition and comment of the class text into cls, and adds its methods. A
+// carriage return that the diagram's text brought in (&#13;) is a line end to Pharo, and
+// a class file has LF alone.
 void Redefine(TonelClass& cls, ClassText text, const std::string& package) {
   cls.name = std::move(text.name);
   cls.superclass = std::move(text.superclass);
   cls.instVars = std::move(text.instanceVariables);
   cls.classVars = std::move(text.classVariables);
-  cls.comment = std::move(text.comment);
+  cls.comment = WithLfLineEnds(text.comment);
   cls.category = package;
   cls.package = package;
   for (MethodText& method : text.methods) {
-    std::string selector = SplitPattern(method.source).selector;
-    Define(cls, {method.classSide, std::move(method.protocol), std::move(selector),
-                 std::move(method.source)});
+    std::string source = WithLfLineEnds(method.source);
+    std::string selector = SplitPattern(source).selector;
+    Define(cls,
+           {method.classSide, std::move(method.protocol), std::move(selector), std::move(source)});
   }
+}
+
+bool ReadsBackAs(const std::string& text, const TonelClass& cls) {
+  try {
+    return SameClass(ReadTonelClass(text), cls);
+  } catch (const PlimkoError&) {
+    return false;
+  }
+}
+
+// A class file ends each method at the bracket that closes its body, so a method whose
+// text leaves a string, a comment or a bracket open (a default value such as "Don't"
+// copied into it) would make the file unreadable, to Pharo and to the next run alike.
+std::string ReadableClassText(const TonelClass& cls) {
+  std::string text = TonelClassText(cls);
+  if (ReadsBackAs(text, cls)) return text;
+  TonelClass alone = cls;
+  for (const TonelMethod& method : cls.methods) {
+    alone.methods = {method};
+    if (!ReadsBackAs(TonelClassText(alone), alone)) {
+      throw GenericError("cannot write " + cls.name + (method.classSide ? " class>>#" : ">>#") +
+                         method.selector +
+                         " in Tonel format: its text leaves a string, a comment or a bracket "
+                         "open");
+    }
+  }
+  throw GenericError("cannot write the class " + cls.name + " in Tonel format");
 }
 
 std::optional<std::string> ReadIfPresent(const std::string& path) {
@@ -167,7 +198,7 @@ TonelSummary WriteTonelPackage(const std::string& dir, const TonelPackage& packa
     generated.insert(next.name);
     const std::string path = folder + next.name + std::string(kClassFile);
     const std::string copyPath = copies + next.name + std::string(kClassFile);
-    const std::string text = TonelClassText(next);
+    const std::string text = ReadableClassText(next);
     std::optional<TonelClass> current = ParseIfPresent(path);
     const std::optional<std::string> copy = ReadIfPresent(copyPath);
     std::optional<TonelClass> base;

@@ -14,20 +14,6 @@
 
 namespace {
 
-// Pharo reads every kind of line end as its own; a file checked out with CRLF is the
-// same class.
-std::string WithLfLineEnds(std::string_view text) {
-  std::string result;
-  result.reserve(text.size());
-  std::size_t from = 0;
-  for (std::size_t cr = text.find('\r'); cr != std::string_view::npos; cr = text.find('\r', from)) {
-    result.append(text.substr(from, cr - from)).push_back('\n');
-    from = cr + 1 < text.size() && text[cr + 1] == '\n' ? cr + 2 : cr + 1;
-  }
-  result.append(text.substr(from));
-  return result;
-}
-
 // The layout writes the comment as LF, its text with every '"' doubled, LF, all in
 // double quotes; those two line ends are its own, not the comment's.
 std::string ReadComment(TonelCursor& cursor) {
@@ -198,6 +184,7 @@ void ReadMethods(TonelCursor& cursor, TonelClass& result) {
 }  // namespace
 
 TonelClass ReadTonelClass(std::string_view input) {
+  // A file checked out with CRLF is the same class.
   const std::string text = WithLfLineEnds(input);
   TonelCursor cursor(text);
   if (text.starts_with("\xEF\xBB\xBF")) cursor.MoveTo(3);  // a byte order mark

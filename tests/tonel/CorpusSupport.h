@@ -1,0 +1,39 @@
+// Diagrams for the Tonel tests, the corpus of real ones above all, read and written as the
+// driver reads and writes them.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "tonel/TonelClass.h"
+#include "tonel/TonelPackage.h"
+
+// The corpus's diagram files by name; a placeholder when the folder is absent, so that
+// each case can skip.
+std::vector<std::string> CorpusDiagrams();
+bool HaveCorpus();
+std::string CorpusCaseName(const testing::TestParamInfo<std::string>& info);
+// Whether the diagram is known to end in a reading error instead of converting.
+bool IsUnreadable(const std::string& file);
+// The diagram's file name without ".uxf": the chunk file's base name and the package's name.
+std::string PackageNameOf(const std::string& file);
+
+std::string CorpusPath(const std::string& file);
+
+// Each reads the diagram at the path afresh, as one run of the program does, and raises
+// what the reader raises. dir ends with "/".
+void WriteChunkFileOf(const std::string& path, const std::string& dir);
+TonelPackage ComposePackageOf(const std::string& path);
+
+// Every file below dir, by its path relative to dir.
+std::map<std::string, std::string> ReadTree(const std::string& dir);
+// The same paths with the same bytes; what names the comparison.
+void ExpectSameTree(const std::map<std::string, std::string>& expected,
+                    const std::map<std::string, std::string>& actual, const std::string& what);
+
+// The class as one text: its definition, comment and methods, these sorted by side and
+// selector, so that two classes compare whole and differ readably.
+std::string Describe(const TonelClass& cls);

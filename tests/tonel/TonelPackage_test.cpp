@@ -1,0 +1,80 @@
+// Writing a diagram's package: the texts that a class file cannot hold as they are.
+#include "tonel/TonelPackage.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "CorpusSupport.h"
+#include "model/Error.h"
+#include "reader/ReaderTestSupport.h"
+#include "support/TempFile.h"
+
+namespace {
+
+// The package of a diagram with one class panel, read as a run reads it.
+TonelPackage PackageOf(const std::string& name, const std::string& panel) {
+  return ComposePackageOf(
+      WriteTempFile(reader_test::Document(reader_test::ClassElement(panel)), name + ".uxf"));
+}
+
+// A default value is copied into the method text as it stands. Where it leaves a string,
+// a comment or a bracket open, the method would not end at its own "]", and the file would
+// be unreadable to Pharo and to the next run: the run stops, with nothing written.
+TEST(TonelPackage, RefusesMethodTextsThatAFileCannotHold) {
+  struct Case {
+    const char* story;
+    std::string panel;
+    std::string method;
+  };
+  const std::vector<Case> kCases = {
+      {"an apostrophe in a parameter's default",
+       "A\n--\n--\n+greet(msg: String = &quot;Don't&quot;)", "A>>#greetMsg:"},
+      {"a bracket in a parameter's default", "A\n--\n--\n+at(key: String = &quot;]&quot;)",
+       "A>>#atKey:"},
+      {"a lone double quote in a class operation's default", "A\n--\n--\n_+at(key = &quot;a)_",
+       "A class>>#atKey:"},
+      {"an apostrophe in an attribute's default", "A\n--\n+name: String = O'Brien",
+       "A>>#initialize"},
+      {"a bracket in an attribute's default", "A\n--\n+x = [", "A>>#initialize"},
+  };
+  for (const Case& c : kCases) {
+    const TonelPackage package = PackageOf("p", c.panel);
+    const std::string dir = MakeTempDir() + "/";
+    std::string error = "no error";
+    try {
+      WriteTonelPackage(dir, package);
+    } catch (const PlimkoError& e) {
+      error = e.what();
+    }
+    EXPECT_EQ(error, "cannot write " + c.method +
+                         " in Tonel format: its text leaves a string, a comment or a bracket open")
+        << c.story;
+    EXPECT_EQ(ReadTree(dir).size(), 0u) << c.story;
+  }
+}
+
+// A carriage return that the diagram's text brings in (&#13;) is a line end to Pharo. The
+// file has LF in its place, so that the next run finds the file as it wrote it.
+TEST(TonelPackage, CarriageReturnsBecomeLineEnds) {
+  const std::string dir = MakeTempDir() + "/";
+  const TonelPackage package = PackageOf("cr", "A\n--\n+x: String = a&#13;b");
+  EXPECT_EQ(SummaryLine("cr", WriteTonelPackage(dir, package)),
+            "cr: 1 class added, 0 updated, 0 unchanged, 0 removed; 0 methods kept as written");
+  EXPECT_EQ(ReadWholeFile(dir + "cr/A.class.st"),
+            "\"\nA.  The comment should state the purpose of the class and also explain any "
+            "unobvious aspects of the implementation.\n\nInstance Variables\n"
+            "  x\t String  = a\nb Description...\n\nConstraints\n\n\"\n"
+            "Class {\n\t#name : 'A',\n\t#superclass : 'Object',\n\t#instVars : [\n\t\t'x'\n\t],\n"
+            "\t#category : 'cr',\n\t#package : 'cr'\n}\n\n"
+            "{ #category : 'initialize-release' }\nA >> initialize [\n"
+            "  \"Initialize a newly created instance. This method must answer the receiver.\"\n"
+            "  super initialize.\n  x := a\nb \"String \".\n  ^self\n]\n\n"
+            "{ #category : 'accessing' }\nA >> x [\n  ^x\n]\n\n"
+            "{ #category : 'accessing' }\nA >> x: aString [\n  x := aString\n]\n");
+  EXPECT_EQ(SummaryLine("cr", WriteTonelPackage(dir, package)),
+            "cr: 0 classes added, 0 updated, 1 unchanged, 0 removed; 0 methods kept as written");
+}
+
+}  // namespace
