@@ -30,3 +30,13 @@ void WriteLine(std::string_view text) {
   Write(text);
   EndLine();
 }
+
+void WriteCommentText(std::string_view text) {
+  for (std::size_t quote = text.find('"'); quote != std::string_view::npos;
+       quote = text.find('"')) {
+    Write(text.substr(0, quote + 1));
+    Write("\"");
+    text.remove_prefix(quote + 1);
+  }
+  Write(text);
+}

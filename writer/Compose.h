@@ -17,3 +17,6 @@ void Write(std::string_view text);
 void EndLine();
 // Writes the text, then ends the line.
 void WriteLine(std::string_view text);
+// Writes diagram text inside a comment, every double quote doubled so that it
+// cannot end the comment.
+void WriteCommentText(std::string_view text);

@@ -5,9 +5,9 @@
 
 #include "model/ClassMember.h"
 #include "model/ElemList.h"
+#include "writer/Compose.h"
 #include "writer/MandatoryValue.h"
 #include "writer/Naming.h"
-#include "writer/Compose.h"
 #include "writer/Relations.h"
 #include "writer/SmalltalkSyntax.h"
 #include "writer/ValueRules.h"
@@ -15,16 +15,6 @@
 namespace {
 
 const char* const kDefaultCollection = "\"default collection type\" OrderedCollection new";
-
-// Diagram text inside a comment, which a double quote would end.
-void WriteCommentText(const std::string& text) {
-  std::string quoted;
-  for (char c : text) {
-    quoted += c;
-    if (c == '"') quoted += c;
-  }
-  Write(quoted);
-}
 
 // The comment after the value repeats the kind, type and multiplicity, and
 // the diagram's text for the value when that could not be the value.

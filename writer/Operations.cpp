@@ -64,7 +64,7 @@ void WriteParamKeyword(const PElement& element, const PElement& next) {
   Write(UnusedArgumentWord(word));
   if (!param->GetDefault().empty()) {
     Write(" \"=");
-    Write(param->GetDefault());
+    WriteCommentText(param->GetDefault());
     Write("\"");
   }
   if (next) Write(" ");
