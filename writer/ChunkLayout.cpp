@@ -1,19 +1,37 @@
 // The chunk layout: class texts as chunks that a Smalltalk image files in.
 #include "writer/ChunkLayout.h"
 
+#include <algorithm>
+
 #include "writer/Output.h"
 
 namespace {
 
-// Within a string literal a quote is written twice.
-std::string WithQuotesDoubled(std::string_view text) {
-  std::string literal;
-  literal.reserve(text.size());
-  for (char c : text) {
-    literal += c;
-    if (c == '\'') literal += c;
+// Appends the text with CR LF line ends and every byte of `doubled` written
+// twice. Most texts hold none of those bytes, and then only their lines are
+// searched for, which the library does much faster than a test of every byte.
+void AppendEscaped(std::string& out, std::string_view text, std::string_view doubled) {
+  const bool plain = std::none_of(doubled.begin(), doubled.end(),
+                                  [&](char c) { return text.find(c) != std::string_view::npos; });
+  std::size_t start = 0;
+  if (plain) {
+    for (std::size_t end = text.find('\n'); end != std::string_view::npos;
+         end = text.find('\n', start)) {
+      out.append(text, start, end - start);
+      out += "\r\n";
+      start = end + 1;
+    }
+  } else {
+    for (std::size_t at = 0; at < text.size(); ++at) {
+      const char c = text[at];
+      if (c != '\n' && doubled.find(c) == std::string_view::npos) continue;
+      out.append(text, start, at + 1 - start);
+      out.back() = c == '\n' ? '\r' : c;
+      out += c;
+      start = at + 1;
+    }
   }
-  return literal;
+  out.append(text, start);
 }
 
 void AppendVariableNames(std::string& out, const std::vector<std::string>& names) {
@@ -32,27 +50,22 @@ void AppendDefinition(std::string& out, const ClassText& text) {
   out += "'\r\n  classVariableNames: '";
   AppendVariableNames(out, text.classVariables);
   out += "'\r\n  poolDictionaries: ''\r\n  category: '";
-  AppendChunkText(out, WithQuotesDoubled(CategoryName()));
+  // In a string literal a quote is written twice.
+  AppendEscaped(out, CategoryName(), "!'");
   out += "'!\r\n\r\n";
 }
 
 void AppendComment(std::string& out, const ClassText& text) {
   out += text.name;
   out += " comment:\r\n'";
-  AppendChunkText(out, WithQuotesDoubled(text.comment));
+  AppendEscaped(out, text.comment, "!'");
   out += "'!\r\n\r\n";
 }
 
 }  // namespace
 
 void AppendChunkText(std::string& out, std::string_view text) {
-  for (std::size_t at = text.find_first_of("\n!"); at != std::string_view::npos;
-       at = text.find_first_of("\n!")) {
-    out.append(text.substr(0, at));
-    out += text[at] == '\n' ? "\r\n" : "!!";
-    text.remove_prefix(at + 1);
-  }
-  out.append(text);
+  AppendEscaped(out, text, "!");
 }
 
 // Current Pharo reads exactly one method after each protocol header, so every

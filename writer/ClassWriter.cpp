@@ -17,6 +17,11 @@
 
 namespace {
 
+// Room for a usual comment and a usual number of methods at once, instead of
+// growing them piece by piece.
+constexpr std::size_t kUsualCommentSize = 512;
+constexpr std::size_t kUsualMethodCount = 16;
+
 // Ends the composition however it ends, so that no write reaches a class text
 // that is gone.
 class ComposingGuard {
@@ -67,6 +72,7 @@ void ComposeComment(ClassText& text, const PClassType& cls, const PElemTable& su
                     const PElemTable& instanceAttributes, const PElemTable& classAttributes,
                     const PElemTable& links, const PElemTable& constraints) {
   ComposeInto(text.comment);
+  text.comment.reserve(kUsualCommentSize);
   Write(text.name);
   WriteLine(
       ".  The comment should state the purpose of the class and also explain any unobvious "
@@ -141,6 +147,7 @@ ClassText ComposeClass(const PElement& element, const PElemTable& allClasses) {
   ComposeComment(text, cls, superclasses, instanceAttributes, classAttributes, links,
                  ConstraintRelations(cls));
   ComposeMethodsOf(&text);
+  text.methods.reserve(kUsualMethodCount);
   ComposeInitialize(cls, allClasses, instanceAttributes, links);
 
   BeginMethodGroup(false, "accessing");

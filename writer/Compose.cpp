@@ -3,27 +3,18 @@
 
 #include "model/Error.h"
 
-namespace {
+std::string* compose::Target = nullptr;
 
-std::string* Target = nullptr;
-
-}  // namespace
+void compose::RaiseNoTarget() {
+  throw GenericError("no text is being composed");
+}
 
 void ComposeInto(std::string& text) {
-  Target = &text;
+  compose::Target = &text;
 }
 
 void StopComposing() {
-  Target = nullptr;
-}
-
-void Write(std::string_view text) {
-  if (Target == nullptr) throw GenericError("no text is being composed");
-  Target->append(text);
-}
-
-void EndLine() {
-  Write("\n");
+  compose::Target = nullptr;
 }
 
 void WriteLine(std::string_view text) {

@@ -10,11 +10,24 @@ void ComposeInto(std::string& text);
 // Forgets the text, so that no write reaches it once it may be gone.
 void StopComposing();
 
+namespace compose {
+// The text being composed; null when there is none. Written only by the two
+// functions above.
+extern std::string* Target;
+[[noreturn]] void RaiseNoTarget();
+}  // namespace compose
+
 // Appends the writer's own text, a generated name or text from the diagram, as
-// it is: each layout escapes what its format needs.
-void Write(std::string_view text);
+// it is: each layout escapes what its format needs. Inline, since the
+// generators write many small pieces.
+inline void Write(std::string_view text) {
+  if (compose::Target == nullptr) compose::RaiseNoTarget();
+  compose::Target->append(text.data(), text.size());
+}
 // Ends the current line (LF).
-void EndLine();
+inline void EndLine() {
+  Write("\n");
+}
 // Writes the text, then ends the line.
 void WriteLine(std::string_view text);
 // Writes diagram text inside a comment, every double quote doubled so that it

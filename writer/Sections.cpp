@@ -9,6 +9,8 @@
 
 namespace {
 
+constexpr std::size_t kUsualMethodSize = 128;
+
 ClassText* GroupText = nullptr;
 bool GroupClassSide = false;
 std::string GroupProtocol;
@@ -41,5 +43,7 @@ void StartMethod() {
   }
   if (GroupText == nullptr) throw GenericError("no class text takes methods");
   GroupText->methods.push_back({GroupClassSide, GroupProtocol, ""});
+  // Room for a usual method at once, instead of growing it piece by piece.
+  GroupText->methods.back().source.reserve(kUsualMethodSize);
   ComposeInto(GroupText->methods.back().source);
 }
