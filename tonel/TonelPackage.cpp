@@ -189,6 +189,12 @@ TonelPackage ComposeTonelPackage(const std::string& name, const PElemTable& clas
 }
 
 TonelSummary WriteTonelPackage(const std::string& dir, const TonelPackage& package) {
+  // The package is a folder of the source directory, never the directory itself
+  // or one above it.
+  if (package.name.empty() || package.name == "." || package.name == ".." ||
+      package.name.find_first_of("/\\") != std::string::npos) {
+    throw GenericError("cannot make a package named \"" + package.name + "\"");
+  }
   const std::string folder = dir + package.name + "/";
   const std::string copies = dir + ".plimko/" + package.name + "/";
   TonelSummary summary;

@@ -59,6 +59,21 @@ TEST(TonelPackage, RefusesMethodTextsThatAFileCannotHold) {
   }
 }
 
+// A package is a folder inside the source directory: a diagram named "...uxf" makes none.
+TEST(TonelPackage, RefusesPackagesOutsideTheDirectory) {
+  for (const std::string name : {"", ".", "..", "a/b", "a\\b"}) {
+    const std::string dir = MakeTempDir() + "/";
+    std::string error = "no error";
+    try {
+      WriteTonelPackage(dir, {name, {}, {}});
+    } catch (const PlimkoError& e) {
+      error = e.what();
+    }
+    EXPECT_EQ(error, "cannot make a package named \"" + name + "\"");
+    EXPECT_EQ(ReadTree(dir).size(), 0u) << name;
+  }
+}
+
 // A carriage return that the diagram's text brings in (&#13;) is a line end to Pharo. The
 // file has LF in its place, so that the next run finds the file as it wrote it.
 TEST(TonelPackage, CarriageReturnsBecomeLineEnds) {
