@@ -24,7 +24,6 @@ constexpr int kExitFailed = 1;
 
 // The help text after its synopsis line.
 constexpr std::string_view kHelpBody =
-    "       plimko --format tonel path/to/diagram.uxf [source/directory]\n"
     "       plimko --help | --version\n"
     "\n"
     "Converts a UMLet class diagram into Pharo Smalltalk source in chunk format. The\n"
@@ -57,12 +56,15 @@ bool IsSeparator(char c) {
   return c == '\\' || c == '/';
 }
 
-// The line that --help begins with and a usage error ends with; its paths are
-// written as the platform's users write them.
-std::string UsageLine() {
-  std::string line = "Usage: plimko path/to/diagram.uxf [output/directory]";
+// A synopsis with its paths written as the platform's users write them.
+std::string WithPlatformSeparators(std::string line) {
   std::replace(line.begin(), line.end(), '/', kPathSeparator);
   return line;
+}
+
+// The line that --help begins with and a usage error ends with.
+std::string UsageLine() {
+  return WithPlatformSeparators("Usage: plimko path/to/diagram.uxf [output/directory]");
 }
 
 // The console: every text of the system is UTF-8, as the terminal reads it. The
@@ -213,6 +215,8 @@ int RunDriver(const std::vector<std::string>& args, std::istream& in, std::ostre
   const CommandLine line = ParseCommandLine(args);
   if (line.help) {
     console.WriteLine(UsageLine());
+    console.WriteLine(WithPlatformSeparators(
+        "       plimko --format tonel path/to/diagram.uxf [source/directory]"));
     console.Write(kHelpBody);
     return kExitDone;
   }

@@ -164,6 +164,7 @@ done
 
 # --help and --version: their text alone, at once, status 0.
 expect help "$usage
+       plimko --format tonel path${separator}to${separator}diagram.uxf [source${separator}directory]
        plimko --help | --version
 
 Converts a UMLet class diagram into Pharo Smalltalk source in chunk format. The
@@ -172,9 +173,15 @@ with .st (shop.v1.uxf gives shop.v1.st), in the output directory, or beside the
 diagram when no directory is given. It appears whole or not at all; an output
 file that would be the diagram itself is refused.
 
-  -h, --help     print this text
-  -V, --version  print the version
-  --             end the options: a path after it may start with \"-\"
+With --format tonel, the output directory is a Tonel source directory: the
+classes go into the package NAME/ (NAME as above), a file per class, and a run
+into a package written before keeps every change made there since (the text
+plimko wrote last is kept in .plimko/NAME/ beside it).
+
+  -f, --format FORMAT  chunk (the default) or tonel
+  -h, --help           print this text
+  -V, --version        print the version
+  --                   end the options: a path after it may start with \"-\"
 
 Exit status: 0 when the output file was written, 1 after a failure, which is
 reported on standard error. plimko waits for Enter before it ends only on
