@@ -14,7 +14,7 @@
 #include "model/Error.h"
 #include "reader/Parser.h"
 #include "reader/scanner.h"
-#include "tonel/TonelPackage.h"
+#include "tonel/TonelWriter.h"
 #include "writer/FileWriter.h"
 
 namespace {

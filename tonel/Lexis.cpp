@@ -54,6 +54,14 @@ std::size_t AfterGap(std::string_view text, std::size_t at) {
   return at;
 }
 
+std::size_t AfterLiteral(std::string_view text, std::size_t at) {
+  const char c = text[at];
+  if (c == '$') return at + 1 < text.size() ? at + 2 : std::string_view::npos;
+  if (c != '\'' && c != '"') return at;
+  const std::size_t close = text.find(c, at + 1);
+  return close == std::string_view::npos ? close : close + 1;
+}
+
 std::string WithLfLineEnds(std::string_view text) {
   std::string result;
   result.reserve(text.size());

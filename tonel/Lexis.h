@@ -17,5 +17,10 @@ std::size_t IdentifierLength(std::string_view text, std::size_t at);
 // The position after the blanks and comments ("...") from byte at on; an unclosed
 // comment is left where it starts.
 std::size_t AfterGap(std::string_view text, std::size_t at);
+// The position after the string ('...'), comment ("...") or character literal ($x)
+// that starts at byte at; at itself when none starts there; npos when it is not
+// closed. A doubled quote in a string needs no care: it ends one string and starts
+// the next.
+std::size_t AfterLiteral(std::string_view text, std::size_t at);
 // The text with every CR LF and every lone CR as LF: Pharo reads each kind as a line end.
 std::string WithLfLineEnds(std::string_view text);

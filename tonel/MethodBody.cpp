@@ -3,16 +3,14 @@
 
 #include <string_view>
 
+#include "tonel/Lexis.h"
+
 namespace {
 
-// The position after the string or comment that starts at byte at. A doubled quote in
-// a string needs no care: it ends one string and starts the next.
-std::size_t AfterQuoted(const TonelCursor& cursor, std::size_t at, const char* what) {
-  const std::size_t close = cursor.Text().find(cursor.Text()[at], at + 1);
-  if (close == std::string_view::npos) {
-    cursor.FailAt(at, std::string("the ") + what + " is not closed");
-  }
-  return close + 1;
+// What stands at the start of a literal that is never closed.
+const char* UnclosedLiteral(char c) {
+  if (c == '$') return "$ without a character";
+  return c == '\'' ? "the string is not closed" : "the comment is not closed";
 }
 
 }  // namespace
@@ -37,16 +35,14 @@ std::size_t SkipMethodBody(TonelCursor& cursor, const std::string& method) {
         ++at;
         break;
       case '\'':
-        at = AfterQuoted(cursor, at, "string");
-        break;
       case '"':
-        at = AfterQuoted(cursor, at, "comment");
-        break;
-      case '$':
+      case '$': {
         // A character literal is the one character after "$", whatever it is: $' $[ $].
-        if (at + 1 == text.size()) cursor.FailAt(at, "$ without a character");
-        at += 2;
+        const std::size_t after = AfterLiteral(text, at);
+        if (after == std::string_view::npos) cursor.FailAt(at, UnclosedLiteral(text[at]));
+        at = after;
         break;
+      }
       default:
         ++at;
     }

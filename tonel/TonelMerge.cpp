@@ -93,26 +93,13 @@ std::vector<std::string> MergeVariables(const std::vector<std::string>& base,
   return merged;
 }
 
-// The position after the string, comment or literal that starts at the
-// position, or the position itself when none does.
-std::size_t AfterLiteral(std::string_view text, std::size_t at) {
-  const char c = text[at];
-  if (c == '$') return std::min(text.size(), at + 2);
-  if (c != '\'' && c != '"') return at;
-  std::size_t end = text.find(c, at + 1);
-  while (end != std::string_view::npos && c == '\'' && end + 1 < text.size() &&
-         text[end + 1] == '\'') {
-    end = text.find(c, end + 2);
-  }
-  return end == std::string_view::npos ? text.size() : end + 1;
-}
-
 }  // namespace
 
 bool NamesWord(std::string_view source, std::string_view word) {
   std::size_t at = 0;
   while (at < source.size()) {
     if (const std::size_t after = AfterLiteral(source, at); after != at) {
+      if (after == std::string_view::npos) return false;
       at = after;
       continue;
     }

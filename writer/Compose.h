@@ -10,6 +10,15 @@ void ComposeInto(std::string& text);
 // Forgets the text, so that no write reaches it once it may be gone.
 void StopComposing();
 
+// Composes into the text for its lifetime, however the composing ends.
+class Composing {
+ public:
+  explicit Composing(std::string& text) { ComposeInto(text); }
+  ~Composing() { StopComposing(); }
+  Composing(const Composing&) = delete;
+  Composing& operator=(const Composing&) = delete;
+};
+
 namespace compose {
 // The text being composed; null when there is none. Written only by the two
 // functions above.

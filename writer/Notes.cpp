@@ -20,15 +20,9 @@ void WriteEndName(const PClassType& cls) {
 
 std::string ComposeNotes(const PElemTable& relations, const PElemTable& others) {
   std::string notes;
-  ComposeInto(notes);
-  try {
-    relations->ForEach(WriteUnconnectedNote);
-    others->ForEach(WriteIgnoredNote);
-  } catch (...) {
-    StopComposing();
-    throw;
-  }
-  StopComposing();
+  const Composing composing(notes);
+  relations->ForEach(WriteUnconnectedNote);
+  others->ForEach(WriteIgnoredNote);
   return notes;
 }
 

@@ -16,15 +16,11 @@
 
 namespace {
 
-class ChunkAndTonel : public testing::TestWithParam<std::string> {};
+class ChunkAndTonel : public CorpusCase {};
 
 TEST_P(ChunkAndTonel, SayTheSame) {
-  if (!HaveCorpus()) GTEST_SKIP() << "corpus folder " << CORPUS_DIR << " is absent";
+  if (Unreadable()) return;
   const std::string file = GetParam();
-  if (IsUnreadable(file)) {
-    EXPECT_THROW(ComposePackageOf(CorpusPath(file)), PlimkoError);
-    return;
-  }
   const std::string dir = MakeTempDir() + "/";
   const std::string name = PackageNameOf(file);
   WriteChunkFileOf(CorpusPath(file), dir);

@@ -37,15 +37,11 @@ void WriteFile(const std::string& path, const std::string& text) {
   std::ofstream(path, std::ios::binary) << text;
 }
 
-class TonelRoundTrip : public testing::TestWithParam<std::string> {};
+class TonelRoundTrip : public CorpusCase {};
 
 TEST_P(TonelRoundTrip, KeepsTheUsersEdits) {
-  if (!HaveCorpus()) GTEST_SKIP() << "corpus folder " << CORPUS_DIR << " is absent";
+  if (Unreadable()) return;
   const std::string file = GetParam();
-  if (IsUnreadable(file)) {
-    EXPECT_THROW(ComposePackageOf(CorpusPath(file)), PlimkoError);
-    return;
-  }
   const std::string dir = MakeTempDir() + "/";
   const std::string name = PackageNameOf(file);
   const TonelPackage package = ComposePackageOf(CorpusPath(file));

@@ -8,8 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "model/Error.h"
 #include "tonel/TonelClass.h"
-#include "tonel/TonelPackage.h"
+#include "tonel/TonelWriter.h"
 
 // The corpus's diagram files by name; a placeholder when the folder is absent, so that
 // each case can skip.
@@ -37,3 +38,17 @@ void ExpectSameTree(const std::map<std::string, std::string>& expected,
 // The class as one text: its definition, comment and methods, these sorted by side and
 // selector, so that two classes compare whole and differ readably.
 std::string Describe(const TonelClass& cls);
+
+// A corpus diagram as a test's parameter: skipped when the corpus is absent. A diagram
+// known not to read is checked to fail, and answers true from Unreadable.
+class CorpusCase : public testing::TestWithParam<std::string> {
+ protected:
+  void SetUp() override {
+    if (!HaveCorpus()) GTEST_SKIP() << "corpus folder " << CORPUS_DIR << " is absent";
+  }
+  bool Unreadable() const {
+    if (!IsUnreadable(GetParam())) return false;
+    EXPECT_THROW(ComposePackageOf(CorpusPath(GetParam())), PlimkoError);
+    return true;
+  }
+};

@@ -1,5 +1,5 @@
 // Writing a diagram's package: the texts that a class file cannot hold as they are.
-#include "tonel/TonelPackage.h"
+#include "tonel/TonelWriter.h"
 
 #include <gtest/gtest.h>
 

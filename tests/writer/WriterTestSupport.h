@@ -139,9 +139,10 @@ class Diagram {
 template <class Writing>
 std::string Captured(Writing writing) {
   std::string text;
-  ComposeInto(text);
-  writing();
-  StopComposing();
+  {
+    const Composing composing(text);
+    writing();
+  }
   std::string chunk;
   AppendChunkText(chunk, text);
   return chunk;
@@ -152,13 +153,12 @@ std::string Captured(Writing writing) {
 template <class Writing>
 std::string ErrorOf(Writing writing) {
   std::string text;
-  ComposeInto(text);
+  const Composing composing(text);
   std::string message = "no error";
   try {
     writing();
   } catch (const PlimkoError& error) {
     message = error.what();
   }
-  StopComposing();
   return message;
 }
