@@ -54,3 +54,6 @@ MethodPattern SplitPattern(std::string_view source) {
   if (binary == 0) throw GenericError("the method does not start with a selector");
   return {std::string(source.substr(0, binary)), ArgumentEnd(source, 0, binary)};
 }
+
+// SCRATCH placeholder
+std::string TonelMethodSource(std::string_view source) { return std::string(source); }

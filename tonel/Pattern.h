@@ -17,3 +17,6 @@ struct MethodPattern {
 
 // Raises GenericError when the source does not start with a pattern.
 MethodPattern SplitPattern(std::string_view source);
+
+// SCRATCH placeholder
+std::string TonelMethodSource(std::string_view source);
