@@ -16,9 +16,9 @@ struct TextSpan {
 
 // One entry of the definition, "#key : value".
 struct EntrySpan {
-  std::string key;               // without its "#"
-  TextSpan whole;                // from the "#" to the value's end
-  TextSpan value;                // the value as the file spells it
+  std::string key;              // without its "#"
+  TextSpan whole;               // from the "#" to the value's end
+  TextSpan value;               // the value as the file spells it
   std::vector<TextSpan> items;  // a variable list's names as spelled, in order
 };
 

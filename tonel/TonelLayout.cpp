@@ -42,11 +42,19 @@ void AppendDefinition(std::string& out, const TonelClass& cls) {
   out += "}\n";
 }
 
+void AppendMethod(std::string& out, const std::string& className, const TonelMethod& method) {
+  out += '\n';
+  AppendMethodText(out, className, method);
+  out += '\n';
+}
+
+}  // namespace
+
 // The pattern stands before " [", and the rest of the method's text after it,
 // as Pharo's reader joins them again.
-void AppendMethod(std::string& out, const std::string& className, const TonelMethod& method) {
+void AppendMethodText(std::string& out, const std::string& className, const TonelMethod& method) {
   const std::size_t patternLength = SplitPattern(method.source).length;
-  out += "\n{ #category : ";
+  out += "{ #category : ";
   out += StonString(method.category);
   out += " }\n";
   out += className;
@@ -54,17 +62,13 @@ void AppendMethod(std::string& out, const std::string& className, const TonelMet
   out.append(method.source, 0, patternLength);
   out += " [";
   out.append(method.source, patternLength);
-  out += "\n]\n";
+  out += "\n]";
 }
 
-// Pharo writes the class side first, each side sorted by selector, so a
-// commit from Pharo changes nothing.
-bool WrittenBefore(const TonelMethod* a, const TonelMethod* b) {
-  if (a->classSide != b->classSide) return a->classSide;
-  return a->selector < b->selector;
+bool WrittenBefore(const TonelMethod& a, const TonelMethod& b) {
+  if (a.classSide != b.classSide) return a.classSide;
+  return a.selector < b.selector;
 }
-
-}  // namespace
 
 std::string StonString(std::string_view text) {
   std::string ston = "'";
@@ -93,7 +97,9 @@ std::string TonelClassText(const TonelClass& cls) {
   std::vector<const TonelMethod*> methods;
   methods.reserve(cls.methods.size());
   for (const TonelMethod& method : cls.methods) methods.push_back(&method);
-  std::stable_sort(methods.begin(), methods.end(), WrittenBefore);
+  std::stable_sort(methods.begin(), methods.end(), [](const TonelMethod* a, const TonelMethod* b) {
+    return WrittenBefore(*a, *b);
+  });
   for (const TonelMethod* method : methods) AppendMethod(out, cls.name, *method);
   return out;
 }

@@ -44,7 +44,7 @@ void Redefine(TonelClass& cls, ClassText text, const std::string& package) {
   cls.category = package;
   cls.package = package;
   for (MethodText& method : text.methods) {
-    std::string source = WithLfLineEnds(method.source);
+    std::string source = TonelMethodSource(WithLfLineEnds(method.source));
     std::string selector = SplitPattern(source).selector;
     Define(cls,
            {method.classSide, std::move(method.protocol), std::move(selector), std::move(source)});

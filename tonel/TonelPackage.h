@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "model/ElemTable.h"
@@ -13,6 +14,9 @@ struct TonelPackage {
   std::string name;
   std::vector<TonelClass> classes;  // in class order, a name's first place
   std::vector<std::string> notes;   // one a line
+  // Files to write where no file is: a path relative to the source directory, and the
+  // file's contents.
+  std::vector<std::pair<std::string, std::string>> extraFiles = {};
 };
 
 // The package that the split diagram gives. A name declared twice is one class,

@@ -1,0 +1,41 @@
+// The files of one run, written under temporary names and put in place all together.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <unordered_set>
+#include <vector>
+
+// Each file is written whole to a temporary file beside its target as soon as it is
+// given, so that no run holds a whole package in memory. Commit renames them all into
+// place, then removes what is to go. Before Commit (a failure, an exception unwinding
+// past it) every temporary file goes again, and so does every folder made for them:
+// the files are left as they were.
+class StagedFiles {
+ public:
+  StagedFiles() = default;
+  StagedFiles(const StagedFiles&) = delete;
+  StagedFiles& operator=(const StagedFiles&) = delete;
+  ~StagedFiles();
+
+  // Raises GenericError `cannot open "PATH": REASON` when no file can take the path's
+  // place, and `cannot write "PATH": REASON` when writing fails.
+  void Write(const std::string& path, std::string_view bytes);
+  // The file goes after every write is in place.
+  void Remove(const std::string& path) { removals_.push_back(path); }
+  // Raises GenericError `cannot replace "PATH": REASON` or `cannot remove "PATH": REASON`.
+  void Commit();
+
+ private:
+  void MakeFolder(const std::string& folder);
+  void Discard() noexcept;
+
+  struct Staged {
+    std::string temporary;
+    std::string target;
+  };
+  std::vector<Staged> staged_;
+  std::vector<std::string> removals_;
+  std::unordered_set<std::string> folders_;  // known to be there
+  std::vector<std::string> madeFolders_;     // in the order made
+};
