@@ -2,6 +2,7 @@
 #include "driver/Driver.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <istream>
 #include <ostream>
 #include <string_view>
@@ -33,14 +34,16 @@ constexpr std::string_view kHelpBody =
     "file that would be the diagram itself is refused.\n"
     "\n"
     "With --format tonel, the output directory is a Tonel source directory: the\n"
-    "classes go into the package NAME/ (NAME as above), a file per class, and a run\n"
-    "into a package written before keeps every change made there since (the text\n"
-    "plimko wrote last is kept in .plimko/NAME/ beside it).\n"
+    "classes go into the package NAME/ (NAME as above, every \".\" as \"-\"), a file per\n"
+    "class, and a run into a package written before keeps every change made there\n"
+    "since (the text plimko wrote last is kept in .plimko/NAME/ beside it).\n"
     "\n"
     "  -f, --format FORMAT  chunk (the default) or tonel\n"
+    "  -p, --package NAME   the Tonel package, and the chunk file's class category\n"
     "  -h, --help           print this text\n"
     "  -V, --version        print the version\n"
     "  --                   end the options: a path after it may start with \"-\"\n"
+    "  An option's value may also follow \"=\": --format=tonel, --package=NAME.\n"
     "\n"
     "Exit status: 0 when the output file was written, 1 after a failure, which is\n"
     "reported on standard error. plimko waits for Enter before it ends only on\n"
@@ -51,6 +54,21 @@ constexpr std::string_view kHelpBody =
     "  SOURCE_DATE_EPOCH  seconds since 1970-01-01 UTC to stamp instead of the clock\n"
     "\n"
     "Manual: man plimko (in the source tree: man -l doc/plimko.1)\n";
+
+// Paths are UTF-8 on every system.
+std::filesystem::path PathOf(const std::string& utf8) {
+  return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
+}
+
+bool IsDirectory(const std::string& path) {
+  std::error_code error;
+  return std::filesystem::is_directory(PathOf(path), error);
+}
+
+bool IsFile(const std::string& path) {
+  std::error_code error;
+  return std::filesystem::is_regular_file(PathOf(path), error);
+}
 
 bool IsSeparator(char c) {
   return c == '\\' || c == '/';
@@ -161,6 +179,44 @@ bool FormatNamed(const std::string& name, OutputFormat& format) {
   return true;
 }
 
+// The text with each control character (C0, DEL and, in UTF-8, C1) as "?", so that a
+// name shown on the console cannot drive the terminal.
+std::string WithoutControls(const std::string& text) {
+  std::string shown;
+  for (std::size_t at = 0; at < text.size(); ++at) {
+    const auto c = static_cast<unsigned char>(text[at]);
+    const bool c1 = c == 0xC2 && at + 1 < text.size() &&
+                    static_cast<unsigned char>(text[at + 1]) >= 0x80 &&
+                    static_cast<unsigned char>(text[at + 1]) <= 0x9F;
+    if (c < 0x20 || c == 0x7F || c1) {
+      shown += '?';
+      at += c1 ? 1 : 0;
+    } else {
+      shown += text[at];
+    }
+  }
+  return shown;
+}
+
+// An option that takes a value: "--name=value", or "--name" or "-n" followed by the
+// value in the next argument, untrimmed. Answers whether the argument is that option;
+// a missing value is empty.
+bool TakesValue(const std::string& text, std::string_view longName, std::string_view shortName,
+                std::vector<std::string>::const_iterator& arg,
+                std::vector<std::string>::const_iterator end, std::string& value) {
+  if (text == longName || text == shortName) {
+    value = arg + 1 == end ? "" : *++arg;
+    return true;
+  }
+  if (!text.starts_with(longName) || text.size() == longName.size() ||
+      text[longName.size()] != '=') {
+    return false;
+  }
+  // The raw argument: a value's blanks are its own.
+  value = arg->substr(arg->find('=') + 1);
+  return true;
+}
+
 }  // namespace
 
 std::string DirectoryOf(const std::string& path) {
@@ -185,14 +241,20 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
   bool optionsEnded = false;
   for (auto arg = args.begin(); arg != args.end(); ++arg) {
     std::string text = Trimmed(*arg);
+    std::string value;
     if (optionsEnded || text.size() < 2 || text.front() != '-') {
       line.operands.push_back(std::move(text));
-    } else if (text == "--format" || text == "-f") {
-      const std::string name = ++arg == args.end() ? "" : Trimmed(*arg);
+    } else if (TakesValue(text, "--format", "-f", arg, args.end(), value)) {
+      const std::string name = Trimmed(value);
       if (!FormatNamed(name, line.format)) {
         line.error = "unknown format \"" + WellFormedUtf8(name) + "\": use chunk or tonel";
         return line;
       }
+    } else if (TakesValue(text, "--package", "-p", arg, args.end(), value)) {
+      line.error = PackageNameFault(value);
+      if (!line.error.empty()) return line;
+      line.packageGiven = true;
+      line.package = std::move(value);
     } else if (text == "--") {
       optionsEnded = true;
     } else if (text == "--help" || text == "-h") {
@@ -207,6 +269,28 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
     }
   }
   return line;
+}
+
+std::string PackageNameFault(const std::string& name) {
+  std::string why;
+  if (name.empty()) {
+    why = "it is empty";
+  } else if (WithoutControls(name) != name) {
+    why = "it holds a control character";
+  } else if (name.find_first_of("./\\") != std::string::npos) {
+    why = std::string("it holds \"") + name[name.find_first_of("./\\")] + "\"";
+  } else if (name.front() == ' ' || name.back() == ' ') {
+    why = "it begins or ends with a blank";
+  } else {
+    return "";
+  }
+  return "bad package name \"" + WithoutControls(WellFormedUtf8(name)) + "\": " + why;
+}
+
+std::string DefaultPackageName(const std::string& baseName) {
+  std::string name = WellFormedUtf8(baseName);
+  std::replace(name.begin(), name.end(), '.', '-');
+  return name;
 }
 
 int RunDriver(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
@@ -237,10 +321,35 @@ int RunDriver(const std::vector<std::string>& args, std::istream& in, std::ostre
   // An empty output directory stands for the current one.
   if (!OutputDir.empty() && !IsSeparator(OutputDir.back())) OutputDir += '/';
 
+  // The chunk file's category stays the diagram's name; a Tonel package's folder may
+  // hold no dot.
+  std::string package = line.packageGiven ? line.package
+                        : line.format == OutputFormat::Chunk
+                            ? WellFormedUtf8(BaseNameOf(InputPath))
+                            : DefaultPackageName(BaseNameOf(InputPath));
+  if (line.format == OutputFormat::Tonel && !line.packageGiven) {
+    if (const std::string fault = PackageNameFault(package); !fault.empty()) {
+      return console.ReportFatal(fault + "; name the package with --package");
+    }
+  }
+
   try {
     OpenInput(InputPath);
   } catch (const std::exception& error) {
     return console.ReportFatal(MessageOf(error));
+  }
+  // Nothing is written before the output directory is known to take the output.
+  const std::string shownDir =
+      WellFormedUtf8(line.operands.size() > 1 ? line.operands[1] : DirectoryOf(InputPath));
+  if (!OutputDir.empty() && !IsDirectory(OutputDir)) {
+    CloseInputAfterFailure();
+    return console.ReportError("output directory \"" + shownDir + "\" does not exist");
+  }
+  if (line.format == OutputFormat::Chunk && IsFile(OutputDir + "package.st")) {
+    CloseInputAfterFailure();
+    return console.ReportError("\"" + shownDir +
+                               "\" is a Tonel package folder: write the chunk file elsewhere, "
+                               "or use --format tonel with its parent");
   }
 
   ModelArena arena;  // declared first, so that it outlives the model below
@@ -269,14 +378,15 @@ int RunDriver(const std::vector<std::string>& args, std::istream& in, std::ostre
     PElemTable OtherTable = Diagram->Filter(IsOtherElem);
     ConnectClasses(ClassTable, RelationTable);
     if (line.format == OutputFormat::Chunk) {
-      WriteImportFile(OutputDir, BaseNameOf(InputPath), ClassTable, RelationTable, OtherTable);
+      WriteImportFile(OutputDir, BaseNameOf(InputPath), package, ClassTable, RelationTable,
+                      OtherTable);
     } else {
-      const TonelPackage package = ComposeTonelPackage(WellFormedUtf8(BaseNameOf(InputPath)),
-                                                       ClassTable, RelationTable, OtherTable);
-      const TonelSummary summary = WriteTonelPackage(OutputDir, package);
-      for (const std::string& note : package.notes) console.WriteLine(note);
+      const TonelPackage tonel =
+          ComposeTonelPackage(package, ClassTable, RelationTable, OtherTable);
+      const TonelSummary summary = WriteTonelPackage(OutputDir, tonel);
+      for (const std::string& note : tonel.notes) console.WriteLine(note);
       for (const std::string& note : summary.notes) console.WriteLine(note);
-      console.WriteLine(SummaryLine(package.name, summary));
+      console.WriteLine(SummaryLine(tonel.name, summary));
     }
   } catch (const std::exception& error) {
     return console.ReportError(MessageOf(error));

@@ -14,11 +14,22 @@ struct CommandLine {
   bool help = false;                          // --help or -h
   bool version = false;                       // --version or -V
   OutputFormat format = OutputFormat::Chunk;  // --format or -f, followed by its name
+  bool packageGiven = false;                  // --package or -p, followed by the name
+  std::string package;                        // as given, untrimmed
   std::string error;                          // a usage error, such as an unknown option
   std::vector<std::string> operands;          // the other arguments, trimmed, in order
 };
 // An argument that starts with "-" is an option, except "-" alone and those after "--".
+// An option that takes a value takes it from the next argument or after "="
+// (--format=tonel).
 CommandLine ParseCommandLine(const std::vector<std::string>& args);
+
+// Why the name cannot name a package (a folder of a Tonel source directory, and a
+// category); empty when it can.
+std::string PackageNameFault(const std::string& name);
+// The Tonel package that the diagram's base name gives: every "." as "-", since
+// Pharo reads no package folder whose name holds a dot.
+std::string DefaultPackageName(const std::string& baseName);
 
 // Runs one conversion with the arguments after the program name, or answers --help
 // and --version; writes the banner and the closing line to out, failure reports to

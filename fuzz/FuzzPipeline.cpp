@@ -78,7 +78,7 @@ void Convert(const std::string& dir) {
     const PElemTable relations = diagram->Filter(IsRelType);
     const PElemTable others = diagram->Filter(IsOtherElem);
     ConnectClasses(classes, relations);
-    WriteImportFile(dir, "fuzz", classes, relations, others);
+    WriteImportFile(dir, "fuzz", "fuzz", classes, relations, others);
   } catch (const PlimkoError&) {
     // Reported by the driver; the output file is left unwritten.
   }

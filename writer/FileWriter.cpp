@@ -23,9 +23,9 @@ class OutFileGuard {
 }  // namespace
 
 void WriteImportFile(const std::string& outputDir, const std::string& baseName,
-                     const PElemTable& classes, const PElemTable& relations,
-                     const PElemTable& others) {
-  SetCategoryName(WellFormedUtf8(baseName));
+                     const std::string& category, const PElemTable& classes,
+                     const PElemTable& relations, const PElemTable& others) {
+  SetCategoryName(category);
   std::string fileName = outputDir + baseName + ".st";
   CreateOutFile(fileName);
   OutFileGuard guard;

@@ -5,9 +5,9 @@
 
 #include "model/ElemTable.h"
 
-// Writes outputDir + baseName + ".st" from the three tables of the split diagram.
-// outputDir and baseName are the bytes of the command line (UTF-8); they are
-// shown in the file as Windows-1250 text like everything else.
+// Writes outputDir + baseName + ".st" from the three tables of the split diagram,
+// every class in the category. outputDir and baseName are the bytes of the command
+// line; the file shows them as well-formed UTF-8.
 void WriteImportFile(const std::string& outputDir, const std::string& baseName,
-                     const PElemTable& classes, const PElemTable& relations,
-                     const PElemTable& others);
+                     const std::string& category, const PElemTable& classes,
+                     const PElemTable& relations, const PElemTable& others);

@@ -72,14 +72,16 @@ TEST(DriverConsole, HelpAndVersion) {
       "file that would be the diagram itself is refused.\n"
       "\n"
       "With --format tonel, the output directory is a Tonel source directory: the\n"
-      "classes go into the package NAME/ (NAME as above), a file per class, and a run\n"
-      "into a package written before keeps every change made there since (the text\n"
-      "plimko wrote last is kept in .plimko/NAME/ beside it).\n"
+      "classes go into the package NAME/ (NAME as above, every \".\" as \"-\"), a file per\n"
+      "class, and a run into a package written before keeps every change made there\n"
+      "since (the text plimko wrote last is kept in .plimko/NAME/ beside it).\n"
       "\n"
       "  -f, --format FORMAT  chunk (the default) or tonel\n"
+      "  -p, --package NAME   the Tonel package, and the chunk file's class category\n"
       "  -h, --help           print this text\n"
       "  -V, --version        print the version\n"
       "  --                   end the options: a path after it may start with \"-\"\n"
+      "  An option's value may also follow \"=\": --format=tonel, --package=NAME.\n"
       "\n"
       "Exit status: 0 when the output file was written, 1 after a failure, which is\n"
       "reported on standard error. plimko waits for Enter before it ends only on\n"
@@ -142,6 +144,26 @@ TEST(DriverConsole, ArgumentAndOpenFailures) {
       {{"adir.uxf", "-f"}, FatalReport("unknown format \"\": use chunk or tonel")},
       {{"-f", "Tonel", "adir.uxf"}, FatalReport("unknown format \"Tonel\": use chunk or tonel")},
       {{"-f", "chunk", "adir.uxf"}, FatalReport("cannot open \"adir.uxf\": Is a directory")},
+      {{"--format=tonel", "adir.uxf"}, FatalReport("cannot open \"adir.uxf\": Is a directory")},
+      {{"--format=", "adir.uxf"}, FatalReport("unknown format \"\": use chunk or tonel")},
+      {{"--formats", "adir.uxf"}, FatalReport("unknown option \"--formats\"")},
+      // A package name must make a folder that Pharo reads; its blanks are its own.
+      {{"--package=lib.v2", "adir.uxf"},
+       FatalReport("bad package name \"lib.v2\": it holds \".\"")},
+      {{"-p", "a/b", "adir.uxf"}, FatalReport("bad package name \"a/b\": it holds \"/\"")},
+      {{"adir.uxf", "--package", "a\\b"},
+       FatalReport("bad package name \"a\\b\": it holds \"\\\"")},
+      {{"-p", "", "adir.uxf"}, FatalReport("bad package name \"\": it is empty")},
+      {{"adir.uxf", "-p"}, FatalReport("bad package name \"\": it is empty")},
+      {{"-p", " school", "adir.uxf"},
+       FatalReport("bad package name \" school\": it begins or ends with a blank")},
+      {{"--package=school ", "adir.uxf"},
+       FatalReport("bad package name \"school \": it begins or ends with a blank")},
+      {{"-p", "a\x1B[2Jb\xC2\x85", "adir.uxf"},
+       FatalReport("bad package name \"a?[2Jb?\": it holds a control character")},
+      {{"-f", "tonel", "bad .uxf"},
+       FatalReport("bad package name \"bad \": it begins or ends with a blank; name the "
+                   "package with --package")},
   };
   for (const Case& c : cases) {
     ProcessResult result = RunPlimko(c.args, dir);
@@ -180,20 +202,23 @@ TEST(DriverConsole, OutputDirectory) {
 }
 
 // The output is named after the input's file name without its last extension, so that
-// shop.v1 and shop.v2 never collide; the header and the category follow the name.
+// shop.v1 and shop.v2 never collide; the header and the category follow the name, unless
+// --package names the category.
 TEST(DriverConsole, OutputNames) {
   const std::string shop = ReadWholeFile(E2E_DIR "/shop.st");
   struct Case {
     std::string input;  // a copy of shop.uxf
     std::vector<std::string> args;
     std::string output;  // in out/
+    std::string category;
   } cases[] = {
-      {"shop.uxf", {"shop.uxf", "out"}, "shop"},
-      {"shop.v1.uxf", {"shop.v1.uxf", "out"}, "shop.v1"},
-      {".hidden.uxf", {".hidden.uxf", "out"}, ".hidden"},
-      {"README", {"README", "out"}, "README"},
-      {"shop.", {"shop.", "out"}, "shop"},
-      {"-odd.uxf", {"--", "-odd.uxf", "out"}, "-odd"},
+      {"shop.uxf", {"shop.uxf", "out"}, "shop", "shop"},
+      {"shop.v1.uxf", {"shop.v1.uxf", "out"}, "shop.v1", "shop.v1"},
+      {".hidden.uxf", {".hidden.uxf", "out"}, ".hidden", ".hidden"},
+      {"README", {"README", "out"}, "README", "README"},
+      {"shop.", {"shop.", "out"}, "shop", "shop"},
+      {"-odd.uxf", {"--", "-odd.uxf", "out"}, "-odd", "-odd"},
+      {"shop.v1.uxf", {"shop.v1.uxf", "--package=Store-Core", "out"}, "shop.v1", "Store-Core"},
   };
   for (const Case& c : cases) {
     const fs::path dir = MakeTempDir();
@@ -206,9 +231,36 @@ TEST(DriverConsole, OutputNames) {
     std::string expected = shop;
     expected.replace(expected.find("out/shop.st"), 11, "out/" + c.output + ".st");
     for (size_t at = 0; (at = expected.find("category: 'shop'", at)) != std::string::npos; ++at)
-      expected.replace(at + 11, 4, c.output);
+      expected.replace(at + 11, 4, c.category);
     EXPECT_EQ(FilesIn(dir / "out"), std::vector<std::string>{c.output + ".st"}) << c.input;
     EXPECT_EQ(ReadWholeFile(dir / "out" / (c.output + ".st")), expected) << c.input;
+  }
+}
+
+// A Tonel package is named by --package, or after the diagram with every "." as "-",
+// since Pharo reads no package folder whose name holds a dot.
+TEST(DriverConsole, TonelPackageNames) {
+  struct Case {
+    std::vector<std::string> args;
+    std::string package;
+  } cases[] = {
+      {{"--format=tonel", "shop.v2.uxf", "out"}, "shop-v2"},
+      {{"-f", "tonel", "-p", "Store-Core", "shop.v2.uxf", "out"}, "Store-Core"},
+  };
+  for (const Case& c : cases) {
+    const fs::path dir = MakeTempDir();
+    fs::create_directory(dir / "out");
+    fs::copy_file(fs::path(E2E_DIR) / "shop.uxf", dir / "shop.v2.uxf");
+    ProcessResult result = RunPlimko(c.args, dir);
+    ASSERT_TRUE(result.exited) << result.err;
+    EXPECT_EQ(result.err, "");
+    EXPECT_EQ(FilesIn(dir / "out" / c.package),
+              (std::vector<std::string>{"Customer.class.st", "Order.class.st", "package.st"}));
+    EXPECT_EQ(ReadWholeFile(dir / "out" / c.package / "package.st"),
+              "Package { #name : '" + c.package + "' }\n");
+    EXPECT_NE(ReadWholeFile(dir / "out" / c.package / "Order.class.st")
+                  .find("\t#package : '" + c.package + "'\n"),
+              std::string::npos);
   }
 }
 
@@ -233,11 +285,24 @@ TEST(DriverConsole, WriteFailuresLeaveNothingHalfWritten) {
        "",
        false,
        {"d.uxf", "missing"},
-       ")-8 cannot open \"missing/d.st\": No such file or directory B-(\n"},
+       ")-8 output directory \"missing\" does not exist B-(\n"},
+      {kEmptyDiagram,
+       "",
+       false,
+       {"-f", "tonel", "d.uxf", "d.uxf"},
+       ")-8 output directory \"d.uxf\" does not exist B-(\n"},
+      // A chunk file in a Tonel package folder would make Pharo refuse the package.
+      {kEmptyDiagram,
+       "",
+       false,
+       {"d.uxf", "out/pkg/"},
+       ")-8 \"out/pkg/\" is a Tonel package folder: write the chunk file elsewhere, or use "
+       "--format tonel with its parent B-(\n"},
   };
   for (const Case& c : cases) {
     const fs::path dir = MakeTempDir();
-    fs::create_directory(dir / "out");
+    fs::create_directories(dir / "out/pkg");
+    std::ofstream(dir / "out/pkg/package.st") << "Package { #name : 'pkg' }\n";
     std::ofstream(dir / "d.uxf") << c.diagram;
     if (!c.older.empty()) std::ofstream(dir / "out/d.st", std::ios::binary) << c.older;
     if (c.folder) fs::create_directory(dir / "out/d.st");
@@ -247,8 +312,10 @@ TEST(DriverConsole, WriteFailuresLeaveNothingHalfWritten) {
     EXPECT_EQ(result.err, c.report);
     EXPECT_EQ(result.exitStatus, 1);
     const bool kept = !c.older.empty() || c.folder;
-    EXPECT_EQ(FilesIn(dir / "out"),
-              kept ? std::vector<std::string>{"d.st"} : std::vector<std::string>{});
+    const std::vector<std::string> left =
+        kept ? std::vector<std::string>{"d.st", "pkg"} : std::vector<std::string>{"pkg"};
+    EXPECT_EQ(FilesIn(dir / "out"), left);
+    EXPECT_EQ(FilesIn(dir / "out/pkg"), std::vector<std::string>{"package.st"});
     if (!c.older.empty()) {
       EXPECT_EQ(ReadWholeFile(dir / "out/d.st"), c.older);
     }

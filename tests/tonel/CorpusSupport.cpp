@@ -86,7 +86,7 @@ std::string CorpusPath(const std::string& file) {
 void WriteChunkFileOf(const std::string& path, const std::string& dir) {
   WithDiagram(
       path, [&](const PElemTable& classes, const PElemTable& relations, const PElemTable& others) {
-        WriteImportFile(dir, PackageNameOf(path), classes, relations, others);
+        WriteImportFile(dir, PackageNameOf(path), PackageNameOf(path), classes, relations, others);
       });
 }
 

@@ -174,14 +174,16 @@ diagram when no directory is given. It appears whole or not at all; an output
 file that would be the diagram itself is refused.
 
 With --format tonel, the output directory is a Tonel source directory: the
-classes go into the package NAME/ (NAME as above), a file per class, and a run
-into a package written before keeps every change made there since (the text
-plimko wrote last is kept in .plimko/NAME/ beside it).
+classes go into the package NAME/ (NAME as above, every \".\" as \"-\"), a file per
+class, and a run into a package written before keeps every change made there
+since (the text plimko wrote last is kept in .plimko/NAME/ beside it).
 
   -f, --format FORMAT  chunk (the default) or tonel
+  -p, --package NAME   the Tonel package, and the chunk file's class category
   -h, --help           print this text
   -V, --version        print the version
   --                   end the options: a path after it may start with \"-\"
+  An option's value may also follow \"=\": --format=tonel, --package=NAME.
 
 Exit status: 0 when the output file was written, 1 after a failure, which is
 reported on standard error. plimko waits for Enter before it ends only on
@@ -206,7 +208,8 @@ done
 
 # Usage errors: the report and the usage line on standard error, status 1.
 for entry in '|wrong number of parameters' '--|wrong number of parameters' \
-  '--bogus|unknown option "--bogus"' 'shop.uxf -x out|unknown option "-x"'; do
+  '--bogus|unknown option "--bogus"' 'shop.uxf -x out|unknown option "-x"' \
+  '--package=a.b shop.uxf|bad package name "a.b": it holds "."'; do
   IFS='|' read -r args message <<<"$entry"
   dir=$work/cases/usage${args// /_}
   mkdir -p "$dir"
@@ -291,7 +294,7 @@ $usage
     convert "$dir" "$input" out
     check "windows cannot open $input" "$dir" "$work/windows-open.console" /nonexistent /nonexistent
   done
-  expect windows-open "$banner" ')-8 cannot open "chybí\shop.st": No such file or directory B-(
+  expect windows-open "$banner" ')-8 output directory "chybí\" does not exist B-(
 '
   convert "$dir" shop.uxf 'chybí\'
   check "windows cannot open the output" "$dir" "$work/windows-open.console" /nonexistent \

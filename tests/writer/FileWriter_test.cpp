@@ -26,7 +26,7 @@ std::string Header(const std::string& fileName) {
 std::string ImportError(const std::string& dir, const std::string& baseName,
                         const Diagram& diagram) {
   try {
-    WriteImportFile(dir, baseName, diagram.classes, diagram.relations, NewElemTable());
+    WriteImportFile(dir, baseName, baseName, diagram.classes, diagram.relations, NewElemTable());
   } catch (const PlimkoError& error) {
     return error.what();
   }
