@@ -143,6 +143,9 @@ class PackageWriter {
  private:
   Location Locate(const std::string& className) const;
   void WriteClass(const TonelClass& next);
+  void WriteClassFile(const TonelClass& next, const Location& where,
+                      const std::optional<std::string>& copy, const std::string& text,
+                      bool textIsCopy);
   void RemoveClass(const std::string& className);
   void WriteWhereAbsent(const std::string& path, std::string_view text);
 
@@ -173,10 +176,16 @@ void PackageWriter::WriteClass(const TonelClass& next) {
   const std::string text = TonelClassText(next);
   const std::optional<std::string> copy = ReadIfPresent(copyPath);
   const bool copyIsText = copy && *copy == text;
-  if (!copyIsText) {
-    CheckReadsBack(text, next);
-    staged_.Write(copyPath, text);
-  }
+  if (!copyIsText) CheckReadsBack(text, next);
+  WriteClassFile(next, where, copy, text, copyIsText);
+  if (!copyIsText) staged_.Write(copyPath, text);
+}
+
+// The class file, merged with the copy where there is one; text is the diagram's, and
+// textIsCopy whether the copy holds it already.
+void PackageWriter::WriteClassFile(const TonelClass& next, const Location& where,
+                                   const std::optional<std::string>& copy, const std::string& text,
+                                   bool textIsCopy) {
   const std::optional<std::string> current = ReadIfPresent(where.path);
   if (!current) {
     ++summary_.added;
@@ -188,10 +197,11 @@ void PackageWriter::WriteClass(const TonelClass& next) {
                              ": it is merged there");
   }
   // Compared before parsing: a file as plimko last wrote it, from the same diagram.
-  if (copyIsText && *current == *copy) {
+  if (textIsCopy && *current == *copy) {
     ++summary_.unchanged;
     return;
   }
+  const std::string copyPath = copies_ + next.name + kClassFileSuffix;
   const ClassFile file = Parse(where.path, *current);
   std::optional<TonelClass> base;
   if (copy) base = Parse(copyPath, *copy).cls;
