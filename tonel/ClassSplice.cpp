@@ -159,17 +159,19 @@ std::string DefinitionSplice::Text() const {
     if (list != nullptr && (merged_.*list).empty() && !(file_.cls.*list).empty()) continue;
     pieces.push_back({&entry, entry.key, EntryText(entry)});
   }
-  for (const std::string_view key : {"instVars", "classVars", "classInstVars"}) {
-    const std::vector<std::string>& names = merged_.*ListOf(key);
+  for (const std::string_view key : {"superclass", "instVars", "classVars", "classInstVars"}) {
     const bool there = std::any_of(file_.entries.begin(), file_.entries.end(),
                                    [&](const EntrySpan& entry) { return entry.key == key; });
-    if (there || names.empty()) continue;
+    const ListField list = ListOf(key);
+    if (there || (list != nullptr ? (merged_.*list).empty() : merged_.superclass.empty())) continue;
     // After the last entry that Pharo writes before it.
     std::size_t at = 0;
     for (std::size_t i = 0; i < pieces.size(); ++i)
       if (Rank(pieces[i].key) < Rank(key)) at = i + 1;
+    const std::string value =
+        list != nullptr ? ListText(file_, nullptr, merged_.*list) : StonString(merged_.superclass);
     pieces.insert(pieces.begin() + static_cast<long>(at),
-                  {nullptr, key, "#" + std::string(key) + " : " + ListText(file_, nullptr, names)});
+                  {nullptr, key, "#" + std::string(key) + " : " + value});
   }
   std::string out(Bytes(file_, {file_.definition, file_.open}));
   const std::vector<EntrySpan>& entries = file_.entries;
