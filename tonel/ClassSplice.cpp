@@ -33,10 +33,18 @@ bool IsPlainSymbol(std::string_view name) {
   return !name.empty() && IdentifierLength(name, 0) == name.size();
 }
 
+// "#" and the name, built by appending: g++ 12 wrongly warns (-Wrestrict) about a
+// concatenation that starts with a one-character string.
+std::string Symbol(std::string_view name) {
+  std::string symbol = "#";
+  symbol += name;
+  return symbol;
+}
+
 // A name as a symbol where the file spelled the value it replaces as one (Pharo 12
 // does), as a string otherwise.
 std::string Spelled(std::string_view name, std::string_view like) {
-  if (like.starts_with('#') && IsPlainSymbol(name)) return "#" + std::string(name);
+  if (like.starts_with('#') && IsPlainSymbol(name)) return Symbol(name);
   return StonString(name);
 }
 
@@ -171,7 +179,7 @@ std::string DefinitionSplice::Text() const {
     const std::string value =
         list != nullptr ? ListText(file_, nullptr, merged_.*list) : StonString(merged_.superclass);
     pieces.insert(pieces.begin() + static_cast<long>(at),
-                  {nullptr, key, "#" + std::string(key) + " : " + value});
+                  {nullptr, key, Symbol(key) + " : " + value});
   }
   std::string out(Bytes(file_, {file_.definition, file_.open}));
   const std::vector<EntrySpan>& entries = file_.entries;

@@ -56,18 +56,52 @@ void StagedFiles::MakeFolder(const std::string& folder) {
   folders_.insert(folder);
 }
 
+void StagedFiles::StageFolder(const std::string& folder) {
+  MakeFolder(FolderOf(folder.substr(0, folder.size() - 1)));
+  std::error_code error;
+  const std::string prefix = folder.substr(0, folder.size() - 1);
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    const std::string temporary = FolderOf(prefix) + ".plimko-" + std::to_string(attempt) + "/";
+    if (fs::create_directory(PathOf(temporary), error)) {
+      stagedFolders_.push_back({temporary, folder});
+      folders_.insert(temporary);
+      return;
+    }
+    if (error) break;
+  }
+  throw GenericError("cannot create folder " + Quoted(folder) + ": " +
+                     (error ? error.message() : std::string("no free temporary name")));
+}
+
+// Where a path below a staged folder is written; empty for any other path.
+std::string StagedFiles::NewFolderPath(const std::string& path) const {
+  for (const Staged& folder : stagedFolders_) {
+    if (path.starts_with(folder.target))
+      return folder.temporary + path.substr(folder.target.size());
+  }
+  return "";
+}
+
 void StagedFiles::Write(const std::string& path, std::string_view bytes) {
-  const std::string folder = FolderOf(path);
-  MakeFolder(folder);
-  int error = ReplaceRefusal(path);
-  std::string temporary;
+  std::string temporary = NewFolderPath(path);
+  int error = 0;
   std::FILE* file = nullptr;
-  if (error == 0) {
-    file = CreateUniqueFile(folder + ".plimko-", temporary);
+  if (!temporary.empty()) {
+    // A folder of this run's own: the file's own name is free.
+    MakeFolder(FolderOf(temporary));
+    file = OpenFile(temporary, "wb");
     if (file == nullptr) error = errno;
+  } else {
+    const std::string folder = FolderOf(path);
+    MakeFolder(folder);
+    error = ReplaceRefusal(path);
+    if (error == 0) {
+      file = CreateUniqueFile(folder + ".plimko-", temporary);
+      if (file == nullptr) error = errno;
+    }
+    if (file != nullptr) staged_.push_back({temporary, path});
   }
   if (error != 0) throw GenericError("cannot open " + Quoted(path) + ": " + std::strerror(error));
-  staged_.push_back({std::move(temporary), path});
   if (std::fwrite(bytes.data(), 1, bytes.size(), file) != bytes.size()) error = errno;
   // Closing writes what the stream still holds: its failure is a failed write.
   if (std::fclose(file) != 0 && error == 0) error = errno;
@@ -77,16 +111,25 @@ void StagedFiles::Write(const std::string& path, std::string_view bytes) {
 }
 
 void StagedFiles::Commit() {
-  for (std::size_t i = 0; i < staged_.size(); ++i) {
-    if (!RenameOver(staged_[i].temporary, staged_[i].target)) {
+  std::vector<Staged> all = std::move(stagedFolders_);
+  stagedFolders_.clear();
+  all.insert(all.end(), staged_.begin(), staged_.end());
+  staged_.clear();
+  auto withoutSlash = [](std::string path) {
+    if (path.ends_with('/')) path.pop_back();
+    return path;
+  };
+  for (std::size_t i = 0; i < all.size(); ++i) {
+    const std::string target = withoutSlash(all[i].target);
+    if (!RenameOver(withoutSlash(all[i].temporary), target)) {
       const int error = errno;
-      staged_.erase(staged_.begin(), staged_.begin() + static_cast<long>(i));
-      madeFolders_.clear();  // they hold the files renamed so far
-      throw GenericError("cannot replace " + Quoted(staged_.front().target) + ": " +
-                         std::strerror(error));
+      // What is renamed stays; the rest goes.
+      for (std::size_t j = i; j < all.size(); ++j)
+        (all[j].temporary.ends_with('/') ? stagedFolders_ : staged_).push_back(all[j]);
+      madeFolders_.clear();
+      throw GenericError("cannot replace " + Quoted(target) + ": " + std::strerror(error));
     }
   }
-  staged_.clear();
   madeFolders_.clear();
   for (const std::string& path : std::exchange(removals_, {})) {
     if (!RemoveFile(path)) {
@@ -99,6 +142,8 @@ void StagedFiles::Discard() noexcept {
   for (const Staged& file : staged_) RemoveFile(file.temporary);
   staged_.clear();
   std::error_code error;
+  for (const Staged& folder : stagedFolders_) fs::remove_all(PathOf(folder.temporary), error);
+  stagedFolders_.clear();
   for (auto folder = madeFolders_.rbegin(); folder != madeFolders_.rend(); ++folder)
     fs::remove(PathOf(*folder), error);
   madeFolders_.clear();

@@ -131,12 +131,18 @@ std::vector<std::string> CopiedClasses(const std::string& copies) {
 struct Location {
   std::string folder;
   std::string path;
+  bool exists = false;
 };
 
 class PackageWriter {
  public:
   PackageWriter(const std::string& dir, const TonelPackage& package)
-      : dir_(dir), package_(package), copies_(dir + ".plimko/" + package.name + "/"), index_(dir) {}
+      : dir_(dir),
+        package_(package),
+        copies_(dir + ".plimko/" + package.name + "/"),
+        index_(dir),
+        copiedList_(CopiedClasses(copies_)),
+        copied_(copiedList_.begin(), copiedList_.end()) {}
 
   TonelSummary Write();
 
@@ -153,6 +159,8 @@ class PackageWriter {
   const TonelPackage& package_;
   const std::string copies_;
   const ClassFileIndex index_;
+  const std::vector<std::string> copiedList_;  // the classes that have a copy, by name
+  const std::unordered_set<std::string> copied_;
   StagedFiles staged_;
   TonelSummary summary_;
   int leftAsTheyAre_ = 0;  // by classes without a copy
@@ -167,14 +175,15 @@ Location PackageWriter::Locate(const std::string& className) const {
                        Quoted(dir_ + folders[1] + "/" + file));
   }
   const std::string folder = folders.empty() ? package_.name : folders.front();
-  return {folder, dir_ + folder + "/" + file};
+  return {folder, dir_ + folder + "/" + file, !folders.empty()};
 }
 
 void PackageWriter::WriteClass(const TonelClass& next) {
   const Location where = Locate(next.name);
   const std::string copyPath = copies_ + next.name + kClassFileSuffix;
   const std::string text = TonelClassText(next);
-  const std::optional<std::string> copy = ReadIfPresent(copyPath);
+  const std::optional<std::string> copy =
+      copied_.count(next.name) != 0 ? ReadIfPresent(copyPath) : std::nullopt;
   const bool copyIsText = copy && *copy == text;
   if (!copyIsText) CheckReadsBack(text, next);
   WriteClassFile(next, where, copy, text, copyIsText);
@@ -186,7 +195,8 @@ void PackageWriter::WriteClass(const TonelClass& next) {
 void PackageWriter::WriteClassFile(const TonelClass& next, const Location& where,
                                    const std::optional<std::string>& copy, const std::string& text,
                                    bool textIsCopy) {
-  const std::optional<std::string> current = ReadIfPresent(where.path);
+  const std::optional<std::string> current =
+      where.exists ? ReadIfPresent(where.path) : std::nullopt;
   if (!current) {
     ++summary_.added;
     staged_.Write(where.path, text);
@@ -244,15 +254,19 @@ void PackageWriter::WriteWhereAbsent(const std::string& path, std::string_view t
 }
 
 TonelSummary PackageWriter::Write() {
+  // A package written for the first time is renamed into place whole.
+  const std::string folder = dir_ + package_.name + "/";
+  if (!Exists(folder)) staged_.StageFolder(folder);
+  if (!Exists(copies_)) staged_.StageFolder(copies_);
   std::unordered_set<std::string> generated;
   for (const TonelClass& next : package_.classes) {
     generated.insert(next.name);
     WriteClass(next);
   }
-  for (const std::string& name : CopiedClasses(copies_))
+  for (const std::string& name : copiedList_)
     if (generated.count(name) == 0) RemoveClass(name);
   WriteWhereAbsent(dir_ + ".properties", kProperties);
-  WriteWhereAbsent(dir_ + package_.name + "/package.st",
+  WriteWhereAbsent(folder + "package.st",
                    "Package { #name : " + StonString(package_.name) + " }\n");
   for (const auto& [path, text] : package_.extraFiles) WriteWhereAbsent(dir_ + path, text);
   staged_.Commit();
