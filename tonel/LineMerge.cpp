@@ -17,13 +17,9 @@ struct Region {
   std::size_t end;
 };
 
-bool SameLines(Region a, Region b, bool (*same)(std::string_view, std::string_view)) {
+bool SameLines(Region a, Region b) {
   return std::equal(a.lines->begin() + a.begin, a.lines->begin() + a.end,
-                    b.lines->begin() + b.begin, b.lines->begin() + b.end, same);
-}
-
-bool SameBytes(std::string_view a, std::string_view b) {
-  return a == b;
+                    b.lines->begin() + b.begin, b.lines->begin() + b.end, SameTokens);
 }
 
 class Merger {
@@ -62,10 +58,9 @@ class Merger {
 
  private:
   Region Resolve(Region original, Region mine, Region theirs) {
-    if (SameLines(mine, original, SameBytes)) return theirs;
-    if (SameLines(theirs, original, SameTokens) || SameLines(mine, theirs, SameTokens)) {
-      return mine;
-    }
+    // A layout of the user's is no change: the diagram's change reaches the lines.
+    if (SameLines(mine, original)) return theirs;
+    if (SameLines(theirs, original) || SameLines(mine, theirs)) return mine;
     if (original.begin == original.end) {
       Append(mine);
       return theirs;

@@ -21,7 +21,7 @@ bool IsBinaryCharacter(char c) {
 
 // Whether blanks between the two characters keep apart what would otherwise read as
 // one token or as other tokens: "a b" and "ab", "- -" and "--", "1. 5" and "1.5",
-// "# foo" and "#foo", "'a' 'b'" and "'a''b'", ": =" and ":=". It may say so where
+// "# (" and "#(", "'a' 'b'" and "'a''b'", ": =" and ":=". It may say so where
 // Smalltalk would not care; that only counts a layout as a change.
 bool BlanksSeparate(char before, char after) {
   return (IsWordCharacter(before) && IsWordCharacter(after)) ||

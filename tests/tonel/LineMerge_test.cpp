@@ -30,8 +30,10 @@ TEST(LineMergeTest, TakesEachSidesChangesAndKeepsTheUsersOnOverlap) {
       // Other overlaps keep the user's lines and report the conflict.
       {"a\nb\nc", "a\nX\nc", "a\nY\nc", "a\nX\nc", true},
       {"", "u", "d", "u", true},
-      // A layout of the user's stays; an untouched line takes the diagram's bytes.
+      // A layout of the user's stays, but gives way to a change of the diagram's; an
+      // untouched line takes the diagram's bytes.
       {"^x", "^ x", "^x", "^ x", false},
+      {"a\n^x", "a\n\t^ x", "a\n^y", "a\n^y", false},
       {"a\n^x\nb", "a\n\t^ x\nb", "A\n^x\nb", "A\n\t^ x\nb", false},
       {"^x", "^x", "^ x", "^ x", false},
       // Empty texts, and texts with and without a last line end.

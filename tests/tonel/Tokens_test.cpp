@@ -26,7 +26,7 @@ TEST(TokensTest, IgnoresOnlyBlanksThatSeparateNothing) {
       {"größe1", "größe 1", false},
       {"a -- b", "a - - b", false},
       {"x := 1.5", "x := 1. 5", false},
-      {"#foo", "# foo", false},
+      {"#(1)", "# (1)", false},
       {"'a' 'b'", "'a''b'", false},
       {"\"a\" \"b\"", "\"a\"\"b\"", false},
       {"x := 1", "x : = 1", false},
