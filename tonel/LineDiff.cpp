@@ -1,6 +1,8 @@
 // The longest common subsequence of two texts' lines, by Myers' linear-space bisection.
 #include "tonel/LineDiff.h"
 
+#include <utility>
+
 #include "tonel/Tokens.h"
 
 namespace {
@@ -18,7 +20,7 @@ struct Span {
 class Differ {
  public:
   Differ(const Lines& from, const Lines& to)
-      : from_(from), to_(to), pairs_(from.size(), std::size_t(-1)) {}
+      : from_(from), to_(to), pairs_(from.size(), kUnpaired) {}
 
   std::vector<std::size_t> Pairs() && {
     Pair({0, Index(from_.size()), 0, Index(to_.size())});

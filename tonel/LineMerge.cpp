@@ -2,13 +2,12 @@
 #include "tonel/LineMerge.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "tonel/LineDiff.h"
 #include "tonel/Tokens.h"
 
 namespace {
-
-constexpr std::size_t kUnpaired = std::size_t(-1);
 
 // Lines [begin, end) of one text.
 struct Region {
