@@ -43,6 +43,13 @@ MethodPattern KeywordPattern(std::string_view source) {
   return pattern;
 }
 
+// The end of the comments from byte at on that touch one another, which Smalltalk reads
+// as one comment holding a '"' for each pair of quotes where they touch.
+std::size_t AfterTouchingComments(std::string_view source, std::size_t at) {
+  while (at < source.size() && source[at] == '"') at = AfterLiteral(source, at);
+  return at;
+}
+
 }  // namespace
 
 MethodPattern SplitPattern(std::string_view source) {
@@ -55,5 +62,31 @@ MethodPattern SplitPattern(std::string_view source) {
   return {std::string(source.substr(0, binary)), ArgumentEnd(source, 0, binary)};
 }
 
-// SCRATCH placeholder
-std::string TonelMethodSource(std::string_view source) { return std::string(source); }
+std::string TonelMethodSource(std::string_view source) {
+  const std::size_t patternEnd = SplitPattern(source).length;
+  std::string result;
+  std::string moved;
+  std::size_t kept = 0;
+  for (std::size_t at = 0; at < patternEnd; ++at) {
+    if (source[at] != '"') continue;
+    const std::size_t end = AfterTouchingComments(source, at);
+    const std::string_view comment = source.substr(at, end - at);
+    const std::string_view inside = comment.substr(1, comment.size() - 2);
+    if (inside.find_first_of("\"[") != inside.npos) {
+      std::size_t before = at;
+      while (IsBlank(source[before - 1])) --before;
+      result.append(source.substr(kept, before - kept));
+      // The tokens on both sides of the comment stay apart.
+      if (!IsBlank(source[end])) result += ' ';
+      kept = end;
+      if (!moved.empty()) moved += ' ';
+      moved.append(comment);
+    }
+    at = end - 1;
+  }
+  if (moved.empty()) return std::string(source);
+  result.append(source.substr(kept, patternEnd - kept)).append(moved);
+  // Touching, the last moved comment and a comment that follows would read as one.
+  if (patternEnd < source.size() && source[patternEnd] == '"') result += ' ';
+  return result.append(source.substr(patternEnd));
+}

@@ -18,5 +18,10 @@ struct MethodPattern {
 // Raises GenericError when the source does not start with a pattern.
 MethodPattern SplitPattern(std::string_view source);
 
-// SCRATCH placeholder
+// The method's source as a Tonel class file holds it: each comment between the pattern's
+// tokens that holds a '"' (a doubled quote) or a '[' moves to the start of the body, in
+// its order among such comments; everything else is the source unchanged, but for the
+// blanks before a moved comment. Pharo finds the selector in the text before " [" and
+// takes every '"' there for the start or end of a comment, so such a comment would give
+// a wrong selector or cut the pattern short. Raises GenericError as SplitPattern does.
 std::string TonelMethodSource(std::string_view source);

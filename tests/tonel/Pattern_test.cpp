@@ -7,6 +7,8 @@
 #include <vector>
 
 #include "model/Error.h"
+#include "tonel/TonelLayout.h"
+#include "tonel/TonelReader.h"
 
 namespace {
 
@@ -86,6 +88,51 @@ TEST(PatternTest, RefusesASourceWithoutPattern) {
     } catch (const GenericError& error) {
       EXPECT_EQ(error.Message(), c.message) << c.source;
     }
+  }
+}
+
+// Each row's method is laid out in a class file and read back: a comment left in the
+// pattern that Pharo misreads, a body that does not join the pattern again, or a
+// selector lost on the way fails it.
+TEST(PatternTest, MovesCommentsThatPharoMisreadsToTheBody) {
+  struct Case {
+    std::string source;
+    std::string tonel;    // TonelMethodSource's text
+    std::string pattern;  // the text's pattern, before the moved comments
+    std::string selector;
+  };
+  const std::vector<Case> cases = {
+      // A default with a quote, one with a bracket, both in order; blanks before go.
+      {"__includesX: aBag \"=\"\"x\"\"\" count: anObject\n\t^ 1",
+       "__includesX: aBag count: anObject\"=\"\"x\"\"\"\n\t^ 1",
+       "__includesX: aBag count: anObject", "__includesX:count:"},
+      {"at: i \"=[1]\" put: v\n\t^ v", "at: i put: v\"=[1]\"\n\t^ v", "at: i put: v", "at:put:"},
+      {"a: x \"=\"\"1\"\"\" b: y \"=[2]\" c: z\n", "a: x b: y c: z\"=\"\"1\"\"\" \"=[2]\"\n",
+       "a: x b: y c: z", "a:b:c:"},
+      // A plain comment stays where it is; a moved one keeps the tokens apart.
+      {"a: x \"=3\" b: y \"=]\"\"\" c: z", "a: x \"=3\" b: y c: z\"=]\"\"\"",
+       "a: x \"=3\" b: y c: z", "a:b:c:"},
+      {"a: x \"=[1]\"b: y", "a: x b: y\"=[1]\"", "a: x b: y", "a:b:"},
+      // A comment after the pattern is the body's; a moved one does not touch it.
+      {"a: x \"=[1]\" b: y\"doc\"", "a: x b: y\"=[1]\" \"doc\"", "a: x b: y", "a:b:"},
+      // Nothing moves from a unary or a binary pattern.
+      {"size \"=[1]\"\n\t^ 0", "size \"=[1]\"\n\t^ 0", "size", "size"},
+      {"= other \"a\"\"b\"\n\t^ true", "= other \"a\"\"b\"\n\t^ true", "= other", "="},
+  };
+  for (const Case& c : cases) {
+    const std::string tonel = TonelMethodSource(c.source);
+    EXPECT_EQ(tonel, c.tonel) << c.source;
+    EXPECT_EQ(TonelMethodSource(tonel), tonel) << c.source;
+    const MethodPattern split = SplitPattern(tonel);
+    EXPECT_EQ(tonel.substr(0, split.length), c.pattern) << c.source;
+    TonelClass cls;
+    cls.name = "Document";
+    cls.superclass = "Object";
+    cls.methods = {{false, "accessing", split.selector, tonel}};
+    const TonelClass read = ReadTonelClass(TonelClassText(cls));
+    ASSERT_EQ(read.methods.size(), 1u) << c.source;
+    EXPECT_EQ(read.methods[0].source, c.tonel) << c.source;
+    EXPECT_EQ(read.methods[0].selector, c.selector) << c.source;
   }
 }
 
