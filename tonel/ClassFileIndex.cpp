@@ -22,7 +22,9 @@ ClassFileIndex::ClassFileIndex(const std::string& dir) {
   const std::string_view suffix = kClassFileSuffix;
   std::vector<std::string> packages;
   std::error_code error;
-  const fs::path root(std::u8string(dir.begin(), dir.end()));
+  // An empty directory is the current one.
+  const fs::path root =
+      dir.empty() ? fs::path(".") : fs::path(std::u8string(dir.begin(), dir.end()));
   for (fs::directory_iterator entry(root, error), end; !error && entry != end;
        entry.increment(error)) {
     std::error_code kind;

@@ -101,18 +101,22 @@ TEST(TonelMerge, SidesAreApart) {
   EXPECT_EQ(Sources(merged), (std::vector<std::string>{"m\n  ^3", "m\n  ^2"}));
 }
 
-// The comment follows the methods' rule.
+// The comment is merged by lines: each side's change where the other left the lines,
+// both insertions at one place (the user's first), the user's lines where both changed.
 TEST(TonelMerge, Comment) {
   struct Case {
     std::string base, current, next, merged;
     bool noted;
   };
-  const std::vector<Case> kCases = {{"A.\n", "A.\n", "B.\n", "B.\n", false},
-                                    {"A.\n", "Mine.\n", "A.\n", "Mine.\n", false},
-                                    {"A.\n", "Mine.\n", "B.\n", "Mine.\n", true},
-                                    {"A.\n", "", "A.\n", "", false},
-                                    {"A.\n", "", "B.\n", "", true},
-                                    {"", "Mine.\n", "B.\n", "Mine.\n", true}};
+  const std::vector<Case> kCases = {
+      {"A.\n", "A.\n", "B.\n", "B.\n", false},
+      {"A.\n", "Mine.\n", "A.\n", "Mine.\n", false},
+      {"A.\n", "Mine.\n", "B.\n", "Mine.\n", true},
+      {"A.\n", "", "A.\n", "", false},
+      {"A.\n", "", "B.\n", "", true},
+      {"", "Mine.\n", "B.\n", "Mine.\nB.\n", false},
+      {"A.\nx\nB.\n", "Mine.\nx\nB.\n", "A.\nx\nC.\n", "Mine.\nx\nC.\n", false},
+  };
   for (const Case& c : kCases) {
     const TonelClass base = Cls({}, {}, c.base);
     MergedClass merged = MergeClass(&base, Cls({}, {}, c.current), Cls({}, {}, c.next), "copy");
