@@ -14,6 +14,7 @@
 #include "model/FileOpen.h"
 #include "tonel/ClassFileIndex.h"
 #include "tonel/ClassSplice.h"
+#include "tonel/ReadBack.h"
 #include "tonel/StagedFiles.h"
 #include "tonel/TonelLayout.h"
 #include "tonel/TonelMerge.h"
@@ -31,43 +32,6 @@ std::string Quoted(const std::string& path) {
   quoted += WellFormedUtf8(path);
   quoted += '"';
   return quoted;
-}
-
-// The same class, method for method and byte for byte.
-bool ExactlySame(TonelClass a, TonelClass b) {
-  auto sort = [](TonelClass& cls) {
-    std::sort(cls.methods.begin(), cls.methods.end(), [](const auto& x, const auto& y) {
-      return std::tie(x.classSide, x.selector) < std::tie(y.classSide, y.selector);
-    });
-  };
-  sort(a);
-  sort(b);
-  return a == b;
-}
-
-bool ReadsBackAs(const std::string& text, const TonelClass& cls) {
-  try {
-    return ExactlySame(ReadTonelClass(text), cls);
-  } catch (const PlimkoError&) {
-    return false;
-  }
-}
-
-// A class file ends each method at the bracket that closes its body, so a method whose
-// text leaves a string, a comment or a bracket open (a default value such as "Don't"
-// copied into it) would make the file unreadable, to Pharo and to the next run alike.
-void CheckReadsBack(const std::string& text, const TonelClass& cls) {
-  if (ReadsBackAs(text, cls)) return;
-  TonelClass alone = cls;
-  for (const TonelMethod& method : cls.methods) {
-    alone.methods = {method};
-    if (!ReadsBackAs(TonelClassText(alone), alone)) {
-      throw GenericError("cannot write " + MethodName(cls.name, method) +
-                         " in Tonel format: its text leaves a string, a comment or a bracket "
-                         "open");
-    }
-  }
-  throw GenericError("cannot write the class " + cls.name + " in Tonel format");
 }
 
 // The file's bytes, read at once; nothing when there is no file. A file that is there
@@ -185,7 +149,7 @@ void PackageWriter::WriteClass(const TonelClass& next) {
   const std::optional<std::string> copy =
       copied_.count(next.name) != 0 ? ReadIfPresent(copyPath) : std::nullopt;
   const bool copyIsText = copy && *copy == text;
-  if (!copyIsText) CheckReadsBack(text, next);
+  if (!copyIsText) CheckReadsBack(next);
   WriteClassFile(next, where, copy, text, copyIsText);
   if (!copyIsText) staged_.Write(copyPath, text);
 }
