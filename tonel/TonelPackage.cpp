@@ -3,10 +3,12 @@
 
 #include <unordered_map>
 
+#include "model/Error.h"
 #include "tonel/Lexis.h"
 #include "tonel/Pattern.h"
 #include "writer/ClassOrder.h"
 #include "writer/ClassWriter.h"
+#include "writer/Naming.h"
 #include "writer/Notes.h"
 #include "writer/Output.h"
 
@@ -51,6 +53,16 @@ void Redefine(TonelClass& cls, ClassText text, const std::string& package) {
   }
 }
 
+// The class name that composing gives the element; none for an element that composing
+// refuses, which raises its error then.
+std::string NameOf(const PElement& element) {
+  try {
+    return StClassName(ToClassType(element));
+  } catch (const PlimkoError&) {
+    return "";
+  }
+}
+
 }  // namespace
 
 TonelPackage ComposeTonelPackage(const std::string& name, const PElemTable& classes,
@@ -58,16 +70,42 @@ TonelPackage ComposeTonelPackage(const std::string& name, const PElemTable& clas
   SetCategoryName(name);
   TonelPackage package{name, {}, {}};
   AddLines(package.notes, ComposeNotes(relations, others));
-  std::unordered_map<std::string, std::size_t> place;
-  for (const PElement& element : ClassOrder(classes)) {
-    ClassText text = ComposeClass(element, classes);
-    if (!text.declared) {
-      AddLines(package.notes, text.note);
-      continue;
+  package.composeClasses = [name, classes](const ClassSink& sink, std::vector<std::string>& notes) {
+    const std::vector<PElement> order = ClassOrder(classes);
+    // A name drawn once is written as soon as it is composed; one drawn more often
+    // waits for its last definition.
+    std::unordered_map<std::string, int> left;
+    for (const PElement& element : order) ++left[NameOf(element)];
+    std::unordered_map<std::string, TonelClass> pending;
+    std::vector<std::string> firstPlaces;  // of the names that wait
+    for (const PElement& element : order) {
+      ClassText text = ComposeClass(element, classes);
+      if (!text.declared) {
+        AddLines(notes, text.note);
+        continue;
+      }
+      const std::string className = text.name;
+      auto [found, added] = pending.try_emplace(className);
+      Redefine(found->second, std::move(text), name);
+      if (--left[className] > 0) {
+        if (added) firstPlaces.push_back(className);
+        continue;
+      }
+      sink(found->second);
+      pending.erase(found);
     }
-    auto [found, added] = place.try_emplace(text.name, package.classes.size());
-    if (added) package.classes.emplace_back();
-    Redefine(package.classes[found->second], std::move(text), name);
-  }
+    // Names whose other drawings give no class (an interface of the same name).
+    for (const std::string& className : firstPlaces) {
+      const auto found = pending.find(className);
+      if (found != pending.end()) sink(found->second);
+    }
+  };
   return package;
+}
+
+void ComposeAllClasses(TonelPackage& package) {
+  if (!package.composeClasses) return;
+  package.composeClasses([&](const TonelClass& cls) { package.classes.push_back(cls); },
+                         package.notes);
+  package.composeClasses = nullptr;
 }

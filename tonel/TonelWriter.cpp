@@ -223,10 +223,14 @@ TonelSummary PackageWriter::Write() {
   if (!Exists(folder)) staged_.StageFolder(folder);
   if (!Exists(copies_)) staged_.StageFolder(copies_);
   std::unordered_set<std::string> generated;
-  for (const TonelClass& next : package_.classes) {
+  const ClassSink write = [&](const TonelClass& next) {
     generated.insert(next.name);
     WriteClass(next);
-  }
+  };
+  std::vector<std::string> compositionNotes;
+  if (package_.composeClasses) package_.composeClasses(write, compositionNotes);
+  for (const TonelClass& next : package_.classes) write(next);
+  summary_.notes.insert(summary_.notes.begin(), compositionNotes.begin(), compositionNotes.end());
   for (const std::string& name : copiedList_)
     if (generated.count(name) == 0) RemoveClass(name);
   WriteWhereAbsent(dir_ + ".properties", kProperties);
