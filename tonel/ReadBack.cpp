@@ -2,24 +2,28 @@
 #include "tonel/ReadBack.h"
 
 #include "model/Error.h"
+#include "tonel/MethodBody.h"
+#include "tonel/Pattern.h"
+#include "tonel/TonelCursor.h"
 #include "tonel/TonelLayout.h"
 #include "tonel/TonelMerge.h"
 #include "tonel/TonelReader.h"
 
-namespace {
-
-std::string DefinitionOnly(const std::string& className) {
-  return "Class { #name : " + StonString(className) + " }\n\n";
-}
-
-}  // namespace
-
-bool MethodReadsBack(const std::string& className, const TonelMethod& method) {
-  std::string text = DefinitionOnly(className);
+// The layout writes "<pattern> [<rest>" LF "]" and the reader joins the pattern with what
+// stands between the brackets, less that LF: the method reads back as it is when its
+// body's brackets, strings and comments close so that the layout's "]" ends it. Checked
+// on the body alone, since reading a whole file for each method would cost far more.
+bool MethodReadsBack(const TonelMethod& method) {
+  // The reader takes a carriage return for a line end.
+  if (method.source.find('\r') != std::string::npos) return false;
   try {
-    AppendMethodText(text, className, method);
-    const TonelClass read = ReadTonelClass(text);
-    return read.methods.size() == 1 && read.methods.front() == method;
+    const MethodPattern pattern = SplitPattern(method.source);
+    if (pattern.selector != method.selector) return false;
+    std::string body = "[";
+    body.append(method.source, pattern.length).append("\n]");
+    TonelCursor cursor(body);
+    cursor.MoveTo(1);
+    return SkipMethodBody(cursor, method.selector) + 1 == body.size();
   } catch (const PlimkoError&) {
     return false;
   }
@@ -30,7 +34,7 @@ bool MethodReadsBack(const std::string& className, const TonelMethod& method) {
 // alike.
 void CheckReadsBack(const TonelClass& cls) {
   for (const TonelMethod& method : cls.methods) {
-    if (!MethodReadsBack(cls.name, method)) {
+    if (!MethodReadsBack(method)) {
       throw GenericError("cannot write " + MethodName(cls.name, method) +
                          " in Tonel format: its text leaves a string, a comment or a bracket "
                          "open");

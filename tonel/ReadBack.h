@@ -5,10 +5,9 @@
 
 #include "tonel/TonelClass.h"
 
-// Whether the method, written into a class file of the class named, reads back as it is:
-// its text closes every string, comment and bracket it opens, so that it ends at its
-// own "]".
-bool MethodReadsBack(const std::string& className, const TonelMethod& method);
+// Whether the method, written into a class file, reads back as it is: its text closes
+// every string, comment and bracket it opens, so that it ends at its own "]".
+bool MethodReadsBack(const TonelMethod& method);
 
 // Raises GenericError "cannot write C>>#m in Tonel format: ..." for the first method
 // that would not read back, or "cannot write the class C in Tonel format" when its

@@ -42,13 +42,12 @@ bool Same(const TonelMethod* a, const TonelMethod* b) {
 // The lines of the diagram's initialize reach the user's, as long as what the lines give
 // is still a method of the same selector that a class file can hold: lines of two texts
 // may join into one that leaves a string or a comment open.
-std::optional<TonelMethod> MergedByLines(const std::string& className, const TonelMethod& was,
-                                         const TonelMethod& now, const TonelMethod& wanted,
-                                         bool& conflict) {
+std::optional<TonelMethod> MergedByLines(const TonelMethod& was, const TonelMethod& now,
+                                         const TonelMethod& wanted, bool& conflict) {
   MergedLines lines = MergeLines(was.source, now.source, wanted.source);
   TonelMethod merged = now;
   merged.source = std::move(lines.text);
-  if (!MethodReadsBack(className, merged)) return std::nullopt;
+  if (!MethodReadsBack(merged)) return std::nullopt;
   if (now.category == was.category) merged.category = wanted.category;
   conflict = lines.conflict;
   return merged;
@@ -106,7 +105,7 @@ void Merger::KeepUsers(const TonelMethod& now, const TonelMethod* was, const Ton
   bool conflict = false;
   std::optional<TonelMethod> lines;
   if (was != nullptr && wanted != nullptr && now.selector == "initialize")
-    lines = MergedByLines(next_.name, *was, now, *wanted, conflict);
+    lines = MergedByLines(*was, now, *wanted, conflict);
   if (lines) {
     if (!SameTokens(lines->source, wanted->source)) {
       usersOwn_.push_back(methods.size());
