@@ -74,23 +74,6 @@ bool Exists(const std::string& path) {
   return fs::exists(fs::path(std::u8string(path.begin(), path.end())), error);
 }
 
-// The class names of the copies of what plimko wrote last.
-std::vector<std::string> CopiedClasses(const std::string& copies) {
-  const std::string_view suffix = kClassFileSuffix;
-  std::vector<std::string> names;
-  std::error_code error;
-  for (fs::directory_iterator entry(fs::path(std::u8string(copies.begin(), copies.end())), error),
-       end;
-       !error && entry != end; entry.increment(error)) {
-    const std::u8string file = entry->path().filename().u8string();
-    const std::string name(file.begin(), file.end());
-    if (name.size() > suffix.size() && name.ends_with(suffix))
-      names.push_back(name.substr(0, name.size() - suffix.size()));
-  }
-  std::sort(names.begin(), names.end());
-  return names;
-}
-
 // Where a class's file is: its folder (the package it is in) and its path.
 struct Location {
   std::string folder;
@@ -105,8 +88,7 @@ class PackageWriter {
         package_(package),
         copies_(dir + ".plimko/" + package.name + "/"),
         index_(dir),
-        copiedList_(CopiedClasses(copies_)),
-        copied_(copiedList_.begin(), copiedList_.end()) {}
+        copied_(ClassFilesIn(copies_)) {}
 
   TonelSummary Write();
 
@@ -123,8 +105,7 @@ class PackageWriter {
   const TonelPackage& package_;
   const std::string copies_;
   const ClassFileIndex index_;
-  const std::vector<std::string> copiedList_;  // the classes that have a copy, by name
-  const std::unordered_set<std::string> copied_;
+  const std::vector<std::string> copied_;  // the classes that have a copy, in name order
   StagedFiles staged_;
   TonelSummary summary_;
   int leftAsTheyAre_ = 0;  // by classes without a copy
@@ -132,7 +113,7 @@ class PackageWriter {
 
 Location PackageWriter::Locate(const std::string& className) const {
   const std::string file = className + kClassFileSuffix;
-  const std::vector<std::string>& folders = index_.FoldersOf(className);
+  const std::vector<std::string> folders = index_.FoldersOf(className);
   if (folders.size() > 1) {
     throw GenericError("the class " + className +
                        " has two files: " + Quoted(dir_ + folders[0] + "/" + file) + " and " +
@@ -147,7 +128,8 @@ void PackageWriter::WriteClass(const TonelClass& next) {
   const std::string copyPath = copies_ + next.name + kClassFileSuffix;
   const std::string text = TonelClassText(next);
   const std::optional<std::string> copy =
-      copied_.count(next.name) != 0 ? ReadIfPresent(copyPath) : std::nullopt;
+      std::binary_search(copied_.begin(), copied_.end(), next.name) ? ReadIfPresent(copyPath)
+                                                                    : std::nullopt;
   const bool copyIsText = copy && *copy == text;
   if (!copyIsText) CheckReadsBack(next);
   WriteClassFile(next, where, copy, text, copyIsText);
@@ -231,7 +213,7 @@ TonelSummary PackageWriter::Write() {
   if (package_.composeClasses) package_.composeClasses(write, compositionNotes);
   for (const TonelClass& next : package_.classes) write(next);
   summary_.notes.insert(summary_.notes.begin(), compositionNotes.begin(), compositionNotes.end());
-  for (const std::string& name : copiedList_)
+  for (const std::string& name : copied_)
     if (generated.count(name) == 0) RemoveClass(name);
   WriteWhereAbsent(dir_ + ".properties", kProperties);
   WriteWhereAbsent(folder + "package.st",
