@@ -167,7 +167,9 @@ void PackageWriter::WriteClassFile(const TonelClass& next, const Location& where
   leftAsTheyAre_ += merged.leftAsTheyAre;
   summary_.notes.insert(summary_.notes.end(), merged.notes.begin(), merged.notes.end());
   const std::string spliced = SplicedClassText(file, merged.cls, where.folder);
-  if (spliced == *current) {
+  // Against the text as read: a file checked out with CRLF that the merge leaves alone
+  // stays as it is.
+  if (spliced == file.text) {
     ++summary_.unchanged;
   } else {
     ++summary_.updated;
