@@ -70,9 +70,14 @@ bool WrittenBefore(const TonelMethod& a, const TonelMethod& b) {
   return a.selector < b.selector;
 }
 
+// A carriage return is escaped too: the reader takes a bare one for a line end.
 std::string StonString(std::string_view text) {
   std::string ston = "'";
   for (char c : text) {
+    if (c == '\r') {
+      ston += "\\r";
+      continue;
+    }
     if (c == '\\' || c == '\'') ston += '\\';
     ston += c;
   }

@@ -6,7 +6,8 @@
 
 #include "tonel/TonelClass.h"
 
-// A STON string: in single quotes, with "\" and "'" escaped by a backslash.
+// A STON string: in single quotes, with "\" and "'" escaped by a backslash, and a
+// carriage return as "\r".
 std::string StonString(std::string_view text);
 // The class comment as the file opens with it: the text between two lines
 // holding a double quote, every double quote in it doubled; nothing when empty.
