@@ -90,8 +90,17 @@ void Merger::MergeMethod(const TonelMethod* was, const TonelMethod* now,
     if (wanted != nullptr && !Same(wanted, was)) methods.push_back(*wanted);
   } else if (Same(now, was)) {
     // As plimko wrote it, whatever its blanks: the user's bytes while the diagram's text
-    // stays, the diagram's new text when it changes.
-    if (wanted != nullptr) methods.push_back(Same(wanted, was) ? *now : *wanted);
+    // stays, the diagram's new text when it changes; in initialize only on the lines
+    // that the diagram changed.
+    if (wanted == nullptr) return;
+    if (Same(wanted, was)) {
+      methods.push_back(*now);
+      return;
+    }
+    bool conflict = false;
+    std::optional<TonelMethod> lines;
+    if (now->selector == "initialize") lines = MergedByLines(*was, *now, *wanted, conflict);
+    methods.push_back(lines && !conflict ? std::move(*lines) : *wanted);
   } else if (Same(wanted, now)) {
     methods.push_back(*now);
   } else {
