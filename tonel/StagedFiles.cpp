@@ -26,8 +26,10 @@ std::string Quoted(const std::string& path) {
   return quoted;
 }
 
+// The path up to its last separator; Windows takes a backslash for one too. The names
+// written here (classes, packages, copies) hold no backslash.
 std::string FolderOf(const std::string& path) {
-  const std::size_t last = path.find_last_of('/');
+  const std::size_t last = path.find_last_of("/\\");
   return last == std::string::npos ? "" : path.substr(0, last + 1);
 }
 
