@@ -651,3 +651,32 @@ std::string_view TextLineAhead(size_t& cursor) {
   }
   return {};
 }
+
+// A line's bytes are looked at once each, and only the current line is held,
+// so a large file costs one read and no more memory than its longest line. A
+// line that cannot be read counts as holding a text: what stopped the reader
+// before is then the report.
+bool BytesFollow(std::initializer_list<std::string_view> texts) {
+  ScannerState& s = State();
+  if (s.linePos < 1) return false;
+  const std::string shownLine = s.curLine;
+  const int32_t shownPos = s.linePos;
+  const int32_t shownLineNo = s.lineNo;
+  const size_t shownPrefix = s.asciiPrefix;
+  bool found = false;
+  try {
+    for (size_t from = static_cast<size_t>(s.linePos - 1); !found && s.linePos > 0; from = 0) {
+      for (const std::string_view text : texts) {
+        found = found || s.curLine.find(text, from) != std::string::npos;
+      }
+      if (!found) NextLine();
+    }
+  } catch (const PlimkoError&) {
+    found = true;
+  }
+  s.curLine = shownLine;
+  s.linePos = shownPos;
+  s.lineNo = shownLineNo;
+  s.asciiPrefix = shownPrefix;
+  return found;
+}

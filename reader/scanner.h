@@ -108,3 +108,8 @@ int32_t ParseInteger(std::string_view text);
 // decoded); cursor moves past that line. Empty when no such line follows. The
 // text, and the cursor, hold only up to the next call into the scanner.
 std::string_view TextLineAhead(size_t& cursor);
+
+// Whether one of the texts stands in the file from the position on, as bytes.
+// Reads on up to the line that holds one, or to the end of the file, but keeps
+// the line and position that a report shows; nothing may be read after it.
+bool BytesFollow(std::initializer_list<std::string_view> texts);
