@@ -1,6 +1,7 @@
 // Everything the output says about one diagram class.
 #include "writer/ClassWriter.h"
 
+#include <set>
 #include <string>
 
 #include "model/ElemType.h"
@@ -52,8 +53,10 @@ void ComposeDefinition(ClassText& text, const PClassType& cls, const PElemTable&
   StartVariableNameList(InheritedInstanceVariables(cls, allClasses), text.instanceVariables);
   instanceAttributes->ForEach(ListAttributeVariable);
   links->ForEach(ListLinkVariable);
+  std::set<std::string> instanceNames = ClassNamesOfInheritedInstanceVariables(cls, allClasses);
+  instanceNames.insert(text.instanceVariables.begin(), text.instanceVariables.end());
   StartVariableNameList(InheritedClassVariables(cls, allClasses), text.classVariables);
-  classAttributes->ForEach(ListAttributeVariable);
+  ListClassAttributeVariables(classAttributes, instanceNames, text.classInstanceVariables);
 }
 
 bool IsOtherThan(const PElement& element, const PElement& other) {
@@ -155,6 +158,8 @@ ClassText ComposeClass(const PElement& element, const PElemTable& allClasses) {
   links->ForEach(WriteLinkAccessors);
   BeginMethodGroup(true, "accessing");
   groups.publicClassAttributes->ForEach(WriteAttributeAccessors);
+  text.initializesClass =
+      ComposeClassInitialize(cls, allClasses, classAttributes, cls->GetMembers());
 
   ComposeOperations(groups.publicOperations, false, "public");
   ComposeOperations(groups.protectedOperations, false, "protected");

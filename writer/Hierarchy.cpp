@@ -34,6 +34,7 @@ struct ClassFacts {
   std::set<std::string> classNames;
   std::set<std::string> inheritedInstanceNames;
   std::set<std::string> inheritedClassNames;
+  std::set<std::string> classNamesOfInheritedInstanceNames;
 };
 
 // The facts do not keep the table or its classes alive after the run.
@@ -149,6 +150,9 @@ class Scope {
   void NoteInherited(ClassFacts& facts, int ownShare) const {
     Inherited(facts.instanceNames, instanceCounts_, ownShare, facts.inheritedInstanceNames);
     Inherited(facts.classNames, classCounts_, ownShare, facts.inheritedClassNames);
+    // Whether the class's own instance names count here does not matter: a
+    // class name that they hold is one of an instance variable all the same.
+    Inherited(facts.classNames, instanceCounts_, 0, facts.classNamesOfInheritedInstanceNames);
   }
 
  private:
@@ -314,4 +318,11 @@ const std::set<std::string>& InheritedClassVariables(const PClassType& cls,
   static const std::set<std::string> kNoNames;
   const ClassFacts* facts = FactsOf(cls, allClasses);
   return facts ? facts->inheritedClassNames : kNoNames;
+}
+
+const std::set<std::string>& ClassNamesOfInheritedInstanceVariables(const PClassType& cls,
+                                                                    const PElemTable& allClasses) {
+  static const std::set<std::string> kNoNames;
+  const ClassFacts* facts = FactsOf(cls, allClasses);
+  return facts ? facts->classNamesOfInheritedInstanceNames : kNoNames;
 }

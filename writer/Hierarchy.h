@@ -26,3 +26,7 @@ const std::set<std::string>& InheritedInstanceVariables(const PClassType& cls,
 // Likewise for class variable names.
 const std::set<std::string>& InheritedClassVariables(const PClassType& cls,
                                                      const PElemTable& allClasses);
+// The class's own class variable names that a declared superclass, its
+// superclass and so on declare as instance variables.
+const std::set<std::string>& ClassNamesOfInheritedInstanceVariables(const PClassType& cls,
+                                                                    const PElemTable& allClasses);

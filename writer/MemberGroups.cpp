@@ -82,6 +82,20 @@ void ListAttributeVariable(const PElement& member) {
   ListVariable(StIdentifier(ToMemberVar(member)->GetName()));
 }
 
+void ListClassAttributeVariables(const PElemTable& classAttributes,
+                                 const std::set<std::string>& instanceNames,
+                                 std::vector<std::string>& classInstanceVariables) {
+  std::set<std::string> listed;
+  for (const PElement& member : ElementsOf(classAttributes)) {
+    std::string name = StIdentifier(ToMemberVar(member)->GetName());
+    if (!instanceNames.contains(name)) {
+      ListVariable(name);
+    } else if (listed.insert(name).second) {
+      classInstanceVariables.push_back(std::move(name));
+    }
+  }
+}
+
 void WriteAttributeComment(const PElement& member) {
   PMemberVar attribute = ToMemberVar(member);
   Write("  ");

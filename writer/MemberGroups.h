@@ -36,5 +36,12 @@ void StartVariableNameList(const std::set<std::string>& declared, std::vector<st
 void ListVariable(const std::string& name);
 // Lists an attribute's variable.
 void ListAttributeVariable(const PElement& member);
+// Lists each class attribute's variable in the current list, but for one that
+// shares its name with an instance variable (instanceNames): Smalltalk takes
+// no class variable of that name, so it becomes a class-side instance
+// variable, listed once in classInstanceVariables.
+void ListClassAttributeVariables(const PElemTable& classAttributes,
+                                 const std::set<std::string>& instanceNames,
+                                 std::vector<std::string>& classInstanceVariables);
 // An attribute's line of the class comment.
 void WriteAttributeComment(const PElement& member);
