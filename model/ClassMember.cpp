@@ -6,9 +6,9 @@
 
 PClassMember NewMemberVar(bool isStatic, const std::string& visibility, const std::string& name,
                           const std::string& typeName, const PElemTable& multiplicity,
-                          const std::string& defaultValue) {
+                          const std::string& defaultValue, const std::string& properties) {
   return MakeModelObject<TMemberVar>(isStatic, visibility, name, typeName, multiplicity,
-                                     defaultValue);
+                                     defaultValue, properties);
 }
 
 PClassMember NewMemberFun(bool isStatic, bool isAbstract, const std::string& visibility,

@@ -680,3 +680,33 @@ bool BytesFollow(std::initializer_list<std::string_view> texts) {
   s.asciiPrefix = shownPrefix;
   return found;
 }
+
+void EraseInLine(size_t offset, size_t count) {
+  ScannerState& s = State();
+  s.curLine.erase(offset, count);
+  s.asciiPrefix = AsciiPrefixLength(s.curLine);
+}
+
+size_t JoinNextTextLine() {
+  ScannerState& s = State();
+  std::string joined = std::move(s.curLine);
+  const int32_t position = s.linePos;
+  while (!joined.empty() && IsBlank(joined.back())) joined.pop_back();
+  joined += ' ';
+  const size_t at = joined.size();
+  size_t first = 0;
+  do {
+    NextLine();
+    first = 0;
+    while (first < s.curLine.size() && IsBlank(s.curLine[first])) ++first;
+  } while (s.linePos > 0 && first == s.curLine.size());
+  if (s.curLine.size() - first > kMaxLineLength - at) {
+    Fail("input line too long in \"" + s.shownPath + "\"");
+  }
+  joined.append(s.curLine, first);
+  s.curLine = std::move(joined);
+  // The reader stands before the text it joins lines for, so before the blanks that went.
+  s.linePos = position;
+  s.asciiPrefix = AsciiPrefixLength(s.curLine);
+  return at;
+}

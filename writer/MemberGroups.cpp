@@ -112,5 +112,9 @@ void WriteAttributeComment(const PElement& member) {
     Write(" = ");
     Write(WithDoubleQuotes(attribute->GetDefault()));
   }
+  if (!attribute->GetProperties().empty()) {
+    Write(" ");
+    Write(WithDoubleQuotes(attribute->GetProperties()));
+  }
   WriteLine(" Description...");
 }
