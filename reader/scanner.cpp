@@ -694,6 +694,7 @@ size_t JoinNextTextLine() {
   while (!joined.empty() && IsBlank(joined.back())) joined.pop_back();
   joined += ' ';
   const size_t at = joined.size();
+  const size_t previousPrefix = std::min(s.asciiPrefix, at - 1);
   size_t first = 0;
   do {
     NextLine();
@@ -705,8 +706,10 @@ size_t JoinNextTextLine() {
   }
   joined.append(s.curLine, first);
   s.curLine = std::move(joined);
+  // Positions count the same characters from a shorter ASCII prefix, and the
+  // joined line is not searched anew for each line a string goes on over.
+  s.asciiPrefix = previousPrefix;
   // The reader stands before the text it joins lines for, so before the blanks that went.
   s.linePos = position;
-  s.asciiPrefix = AsciiPrefixLength(s.curLine);
   return at;
 }

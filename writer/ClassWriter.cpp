@@ -56,7 +56,9 @@ void ComposeDefinition(ClassText& text, const PClassType& cls, const PElemTable&
   std::set<std::string> instanceNames = ClassNamesOfInheritedInstanceVariables(cls, allClasses);
   instanceNames.insert(text.instanceVariables.begin(), text.instanceVariables.end());
   StartVariableNameList(InheritedClassVariables(cls, allClasses), text.classVariables);
-  ListClassAttributeVariables(classAttributes, instanceNames, text.classInstanceVariables);
+  ListClassAttributeVariables(classAttributes, instanceNames,
+                              InheritedClassInstanceVariables(cls, allClasses),
+                              text.classInstanceVariables);
 }
 
 bool IsOtherThan(const PElement& element, const PElement& other) {

@@ -35,6 +35,10 @@ struct ClassFacts {
   std::set<std::string> inheritedInstanceNames;
   std::set<std::string> inheritedClassNames;
   std::set<std::string> classNamesOfInheritedInstanceNames;
+  // Its class names that are class-side instance variables (named like an
+  // instance variable), and those of them that an ancestor declares already.
+  std::set<std::string> classInstanceNames;
+  std::set<std::string> inheritedClassInstanceNames;
 };
 
 // The facts do not keep the table or its classes alive after the run.
@@ -153,6 +157,18 @@ class Scope {
     // Whether the class's own instance names count here does not matter: a
     // class name that they hold is one of an instance variable all the same.
     Inherited(facts.classNames, instanceCounts_, 0, facts.classNamesOfInheritedInstanceNames);
+    for (const std::string& name : facts.classNames) {
+      if (facts.instanceNames.contains(name) ||
+          facts.classNamesOfInheritedInstanceNames.contains(name)) {
+        facts.classInstanceNames.insert(name);
+      }
+    }
+    Inherited(facts.classInstanceNames, classInstanceCounts_, 0, facts.inheritedClassInstanceNames);
+  }
+  // The class-side instance variables are known only once NoteInherited has
+  // seen the class; a class added before that counts them here.
+  void AddClassInstanceNames(const ClassFacts& facts) {
+    for (const std::string& name : facts.classInstanceNames) ++classInstanceCounts_[name];
   }
 
  private:
@@ -161,6 +177,7 @@ class Scope {
   void Count(const ClassFacts& facts, int step) {
     for (const std::string& name : facts.instanceNames) instanceCounts_[name] += step;
     for (const std::string& name : facts.classNames) classCounts_[name] += step;
+    for (const std::string& name : facts.classInstanceNames) classInstanceCounts_[name] += step;
   }
 
   static void Inherited(const std::set<std::string>& own, const Counts& counts, int ownShare,
@@ -173,6 +190,7 @@ class Scope {
 
   Counts instanceCounts_;
   Counts classCounts_;
+  Counts classInstanceCounts_;
 };
 
 // Walks a tree of subclasses without recursion, so that no diagram sets the
@@ -229,6 +247,7 @@ void FindInheritedNames() {
   for (const std::vector<size_t>& cycle : cycles) {
     for (size_t member : cycle) scope.Add(Facts[member]);
     for (size_t member : cycle) scope.NoteInherited(Facts[member], 1);
+    for (size_t member : cycle) scope.AddClassInstanceNames(Facts[member]);
     for (size_t member : cycle) {
       for (size_t child : children[member]) Descend(child, children, scope);
     }
@@ -325,4 +344,11 @@ const std::set<std::string>& ClassNamesOfInheritedInstanceVariables(const PClass
   static const std::set<std::string> kNoNames;
   const ClassFacts* facts = FactsOf(cls, allClasses);
   return facts ? facts->classNamesOfInheritedInstanceNames : kNoNames;
+}
+
+const std::set<std::string>& InheritedClassInstanceVariables(const PClassType& cls,
+                                                             const PElemTable& allClasses) {
+  static const std::set<std::string> kNoNames;
+  const ClassFacts* facts = FactsOf(cls, allClasses);
+  return facts ? facts->inheritedClassInstanceNames : kNoNames;
 }

@@ -30,3 +30,8 @@ const std::set<std::string>& InheritedClassVariables(const PClassType& cls,
 // superclass and so on declare as instance variables.
 const std::set<std::string>& ClassNamesOfInheritedInstanceVariables(const PClassType& cls,
                                                                     const PElemTable& allClasses);
+// The class's own class-side instance variable names (class names that are
+// instance variable names of the class) that an ancestor declares already on
+// its class side.
+const std::set<std::string>& InheritedClassInstanceVariables(const PClassType& cls,
+                                                             const PElemTable& allClasses);

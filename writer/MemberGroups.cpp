@@ -84,8 +84,9 @@ void ListAttributeVariable(const PElement& member) {
 
 void ListClassAttributeVariables(const PElemTable& classAttributes,
                                  const std::set<std::string>& instanceNames,
+                                 const std::set<std::string>& inherited,
                                  std::vector<std::string>& classInstanceVariables) {
-  std::set<std::string> listed;
+  std::set<std::string> listed = inherited;
   for (const PElement& member : ElementsOf(classAttributes)) {
     std::string name = StIdentifier(ToMemberVar(member)->GetName());
     if (!instanceNames.contains(name)) {

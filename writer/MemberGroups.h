@@ -39,9 +39,11 @@ void ListAttributeVariable(const PElement& member);
 // Lists each class attribute's variable in the current list, but for one that
 // shares its name with an instance variable (instanceNames): Smalltalk takes
 // no class variable of that name, so it becomes a class-side instance
-// variable, listed once in classInstanceVariables.
+// variable, listed once in classInstanceVariables unless the class side of a
+// superclass declares it (inherited).
 void ListClassAttributeVariables(const PElemTable& classAttributes,
                                  const std::set<std::string>& instanceNames,
+                                 const std::set<std::string>& inherited,
                                  std::vector<std::string>& classInstanceVariables);
 // An attribute's line of the class comment.
 void WriteAttributeComment(const PElement& member);
