@@ -11,6 +11,11 @@ PClassMember NewMemberVar(bool isStatic, const std::string& visibility, const st
                                      defaultValue, properties);
 }
 
+const std::string& TMemberVar::GetProperties() const {
+  static const std::string kNone;
+  return properties_ ? *properties_ : kNone;
+}
+
 PClassMember NewMemberFun(bool isStatic, bool isAbstract, const std::string& visibility,
                           const std::string& name, const std::string& typeName,
                           const PElemTable& params) {

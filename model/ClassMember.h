@@ -63,15 +63,18 @@ class TMemberVar final : public TClassMember, public IMemberVar {
       : TClassMember(visibility, isStatic, std::move(name), std::move(typeName)),
         multiplicity_(std::move(multiplicity)),
         default_(std::move(defaultValue)),
-        properties_(std::move(properties)) {}
+        properties_(properties.empty()
+                        ? nullptr
+                        : std::make_unique<const std::string>(std::move(properties))) {}
   PElemTable GetMultiplicity() const override { return multiplicity_; }
   const std::string& GetDefault() const override { return default_; }
-  const std::string& GetProperties() const override { return properties_; }
+  const std::string& GetProperties() const override;
 
  private:
   PElemTable multiplicity_;
   std::string default_;
-  std::string properties_;
+  // Few attributes have one, and a large diagram has many attributes.
+  std::unique_ptr<const std::string> properties_;
 };
 
 class TMemberFun final : public TClassMember, public IMemberFun {

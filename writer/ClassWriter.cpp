@@ -53,12 +53,12 @@ void ComposeDefinition(ClassText& text, const PClassType& cls, const PElemTable&
   StartVariableNameList(InheritedInstanceVariables(cls, allClasses), text.instanceVariables);
   instanceAttributes->ForEach(ListAttributeVariable);
   links->ForEach(ListLinkVariable);
-  std::set<std::string> instanceNames = ClassNamesOfInheritedInstanceVariables(cls, allClasses);
-  instanceNames.insert(text.instanceVariables.begin(), text.instanceVariables.end());
+  // The list of instance variables holds the class's own names, listed or inherited.
+  const std::set<std::string> ownInstanceNames = TakeListedVariables();
   StartVariableNameList(InheritedClassVariables(cls, allClasses), text.classVariables);
-  ListClassAttributeVariables(classAttributes, instanceNames,
-                              InheritedClassInstanceVariables(cls, allClasses),
-                              text.classInstanceVariables);
+  ListClassAttributeVariables(
+      classAttributes, ownInstanceNames, ClassNamesOfInheritedInstanceVariables(cls, allClasses),
+      InheritedClassInstanceVariables(cls, allClasses), text.classInstanceVariables);
 }
 
 bool IsOtherThan(const PElement& element, const PElement& other) {

@@ -19,6 +19,16 @@ namespace {
 
 constexpr size_t kNone = static_cast<size_t>(-1);
 
+// The class names of a class that are instance variable names of an
+// ancestor; those of them and of its own instance variable names, which are
+// class-side instance variables; and those of these that the class side of an
+// ancestor declares already.
+struct ClassSideNames {
+  std::set<std::string> ofInheritedInstanceNames;
+  std::set<std::string> instanceNames;
+  std::set<std::string> inheritedInstanceNames;
+};
+
 // What the lookups need of one class of the table, in table order.
 struct ClassFacts {
   std::weak_ptr<IClassType> cls;
@@ -34,11 +44,8 @@ struct ClassFacts {
   std::set<std::string> classNames;
   std::set<std::string> inheritedInstanceNames;
   std::set<std::string> inheritedClassNames;
-  std::set<std::string> classNamesOfInheritedInstanceNames;
-  // Its class names that are class-side instance variables (named like an
-  // instance variable), and those of them that an ancestor declares already.
-  std::set<std::string> classInstanceNames;
-  std::set<std::string> inheritedClassInstanceNames;
+  // Only for a class with class names, since few classes have any.
+  std::unique_ptr<ClassSideNames> classSide;
 };
 
 // The facts do not keep the table or its classes alive after the run.
@@ -154,22 +161,22 @@ class Scope {
   void NoteInherited(ClassFacts& facts, int ownShare) const {
     Inherited(facts.instanceNames, instanceCounts_, ownShare, facts.inheritedInstanceNames);
     Inherited(facts.classNames, classCounts_, ownShare, facts.inheritedClassNames);
+    if (facts.classNames.empty()) return;
+    facts.classSide = std::make_unique<ClassSideNames>();
+    ClassSideNames& side = *facts.classSide;
     // Whether the class's own instance names count here does not matter: a
     // class name that they hold is one of an instance variable all the same.
-    Inherited(facts.classNames, instanceCounts_, 0, facts.classNamesOfInheritedInstanceNames);
+    Inherited(facts.classNames, instanceCounts_, 0, side.ofInheritedInstanceNames);
     for (const std::string& name : facts.classNames) {
-      if (facts.instanceNames.contains(name) ||
-          facts.classNamesOfInheritedInstanceNames.contains(name)) {
-        facts.classInstanceNames.insert(name);
+      if (facts.instanceNames.contains(name) || side.ofInheritedInstanceNames.contains(name)) {
+        side.instanceNames.insert(name);
       }
     }
-    Inherited(facts.classInstanceNames, classInstanceCounts_, 0, facts.inheritedClassInstanceNames);
+    Inherited(side.instanceNames, classInstanceCounts_, 0, side.inheritedInstanceNames);
   }
   // The class-side instance variables are known only once NoteInherited has
   // seen the class; a class added before that counts them here.
-  void AddClassInstanceNames(const ClassFacts& facts) {
-    for (const std::string& name : facts.classInstanceNames) ++classInstanceCounts_[name];
-  }
+  void AddClassInstanceNames(const ClassFacts& facts) { CountClassSide(facts, 1); }
 
  private:
   using Counts = std::unordered_map<std::string, int>;
@@ -177,7 +184,14 @@ class Scope {
   void Count(const ClassFacts& facts, int step) {
     for (const std::string& name : facts.instanceNames) instanceCounts_[name] += step;
     for (const std::string& name : facts.classNames) classCounts_[name] += step;
-    for (const std::string& name : facts.classInstanceNames) classInstanceCounts_[name] += step;
+    CountClassSide(facts, step);
+  }
+
+  void CountClassSide(const ClassFacts& facts, int step) {
+    if (!facts.classSide) return;
+    for (const std::string& name : facts.classSide->instanceNames) {
+      classInstanceCounts_[name] += step;
+    }
   }
 
   static void Inherited(const std::set<std::string>& own, const Counts& counts, int ownShare,
@@ -343,12 +357,12 @@ const std::set<std::string>& ClassNamesOfInheritedInstanceVariables(const PClass
                                                                     const PElemTable& allClasses) {
   static const std::set<std::string> kNoNames;
   const ClassFacts* facts = FactsOf(cls, allClasses);
-  return facts ? facts->classNamesOfInheritedInstanceNames : kNoNames;
+  return facts && facts->classSide ? facts->classSide->ofInheritedInstanceNames : kNoNames;
 }
 
 const std::set<std::string>& InheritedClassInstanceVariables(const PClassType& cls,
                                                              const PElemTable& allClasses) {
   static const std::set<std::string> kNoNames;
   const ClassFacts* facts = FactsOf(cls, allClasses);
-  return facts ? facts->inheritedClassInstanceNames : kNoNames;
+  return facts && facts->classSide ? facts->classSide->inheritedInstanceNames : kNoNames;
 }

@@ -82,14 +82,20 @@ void ListAttributeVariable(const PElement& member) {
   ListVariable(StIdentifier(ToMemberVar(member)->GetName()));
 }
 
+std::set<std::string> TakeListedVariables() {
+  VariableList = nullptr;
+  return std::move(ListedVariables);
+}
+
 void ListClassAttributeVariables(const PElemTable& classAttributes,
-                                 const std::set<std::string>& instanceNames,
-                                 const std::set<std::string>& inherited,
+                                 const std::set<std::string>& ownInstanceNames,
+                                 const std::set<std::string>& inheritedInstanceNames,
+                                 const std::set<std::string>& inheritedClassSide,
                                  std::vector<std::string>& classInstanceVariables) {
-  std::set<std::string> listed = inherited;
+  std::set<std::string> listed = inheritedClassSide;
   for (const PElement& member : ElementsOf(classAttributes)) {
     std::string name = StIdentifier(ToMemberVar(member)->GetName());
-    if (!instanceNames.contains(name)) {
+    if (!ownInstanceNames.contains(name) && !inheritedInstanceNames.contains(name)) {
       ListVariable(name);
     } else if (listed.insert(name).second) {
       classInstanceVariables.push_back(std::move(name));
