@@ -128,6 +128,7 @@ void WriteInitializers(const PClassType& cls, const PElemTable& allClasses,
 // class variables anew.
 bool ComposeClassInitialize(const PClassType& cls, const PElemTable& allClasses,
                             const PElemTable& classAttributes, const PElemTable& members) {
+  if (classAttributes->IsEmpty()) return false;
   const PElemTable setHere = classAttributes->Filter(HasCodeDefault);
   if (setHere->IsEmpty() || !members->Filter(IsOwnClassInitialize)->IsEmpty()) return false;
   BeginMethodGroup(true, "class initialization");
