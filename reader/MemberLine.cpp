@@ -7,6 +7,7 @@
 #include "model/ClassMember.h"
 #include "model/Multiplicity.h"
 #include "model/Param.h"
+#include "reader/PropertyString.h"
 
 namespace {
 
@@ -188,10 +189,11 @@ TVarDeclRec ReadVarDecl(const ArrayOfString& terminators) {
 
 void ReadAttributeLine(const PClassType& cls) {
   const FormatMarkerSet markers = ReadFormatMarkers();
+  const std::string properties = TakePropertyString();
   const char visibility = ReadVisibility();
   const TVarDeclRec rec = ReadDecl(AttributeTokens());
   cls->AddMember(NewMemberVar(markers.Contains('_'), std::string(1, visibility), rec.Name,
-                              rec.TypeName, rec.Multiplicity, rec.Default));
+                              rec.TypeName, rec.Multiplicity, rec.Default, properties));
   SkipBlanksNotEof();
 }
 

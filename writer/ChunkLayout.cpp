@@ -53,6 +53,11 @@ void AppendDefinition(std::string& out, const ClassText& text) {
   // In a string literal a quote is written twice.
   AppendEscaped(out, CategoryName(), "!'");
   out += "'!\r\n\r\n";
+  if (text.classInstanceVariables.empty()) return;
+  out += text.name;
+  out += " class instanceVariableNames: '";
+  AppendVariableNames(out, text.classInstanceVariables);
+  out += "'!\r\n\r\n";
 }
 
 void AppendComment(std::string& out, const ClassText& text) {

@@ -22,6 +22,10 @@ struct ClassText {
   std::string superclass;
   std::vector<std::string> instanceVariables;
   std::vector<std::string> classVariables;
+  // Class-side instance variables: class attributes named like an instance variable.
+  std::vector<std::string> classInstanceVariables;
+  // Whether it has a class-side initialize that filing in must run.
+  bool initializesClass = false;
   std::string comment;  // every line ended, the last one included
   std::vector<MethodText> methods;
 };

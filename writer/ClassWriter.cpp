@@ -1,6 +1,7 @@
 // Everything the output says about one diagram class.
 #include "writer/ClassWriter.h"
 
+#include <set>
 #include <string>
 
 #include "model/ElemType.h"
@@ -52,8 +53,12 @@ void ComposeDefinition(ClassText& text, const PClassType& cls, const PElemTable&
   StartVariableNameList(InheritedInstanceVariables(cls, allClasses), text.instanceVariables);
   instanceAttributes->ForEach(ListAttributeVariable);
   links->ForEach(ListLinkVariable);
+  // The list of instance variables holds the class's own names, listed or inherited.
+  const std::set<std::string> ownInstanceNames = TakeListedVariables();
   StartVariableNameList(InheritedClassVariables(cls, allClasses), text.classVariables);
-  classAttributes->ForEach(ListAttributeVariable);
+  ListClassAttributeVariables(
+      classAttributes, ownInstanceNames, ClassNamesOfInheritedInstanceVariables(cls, allClasses),
+      InheritedClassInstanceVariables(cls, allClasses), text.classInstanceVariables);
 }
 
 bool IsOtherThan(const PElement& element, const PElement& other) {
@@ -155,6 +160,8 @@ ClassText ComposeClass(const PElement& element, const PElemTable& allClasses) {
   links->ForEach(WriteLinkAccessors);
   BeginMethodGroup(true, "accessing");
   groups.publicClassAttributes->ForEach(WriteAttributeAccessors);
+  text.initializesClass =
+      ComposeClassInitialize(cls, allClasses, classAttributes, cls->GetMembers());
 
   ComposeOperations(groups.publicOperations, false, "public");
   ComposeOperations(groups.protectedOperations, false, "protected");

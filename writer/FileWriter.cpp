@@ -37,11 +37,16 @@ void WriteImportFile(const std::string& outputDir, const std::string& baseName,
                             "window.\"\n\n");
   AppendChunkText(text, ComposeNotes(relations, others));
   text += "\r\n";
+  // Run once every class exists, so that an initial value may name any of them.
+  std::string initializations;
   for (const PElement& cls : ClassOrder(classes)) {
     WriteOut(text);
     text.clear();
-    AppendChunkClass(text, ComposeClass(cls, classes));
+    const ClassText classText = ComposeClass(cls, classes);
+    AppendChunkClass(text, classText);
+    if (classText.initializesClass) initializations += classText.name + " initialize!\r\n";
   }
+  text += initializations;
   text += "\r\n\"end of import file\"\r\n";
   WriteOut(text);
   CloseOutFile();

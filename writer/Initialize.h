@@ -14,3 +14,11 @@ void WriteAttributeInit(const PElement& member, const PClassType& cls,
                         const PElemTable& allClasses);
 // One line giving a link variable of the class its initial value.
 void WriteLinkInit(const PElement& relation, const PClassType& cls, const PElemTable& allClasses);
+
+// Composes the class-side initialize, which sets the class attributes whose
+// default is Smalltalk code, in the protocol "class initialization"; answers
+// whether there is one. None when no such attribute exists, or when the
+// diagram gives the class a class-side initialize of its own (members holds
+// the class's operations among others).
+bool ComposeClassInitialize(const PClassType& cls, const PElemTable& allClasses,
+                            const PElemTable& classAttributes, const PElemTable& members);

@@ -82,6 +82,27 @@ void ListAttributeVariable(const PElement& member) {
   ListVariable(StIdentifier(ToMemberVar(member)->GetName()));
 }
 
+std::set<std::string> TakeListedVariables() {
+  VariableList = nullptr;
+  return std::move(ListedVariables);
+}
+
+void ListClassAttributeVariables(const PElemTable& classAttributes,
+                                 const std::set<std::string>& ownInstanceNames,
+                                 const std::set<std::string>& inheritedInstanceNames,
+                                 const std::set<std::string>& inheritedClassSide,
+                                 std::vector<std::string>& classInstanceVariables) {
+  std::set<std::string> listed = inheritedClassSide;
+  for (const PElement& member : ElementsOf(classAttributes)) {
+    std::string name = StIdentifier(ToMemberVar(member)->GetName());
+    if (!ownInstanceNames.contains(name) && !inheritedInstanceNames.contains(name)) {
+      ListVariable(name);
+    } else if (listed.insert(name).second) {
+      classInstanceVariables.push_back(std::move(name));
+    }
+  }
+}
+
 void WriteAttributeComment(const PElement& member) {
   PMemberVar attribute = ToMemberVar(member);
   Write("  ");
@@ -97,6 +118,10 @@ void WriteAttributeComment(const PElement& member) {
   if (!attribute->GetDefault().empty()) {
     Write(" = ");
     Write(WithDoubleQuotes(attribute->GetDefault()));
+  }
+  if (!attribute->GetProperties().empty()) {
+    Write(" ");
+    Write(WithDoubleQuotes(attribute->GetProperties()));
   }
   WriteLine(" Description...");
 }

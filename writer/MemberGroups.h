@@ -36,5 +36,18 @@ void StartVariableNameList(const std::set<std::string>& declared, std::vector<st
 void ListVariable(const std::string& name);
 // Lists an attribute's variable.
 void ListAttributeVariable(const PElement& member);
+// Ends the current list: answers every name it took or was not to take.
+std::set<std::string> TakeListedVariables();
+// Lists each class attribute's variable in the current list, but for one that
+// shares its name with an instance variable (ownInstanceNames, or
+// inheritedInstanceNames of the superclasses): Smalltalk takes no class
+// variable of that name, so it becomes a class-side instance variable, listed
+// once in classInstanceVariables unless the class side of a superclass
+// declares it (inheritedClassSide).
+void ListClassAttributeVariables(const PElemTable& classAttributes,
+                                 const std::set<std::string>& ownInstanceNames,
+                                 const std::set<std::string>& inheritedInstanceNames,
+                                 const std::set<std::string>& inheritedClassSide,
+                                 std::vector<std::string>& classInstanceVariables);
 // An attribute's line of the class comment.
 void WriteAttributeComment(const PElement& member);

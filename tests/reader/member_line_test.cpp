@@ -45,6 +45,18 @@ TEST(MemberLine, AttributeDeclarations) {
       {"&lt;x&gt;: Map&lt;K, V&gt;", "var ' ' '<x>':'Map<K, V>'[]=''"},
       {": T", "var ' ' '':'T'[]=''"},
       {"a b : c d", "var ' ' 'a b':'c d'[]=''"},
+      // Property strings leave the line; braces nest, entities are decoded.
+      {"s: String {NotBlank, Length(max = 100)}",
+       "var ' ' 's':'String'[]='' '{NotBlank, Length(max = 100)}'"},
+      {"p: P {a{b}c} = 2", "var ' ' 'p':'P'[]='2' '{a{b}c}'"},
+      {"x: T {a &amp; b}", "var ' ' 'x':'T'[]='' '{a & b}'"},
+      {"x{id}: T[1]", "var ' ' 'x':'T'[1..1]='' '{id}'"},
+      // None opens the text, nor stands in quotes or parentheses.
+      {"{x} a: T", "var ' ' '{x} a':'T'[]=''"},
+      {"x: T = f({1})", "var ' ' 'x':'T'[]='f({1})'"},
+      {"s: S = &quot;{a}&quot;", "var ' ' 's':'S'[]='\"{a}\"'"},
+      // The panel's end ends one left open.
+      {"x: T {open", "var ' ' 'x':'T'[]='' '{open'"},
   };
   for (const LineCase& c : cases) {
     EXPECT_EQ(Attributes(c.line), Lines{c.expected}) << c.line;
@@ -76,6 +88,16 @@ TEST(MemberLine, AttributeLinesFollowEachOther) {
   EXPECT_EQ(Attributes("x: T[1\ny"), (Lines{"var ' ' 'x':'T'[1..1]=''", "var ' ' 'y':''[]=''"}));
   EXPECT_EQ(Attributes("s = &quot;a\nt = (b\nu"),
             (Lines{"var ' ' 's':''[]='\"a'", "var ' ' 't':''[]='(b'", "var ' ' 'u':''[]=''"}));
+  // A property string goes on over the lines up to its brace; what follows
+  // the brace stays on the line. A section mark or the panel's end before the
+  // brace ends it.
+  EXPECT_EQ(Attributes("c: S {p,\n\n   q} = 4\nnext"),
+            (Lines{"var ' ' 'c':'S'[]='4' '{p, q}'", "var ' ' 'next':''[]=''"}));
+  EXPECT_EQ(Attributes("c: S {p,\nq,\nr}"), (Lines{"var ' ' 'c':'S'[]='' '{p, q, r}'"}));
+  EXPECT_EQ(Attributes("a: S {p,\n--\nop()"),
+            (Lines{"var ' ' 'a':'S'[]='' '{p,'", "fun ' ' 'op':''()"}));
+  EXPECT_EQ(Attributes("a: S {p,\nb: T"),
+            (Lines{"var ' ' 'a':'S'[]='' '{p,'", "var ' ' 'b':'T'[]=''"}));
   // An unclosed multiplicity on the panel's last line leaves the closing tag alone.
   EXPECT_EQ(Attributes("x: T[0..1"), (Lines{"var ' ' 'x':'T'[0..1]=''"}));
   EXPECT_EQ(Attributes("x: T = v"), (Lines{"var ' ' 'x':'T'[]='v'"}));
