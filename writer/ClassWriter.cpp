@@ -17,12 +17,10 @@
 
 namespace {
 
-// Room for a usual comment and a usual number of methods at once, instead of
-// growing them piece by piece.
-constexpr std::size_t kUsualCommentSize = 512;
-constexpr std::size_t kUsualMethodCount = 16;
+// The comment's text not yet handed on, kept from class to class.
+std::string CommentBuffer;
 
-// Ends the composition however it ends, so that no write reaches a class text
+// Ends the composition however it ends, so that no write reaches a layout
 // that is gone.
 class ComposingGuard {
  public:
@@ -41,9 +39,11 @@ void ListLinkVariable(const PElement& relation) {
 
 // Smalltalk has single inheritance: a class is declared under its first
 // superclass, and the comment names the others.
-void ComposeDefinition(ClassText& text, const PClassType& cls, const PElemTable& allClasses,
-                       const PElemTable& superclasses, const PElemTable& instanceAttributes,
-                       const PElemTable& classAttributes, const PElemTable& links) {
+ClassDefinition ComposeDefinition(const PClassType& cls, const PElemTable& allClasses,
+                                  const PElemTable& superclasses,
+                                  const PElemTable& instanceAttributes,
+                                  const PElemTable& classAttributes, const PElemTable& links) {
+  ClassDefinition text;
   text.superclass =
       superclasses->IsEmpty() ? "Object" : StClassName(ToClassType(superclasses->AnyOne()));
   text.name = StClassName(cls);
@@ -54,6 +54,7 @@ void ComposeDefinition(ClassText& text, const PClassType& cls, const PElemTable&
   links->ForEach(ListLinkVariable);
   StartVariableNameList(InheritedClassVariables(cls, allClasses), text.classVariables);
   classAttributes->ForEach(ListAttributeVariable);
+  return text;
 }
 
 bool IsOtherThan(const PElement& element, const PElement& other) {
@@ -68,12 +69,14 @@ void WriteFurtherSuperclass(const PElement& cls, const PElement& superclass) {
   WriteLine("\"");
 }
 
-void ComposeComment(ClassText& text, const PClassType& cls, const PElemTable& superclasses,
-                    const PElemTable& instanceAttributes, const PElemTable& classAttributes,
-                    const PElemTable& links, const PElemTable& constraints) {
-  ComposeInto(text.comment);
-  text.comment.reserve(kUsualCommentSize);
-  Write(text.name);
+void ComposeComment(ClassLayout& layout, const std::string& name, const PClassType& cls,
+                    const PElemTable& superclasses, const PElemTable& instanceAttributes,
+                    const PElemTable& classAttributes, const PElemTable& links,
+                    const PElemTable& constraints) {
+  layout.BeginComment();
+  CommentBuffer.clear();
+  ComposeInto(CommentBuffer, layout);
+  Write(name);
   WriteLine(
       ".  The comment should state the purpose of the class and also explain any unobvious "
       "aspects of the implementation.");
@@ -94,6 +97,9 @@ void ComposeComment(ClassText& text, const PClassType& cls, const PElemTable& su
     superclasses->FilterWithElem(superclasses->AnyOne(), IsOtherThan)
         ->ForEachWithElem(cls, WriteFurtherSuperclass);
   }
+  DrainComposed();
+  StopComposing();
+  layout.End();
 }
 
 void ComposeInitialize(const PClassType& cls, const PElemTable& allClasses,
@@ -119,20 +125,18 @@ std::string IgnoredNote(const std::string& kind, const std::string& name) {
 
 }  // namespace
 
-ClassText ComposeClass(const PElement& element, const PElemTable& allClasses) {
+void ComposeClass(const PElement& element, const PElemTable& allClasses, ClassLayout& layout) {
   PClassType cls = ToClassType(element);
   cls->SetWritten(true);
-  ClassText text;
   if (IsPredefinedCollection(cls->GetName())) {
-    text.note = IgnoredNote("collection class ", cls->GetName());
-    return text;
+    layout.Note(IgnoredNote("collection class ", cls->GetName()));
+    return;
   }
-  if (cls->GetStereotype() == "interface") return text;
+  if (cls->GetStereotype() == "interface") return;
   if (IsSystemClass(cls)) {
-    text.note = IgnoredNote("class ", StClassName(cls));
-    return text;
+    layout.Note(IgnoredNote("class ", StClassName(cls)));
+    return;
   }
-  text.declared = true;
   const ComposingGuard guard;
 
   const MemberGroupTables groups = GroupMembers(cls->GetMembers());
@@ -142,12 +146,12 @@ ClassText ComposeClass(const PElement& element, const PElemTable& allClasses) {
   PElemTable superclasses = Superclasses(cls, allClasses);
   PElemTable interfaces = RealisedInterfaces(cls, allClasses);
 
-  ComposeDefinition(text, cls, allClasses, superclasses, instanceAttributes, classAttributes,
-                    links);
-  ComposeComment(text, cls, superclasses, instanceAttributes, classAttributes, links,
-                 ConstraintRelations(cls));
-  ComposeMethodsOf(&text);
-  text.methods.reserve(kUsualMethodCount);
+  const ClassDefinition definition =
+      ComposeDefinition(cls, allClasses, superclasses, instanceAttributes, classAttributes, links);
+  layout.Definition(definition);
+  ComposeComment(layout, definition.name, cls, superclasses, instanceAttributes, classAttributes,
+                 links, ConstraintRelations(cls));
+  ComposeMethodsOf(&layout);
   ComposeInitialize(cls, allClasses, instanceAttributes, links);
 
   BeginMethodGroup(false, "accessing");
@@ -164,5 +168,12 @@ ClassText ComposeClass(const PElement& element, const PElemTable& allClasses) {
   ComposeOperations(groups.privateClassOperations, true, "private");
 
   interfaces->ForEach(WriteInterfaceSection);
+  EndMethod();
+}
+
+ClassText ComposeClass(const PElement& element, const PElemTable& allClasses) {
+  ClassText text;
+  ClassTextCollector collector(text);
+  ComposeClass(element, allClasses, collector);
   return text;
 }

@@ -37,12 +37,10 @@ void WriteImportFile(const std::string& outputDir, const std::string& baseName,
                             "window.\"\n\n");
   AppendChunkText(text, ComposeNotes(relations, others));
   text += "\r\n";
-  for (const PElement& cls : ClassOrder(classes)) {
-    WriteOut(text);
-    text.clear();
-    AppendChunkClass(text, ComposeClass(cls, classes));
-  }
-  text += "\r\n\"end of import file\"\r\n";
   WriteOut(text);
+  ChunkLayout layout(OutFileSink());
+  for (const PElement& cls : ClassOrder(classes)) ComposeClass(cls, classes, layout);
+  layout.Flush();
+  WriteOut("\r\n\"end of import file\"\r\n");
   CloseOutFile();
 }

@@ -21,6 +21,11 @@ std::size_t PendingSize = 0;
 std::string CategoryNameText;
 std::string StampSuffixText;
 
+class WritingOut final : public TextSink {
+ public:
+  void Take(std::string_view text) override { WriteOut(text); }
+};
+
 // Hands the pending text to the file.
 void WritePending() {
   const std::size_t size = PendingSize;
@@ -99,6 +104,11 @@ void WriteOut(std::string_view text) {
   }
   std::memcpy(Pending + PendingSize, text.data(), text.size());
   PendingSize += text.size();
+}
+
+TextSink& OutFileSink() {
+  static WritingOut sink;
+  return sink;
 }
 
 void SetCategoryName(const std::string& name) {

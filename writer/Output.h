@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "writer/Compose.h"
+
 // Starts the output file at the path (an AtomicFile: nothing appears there until
 // CloseOutFile); raises GenericError `cannot open "PATH": REASON`.
 void CreateOutFile(const std::string& path);
@@ -16,6 +18,8 @@ void AbandonOutFile();
 
 // Writes laid-out text to the output file.
 void WriteOut(std::string_view text);
+// The sink that writes what it takes to the output file.
+TextSink& OutFileSink();
 
 // The class category of every class: the input file's base name.
 void SetCategoryName(const std::string& name);

@@ -31,9 +31,11 @@ std::string Text(std::string text) {
 class ClassWriterTest : public WriterTest {
  protected:
   static std::string Written(const PClassType& cls, const PElemTable& allClasses) {
-    std::string text;
-    AppendChunkClass(text, ComposeClass(cls, allClasses));
-    return text;
+    StringSink out;
+    ChunkLayout layout(out);
+    ComposeClass(cls, allClasses, layout);
+    layout.Flush();
+    return out.text;
   }
 };
 
