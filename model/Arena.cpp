@@ -74,14 +74,35 @@ std::pmr::memory_resource* BlockSource() {
 }
 #endif
 
+// From this size on a block is large. Tables of a usual size stay below it.
+constexpr std::size_t kLargeBlock = std::size_t{1} << 20;
+
 std::pmr::memory_resource* Current = nullptr;
 
 }  // namespace
 
-ModelArena::ModelArena() : memory_(kFirstBlock, BlockSource()) {}
+ModelArena::ModelArena() : small_(kFirstBlock, BlockSource()) {}
+
+ModelArena::~ModelArena() {
+  for (const auto& [block, size] : large_)
+    BlockSource()->deallocate(block, size.bytes, size.alignment);
+}
+
+void* ModelArena::do_allocate(std::size_t bytes, std::size_t alignment) {
+  if (bytes < kLargeBlock) return small_.allocate(bytes, alignment);
+  large_.reserve(large_.size() + 1);
+  void* block = BlockSource()->allocate(bytes, alignment);
+  large_.emplace(block, Block{bytes, alignment});
+  return block;
+}
+
+void ModelArena::do_deallocate(void* block, std::size_t bytes, std::size_t alignment) {
+  if (bytes < kLargeBlock || large_.erase(block) == 0) return;
+  BlockSource()->deallocate(block, bytes, alignment);
+}
 
 ArenaInUse::ArenaInUse(ModelArena& arena) : previous_(Current) {
-  Current = &arena.memory_;
+  Current = &arena;
 }
 
 ArenaInUse::~ArenaInUse() {

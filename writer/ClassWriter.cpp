@@ -40,9 +40,8 @@ void ListLinkVariable(const PElement& relation) {
 // Smalltalk has single inheritance: a class is declared under its first
 // superclass, and the comment names the others.
 ClassDefinition ComposeDefinition(const PClassType& cls, const PElemTable& allClasses,
-                                  const PElemTable& superclasses,
-                                  const PElemTable& instanceAttributes,
-                                  const PElemTable& classAttributes, const PElemTable& links) {
+                                  const PElemTable& superclasses, const MemberGroups& groups,
+                                  const PElemTable& links) {
   ClassDefinition text;
   text.superclass =
       superclasses->IsEmpty() ? "Object" : StClassName(ToClassType(superclasses->AnyOne()));
@@ -50,10 +49,10 @@ ClassDefinition ComposeDefinition(const PClassType& cls, const PElemTable& allCl
   // A variable that a superclass declares already would make the whole
   // declaration fail when filed in.
   StartVariableNameList(InheritedInstanceVariables(cls, allClasses), text.instanceVariables);
-  instanceAttributes->ForEach(ListAttributeVariable);
+  groups[MemberGroup::InstanceAttributes].ForEach(ListAttributeVariable);
   links->ForEach(ListLinkVariable);
   StartVariableNameList(InheritedClassVariables(cls, allClasses), text.classVariables);
-  classAttributes->ForEach(ListAttributeVariable);
+  groups[MemberGroup::ClassAttributes].ForEach(ListAttributeVariable);
   return text;
 }
 
@@ -70,9 +69,8 @@ void WriteFurtherSuperclass(const PElement& cls, const PElement& superclass) {
 }
 
 void ComposeComment(ClassLayout& layout, const std::string& name, const PClassType& cls,
-                    const PElemTable& superclasses, const PElemTable& instanceAttributes,
-                    const PElemTable& classAttributes, const PElemTable& links,
-                    const PElemTable& constraints) {
+                    const PElemTable& superclasses, const MemberGroups& groups,
+                    const PElemTable& links, const PElemTable& constraints) {
   layout.BeginComment();
   CommentBuffer.clear();
   ComposeInto(CommentBuffer, layout);
@@ -82,12 +80,12 @@ void ComposeComment(ClassLayout& layout, const std::string& name, const PClassTy
       "aspects of the implementation.");
   EndLine();
   WriteLine("Instance Variables");
-  instanceAttributes->ForEach(WriteAttributeComment);
+  groups[MemberGroup::InstanceAttributes].ForEach(WriteAttributeComment);
   links->ForEach(WriteLinkDescription);
   EndLine();
-  if (!classAttributes->IsEmpty()) {
+  if (!groups[MemberGroup::ClassAttributes].IsEmpty()) {
     WriteLine("Class Variables");
-    classAttributes->ForEach(WriteAttributeComment);
+    groups[MemberGroup::ClassAttributes].ForEach(WriteAttributeComment);
     EndLine();
   }
   WriteLine("Constraints");
@@ -103,7 +101,7 @@ void ComposeComment(ClassLayout& layout, const std::string& name, const PClassTy
 }
 
 void ComposeInitialize(const PClassType& cls, const PElemTable& allClasses,
-                       const PElemTable& instanceAttributes, const PElemTable& links) {
+                       const MemberGroupView& instanceAttributes, const PElemTable& links) {
   BeginMethodGroup(false, "initialize-release");
   StartMethod();
   WriteLine("initialize");
@@ -113,9 +111,9 @@ void ComposeInitialize(const PClassType& cls, const PElemTable& allClasses,
   Write("  ^self");
 }
 
-void ComposeOperations(const PElemTable& operations, bool classSide, const char* protocol) {
+void ComposeOperations(const MemberGroupView& operations, bool classSide, const char* protocol) {
   BeginMethodGroup(classSide, protocol);
-  operations->ForEach(WriteOperationStub);
+  operations.ForEach(WriteOperationStub);
 }
 
 // The note that stands in place of a class that Smalltalk has already.
@@ -139,33 +137,32 @@ void ComposeClass(const PElement& element, const PElemTable& allClasses, ClassLa
   }
   const ComposingGuard guard;
 
-  const MemberGroupTables groups = GroupMembers(cls->GetMembers());
-  const PElemTable& instanceAttributes = groups.instanceAttributes;
-  const PElemTable& classAttributes = groups.classAttributes;
+  const PElemTable members = cls->GetMembers();
+  const MemberGroups groups(members);
   PElemTable links = LinkRelations(cls);
   PElemTable superclasses = Superclasses(cls, allClasses);
   PElemTable interfaces = RealisedInterfaces(cls, allClasses);
 
   const ClassDefinition definition =
-      ComposeDefinition(cls, allClasses, superclasses, instanceAttributes, classAttributes, links);
+      ComposeDefinition(cls, allClasses, superclasses, groups, links);
   layout.Definition(definition);
-  ComposeComment(layout, definition.name, cls, superclasses, instanceAttributes, classAttributes,
-                 links, ConstraintRelations(cls));
+  ComposeComment(layout, definition.name, cls, superclasses, groups, links,
+                 ConstraintRelations(cls));
   ComposeMethodsOf(&layout);
-  ComposeInitialize(cls, allClasses, instanceAttributes, links);
+  ComposeInitialize(cls, allClasses, groups[MemberGroup::InstanceAttributes], links);
 
   BeginMethodGroup(false, "accessing");
-  groups.publicInstanceAttributes->ForEach(WriteAttributeAccessors);
+  groups[MemberGroup::PublicInstanceAttributes].ForEach(WriteAttributeAccessors);
   links->ForEach(WriteLinkAccessors);
   BeginMethodGroup(true, "accessing");
-  groups.publicClassAttributes->ForEach(WriteAttributeAccessors);
+  groups[MemberGroup::PublicClassAttributes].ForEach(WriteAttributeAccessors);
 
-  ComposeOperations(groups.publicOperations, false, "public");
-  ComposeOperations(groups.protectedOperations, false, "protected");
-  ComposeOperations(groups.privateOperations, false, "private");
-  ComposeOperations(groups.publicClassOperations, true, "public");
-  ComposeOperations(groups.protectedClassOperations, true, "protected");
-  ComposeOperations(groups.privateClassOperations, true, "private");
+  ComposeOperations(groups[MemberGroup::PublicOperations], false, "public");
+  ComposeOperations(groups[MemberGroup::ProtectedOperations], false, "protected");
+  ComposeOperations(groups[MemberGroup::PrivateOperations], false, "private");
+  ComposeOperations(groups[MemberGroup::PublicClassOperations], true, "public");
+  ComposeOperations(groups[MemberGroup::ProtectedClassOperations], true, "protected");
+  ComposeOperations(groups[MemberGroup::PrivateClassOperations], true, "private");
 
   interfaces->ForEach(WriteInterfaceSection);
   EndMethod();

@@ -102,9 +102,8 @@ void WriteLinkInit(const PElement& element, const PClassType& cls, const PElemTa
 }
 
 void WriteInitializers(const PClassType& cls, const PElemTable& allClasses,
-                       const PElemTable& instanceAttributes, const PElemTable& links) {
-  for (const PElement& member : ElementsOf(instanceAttributes)) {
-    WriteAttributeInit(member, cls, allClasses);
-  }
+                       const MemberGroupView& instanceAttributes, const PElemTable& links) {
+  instanceAttributes.Walk(
+      [&](const PElement& member) { WriteAttributeInit(member, cls, allClasses); });
   for (const PElement& relation : ElementsOf(links)) WriteLinkInit(relation, cls, allClasses);
 }

@@ -3,12 +3,13 @@
 
 #include "model/ElemTable.h"
 #include "model/ElemType.h"
+#include "writer/MemberGroups.h"
 
 // The lines that give the class's instance attributes, then its link
 // variables, their initial values; allClasses is the table of all classes
 // that the file writes.
 void WriteInitializers(const PClassType& cls, const PElemTable& allClasses,
-                       const PElemTable& instanceAttributes, const PElemTable& links);
+                       const MemberGroupView& instanceAttributes, const PElemTable& links);
 // One line giving an instance attribute of the class its initial value.
 void WriteAttributeInit(const PElement& member, const PClassType& cls,
                         const PElemTable& allClasses);

@@ -114,7 +114,11 @@ TEST_F(MethodsTest, AttributeInitializers) {
   });
   PClassType cls = NewClassType();
   cls->SetName("C");
-  EXPECT_EQ(Captured([&] { WriteInitializers(cls, Table({cls}), attributes, NoElements()); }),
+  EXPECT_EQ(Captured([&] {
+              WriteInitializers(cls, Table({cls}),
+                                MemberGroups(attributes)[MemberGroup::InstanceAttributes],
+                                NoElements());
+            }),
             "  count := nil \"optional Integer \".\r\n"
             "  size := 0 \"mandatory Integer \".\r\n"
             "  maybe := nil \"optional Integer [0..1]\".\r\n"
@@ -142,14 +146,17 @@ TEST_F(MethodsTest, LinkInitializers) {
   list->SetTypeName("List<\"Item\">");
   diagram.Relate(a, b, 1, 1, '-', "all")->SetMult1(Mult({{"1", "n"}}));
   diagram.Connect();
-  EXPECT_EQ(
-      Captured([&] { WriteInitializers(a, diagram.classes, NoElements(), LinkRelations(a)); }),
-      "  item := nil \"optional Item \".\r\n"
-      "  one := Item new \"mandatory Item \".\r\n"
-      "  set := \"default collection type\" OrderedCollection new \"Item [*] = Set!!\".\r\n"
-      "  list := \"default collection type\" OrderedCollection new "
-      "\"Item [*] = List<\"\"Item\"\">\".\r\n"
-      "  all := \"default collection type\" OrderedCollection new \"Item [*]\".\r\n");
+  EXPECT_EQ(Captured([&] {
+              WriteInitializers(a, diagram.classes,
+                                MemberGroups(NoElements())[MemberGroup::InstanceAttributes],
+                                LinkRelations(a));
+            }),
+            "  item := nil \"optional Item \".\r\n"
+            "  one := Item new \"mandatory Item \".\r\n"
+            "  set := \"default collection type\" OrderedCollection new \"Item [*] = Set!!\".\r\n"
+            "  list := \"default collection type\" OrderedCollection new "
+            "\"Item [*] = List<\"\"Item\"\">\".\r\n"
+            "  all := \"default collection type\" OrderedCollection new \"Item [*]\".\r\n");
 }
 
 // Selectors: the first keyword continues the name with a capital; argument
