@@ -5,7 +5,11 @@
 #include <string_view>
 
 #include "writer/Compose.h"
+#include "writer/OutputTarget.h"
 
+// The output file's bytes go to the target from now on (one that fuzzing keeps in
+// memory, say); nullptr restores the atomic file. The target must outlive its use.
+void SetOutputTarget(OutputTarget* target);
 // Starts the output file at the path (an AtomicFile: nothing appears there until
 // CloseOutFile); raises GenericError `cannot open "PATH": REASON`.
 void CreateOutFile(const std::string& path);
