@@ -53,9 +53,9 @@ void ChunkLayout::Flush() {
 }
 
 void ChunkLayout::FlushBlock() {
-  // Large enough that handing it on costs little per byte, small enough to
-  // stay in the processor's cache.
-  constexpr std::size_t kBlockSize = 1 << 15;
+  // As large as the output file's own buffer, which then hands such a block
+  // to the file as it is instead of copying it.
+  constexpr std::size_t kBlockSize = 1 << 16;
   if (laidOut_.size() >= kBlockSize) Flush();
 }
 

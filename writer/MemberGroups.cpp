@@ -4,6 +4,7 @@
 #include <set>
 
 #include "model/ClassMember.h"
+#include "model/Downcast.h"
 #include "model/ElemList.h"
 #include "writer/Compose.h"
 #include "writer/Naming.h"
@@ -30,14 +31,19 @@ MemberGroup OperationGroup(bool classSide, char visibility) {
   return classSide ? MemberGroup::PublicClassOperations : MemberGroup::PublicOperations;
 }
 
-// The bits of the groups the member is in; none for another element.
+// The bits of the groups the member is in; none for another element. Read
+// through the implementing objects, since this runs once for every member.
 std::uint16_t GroupsOf(const PElement& member) {
-  const bool attribute = IsMemberVar(member);
-  if (!attribute && !IsMemberFun(member)) return 0;
-  const PClassMember classMember = ToClassMember(member);
+  IElement* self = member ? member->GetSelf() : nullptr;
+  const TMemberVar* attribute = self ? ImplementationAs<TMemberVar>(self) : nullptr;
+  const TClassMember* classMember = attribute;
+  if (attribute == nullptr) {
+    const TMemberFun* operation = self ? ImplementationAs<TMemberFun>(self) : nullptr;
+    if (operation == nullptr) return 0;
+    return Bit(OperationGroup(operation->GetStatic(), operation->GetVisibility()[0]));
+  }
   const bool classSide = classMember->GetStatic();
   const char visibility = classMember->GetVisibility()[0];
-  if (!attribute) return Bit(OperationGroup(classSide, visibility));
   std::uint16_t groups =
       Bit(classSide ? MemberGroup::ClassAttributes : MemberGroup::InstanceAttributes);
   if (visibility != '-' && visibility != '#') {
