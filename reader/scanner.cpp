@@ -290,12 +290,21 @@ bool FormatMarkerSet::Contains(char mark) const {
 }
 
 void OpenInput(const std::string& path) {
+  std::FILE* file = OpenFileToRead(path);
+  if (file == nullptr) {
+    const int error = errno;
+    State() = ScannerState();
+    Fail("cannot open \"" + WellFormedUtf8(path) + "\": " + std::strerror(error));
+  }
+  // The file system gets the bytes given; messages show them as text.
+  OpenInput(file, WellFormedUtf8(path));
+}
+
+void OpenInput(std::FILE* stream, const std::string& name) {
   ScannerState& s = State();
   s = ScannerState();
-  // The file system gets the bytes given; messages show them as text.
-  s.shownPath = WellFormedUtf8(path);
-  s.file.reset(OpenFileToRead(path));
-  if (!s.file) Fail("cannot open \"" + s.shownPath + "\": " + std::strerror(errno));
+  s.file.reset(stream);
+  s.shownPath = name;
   s.lineNo = 0;
   try {
     NextLine();

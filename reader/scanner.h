@@ -3,6 +3,7 @@
 
 #include <array>
 #include <cstdint>
+#include <cstdio>
 #include <initializer_list>
 #include <string>
 #include <string_view>
@@ -59,6 +60,9 @@ inline constexpr char kEndOfLine = '\r';  // what the end-of-line position reads
 // Opens the file and reads its first line; raises `cannot open "PATH": REASON`, REASON
 // as strerror words it ("Is a directory" for a directory, on every system).
 void OpenInput(const std::string& path);
+// Reads from the open stream (a file, or bytes in memory behind the same
+// interface), named as given in messages; the scanner closes it.
+void OpenInput(std::FILE* stream, const std::string& name);
 void CloseInput();
 // The path of the input, as text for messages.
 const std::string& InputName();

@@ -117,25 +117,27 @@ void WriteLinkInit(const PElement& element, const PClassType& cls, const PElemTa
 }
 
 void WriteInitializers(const PClassType& cls, const PElemTable& allClasses,
-                       const PElemTable& instanceAttributes, const PElemTable& links) {
-  for (const PElement& member : ElementsOf(instanceAttributes)) {
-    WriteAttributeInit(member, cls, allClasses);
-  }
+                       const MemberGroupView& instanceAttributes, const PElemTable& links) {
+  instanceAttributes.Walk(
+      [&](const PElement& member) { WriteAttributeInit(member, cls, allClasses); });
   for (const PElement& relation : ElementsOf(links)) WriteLinkInit(relation, cls, allClasses);
 }
 
 // No "super initialize": on the class side that would set the superclass's
 // class variables anew.
 bool ComposeClassInitialize(const PClassType& cls, const PElemTable& allClasses,
-                            const PElemTable& classAttributes, const PElemTable& members) {
-  if (classAttributes->IsEmpty()) return false;
-  const PElemTable setHere = classAttributes->Filter(HasCodeDefault);
-  if (setHere->IsEmpty() || !members->Filter(IsOwnClassInitialize)->IsEmpty()) return false;
+                            const MemberGroupView& classAttributes, const PElemTable& members) {
+  bool setsAny = false;
+  classAttributes.Walk(
+      [&](const PElement& member) { setsAny = setsAny || HasCodeDefault(member); });
+  if (!setsAny || !members->Filter(IsOwnClassInitialize)->IsEmpty()) return false;
   BeginMethodGroup(true, "class initialization");
   StartMethod();
   WriteLine(kInitialize);
   WriteLine("  \"Set the class variables to their initial values.\"");
-  for (const PElement& member : ElementsOf(setHere)) WriteAttributeInit(member, cls, allClasses);
+  classAttributes.Walk([&](const PElement& member) {
+    if (HasCodeDefault(member)) WriteAttributeInit(member, cls, allClasses);
+  });
   Write("  ^self");
   return true;
 }

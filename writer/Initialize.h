@@ -3,12 +3,13 @@
 
 #include "model/ElemTable.h"
 #include "model/ElemType.h"
+#include "writer/MemberGroups.h"
 
 // The lines that give the class's instance attributes, then its link
 // variables, their initial values; allClasses is the table of all classes
 // that the file writes.
 void WriteInitializers(const PClassType& cls, const PElemTable& allClasses,
-                       const PElemTable& instanceAttributes, const PElemTable& links);
+                       const MemberGroupView& instanceAttributes, const PElemTable& links);
 // One line giving an instance attribute of the class its initial value.
 void WriteAttributeInit(const PElement& member, const PClassType& cls,
                         const PElemTable& allClasses);
@@ -21,4 +22,4 @@ void WriteLinkInit(const PElement& relation, const PClassType& cls, const PElemT
 // diagram gives the class a class-side initialize of its own (members holds
 // the class's operations among others).
 bool ComposeClassInitialize(const PClassType& cls, const PElemTable& allClasses,
-                            const PElemTable& classAttributes, const PElemTable& members);
+                            const MemberGroupView& classAttributes, const PElemTable& members);

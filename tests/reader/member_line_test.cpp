@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "ReaderTestSupport.h"
+#include "model/ElemList.h"
 
 namespace {
 
@@ -101,6 +102,24 @@ TEST(MemberLine, AttributeLinesFollowEachOther) {
   // An unclosed multiplicity on the panel's last line leaves the closing tag alone.
   EXPECT_EQ(Attributes("x: T[0..1"), (Lines{"var ' ' 'x':'T'[0..1]=''"}));
   EXPECT_EQ(Attributes("x: T = v"), (Lines{"var ' ' 'x':'T'[]='v'"}));
+}
+
+// A line that repeats the attribute line before it shares its member, so that
+// a class of millions of equal lines is one member; a line that differs in
+// anything is a member of its own.
+TEST(MemberLine, RepeatedLinesShareTheirMember) {
+  const std::vector<std::pair<std::string, bool>> cases = {
+      {"a\na", true},           {"-a: T = 1\n- a : T = 1", true},
+      {"a\n_a_", false},        {"a\n-a", false},
+      {"a: T\na: U", false},    {"a = 1\na = 2", false},
+      {"a: T[1]\na: T", false}, {"a\nb", false},
+  };
+  for (const auto& [lines, shared] : cases) {
+    const PClassType cls = ToClassType(OnlyElement(Document(ClassElement("C\n--\n" + lines))));
+    const ElemList members = ::ElementsOf(cls->GetMembers());
+    ASSERT_EQ(members.size(), 2u) << lines;
+    EXPECT_EQ(members[0]->GetSelf() == members[1]->GetSelf(), shared) << lines;
+  }
 }
 
 // Operation lines: markers, name, parameters and return type.
