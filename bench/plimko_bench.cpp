@@ -1,68 +1,72 @@
-// Times whole conversions of generated diagrams against xmllint on the same files.
+// Times whole conversions of generated diagrams against reference programs on the same files.
 //
-//   plimko_bench [--plimko PATH] [--runs K] [--cpu-limit S] [--scratch DIR] [N ...]
+//   plimko_bench [--plimko PATH] [--runs K] [--cpu-limit S] [--scratch DIR]
+//                [--tonel-classes N] [--members-runs K] [N ...]
 //
-// For each class count N (default 1000 5000 10000 50000) it writes a generated
-// diagram into a scratch directory, converts it K times (default 5) with the
-// plimko executable and parses it K times with `xmllint --noout`, the two taking
-// turns so that a change in the machine's load meets both alike, and prints the
-// median CPU time (user and system) and wall time of each, plimko's peak memory
-// and the ratios that the project aims at, which compare CPU times. The
-// scratch directory is made in /dev/shm when there is one: the outputs run to
-// hundreds of megabytes, and the disk's write-back of them would otherwise
-// decide the times.
+// Every figure is the median over K runs (default 5) of the CPU time (user and
+// system) of a child process, with its wall time in brackets; the commands
+// compared take turns, so that a change in the machine's load meets all alike.
+//  - Chunk format, for each class count N (default 1000 5000 10000 50000):
+//    plimko against `xmllint --noout` of the same diagram, and plimko's peak memory.
+//  - Tonel, for the diagram of --tonel-classes classes (default 50000; 0 skips it):
+//    a first write into an empty source directory against `cp -r` of the written
+//    tree, a regeneration from the unchanged diagram against reading every file
+//    of the tree (`find -exec cat`), and the peak memory of both.
+//  - One class of tiny members (`a` lines), --members-runs times (default 1; 0
+//    skips it): the chunk format at 50 MB, Tonel at 5 MB.
+// Then it prints the figures the project aims at with their bars. The scratch
+// directory is made in /dev/shm when there is one: the outputs run to gigabytes,
+// and the disk's write-back of them would otherwise decide the times.
 #include <stdlib.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <map>
 #include <string>
 #include <utility>
 #include <vector>
 
-#include "bench/ChildRun.h"
 #include "bench/DiagramGenerator.h"
+#include "bench/Runs.h"
+
+namespace fs = std::filesystem;
 
 namespace {
+
+constexpr double kMB = 1e6;
+constexpr int64_t kChunkMembers = 25000000;  // a 50 MB diagram
+constexpr int64_t kTonelMembers = 2500000;   // a 5 MB diagram
 
 struct Options {
   std::string plimko = PLIMKO_EXE;
   int runs = 5;
   int cpuLimit = 600;
-  std::string scratchParent = std::filesystem::is_directory("/dev/shm") ? "/dev/shm" : "/tmp";
+  std::string scratchParent = fs::is_directory("/dev/shm") ? "/dev/shm" : "/tmp";
+  int tonelClasses = 50000;
+  int membersRuns = 1;
   std::vector<int> counts;
-};
-
-struct Measure {
-  bool finished = false;
-  std::string failure;
-  double cpuSeconds = 0;  // median
-  double seconds = 0;     // median wall time
-  long peakKiB = 0;       // largest of the runs
-};
-
-struct Row {
-  int count = 0;
-  double inputBytes = 0;
-  Measure plimko;
-  Measure xmllint;
 };
 
 Options ParseOptions(int argc, char** argv) {
   Options options;
   for (int i = 1; i < argc; ++i) {
-    std::string arg = argv[i];
-    if (arg == "--plimko" && i + 1 < argc) {
+    const std::string arg = argv[i];
+    const bool valued = i + 1 < argc;
+    if (arg == "--plimko" && valued) {
       options.plimko = argv[++i];
-    } else if (arg == "--runs" && i + 1 < argc) {
+    } else if (arg == "--runs" && valued) {
       options.runs = std::max(1, std::atoi(argv[++i]));
-    } else if (arg == "--cpu-limit" && i + 1 < argc) {
+    } else if (arg == "--cpu-limit" && valued) {
       options.cpuLimit = std::max(1, std::atoi(argv[++i]));
-    } else if (arg == "--scratch" && i + 1 < argc) {
+    } else if (arg == "--scratch" && valued) {
       options.scratchParent = argv[++i];
+    } else if (arg == "--tonel-classes" && valued) {
+      options.tonelClasses = std::max(0, std::atoi(argv[++i]));
+    } else if (arg == "--members-runs" && valued) {
+      options.membersRuns = std::max(0, std::atoi(argv[++i]));
     } else {
       options.counts.push_back(std::max(1, std::atoi(arg.c_str())));
     }
@@ -71,129 +75,217 @@ Options ParseOptions(int argc, char** argv) {
   return options;
 }
 
-// The runs of one command so far.
-struct Runs {
-  explicit Runs(std::vector<std::string> commandLine) : command(std::move(commandLine)) {}
-
-  std::vector<std::string> command;
-  std::vector<double> cpuTimes;
-  std::vector<double> times;
-  Measure measure;
-
-  // One more run, unless an earlier one failed: a failure ends the measurement.
-  void RunOnce(int cpuLimit) {
-    if (!measure.failure.empty()) return;
-    ChildRun run = RunChild(command, cpuLimit);
-    if (!run.finished) {
-      measure.failure = run.failure;
-      return;
-    }
-    cpuTimes.push_back(run.cpuSeconds);
-    times.push_back(run.seconds);
-    measure.peakKiB = std::max(measure.peakKiB, run.peakKiB);
-  }
-
-  // The median of the runs.
-  Measure Result() {
-    if (!measure.failure.empty() || times.empty()) return measure;
-    std::sort(cpuTimes.begin(), cpuTimes.end());
-    std::sort(times.begin(), times.end());
-    measure.cpuSeconds = cpuTimes[cpuTimes.size() / 2];
-    measure.seconds = times[times.size() / 2];
-    measure.finished = true;
-    return measure;
-  }
-};
-
-std::string Seconds(const Measure& measure) {
-  if (!measure.finished) return measure.failure;
-  char text[48];
-  std::snprintf(text, sizeof text, "%.3f s (%.3f s)", measure.cpuSeconds, measure.seconds);
-  return text;
+double PeakBytes(const Measure& measure) {
+  return static_cast<double>(measure.peakKiB) * 1024.0;
 }
 
-const Row* RowOf(const std::vector<Row>& rows, int count) {
-  for (const Row& row : rows) {
+// Writes the diagram and answers its size in bytes.
+double WriteDiagram(const fs::path& path, const std::string& text) {
+  std::ofstream(path, std::ios::binary) << text;
+  return static_cast<double>(fs::file_size(path));
+}
+
+// Empties the directory, making it when it is not there.
+void Emptied(const fs::path& dir) {
+  fs::remove_all(dir);
+  fs::create_directories(dir);
+}
+
+// A relation left unconnected would spare the conversion the work it is
+// measured for; the file writer marks such an end.
+bool AllConnected(const fs::path& output) {
+  std::ifstream in(output, std::ios::binary);
+  if (!in) return false;
+  const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  return text.find("DISCONNECTED") == std::string::npos;
+}
+
+uintmax_t LargestFileIn(const fs::path& dir) {
+  uintmax_t largest = 0;
+  std::error_code ignored;
+  for (const fs::directory_entry& entry : fs::recursive_directory_iterator(dir, ignored)) {
+    if (entry.is_regular_file()) largest = std::max(largest, entry.file_size());
+  }
+  return largest;
+}
+
+std::vector<std::string> TonelCommand(const Options& options, const fs::path& input,
+                                      const fs::path& dir) {
+  return {options.plimko, "--format", "tonel", input.string(), dir.string() + "/"};
+}
+
+struct ChunkRow {
+  int count = 0;
+  double inputBytes = 0;
+  Measure plimko;
+  Measure xmllint;
+};
+
+const ChunkRow* RowOf(const std::vector<ChunkRow>& rows, int count) {
+  for (const ChunkRow& row : rows) {
     if (row.count == count && row.plimko.finished) return &row;
   }
   return nullptr;
 }
 
-void PrintRatio(const char* what, bool known, double value, double target) {
-  if (!known) {
-    std::printf("%-44s not measured\n", what);
-    return;
+std::vector<ChunkRow> MeasureChunk(const Options& options, const fs::path& scratch) {
+  std::printf("Chunk format\n%8s %10s %22s %12s %10s %22s\n", "classes", "input",
+              "plimko CPU (wall)", "peak RSS", "RSS/input", "xmllint CPU (wall)");
+  std::vector<ChunkRow> rows;
+  for (const int count : options.counts) {
+    ChunkRow row;
+    row.count = count;
+    const fs::path input = scratch / ("diagram" + std::to_string(count) + ".uxf");
+    row.inputBytes = WriteDiagram(input, GenerateDiagram(count));
+    Runs plimko({options.plimko, input.string(), scratch.string() + "/"});
+    Runs xmllint({"xmllint", "--noout", input.string()});
+    TakeTurns({&plimko, &xmllint}, options.runs, options.cpuLimit);
+    row.plimko = plimko.Result();
+    row.xmllint = xmllint.Result();
+    std::printf("%8d %7.1f MB %22s %9.1f MB %10.2f %22s\n", count, row.inputBytes / kMB,
+                Seconds(row.plimko).c_str(), PeakBytes(row.plimko) / kMB,
+                PeakBytes(row.plimko) / row.inputBytes, Seconds(row.xmllint).c_str());
+    const fs::path output = scratch / ("diagram" + std::to_string(count) + ".st");
+    if (row.plimko.finished && !AllConnected(output)) {
+      std::printf("         warning: the diagram has unconnected relations\n");
+    }
+    fs::remove(output);
+    std::fflush(stdout);
+    rows.push_back(row);
   }
-  std::printf("%-44s %6.2f  (target at most %g: %s)\n", what, value, target,
-              value <= target ? "met" : "missed");
+  return rows;
 }
 
-void PrintTargets(const std::vector<Row>& rows) {
-  const Row* small = RowOf(rows, 5000);
-  const Row* large = RowOf(rows, 50000);
-  std::printf("\n");
-  PrintRatio("CPU time(50000) / CPU time(5000)", small && large,
-             small && large ? large->plimko.cpuSeconds / small->plimko.cpuSeconds : 0, 11);
-  bool parsed = large && large->xmllint.finished;
-  PrintRatio("CPU time(50000) / xmllint CPU time(50000)", parsed,
-             parsed ? large->plimko.cpuSeconds / large->xmllint.cpuSeconds : 0, 2);
-  // Small inputs are dwarfed by the fixed size of a process, so the largest counts.
-  const Row* largest = nullptr;
-  for (const Row& row : rows) {
-    if (row.plimko.finished && (!largest || row.count > largest->count)) largest = &row;
-  }
-  PrintRatio("peak memory / input size (largest input)", largest,
-             largest ? largest->plimko.peakKiB * 1024.0 / largest->inputBytes : 0, 6);
+void PrintChunkBars(const std::vector<ChunkRow>& rows) {
+  const ChunkRow* small = RowOf(rows, 5000);
+  const ChunkRow* large = RowOf(rows, 50000);
+  const bool both = small != nullptr && large != nullptr;
+  PrintBar("chunk: CPU(50000) / CPU(5000)", both,
+           both ? large->plimko.cpuSeconds / small->plimko.cpuSeconds : 0, 11);
+  const bool parsed = large != nullptr && large->xmllint.finished;
+  PrintBar("chunk: CPU(50000) / xmllint CPU(50000)", parsed,
+           parsed ? large->plimko.cpuSeconds / large->xmllint.cpuSeconds : 0, 1.5);
+  PrintBar("chunk: peak memory / input (50000)", large != nullptr,
+           large ? PeakBytes(large->plimko) / large->inputBytes : 0, 5);
 }
 
-// A relation left unconnected would spare the conversion the work it is
-// measured for; the file writer marks such an end.
-bool AllConnected(const std::filesystem::path& output) {
-  std::ifstream in(output, std::ios::binary);
-  if (!in) return false;
-  std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  return text.find("DISCONNECTED") == std::string::npos;
+struct TonelFigures {
+  bool measured = false;
+  double inputBytes = 0;
+  Measure first, copy, regenerate, read;
+};
+
+TonelFigures MeasureTonel(const Options& options, const fs::path& scratch) {
+  TonelFigures figures;
+  if (options.tonelClasses == 0) return figures;
+  figures.measured = true;
+  const fs::path input = scratch / ("tonel" + std::to_string(options.tonelClasses) + ".uxf");
+  figures.inputBytes = WriteDiagram(input, GenerateDiagram(options.tonelClasses));
+  const fs::path tree = scratch / "tonel-tree";
+  const fs::path copy = scratch / "tonel-copy";
+  // In each turn the first write leaves the tree that the others copy, regenerate and read.
+  Runs first(TonelCommand(options, input, tree), [&] { Emptied(tree); });
+  Runs copying({"cp", "-r", tree.string(), copy.string()}, [&] { fs::remove_all(copy); });
+  Runs regenerate(TonelCommand(options, input, tree));
+  Runs read({"find", tree.string(), "-type", "f", "-exec", "cat", "{}", "+"});
+  TakeTurns({&first, &copying, &regenerate, &read}, options.runs, options.cpuLimit);
+  figures.first = first.Result();
+  figures.copy = copying.Result();
+  figures.regenerate = regenerate.Result();
+  figures.read = read.Result();
+  std::printf("\nTonel, %d classes, %.1f MB\n", options.tonelClasses, figures.inputBytes / kMB);
+  std::printf("  first write   %22s  peak %9.1f MB   cp -r of the tree  %22s\n",
+              Seconds(figures.first).c_str(), PeakBytes(figures.first) / kMB,
+              Seconds(figures.copy).c_str());
+  std::printf("  regeneration  %22s  peak %9.1f MB   cat of every file  %22s\n",
+              Seconds(figures.regenerate).c_str(), PeakBytes(figures.regenerate) / kMB,
+              Seconds(figures.read).c_str());
+  fs::remove_all(tree);
+  fs::remove_all(copy);
+  std::fflush(stdout);
+  return figures;
+}
+
+void PrintTonelBars(const TonelFigures& figures) {
+  const bool copied = figures.first.finished && figures.copy.finished;
+  PrintBar("tonel: first write / cp -r of the tree", copied,
+           copied ? figures.first.cpuSeconds / figures.copy.cpuSeconds : 0, 1.5);
+  const bool read = figures.regenerate.finished && figures.read.finished;
+  PrintBar("tonel: regeneration / cat of every file", read,
+           read ? figures.regenerate.cpuSeconds / figures.read.cpuSeconds : 0, 2);
+  const bool peaked = figures.first.finished && figures.regenerate.finished;
+  const double peak = std::max(PeakBytes(figures.first), PeakBytes(figures.regenerate));
+  PrintBar("tonel: peak memory / input", peaked, peaked ? peak / figures.inputBytes : 0, 6);
+}
+
+struct MembersFigures {
+  bool measured = false;
+  Measure chunk;
+  double tonelInput = 0;
+  double largestClassFile = 0;
+  Measure tonel;
+};
+
+MembersFigures MeasureMembers(const Options& options, const fs::path& scratch) {
+  MembersFigures figures;
+  if (options.membersRuns == 0) return figures;
+  figures.measured = true;
+  const fs::path many = scratch / "many.uxf";
+  const double chunkInput = WriteDiagram(many, GenerateManyMembers(kChunkMembers));
+  const fs::path output = scratch / "many.st";
+  Runs chunk({options.plimko, many.string(), scratch.string() + "/"}, [&] { fs::remove(output); });
+  TakeTurns({&chunk}, options.membersRuns, options.cpuLimit);
+  figures.chunk = chunk.Result();
+  fs::remove(output);
+  fs::remove(many);
+
+  const fs::path few = scratch / "few.uxf";
+  figures.tonelInput = WriteDiagram(few, GenerateManyMembers(kTonelMembers));
+  const fs::path tree = scratch / "members-tree";
+  Runs tonel(TonelCommand(options, few, tree), [&] { Emptied(tree); });
+  TakeTurns({&tonel}, options.membersRuns, options.cpuLimit);
+  figures.tonel = tonel.Result();
+  figures.largestClassFile = static_cast<double>(LargestFileIn(tree / "few"));
+  fs::remove_all(tree);
+  fs::remove(few);
+
+  std::printf("\nOne class of tiny members\n");
+  std::printf("  chunk, %5.1f MB  %22s  peak %9.1f MB\n", chunkInput / kMB,
+              Seconds(figures.chunk).c_str(), PeakBytes(figures.chunk) / kMB);
+  std::printf("  tonel, %5.1f MB  %22s  peak %9.1f MB  largest class file %.1f MB\n",
+              figures.tonelInput / kMB, Seconds(figures.tonel).c_str(),
+              PeakBytes(figures.tonel) / kMB, figures.largestClassFile / kMB);
+  std::fflush(stdout);
+  return figures;
+}
+
+void PrintMembersBars(const MembersFigures& figures) {
+  const bool chunk = figures.chunk.finished;
+  PrintBar("tiny members, chunk 50 MB: peak memory (GB)", chunk, PeakBytes(figures.chunk) / 1e9, 2);
+  PrintBar("tiny members, chunk 50 MB: CPU time (s)", chunk, figures.chunk.cpuSeconds, 30);
+  const double allowed = 1.5 * figures.largestClassFile + 6 * figures.tonelInput;
+  PrintBar("tiny members, tonel 5 MB: peak / (1.5 class file + 6 input)",
+           figures.tonel.finished && allowed > 0,
+           allowed > 0 ? PeakBytes(figures.tonel) / allowed : 0, 1);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  Options options = ParseOptions(argc, argv);
+  const Options options = ParseOptions(argc, argv);
   std::string scratchName = options.scratchParent + "/plimko-bench-XXXXXX";
   if (mkdtemp(scratchName.data()) == nullptr) {
     std::perror("plimko_bench: scratch directory");
     return 1;
   }
-  std::filesystem::path scratch = scratchName;
-
-  std::printf("%8s %12s %22s %12s %10s %22s\n", "classes", "input", "plimko CPU (wall)", "peak RSS",
-              "RSS/input", "xmllint CPU (wall)");
-  std::vector<Row> rows;
-  for (int count : options.counts) {
-    Row row;
-    row.count = count;
-    std::string input = (scratch / ("diagram" + std::to_string(count) + ".uxf")).string();
-    std::ofstream(input, std::ios::binary) << GenerateDiagram(count);
-    row.inputBytes = static_cast<double>(std::filesystem::file_size(input));
-    Runs plimko({options.plimko, input, scratch.string() + "/"});
-    Runs xmllint({"xmllint", "--noout", input});
-    for (int i = 0; i < options.runs; ++i) {
-      plimko.RunOnce(options.cpuLimit);
-      xmllint.RunOnce(options.cpuLimit);
-    }
-    row.plimko = plimko.Result();
-    row.xmllint = xmllint.Result();
-    std::printf("%8d %10.1f MB %22s %9.1f MB %10.2f %22s\n", count, row.inputBytes / 1e6,
-                Seconds(row.plimko).c_str(), row.plimko.peakKiB / 1024.0,
-                row.plimko.peakKiB * 1024.0 / row.inputBytes, Seconds(row.xmllint).c_str());
-    if (row.plimko.finished &&
-        !AllConnected(scratch / ("diagram" + std::to_string(count) + ".st"))) {
-      std::printf("         warning: the diagram has unconnected relations\n");
-    }
-    std::fflush(stdout);
-    rows.push_back(row);
-  }
-  PrintTargets(rows);
-  std::filesystem::remove_all(scratch);
+  const fs::path scratch = scratchName;
+  const std::vector<ChunkRow> rows = MeasureChunk(options, scratch);
+  const TonelFigures tonel = MeasureTonel(options, scratch);
+  const MembersFigures members = MeasureMembers(options, scratch);
+  std::printf("\n");
+  PrintChunkBars(rows);
+  if (tonel.measured) PrintTonelBars(tonel);
+  if (members.measured) PrintMembersBars(members);
+  fs::remove_all(scratch);
   return 0;
 }

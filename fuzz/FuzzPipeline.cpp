@@ -1,10 +1,10 @@
 // libFuzzer target: runs arbitrary bytes through a whole conversion, phase by phase
-// as the driver does, with a scratch file as input and a scratch directory as output.
+// as the driver does, reading the diagram from memory and writing the output to
+// memory through the interfaces files go through: no file system call per input.
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
 #include <string>
 
 #include "model/Arena.h"
@@ -14,48 +14,52 @@
 #include "reader/Parser.h"
 #include "reader/scanner.h"
 #include "writer/FileWriter.h"
+#include "writer/Output.h"
+#include "writer/OutputTarget.h"
 
 namespace {
 
-std::string& ScratchPath() {
-  static std::string path;
-  return path;
-}
+// The output file in memory, with the atomic file's promises: nothing is there
+// until Commit, and Discard leaves nothing.
+class MemoryFile final : public OutputTarget {
+ public:
+  void Open(const std::string&) override {
+    Discard();
+    open_ = true;
+  }
+  bool IsOpen() const override { return open_; }
+  void Write(std::string_view bytes) override {
+    if (!open_) throw GenericError("output file is not open");
+    pending_.append(bytes);
+  }
+  void Commit() override {
+    if (!open_) return;
+    open_ = false;
+    committed_.swap(pending_);
+    pending_.clear();
+  }
+  void Discard() noexcept override {
+    open_ = false;
+    pending_.clear();
+  }
+  // Forgets the committed file, keeping its buffer for the next input.
+  void Clear() { committed_.clear(); }
 
-// Fuzzing runs many processes one after another; each leaves no files behind.
-void RemoveScratchDir() {
-  std::error_code ignored;
-  std::filesystem::remove_all(ScratchPath(), ignored);
-}
+ private:
+  bool open_ = false;
+  std::string pending_;
+  std::string committed_;
+};
 
-// One directory per fuzzing process; every input replaces the same two files.
-const std::string& ScratchDir() {
-  static const std::string dir = [] {
-    const char* tmp = std::getenv("TMPDIR");
-    std::string pattern =
-        std::string(tmp != nullptr && *tmp != '\0' ? tmp : "/tmp") + "/plimko-fuzz-XXXXXX";
-    if (mkdtemp(pattern.data()) == nullptr) std::abort();
-    ScratchPath() = pattern;
-    std::atexit(RemoveScratchDir);
-    return pattern + "/";
-  }();
-  return dir;
-}
-
-void WriteInput(const std::string& path, const uint8_t* data, size_t size) {
-  std::FILE* file = std::fopen(path.c_str(), "wb");
-  if (file == nullptr) std::abort();
-  const bool written = std::fwrite(data, 1, size, file) == size;
-  if (std::fclose(file) != 0 || !written) std::abort();
-}
+MemoryFile Output;
 
 // The phases of RunDriver (driver/Driver.cpp), with the same calls. The driver
 // reports every std::exception; here only the system's own errors are caught,
 // since they are the reports a user is meant to see, and anything else escapes
 // as a finding.
-void Convert(const std::string& dir) {
+void Convert(std::FILE* input) {
   try {
-    OpenInput(dir + "fuzz.uxf");
+    OpenInput(input, "fuzz.uxf");
   } catch (const PlimkoError&) {
     return;
   }
@@ -78,7 +82,7 @@ void Convert(const std::string& dir) {
     const PElemTable relations = diagram->Filter(IsRelType);
     const PElemTable others = diagram->Filter(IsOtherElem);
     ConnectClasses(classes, relations);
-    WriteImportFile(dir, "fuzz", "fuzz", classes, relations, others);
+    WriteImportFile("", "fuzz", "fuzz", classes, relations, others);
   } catch (const PlimkoError&) {
     // Reported by the driver; the output file is left unwritten.
   }
@@ -89,13 +93,19 @@ void Convert(const std::string& dir) {
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
   // Every conversion stamps its methods alike.
   setenv("SOURCE_DATE_EPOCH", "1394183100", 1);
+  SetOutputTarget(&Output);
   return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  const std::string& dir = ScratchDir();
-  WriteInput(dir + "fuzz.uxf", data, size);
-  std::remove((dir + "fuzz.st").c_str());
-  Convert(dir);
+  // A stream over no bytes at all is refused, so an empty input is read from one
+  // byte that the stream never gives out.
+  static char none = 0;
+  void* bytes = size != 0 ? const_cast<uint8_t*>(data) : static_cast<void*>(&none);
+  std::FILE* input = fmemopen(bytes, size != 0 ? size : 1, "rb");
+  if (input == nullptr) std::abort();
+  if (size == 0) std::fseek(input, 0, SEEK_END);
+  Output.Clear();
+  Convert(input);
   return 0;
 }

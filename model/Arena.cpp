@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <new>
+#include <utility>
 
 #ifdef __linux__
 #include <sys/mman.h>
@@ -50,18 +51,30 @@ class HugeBlocks final : public std::pmr::memory_resource {
   }
   void* do_allocate(std::size_t bytes, std::size_t) override {
     if (bytes > SIZE_MAX - kHugePage) throw std::bad_alloc();
+    if (spare_ != nullptr && Rounded(bytes) == spareSize_) return std::exchange(spare_, nullptr);
     void* block =
         mmap(nullptr, Rounded(bytes), PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
     if (block == MAP_FAILED) throw std::bad_alloc();
     madvise(block, Rounded(bytes), MADV_HUGEPAGE);
     return block;
   }
+  // One block given back is kept for the next arena: a process that makes one
+  // model after another then asks the system for no memory each time, nor has
+  // it cleared.
   void do_deallocate(void* block, std::size_t bytes, std::size_t) override {
+    if (spare_ == nullptr) {
+      spare_ = block;
+      spareSize_ = Rounded(bytes);
+      return;
+    }
     munmap(block, Rounded(bytes));
   }
   bool do_is_equal(const std::pmr::memory_resource& other) const noexcept override {
     return this == &other;
   }
+
+  void* spare_ = nullptr;
+  std::size_t spareSize_ = 0;
 };
 
 std::pmr::memory_resource* BlockSource() {
@@ -74,14 +87,35 @@ std::pmr::memory_resource* BlockSource() {
 }
 #endif
 
+// From this size on a block is large. Tables of a usual size stay below it.
+constexpr std::size_t kLargeBlock = std::size_t{1} << 20;
+
 std::pmr::memory_resource* Current = nullptr;
 
 }  // namespace
 
-ModelArena::ModelArena() : memory_(kFirstBlock, BlockSource()) {}
+ModelArena::ModelArena() : small_(kFirstBlock, BlockSource()) {}
+
+ModelArena::~ModelArena() {
+  for (const auto& [block, size] : large_)
+    BlockSource()->deallocate(block, size.bytes, size.alignment);
+}
+
+void* ModelArena::do_allocate(std::size_t bytes, std::size_t alignment) {
+  if (bytes < kLargeBlock) return small_.allocate(bytes, alignment);
+  large_.reserve(large_.size() + 1);
+  void* block = BlockSource()->allocate(bytes, alignment);
+  large_.emplace(block, Block{bytes, alignment});
+  return block;
+}
+
+void ModelArena::do_deallocate(void* block, std::size_t bytes, std::size_t alignment) {
+  if (bytes < kLargeBlock || large_.erase(block) == 0) return;
+  BlockSource()->deallocate(block, bytes, alignment);
+}
 
 ArenaInUse::ArenaInUse(ModelArena& arena) : previous_(Current) {
-  Current = &arena.memory_;
+  Current = &arena;
 }
 
 ArenaInUse::~ArenaInUse() {

@@ -3,21 +3,37 @@
 
 #include <memory>
 #include <memory_resource>
+#include <unordered_map>
 #include <utility>
 
 // Owns the memory of the model's small objects (members, parameters,
 // multiplicities and the tables) made while it is in use. Such an object is
 // never given back one by one, which is what makes reading large diagrams and
 // dropping their model cheap; the arena must outlive every object made in it.
-class ModelArena {
+// A large block (the storage of a long table) is the exception: it goes back
+// when its owner lets it go, so that a table that grows leaves none of its
+// earlier copies behind, and whatever is left goes back with the arena.
+class ModelArena final : public std::pmr::memory_resource {
  public:
   ModelArena();
+  ~ModelArena() override;
   ModelArena(const ModelArena&) = delete;
   ModelArena& operator=(const ModelArena&) = delete;
 
  private:
-  friend class ArenaInUse;
-  std::pmr::monotonic_buffer_resource memory_;
+  struct Block {
+    std::size_t bytes;
+    std::size_t alignment;
+  };
+
+  void* do_allocate(std::size_t bytes, std::size_t alignment) override;
+  void do_deallocate(void* block, std::size_t bytes, std::size_t alignment) override;
+  bool do_is_equal(const std::pmr::memory_resource& other) const noexcept override {
+    return this == &other;
+  }
+
+  std::pmr::monotonic_buffer_resource small_;
+  std::unordered_map<void*, Block> large_;
 };
 
 // For its lifetime, the factories make their small objects in the arena.

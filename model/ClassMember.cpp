@@ -6,9 +6,14 @@
 
 PClassMember NewMemberVar(bool isStatic, const std::string& visibility, const std::string& name,
                           const std::string& typeName, const PElemTable& multiplicity,
-                          const std::string& defaultValue) {
+                          const std::string& defaultValue, const std::string& properties) {
   return MakeModelObject<TMemberVar>(isStatic, visibility, name, typeName, multiplicity,
-                                     defaultValue);
+                                     defaultValue, properties);
+}
+
+const std::string& TMemberVar::GetProperties() const {
+  static const std::string kNone;
+  return properties_ ? *properties_ : kNone;
 }
 
 PClassMember NewMemberFun(bool isStatic, bool isAbstract, const std::string& visibility,

@@ -21,6 +21,8 @@ class IMemberVar : public virtual IClassMember {
  public:
   virtual PElemTable GetMultiplicity() const = 0;
   virtual const std::string& GetDefault() const = 0;
+  // The UML property string, braces included ("{NotBlank, unique}"); empty for none.
+  virtual const std::string& GetProperties() const = 0;
 };
 using PMemberVar = std::shared_ptr<IMemberVar>;
 
@@ -57,16 +59,22 @@ class TClassMember : public virtual IClassMember {
 class TMemberVar final : public TClassMember, public IMemberVar {
  public:
   TMemberVar(bool isStatic, const std::string& visibility, std::string name, std::string typeName,
-             PElemTable multiplicity, std::string defaultValue)
+             PElemTable multiplicity, std::string defaultValue, std::string properties)
       : TClassMember(visibility, isStatic, std::move(name), std::move(typeName)),
         multiplicity_(std::move(multiplicity)),
-        default_(std::move(defaultValue)) {}
+        default_(std::move(defaultValue)),
+        properties_(properties.empty()
+                        ? nullptr
+                        : std::make_unique<const std::string>(std::move(properties))) {}
   PElemTable GetMultiplicity() const override { return multiplicity_; }
   const std::string& GetDefault() const override { return default_; }
+  const std::string& GetProperties() const override;
 
  private:
   PElemTable multiplicity_;
   std::string default_;
+  // Few attributes have one, and a large diagram has many attributes.
+  std::unique_ptr<const std::string> properties_;
 };
 
 class TMemberFun final : public TClassMember, public IMemberFun {
@@ -87,7 +95,7 @@ class TMemberFun final : public TClassMember, public IMemberFun {
 // Factories answer the general member interface; the tables are shared, not copied.
 PClassMember NewMemberVar(bool isStatic, const std::string& visibility, const std::string& name,
                           const std::string& typeName, const PElemTable& multiplicity,
-                          const std::string& defaultValue);
+                          const std::string& defaultValue, const std::string& properties = "");
 PClassMember NewMemberFun(bool isStatic, bool isAbstract, const std::string& visibility,
                           const std::string& name, const std::string& typeName,
                           const PElemTable& params);

@@ -5,8 +5,10 @@
 #include <string_view>
 
 #include "model/ClassMember.h"
+#include "model/ElemList.h"
 #include "model/Multiplicity.h"
 #include "model/Param.h"
+#include "reader/PropertyString.h"
 
 namespace {
 
@@ -18,6 +20,22 @@ const ArrayOfString kAttributeEnd = {"<", kLineEnd};
 const ArrayOfString kParamEnd = {",", ")"};
 
 const ArrayOfString kEquals = {"="};
+
+// Whether the member is an attribute made from the same declaration. Members
+// never change once made, so a line that repeats the one before it shares its
+// member, and a generated class of millions of equal lines costs one member.
+bool IsSameAttribute(const PElement& member, bool isStatic, char visibility, const TVarDeclRec& rec,
+                     const std::string& properties) {
+  if (!IsMemberVar(member)) return false;
+  const PMemberVar attribute = ToMemberVar(member);
+  const PElemTable multiplicity = attribute->GetMultiplicity();
+  const bool sameMultiplicity =
+      multiplicity == rec.Multiplicity || (multiplicity->IsEmpty() && rec.Multiplicity->IsEmpty());
+  return sameMultiplicity && attribute->GetStatic() == isStatic &&
+         attribute->GetVisibility()[0] == visibility && attribute->GetName() == rec.Name &&
+         attribute->GetTypeName() == rec.TypeName && attribute->GetDefault() == rec.Default &&
+         attribute->GetProperties() == properties;
+}
 const ArrayOfString kCloseParen = {")"};
 
 // The token lists of one kind of declaration, joined once from its terminators
@@ -188,10 +206,18 @@ TVarDeclRec ReadVarDecl(const ArrayOfString& terminators) {
 
 void ReadAttributeLine(const PClassType& cls) {
   const FormatMarkerSet markers = ReadFormatMarkers();
+  const std::string properties = TakePropertyString();
   const char visibility = ReadVisibility();
   const TVarDeclRec rec = ReadDecl(AttributeTokens());
-  cls->AddMember(NewMemberVar(markers.Contains('_'), std::string(1, visibility), rec.Name,
-                              rec.TypeName, rec.Multiplicity, rec.Default));
+  const bool isStatic = markers.Contains('_');
+  const ElemList members = ElementsOf(cls->GetMembers());
+  if (members.size() != 0 &&
+      IsSameAttribute(members[members.size() - 1], isStatic, visibility, rec, properties)) {
+    cls->AddMember(ToClassMember(members[members.size() - 1]));
+  } else {
+    cls->AddMember(NewMemberVar(isStatic, std::string(1, visibility), rec.Name, rec.TypeName,
+                                rec.Multiplicity, rec.Default, properties));
+  }
   SkipBlanksNotEof();
 }
 

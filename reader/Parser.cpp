@@ -102,7 +102,7 @@ bool AtRootTagEnd() {
 
 // The root tag may stand before the zoom level and the elements; the attributes of
 // "<diagram" tell its version. A file that ends before the document starts, and
-// holds no root tag on the way, is no diagram at all.
+// holds no root tag on the way or after, is no diagram at all.
 std::string SkipToDocumentStart() {
   bool rootSeen = false;
   try {
@@ -119,7 +119,9 @@ std::string SkipToDocumentStart() {
     }
     return SkipToAny(kDocumentStart);
   } catch (const GenericError&) {
-    if (!AtEof() || rootSeen) throw;
+    // A NUL stops the search before the end; a file with no root tag in its
+    // bytes, such as one in UTF-16, is still no diagram.
+    if (rootSeen || (!AtEof() && BytesFollow({"<diagram", "<umlet_diagram"}))) throw;
     throw NotADiagramError("not a UMLet diagram: \"" + InputName() +
                            "\" has no <diagram> or <umlet_diagram> element");
   }

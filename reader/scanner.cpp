@@ -290,12 +290,21 @@ bool FormatMarkerSet::Contains(char mark) const {
 }
 
 void OpenInput(const std::string& path) {
+  std::FILE* file = OpenFileToRead(path);
+  if (file == nullptr) {
+    const int error = errno;
+    State() = ScannerState();
+    Fail("cannot open \"" + WellFormedUtf8(path) + "\": " + std::strerror(error));
+  }
+  // The file system gets the bytes given; messages show them as text.
+  OpenInput(file, WellFormedUtf8(path));
+}
+
+void OpenInput(std::FILE* stream, const std::string& name) {
   ScannerState& s = State();
   s = ScannerState();
-  // The file system gets the bytes given; messages show them as text.
-  s.shownPath = WellFormedUtf8(path);
-  s.file.reset(OpenFileToRead(path));
-  if (!s.file) Fail("cannot open \"" + s.shownPath + "\": " + std::strerror(errno));
+  s.file.reset(stream);
+  s.shownPath = name;
   s.lineNo = 0;
   try {
     NextLine();
@@ -650,4 +659,66 @@ std::string_view TextLineAhead(size_t& cursor) {
     }
   }
   return {};
+}
+
+// A line's bytes are looked at once each, and only the current line is held,
+// so a large file costs one read and no more memory than its longest line. A
+// line that cannot be read counts as holding a text: what stopped the reader
+// before is then the report.
+bool BytesFollow(std::initializer_list<std::string_view> texts) {
+  ScannerState& s = State();
+  if (s.linePos < 1) return false;
+  const std::string shownLine = s.curLine;
+  const int32_t shownPos = s.linePos;
+  const int32_t shownLineNo = s.lineNo;
+  const size_t shownPrefix = s.asciiPrefix;
+  bool found = false;
+  try {
+    for (size_t from = static_cast<size_t>(s.linePos - 1); !found && s.linePos > 0; from = 0) {
+      for (const std::string_view text : texts) {
+        found = found || s.curLine.find(text, from) != std::string::npos;
+      }
+      if (!found) NextLine();
+    }
+  } catch (const PlimkoError&) {
+    found = true;
+  }
+  s.curLine = shownLine;
+  s.linePos = shownPos;
+  s.lineNo = shownLineNo;
+  s.asciiPrefix = shownPrefix;
+  return found;
+}
+
+void EraseInLine(size_t offset, size_t count) {
+  ScannerState& s = State();
+  s.curLine.erase(offset, count);
+  s.asciiPrefix = AsciiPrefixLength(s.curLine);
+}
+
+size_t JoinNextTextLine() {
+  ScannerState& s = State();
+  std::string joined = std::move(s.curLine);
+  const int32_t position = s.linePos;
+  while (!joined.empty() && IsBlank(joined.back())) joined.pop_back();
+  joined += ' ';
+  const size_t at = joined.size();
+  const size_t previousPrefix = std::min(s.asciiPrefix, at - 1);
+  size_t first = 0;
+  do {
+    NextLine();
+    first = 0;
+    while (first < s.curLine.size() && IsBlank(s.curLine[first])) ++first;
+  } while (s.linePos > 0 && first == s.curLine.size());
+  if (s.curLine.size() - first > kMaxLineLength - at) {
+    Fail("input line too long in \"" + s.shownPath + "\"");
+  }
+  joined.append(s.curLine, first);
+  s.curLine = std::move(joined);
+  // Positions count the same characters from a shorter ASCII prefix, and the
+  // joined line is not searched anew for each line a string goes on over.
+  s.asciiPrefix = previousPrefix;
+  // The reader stands before the text it joins lines for, so before the blanks that went.
+  s.linePos = position;
+  return at;
 }

@@ -3,6 +3,7 @@
 
 #include <array>
 #include <cstdint>
+#include <cstdio>
 #include <initializer_list>
 #include <string>
 #include <string_view>
@@ -59,6 +60,9 @@ inline constexpr char kEndOfLine = '\r';  // what the end-of-line position reads
 // Opens the file and reads its first line; raises `cannot open "PATH": REASON`, REASON
 // as strerror words it ("Is a directory" for a directory, on every system).
 void OpenInput(const std::string& path);
+// Reads from the open stream (a file, or bytes in memory behind the same
+// interface), named as given in messages; the scanner closes it.
+void OpenInput(std::FILE* stream, const std::string& name);
 void CloseInput();
 // The path of the input, as text for messages.
 const std::string& InputName();
@@ -108,3 +112,19 @@ int32_t ParseInteger(std::string_view text);
 // decoded); cursor moves past that line. Empty when no such line follows. The
 // text, and the cursor, hold only up to the next call into the scanner.
 std::string_view TextLineAhead(size_t& cursor);
+
+// Readers that take text out of a line, or join what the diagram breaks over
+// lines, change the current line; positions and reports follow the changed line.
+// Erases count bytes of the current line from the 0-based byte offset on,
+// which is at or after the position.
+void EraseInLine(size_t offset, size_t count);
+// Joins the next line that holds text to the current one: the current line
+// without its trailing blanks, one blank, then that line from its first
+// non-blank byte. The line number becomes that line's. Answers the offset at
+// which its text starts in the joined line. TextLineAhead must have found it.
+size_t JoinNextTextLine();
+
+// Whether one of the texts stands in the file from the position on, as bytes.
+// Reads on up to the line that holds one, or to the end of the file, but keeps
+// the line and position that a report shows; nothing may be read after it.
+bool BytesFollow(std::initializer_list<std::string_view> texts);

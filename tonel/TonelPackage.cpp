@@ -42,6 +42,7 @@ void Redefine(TonelClass& cls, ClassText text, const std::string& package) {
   cls.superclass = std::move(text.superclass);
   cls.instVars = std::move(text.instanceVariables);
   cls.classVars = std::move(text.classVariables);
+  cls.classInstVars = std::move(text.classInstanceVariables);
   cls.comment = WithLfLineEnds(text.comment);
   cls.category = package;
   cls.package = package;

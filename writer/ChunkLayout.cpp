@@ -1,4 +1,4 @@
-// The chunk layout: class texts as chunks that a Smalltalk image files in.
+// The chunk layout: classes as chunks that a Smalltalk image files in.
 #include "writer/ChunkLayout.h"
 
 #include <algorithm>
@@ -41,55 +41,78 @@ void AppendVariableNames(std::string& out, const std::vector<std::string>& names
   }
 }
 
-void AppendDefinition(std::string& out, const ClassText& text) {
-  out += text.superclass;
-  out += " subclass: #";
-  out += text.name;
-  out += "\r\n  instanceVariableNames: '";
-  AppendVariableNames(out, text.instanceVariables);
-  out += "'\r\n  classVariableNames: '";
-  AppendVariableNames(out, text.classVariables);
-  out += "'\r\n  poolDictionaries: ''\r\n  category: '";
-  // In a string literal a quote is written twice.
-  AppendEscaped(out, CategoryName(), "!'");
-  out += "'!\r\n\r\n";
-}
-
-void AppendComment(std::string& out, const ClassText& text) {
-  out += text.name;
-  out += " comment:\r\n'";
-  AppendEscaped(out, text.comment, "!'");
-  out += "'!\r\n\r\n";
-}
-
 }  // namespace
 
 void AppendChunkText(std::string& out, std::string_view text) {
   AppendEscaped(out, text, "!");
 }
 
-// Current Pharo reads exactly one method after each protocol header, so every
-// method gets a section of its own.
-void AppendChunkMethod(std::string& out, const std::string& className, const MethodText& method) {
-  out += '!';
-  out += className;
-  out += method.classSide ? " class methodsFor: '" : " methodsFor: '";
-  out += method.protocol;
-  out += StampSuffix();
-  out += "\r\n\r\n";
-  AppendChunkText(out, method.source);
-  out += "! !\r\n\r\n";
+void ChunkLayout::Flush() {
+  out_.Take(laidOut_);
+  laidOut_.clear();
 }
 
-void AppendChunkClass(std::string& out, const ClassText& text) {
-  if (!text.declared) {
-    if (text.note.empty()) return;
-    AppendChunkText(out, text.note);
-    out += "\r\n\r\n";
-    return;
+void ChunkLayout::FlushBlock() {
+  // As large as the output file's own buffer, which then hands such a block
+  // to the file as it is instead of copying it.
+  constexpr std::size_t kBlockSize = 1 << 16;
+  if (laidOut_.size() >= kBlockSize) Flush();
+}
+
+void ChunkLayout::Note(std::string_view note) {
+  if (note.empty()) return;
+  AppendChunkText(laidOut_, note);
+  laidOut_ += "\r\n\r\n";
+  FlushBlock();
+}
+
+void ChunkLayout::Definition(const ClassDefinition& definition) {
+  className_ = definition.name;
+  laidOut_ += definition.superclass;
+  laidOut_ += " subclass: #";
+  laidOut_ += definition.name;
+  laidOut_ += "\r\n  instanceVariableNames: '";
+  AppendVariableNames(laidOut_, definition.instanceVariables);
+  laidOut_ += "'\r\n  classVariableNames: '";
+  AppendVariableNames(laidOut_, definition.classVariables);
+  laidOut_ += "'\r\n  poolDictionaries: ''\r\n  category: '";
+  // In a string literal a quote is written twice.
+  AppendEscaped(laidOut_, CategoryName(), "!'");
+  laidOut_ += "'!\r\n\r\n";
+  if (!definition.classInstanceVariables.empty()) {
+    laidOut_ += definition.name;
+    laidOut_ += " class instanceVariableNames: '";
+    AppendVariableNames(laidOut_, definition.classInstanceVariables);
+    laidOut_ += "'!\r\n\r\n";
   }
-  AppendDefinition(out, text);
-  AppendComment(out, text);
+  FlushBlock();
   RenewStampSuffix();
-  for (const MethodText& method : text.methods) AppendChunkMethod(out, text.name, method);
+}
+
+void ChunkLayout::BeginComment() {
+  inComment_ = true;
+  laidOut_ += className_;
+  laidOut_ += " comment:\r\n'";
+}
+
+// Current Pharo reads exactly one method after each protocol header, so every
+// method gets a section of its own.
+void ChunkLayout::BeginMethod(bool classSide, const std::string& protocol) {
+  inComment_ = false;
+  laidOut_ += '!';
+  laidOut_ += className_;
+  laidOut_ += classSide ? " class methodsFor: '" : " methodsFor: '";
+  laidOut_ += protocol;
+  laidOut_ += StampSuffix();
+  laidOut_ += "\r\n\r\n";
+}
+
+void ChunkLayout::Take(std::string_view text) {
+  AppendEscaped(laidOut_, text, inComment_ ? "!'" : "!");
+  FlushBlock();
+}
+
+void ChunkLayout::End() {
+  laidOut_ += inComment_ ? "'!\r\n\r\n" : "! !\r\n\r\n";
+  FlushBlock();
 }

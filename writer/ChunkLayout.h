@@ -1,16 +1,38 @@
-// The chunk layout: class texts as chunks that a Smalltalk image files in.
+// The chunk layout: classes as chunks that a Smalltalk image files in.
 #pragma once
 
 #include <string>
 #include <string_view>
 
-#include "writer/ClassText.h"
+#include "writer/ClassLayout.h"
 
 // Appends composed text: every line end as CR LF, and every "!" doubled so
 // that it cannot end a chunk.
 void AppendChunkText(std::string& out, std::string_view text);
-// Appends the method in a section of its own, stamped with the current stamp.
-void AppendChunkMethod(std::string& out, const std::string& className, const MethodText& method);
-// Appends the class: its definition, its comment and every method in a
-// section of its own, stamped now; or the note that stands in its place.
-void AppendChunkClass(std::string& out, const ClassText& text);
+
+// Lays out each part of a class as it comes and hands it to the sink in
+// blocks: the definition, the comment, and every method in a section of its
+// own, stamped at the class's definition; or the note that stands in its
+// place. Flush hands on the rest.
+class ChunkLayout final : public ClassLayout {
+ public:
+  explicit ChunkLayout(TextSink& out) : out_(out) {}
+  void Note(std::string_view note) override;
+  void Definition(const ClassDefinition& definition) override;
+  void BeginComment() override;
+  void BeginMethod(bool classSide, const std::string& protocol) override;
+  void Take(std::string_view text) override;
+  void End() override;
+  // Hands the laid-out text to the sink and empties it.
+  void Flush();
+
+ private:
+  // Flushes once a block has been laid out.
+  void FlushBlock();
+
+  TextSink& out_;
+  std::string className_;
+  // Inside the comment, a string literal, quotes are doubled too.
+  bool inComment_ = false;
+  std::string laidOut_;
+};

@@ -1,6 +1,7 @@
 // Everything the output says about one diagram class.
 #include "writer/ClassWriter.h"
 
+#include <set>
 #include <string>
 
 #include "model/ElemType.h"
@@ -17,12 +18,10 @@
 
 namespace {
 
-// Room for a usual comment and a usual number of methods at once, instead of
-// growing them piece by piece.
-constexpr std::size_t kUsualCommentSize = 512;
-constexpr std::size_t kUsualMethodCount = 16;
+// The comment's text not yet handed on, kept from class to class.
+std::string CommentBuffer;
 
-// Ends the composition however it ends, so that no write reaches a class text
+// Ends the composition however it ends, so that no write reaches a layout
 // that is gone.
 class ComposingGuard {
  public:
@@ -41,19 +40,26 @@ void ListLinkVariable(const PElement& relation) {
 
 // Smalltalk has single inheritance: a class is declared under its first
 // superclass, and the comment names the others.
-void ComposeDefinition(ClassText& text, const PClassType& cls, const PElemTable& allClasses,
-                       const PElemTable& superclasses, const PElemTable& instanceAttributes,
-                       const PElemTable& classAttributes, const PElemTable& links) {
+ClassDefinition ComposeDefinition(const PClassType& cls, const PElemTable& allClasses,
+                                  const PElemTable& superclasses, const MemberGroups& groups,
+                                  const PElemTable& links) {
+  ClassDefinition text;
   text.superclass =
       superclasses->IsEmpty() ? "Object" : StClassName(ToClassType(superclasses->AnyOne()));
   text.name = StClassName(cls);
   // A variable that a superclass declares already would make the whole
   // declaration fail when filed in.
   StartVariableNameList(InheritedInstanceVariables(cls, allClasses), text.instanceVariables);
-  instanceAttributes->ForEach(ListAttributeVariable);
+  groups[MemberGroup::InstanceAttributes].ForEach(ListAttributeVariable);
   links->ForEach(ListLinkVariable);
+  // The list of instance variables holds the class's own names, listed or inherited.
+  const std::set<std::string> ownInstanceNames = TakeListedVariables();
   StartVariableNameList(InheritedClassVariables(cls, allClasses), text.classVariables);
-  classAttributes->ForEach(ListAttributeVariable);
+  ListClassAttributeVariables(groups[MemberGroup::ClassAttributes], ownInstanceNames,
+                              ClassNamesOfInheritedInstanceVariables(cls, allClasses),
+                              InheritedClassInstanceVariables(cls, allClasses),
+                              text.classInstanceVariables);
+  return text;
 }
 
 bool IsOtherThan(const PElement& element, const PElement& other) {
@@ -68,23 +74,24 @@ void WriteFurtherSuperclass(const PElement& cls, const PElement& superclass) {
   WriteLine("\"");
 }
 
-void ComposeComment(ClassText& text, const PClassType& cls, const PElemTable& superclasses,
-                    const PElemTable& instanceAttributes, const PElemTable& classAttributes,
+void ComposeComment(ClassLayout& layout, const std::string& name, const PClassType& cls,
+                    const PElemTable& superclasses, const MemberGroups& groups,
                     const PElemTable& links, const PElemTable& constraints) {
-  ComposeInto(text.comment);
-  text.comment.reserve(kUsualCommentSize);
-  Write(text.name);
+  layout.BeginComment();
+  CommentBuffer.clear();
+  ComposeInto(CommentBuffer, layout);
+  Write(name);
   WriteLine(
       ".  The comment should state the purpose of the class and also explain any unobvious "
       "aspects of the implementation.");
   EndLine();
   WriteLine("Instance Variables");
-  instanceAttributes->ForEach(WriteAttributeComment);
+  groups[MemberGroup::InstanceAttributes].ForEach(WriteAttributeComment);
   links->ForEach(WriteLinkDescription);
   EndLine();
-  if (!classAttributes->IsEmpty()) {
+  if (!groups[MemberGroup::ClassAttributes].IsEmpty()) {
     WriteLine("Class Variables");
-    classAttributes->ForEach(WriteAttributeComment);
+    groups[MemberGroup::ClassAttributes].ForEach(WriteAttributeComment);
     EndLine();
   }
   WriteLine("Constraints");
@@ -94,10 +101,13 @@ void ComposeComment(ClassText& text, const PClassType& cls, const PElemTable& su
     superclasses->FilterWithElem(superclasses->AnyOne(), IsOtherThan)
         ->ForEachWithElem(cls, WriteFurtherSuperclass);
   }
+  DrainComposed();
+  StopComposing();
+  layout.End();
 }
 
 void ComposeInitialize(const PClassType& cls, const PElemTable& allClasses,
-                       const PElemTable& instanceAttributes, const PElemTable& links) {
+                       const MemberGroupView& instanceAttributes, const PElemTable& links) {
   BeginMethodGroup(false, "initialize-release");
   StartMethod();
   WriteLine("initialize");
@@ -107,9 +117,9 @@ void ComposeInitialize(const PClassType& cls, const PElemTable& allClasses,
   Write("  ^self");
 }
 
-void ComposeOperations(const PElemTable& operations, bool classSide, const char* protocol) {
+void ComposeOperations(const MemberGroupView& operations, bool classSide, const char* protocol) {
   BeginMethodGroup(classSide, protocol);
-  operations->ForEach(WriteOperationStub);
+  operations.ForEach(WriteOperationStub);
 }
 
 // The note that stands in place of a class that Smalltalk has already.
@@ -119,50 +129,57 @@ std::string IgnoredNote(const std::string& kind, const std::string& name) {
 
 }  // namespace
 
-ClassText ComposeClass(const PElement& element, const PElemTable& allClasses) {
+bool ComposeClass(const PElement& element, const PElemTable& allClasses, ClassLayout& layout) {
   PClassType cls = ToClassType(element);
   cls->SetWritten(true);
-  ClassText text;
   if (IsPredefinedCollection(cls->GetName())) {
-    text.note = IgnoredNote("collection class ", cls->GetName());
-    return text;
+    layout.Note(IgnoredNote("collection class ", cls->GetName()));
+    return false;
   }
-  if (cls->GetStereotype() == "interface") return text;
+  if (cls->GetStereotype() == "interface") return false;
   if (IsSystemClass(cls)) {
-    text.note = IgnoredNote("class ", StClassName(cls));
-    return text;
+    layout.Note(IgnoredNote("class ", StClassName(cls)));
+    return false;
   }
-  text.declared = true;
   const ComposingGuard guard;
 
-  const MemberGroupTables groups = GroupMembers(cls->GetMembers());
-  const PElemTable& instanceAttributes = groups.instanceAttributes;
-  const PElemTable& classAttributes = groups.classAttributes;
+  const PElemTable members = cls->GetMembers();
+  const MemberGroups groups(members);
   PElemTable links = LinkRelations(cls);
   PElemTable superclasses = Superclasses(cls, allClasses);
   PElemTable interfaces = RealisedInterfaces(cls, allClasses);
 
-  ComposeDefinition(text, cls, allClasses, superclasses, instanceAttributes, classAttributes,
-                    links);
-  ComposeComment(text, cls, superclasses, instanceAttributes, classAttributes, links,
+  const ClassDefinition definition =
+      ComposeDefinition(cls, allClasses, superclasses, groups, links);
+  layout.Definition(definition);
+  ComposeComment(layout, definition.name, cls, superclasses, groups, links,
                  ConstraintRelations(cls));
-  ComposeMethodsOf(&text);
-  text.methods.reserve(kUsualMethodCount);
-  ComposeInitialize(cls, allClasses, instanceAttributes, links);
+  ComposeMethodsOf(&layout);
+  ComposeInitialize(cls, allClasses, groups[MemberGroup::InstanceAttributes], links);
 
   BeginMethodGroup(false, "accessing");
-  groups.publicInstanceAttributes->ForEach(WriteAttributeAccessors);
+  groups[MemberGroup::PublicInstanceAttributes].ForEach(WriteAttributeAccessors);
   links->ForEach(WriteLinkAccessors);
   BeginMethodGroup(true, "accessing");
-  groups.publicClassAttributes->ForEach(WriteAttributeAccessors);
+  groups[MemberGroup::PublicClassAttributes].ForEach(WriteAttributeAccessors);
+  const bool initializesClass =
+      ComposeClassInitialize(cls, allClasses, groups[MemberGroup::ClassAttributes], members);
 
-  ComposeOperations(groups.publicOperations, false, "public");
-  ComposeOperations(groups.protectedOperations, false, "protected");
-  ComposeOperations(groups.privateOperations, false, "private");
-  ComposeOperations(groups.publicClassOperations, true, "public");
-  ComposeOperations(groups.protectedClassOperations, true, "protected");
-  ComposeOperations(groups.privateClassOperations, true, "private");
+  ComposeOperations(groups[MemberGroup::PublicOperations], false, "public");
+  ComposeOperations(groups[MemberGroup::ProtectedOperations], false, "protected");
+  ComposeOperations(groups[MemberGroup::PrivateOperations], false, "private");
+  ComposeOperations(groups[MemberGroup::PublicClassOperations], true, "public");
+  ComposeOperations(groups[MemberGroup::ProtectedClassOperations], true, "protected");
+  ComposeOperations(groups[MemberGroup::PrivateClassOperations], true, "private");
 
   interfaces->ForEach(WriteInterfaceSection);
+  EndMethod();
+  return initializesClass;
+}
+
+ClassText ComposeClass(const PElement& element, const PElemTable& allClasses) {
+  ClassText text;
+  ClassTextCollector collector(text);
+  text.initializesClass = ComposeClass(element, allClasses, collector);
   return text;
 }

@@ -1,12 +1,28 @@
 // The primitives through which every generator composes text.
 #pragma once
 
+#include <cstddef>
+#include <limits>
 #include <string>
 #include <string_view>
+
+// Takes composed or laid-out text piece by piece, in order.
+class TextSink {
+ public:
+  virtual void Take(std::string_view text) = 0;
+
+ protected:
+  ~TextSink() = default;
+};
 
 // The writes below append to this text until the next call, or until
 // StopComposing. The text must outlive the writes.
 void ComposeInto(std::string& text);
+// As above, and whenever the text has grown to a block, it is handed to the
+// sink and emptied, so that a long text never stays whole in memory.
+void ComposeInto(std::string& text, TextSink& sink);
+// Hands what the text holds to its sink, if it has one, and empties it.
+void DrainComposed();
 // Forgets the text, so that no write reaches it once it may be gone.
 void StopComposing();
 
@@ -20,9 +36,11 @@ class Composing {
 };
 
 namespace compose {
-// The text being composed; null when there is none. Written only by the two
+// The text being composed; null when there is none. Written only by the
 // functions above.
 extern std::string* Target;
+// The size at which the text goes to its sink; never reached without one.
+extern std::size_t DrainSize;
 [[noreturn]] void RaiseNoTarget();
 }  // namespace compose
 
@@ -32,6 +50,7 @@ extern std::string* Target;
 inline void Write(std::string_view text) {
   if (compose::Target == nullptr) compose::RaiseNoTarget();
   compose::Target->append(text.data(), text.size());
+  if (compose::Target->size() >= compose::DrainSize) DrainComposed();
 }
 // Ends the current line (LF).
 inline void EndLine() {

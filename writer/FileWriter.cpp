@@ -5,6 +5,7 @@
 #include "writer/ChunkLayout.h"
 #include "writer/ClassOrder.h"
 #include "writer/ClassWriter.h"
+#include "writer/Naming.h"
 #include "writer/Notes.h"
 #include "writer/Output.h"
 
@@ -37,12 +38,16 @@ void WriteImportFile(const std::string& outputDir, const std::string& baseName,
                             "window.\"\n\n");
   AppendChunkText(text, ComposeNotes(relations, others));
   text += "\r\n";
-  for (const PElement& cls : ClassOrder(classes)) {
-    WriteOut(text);
-    text.clear();
-    AppendChunkClass(text, ComposeClass(cls, classes));
-  }
-  text += "\r\n\"end of import file\"\r\n";
   WriteOut(text);
+  ChunkLayout layout(OutFileSink());
+  // Run once every class exists, so that an initial value may name any of them.
+  std::string initializations;
+  for (const PElement& cls : ClassOrder(classes)) {
+    if (ComposeClass(cls, classes, layout))
+      initializations += StClassName(ToClassType(cls)) + " initialize!\r\n";
+  }
+  layout.Flush();
+  initializations += "\r\n\"end of import file\"\r\n";
+  WriteOut(initializations);
   CloseOutFile();
 }

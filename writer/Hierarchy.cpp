@@ -19,6 +19,16 @@ namespace {
 
 constexpr size_t kNone = static_cast<size_t>(-1);
 
+// The class names of a class that are instance variable names of an
+// ancestor; those of them and of its own instance variable names, which are
+// class-side instance variables; and those of these that the class side of an
+// ancestor declares already.
+struct ClassSideNames {
+  std::set<std::string> ofInheritedInstanceNames;
+  std::set<std::string> instanceNames;
+  std::set<std::string> inheritedInstanceNames;
+};
+
 // What the lookups need of one class of the table, in table order.
 struct ClassFacts {
   std::weak_ptr<IClassType> cls;
@@ -34,6 +44,8 @@ struct ClassFacts {
   std::set<std::string> classNames;
   std::set<std::string> inheritedInstanceNames;
   std::set<std::string> inheritedClassNames;
+  // Only for a class with class names, since few classes have any.
+  std::unique_ptr<ClassSideNames> classSide;
 };
 
 // The facts do not keep the table or its classes alive after the run.
@@ -149,7 +161,22 @@ class Scope {
   void NoteInherited(ClassFacts& facts, int ownShare) const {
     Inherited(facts.instanceNames, instanceCounts_, ownShare, facts.inheritedInstanceNames);
     Inherited(facts.classNames, classCounts_, ownShare, facts.inheritedClassNames);
+    if (facts.classNames.empty()) return;
+    facts.classSide = std::make_unique<ClassSideNames>();
+    ClassSideNames& side = *facts.classSide;
+    // Whether the class's own instance names count here does not matter: a
+    // class name that they hold is one of an instance variable all the same.
+    Inherited(facts.classNames, instanceCounts_, 0, side.ofInheritedInstanceNames);
+    for (const std::string& name : facts.classNames) {
+      if (facts.instanceNames.contains(name) || side.ofInheritedInstanceNames.contains(name)) {
+        side.instanceNames.insert(name);
+      }
+    }
+    Inherited(side.instanceNames, classInstanceCounts_, 0, side.inheritedInstanceNames);
   }
+  // The class-side instance variables are known only once NoteInherited has
+  // seen the class; a class added before that counts them here.
+  void AddClassInstanceNames(const ClassFacts& facts) { CountClassSide(facts, 1); }
 
  private:
   using Counts = std::unordered_map<std::string, int>;
@@ -157,6 +184,14 @@ class Scope {
   void Count(const ClassFacts& facts, int step) {
     for (const std::string& name : facts.instanceNames) instanceCounts_[name] += step;
     for (const std::string& name : facts.classNames) classCounts_[name] += step;
+    CountClassSide(facts, step);
+  }
+
+  void CountClassSide(const ClassFacts& facts, int step) {
+    if (!facts.classSide) return;
+    for (const std::string& name : facts.classSide->instanceNames) {
+      classInstanceCounts_[name] += step;
+    }
   }
 
   static void Inherited(const std::set<std::string>& own, const Counts& counts, int ownShare,
@@ -169,6 +204,7 @@ class Scope {
 
   Counts instanceCounts_;
   Counts classCounts_;
+  Counts classInstanceCounts_;
 };
 
 // Walks a tree of subclasses without recursion, so that no diagram sets the
@@ -225,6 +261,7 @@ void FindInheritedNames() {
   for (const std::vector<size_t>& cycle : cycles) {
     for (size_t member : cycle) scope.Add(Facts[member]);
     for (size_t member : cycle) scope.NoteInherited(Facts[member], 1);
+    for (size_t member : cycle) scope.AddClassInstanceNames(Facts[member]);
     for (size_t member : cycle) {
       for (size_t child : children[member]) Descend(child, children, scope);
     }
@@ -314,4 +351,18 @@ const std::set<std::string>& InheritedClassVariables(const PClassType& cls,
   static const std::set<std::string> kNoNames;
   const ClassFacts* facts = FactsOf(cls, allClasses);
   return facts ? facts->inheritedClassNames : kNoNames;
+}
+
+const std::set<std::string>& ClassNamesOfInheritedInstanceVariables(const PClassType& cls,
+                                                                    const PElemTable& allClasses) {
+  static const std::set<std::string> kNoNames;
+  const ClassFacts* facts = FactsOf(cls, allClasses);
+  return facts && facts->classSide ? facts->classSide->ofInheritedInstanceNames : kNoNames;
+}
+
+const std::set<std::string>& InheritedClassInstanceVariables(const PClassType& cls,
+                                                             const PElemTable& allClasses) {
+  static const std::set<std::string> kNoNames;
+  const ClassFacts* facts = FactsOf(cls, allClasses);
+  return facts && facts->classSide ? facts->classSide->inheritedInstanceNames : kNoNames;
 }

@@ -26,3 +26,12 @@ const std::set<std::string>& InheritedInstanceVariables(const PClassType& cls,
 // Likewise for class variable names.
 const std::set<std::string>& InheritedClassVariables(const PClassType& cls,
                                                      const PElemTable& allClasses);
+// The class's own class variable names that a declared superclass, its
+// superclass and so on declare as instance variables.
+const std::set<std::string>& ClassNamesOfInheritedInstanceVariables(const PClassType& cls,
+                                                                    const PElemTable& allClasses);
+// The class's own class-side instance variable names (class names that are
+// instance variable names of the class) that an ancestor declares already on
+// its class side.
+const std::set<std::string>& InheritedClassInstanceVariables(const PClassType& cls,
+                                                             const PElemTable& allClasses);

@@ -9,10 +9,13 @@
 #include "writer/MandatoryValue.h"
 #include "writer/Naming.h"
 #include "writer/Relations.h"
+#include "writer/Sections.h"
 #include "writer/SmalltalkSyntax.h"
 #include "writer/ValueRules.h"
 
 namespace {
+
+const char* const kInitialize = "initialize";
 
 const char* const kDefaultCollection = "\"default collection type\" OrderedCollection new";
 
@@ -51,6 +54,18 @@ std::string WriteValue(ValueRule rule, const std::string& defaultText, const std
       return "mandatory ";
   }
   return "";
+}
+
+bool HasCodeDefault(const PElement& member) {
+  return AttributeValueRule(ToMemberVar(member)) == ValueRule::Default;
+}
+
+// A name that cannot be made is no initialize: it fails where its stub is written.
+bool IsOwnClassInitialize(const PElement& member) {
+  if (!IsMemberFun(member)) return false;
+  const PMemberFun operation = ToMemberFun(member);
+  return operation->GetStatic() && operation->GetParams()->IsEmpty() &&
+         IsNameable(operation->GetName()) && StIdentifier(operation->GetName()) == kInitialize;
 }
 
 }  // namespace
@@ -102,9 +117,27 @@ void WriteLinkInit(const PElement& element, const PClassType& cls, const PElemTa
 }
 
 void WriteInitializers(const PClassType& cls, const PElemTable& allClasses,
-                       const PElemTable& instanceAttributes, const PElemTable& links) {
-  for (const PElement& member : ElementsOf(instanceAttributes)) {
-    WriteAttributeInit(member, cls, allClasses);
-  }
+                       const MemberGroupView& instanceAttributes, const PElemTable& links) {
+  instanceAttributes.Walk(
+      [&](const PElement& member) { WriteAttributeInit(member, cls, allClasses); });
   for (const PElement& relation : ElementsOf(links)) WriteLinkInit(relation, cls, allClasses);
+}
+
+// No "super initialize": on the class side that would set the superclass's
+// class variables anew.
+bool ComposeClassInitialize(const PClassType& cls, const PElemTable& allClasses,
+                            const MemberGroupView& classAttributes, const PElemTable& members) {
+  bool setsAny = false;
+  classAttributes.Walk(
+      [&](const PElement& member) { setsAny = setsAny || HasCodeDefault(member); });
+  if (!setsAny || !members->Filter(IsOwnClassInitialize)->IsEmpty()) return false;
+  BeginMethodGroup(true, "class initialization");
+  StartMethod();
+  WriteLine(kInitialize);
+  WriteLine("  \"Set the class variables to their initial values.\"");
+  classAttributes.Walk([&](const PElement& member) {
+    if (HasCodeDefault(member)) WriteAttributeInit(member, cls, allClasses);
+  });
+  Write("  ^self");
+  return true;
 }

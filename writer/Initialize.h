@@ -3,14 +3,23 @@
 
 #include "model/ElemTable.h"
 #include "model/ElemType.h"
+#include "writer/MemberGroups.h"
 
 // The lines that give the class's instance attributes, then its link
 // variables, their initial values; allClasses is the table of all classes
 // that the file writes.
 void WriteInitializers(const PClassType& cls, const PElemTable& allClasses,
-                       const PElemTable& instanceAttributes, const PElemTable& links);
+                       const MemberGroupView& instanceAttributes, const PElemTable& links);
 // One line giving an instance attribute of the class its initial value.
 void WriteAttributeInit(const PElement& member, const PClassType& cls,
                         const PElemTable& allClasses);
 // One line giving a link variable of the class its initial value.
 void WriteLinkInit(const PElement& relation, const PClassType& cls, const PElemTable& allClasses);
+
+// Composes the class-side initialize, which sets the class attributes whose
+// default is Smalltalk code, in the protocol "class initialization"; answers
+// whether there is one. None when no such attribute exists, or when the
+// diagram gives the class a class-side initialize of its own (members holds
+// the class's operations among others).
+bool ComposeClassInitialize(const PClassType& cls, const PElemTable& allClasses,
+                            const MemberGroupView& classAttributes, const PElemTable& members);

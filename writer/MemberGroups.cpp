@@ -4,6 +4,7 @@
 #include <set>
 
 #include "model/ClassMember.h"
+#include "model/Downcast.h"
 #include "model/ElemList.h"
 #include "writer/Compose.h"
 #include "writer/Naming.h"
@@ -16,21 +17,40 @@ namespace {
 std::set<std::string> ListedVariables;
 std::vector<std::string>* VariableList = nullptr;
 
-// The operation group of the given side and visibility mark.
-PElemTable& OperationGroup(MemberGroupTables& groups, bool classSide,
-                           const std::string& visibility) {
-  if (visibility == "-")
-    return classSide ? groups.privateClassOperations : groups.privateOperations;
-  if (visibility == "#") {
-    return classSide ? groups.protectedClassOperations : groups.protectedOperations;
-  }
-  return classSide ? groups.publicClassOperations : groups.publicOperations;
+std::uint16_t Bit(MemberGroup group) {
+  return static_cast<std::uint16_t>(1u << static_cast<unsigned>(group));
 }
 
-// Adds to a group, giving it a table of its own when it is still the empty one.
-void AddTo(PElemTable& group, const PElemTable& none, const PElement& member) {
-  if (group == none) group = NewElemTable();
-  group->Add(member);
+// The operation group of the given side and visibility mark.
+MemberGroup OperationGroup(bool classSide, char visibility) {
+  if (visibility == '-')
+    return classSide ? MemberGroup::PrivateClassOperations : MemberGroup::PrivateOperations;
+  if (visibility == '#') {
+    return classSide ? MemberGroup::ProtectedClassOperations : MemberGroup::ProtectedOperations;
+  }
+  return classSide ? MemberGroup::PublicClassOperations : MemberGroup::PublicOperations;
+}
+
+// The bits of the groups the member is in; none for another element. Read
+// through the implementing objects, since this runs once for every member.
+std::uint16_t GroupsOf(const PElement& member) {
+  IElement* self = member ? member->GetSelf() : nullptr;
+  const TMemberVar* attribute = self ? ImplementationAs<TMemberVar>(self) : nullptr;
+  const TClassMember* classMember = attribute;
+  if (attribute == nullptr) {
+    const TMemberFun* operation = self ? ImplementationAs<TMemberFun>(self) : nullptr;
+    if (operation == nullptr) return 0;
+    return Bit(OperationGroup(operation->GetStatic(), operation->GetVisibility()[0]));
+  }
+  const bool classSide = classMember->GetStatic();
+  const char visibility = classMember->GetVisibility()[0];
+  std::uint16_t groups =
+      Bit(classSide ? MemberGroup::ClassAttributes : MemberGroup::InstanceAttributes);
+  if (visibility != '-' && visibility != '#') {
+    groups |=
+        Bit(classSide ? MemberGroup::PublicClassAttributes : MemberGroup::PublicInstanceAttributes);
+  }
+  return groups;
 }
 
 // Replaces single quotes, which would end the class comment they stand in.
@@ -43,26 +63,20 @@ std::string WithDoubleQuotes(std::string text) {
 
 }  // namespace
 
-MemberGroupTables GroupMembers(const PElemTable& members) {
-  MemberGroupTables groups;
-  const PElemTable none = NoElements();
-  for (const PElement& member : ElementsOf(members)) {
-    const bool attribute = IsMemberVar(member);
-    if (!attribute && !IsMemberFun(member)) continue;
-    const PClassMember classMember = ToClassMember(member);
-    const bool classSide = classMember->GetStatic();
-    const std::string visibility = classMember->GetVisibility();
-    if (!attribute) {
-      AddTo(OperationGroup(groups, classSide, visibility), none, member);
-      continue;
-    }
-    AddTo(classSide ? groups.classAttributes : groups.instanceAttributes, none, member);
-    if (visibility != "-" && visibility != "#") {
-      AddTo(classSide ? groups.publicClassAttributes : groups.publicInstanceAttributes, none,
-            member);
-    }
+MemberGroups::MemberGroups(const PElemTable& members) : members_(ElementsOf(members)) {
+  groupsOf_.reserve(members_.size());
+  for (const PElement& member : members_) {
+    groupsOf_.push_back(GroupsOf(member));
+    present_ |= groupsOf_.back();
   }
-  return groups;
+}
+
+bool MemberGroupView::IsEmpty() const {
+  return (groups_.present_ & bit_) == 0;
+}
+
+void MemberGroupView::ForEach(ElemProcedure procedure) const {
+  Walk(procedure);
 }
 
 PElemTable Operations(const PElemTable& members) {
@@ -82,6 +96,27 @@ void ListAttributeVariable(const PElement& member) {
   ListVariable(StIdentifier(ToMemberVar(member)->GetName()));
 }
 
+std::set<std::string> TakeListedVariables() {
+  VariableList = nullptr;
+  return std::move(ListedVariables);
+}
+
+void ListClassAttributeVariables(const MemberGroupView& classAttributes,
+                                 const std::set<std::string>& ownInstanceNames,
+                                 const std::set<std::string>& inheritedInstanceNames,
+                                 const std::set<std::string>& inheritedClassSide,
+                                 std::vector<std::string>& classInstanceVariables) {
+  std::set<std::string> listed = inheritedClassSide;
+  classAttributes.Walk([&](const PElement& member) {
+    std::string name = StIdentifier(ToMemberVar(member)->GetName());
+    if (!ownInstanceNames.contains(name) && !inheritedInstanceNames.contains(name)) {
+      ListVariable(name);
+    } else if (listed.insert(name).second) {
+      classInstanceVariables.push_back(std::move(name));
+    }
+  });
+}
+
 void WriteAttributeComment(const PElement& member) {
   PMemberVar attribute = ToMemberVar(member);
   Write("  ");
@@ -97,6 +132,10 @@ void WriteAttributeComment(const PElement& member) {
   if (!attribute->GetDefault().empty()) {
     Write(" = ");
     Write(WithDoubleQuotes(attribute->GetDefault()));
+  }
+  if (!attribute->GetProperties().empty()) {
+    Write(" ");
+    Write(WithDoubleQuotes(attribute->GetProperties()));
   }
   WriteLine(" Description...");
 }

@@ -1,30 +1,73 @@
 // The member groups of a class and the attribute entries of its class text.
 #pragma once
 
+#include <cstdint>
 #include <set>
 #include <string>
 #include <vector>
 
+#include "model/ElemList.h"
 #include "model/ElemTable.h"
 #include "model/Element.h"
 
-// The groups of a class's members that its text writes, each a table in panel
-// order; a group that stays empty is the shared empty table. "+" and a member
+// The groups of a class's members that its text writes. "+" and a member
 // without a visibility mark are public.
-struct MemberGroupTables {
-  PElemTable instanceAttributes = NoElements();
-  PElemTable publicInstanceAttributes = NoElements();
-  PElemTable classAttributes = NoElements();
-  PElemTable publicClassAttributes = NoElements();
-  PElemTable publicOperations = NoElements();
-  PElemTable protectedOperations = NoElements();
-  PElemTable privateOperations = NoElements();
-  PElemTable publicClassOperations = NoElements();
-  PElemTable protectedClassOperations = NoElements();
-  PElemTable privateClassOperations = NoElements();
+enum class MemberGroup : std::uint8_t {
+  InstanceAttributes,
+  PublicInstanceAttributes,
+  ClassAttributes,
+  PublicClassAttributes,
+  PublicOperations,
+  ProtectedOperations,
+  PrivateOperations,
+  PublicClassOperations,
+  ProtectedClassOperations,
+  PrivateClassOperations,
 };
-// All groups, taken in one walk over the class's member table.
-MemberGroupTables GroupMembers(const PElemTable& members);
+
+class MemberGroups;
+
+// One group, walked in panel order over the class's own member table: a
+// group holds no table of its own, so that a class of millions of members is
+// not held twice more.
+class MemberGroupView {
+ public:
+  bool IsEmpty() const;
+  void ForEach(ElemProcedure procedure) const;
+  template <class Visit>
+  void Walk(Visit visit) const;
+
+ private:
+  friend class MemberGroups;
+  MemberGroupView(const MemberGroups& groups, std::uint16_t bit) : groups_(groups), bit_(bit) {}
+  const MemberGroups& groups_;
+  std::uint16_t bit_;
+};
+
+// The groups of every member of the table, taken in one walk over it. The
+// table must outlive the groups, and nothing is added to it meanwhile.
+class MemberGroups {
+ public:
+  explicit MemberGroups(const PElemTable& members);
+  MemberGroupView operator[](MemberGroup group) const {
+    return {*this, static_cast<std::uint16_t>(1u << static_cast<unsigned>(group))};
+  }
+
+ private:
+  friend class MemberGroupView;
+  ElemList members_;
+  std::vector<std::uint16_t> groupsOf_;  // per member, a bit for each group it is in
+  std::uint16_t present_ = 0;            // a bit for each group that is not empty
+};
+
+template <class Visit>
+void MemberGroupView::Walk(Visit visit) const {
+  if (IsEmpty()) return;
+  for (std::size_t i = 0; i < groups_.members_.size(); ++i) {
+    if ((groups_.groupsOf_[i] & bit_) != 0) visit(groups_.members_[i]);
+  }
+}
+
 // All operations, instance and class side.
 PElemTable Operations(const PElemTable& members);
 
@@ -36,5 +79,18 @@ void StartVariableNameList(const std::set<std::string>& declared, std::vector<st
 void ListVariable(const std::string& name);
 // Lists an attribute's variable.
 void ListAttributeVariable(const PElement& member);
+// Ends the current list: answers every name it took or was not to take.
+std::set<std::string> TakeListedVariables();
+// Lists each class attribute's variable in the current list, but for one that
+// shares its name with an instance variable (ownInstanceNames, or
+// inheritedInstanceNames of the superclasses): Smalltalk takes no class
+// variable of that name, so it becomes a class-side instance variable, listed
+// once in classInstanceVariables unless the class side of a superclass
+// declares it (inheritedClassSide).
+void ListClassAttributeVariables(const MemberGroupView& classAttributes,
+                                 const std::set<std::string>& ownInstanceNames,
+                                 const std::set<std::string>& inheritedInstanceNames,
+                                 const std::set<std::string>& inheritedClassSide,
+                                 std::vector<std::string>& classInstanceVariables);
 // An attribute's line of the class comment.
 void WriteAttributeComment(const PElement& member);

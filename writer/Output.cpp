@@ -12,7 +12,8 @@
 
 namespace {
 
-AtomicFile OutFile;
+AtomicFile DiskFile;
+OutputTarget* OutFile = &DiskFile;
 // Text waiting to be written: the writers add small pieces at a time, and one
 // write of a block costs much less than a write of each piece.
 constexpr std::size_t kPendingLimit = 1 << 16;
@@ -21,11 +22,16 @@ std::size_t PendingSize = 0;
 std::string CategoryNameText;
 std::string StampSuffixText;
 
+class WritingOut final : public TextSink {
+ public:
+  void Take(std::string_view text) override { WriteOut(text); }
+};
+
 // Hands the pending text to the file.
 void WritePending() {
   const std::size_t size = PendingSize;
   PendingSize = 0;
-  OutFile.Write(std::string_view(Pending, size));
+  OutFile->Write(std::string_view(Pending, size));
 }
 
 // The instant SOURCE_DATE_EPOCH names, when it holds a non-negative decimal
@@ -70,35 +76,45 @@ std::string StampAuthor() {
 
 }  // namespace
 
+void SetOutputTarget(OutputTarget* target) {
+  AbandonOutFile();
+  OutFile = target != nullptr ? target : &DiskFile;
+}
+
 void CreateOutFile(const std::string& path) {
   AbandonOutFile();
-  OutFile.Open(path);
+  OutFile->Open(path);
 }
 
 void CloseOutFile() {
-  if (!OutFile.IsOpen()) return;
+  if (!OutFile->IsOpen()) return;
   WritePending();
-  OutFile.Commit();
+  OutFile->Commit();
 }
 
 void AbandonOutFile() {
   PendingSize = 0;
-  OutFile.Discard();
+  OutFile->Discard();
 }
 
 void WriteOut(std::string_view text) {
-  if (!OutFile.IsOpen()) throw GenericError("output file is not open");
+  if (!OutFile->IsOpen()) throw GenericError("output file is not open");
   if (text.empty()) return;
   if (text.size() > kPendingLimit - PendingSize) {
     WritePending();
     // A piece as large as the buffer goes to the file as it is.
     if (text.size() >= kPendingLimit) {
-      OutFile.Write(text);
+      OutFile->Write(text);
       return;
     }
   }
   std::memcpy(Pending + PendingSize, text.data(), text.size());
   PendingSize += text.size();
+}
+
+TextSink& OutFileSink() {
+  static WritingOut sink;
+  return sink;
 }
 
 void SetCategoryName(const std::string& name) {

@@ -4,6 +4,12 @@
 #include <string>
 #include <string_view>
 
+#include "writer/Compose.h"
+#include "writer/OutputTarget.h"
+
+// The output file's bytes go to the target from now on (one that fuzzing keeps in
+// memory, say); nullptr restores the atomic file. The target must outlive its use.
+void SetOutputTarget(OutputTarget* target);
 // Starts the output file at the path (an AtomicFile: nothing appears there until
 // CloseOutFile); raises GenericError `cannot open "PATH": REASON`.
 void CreateOutFile(const std::string& path);
@@ -16,6 +22,8 @@ void AbandonOutFile();
 
 // Writes laid-out text to the output file.
 void WriteOut(std::string_view text);
+// The sink that writes what it takes to the output file.
+TextSink& OutFileSink();
 
 // The class category of every class: the input file's base name.
 void SetCategoryName(const std::string& name);

@@ -1,4 +1,4 @@
-// Method groups: the side and protocol of the methods a class text is given.
+// Method groups: the side and protocol of the methods a class layout is given.
 #include "writer/Sections.h"
 
 #include <memory>
@@ -9,20 +9,24 @@
 
 namespace {
 
-constexpr std::size_t kUsualMethodSize = 128;
-
-ClassText* GroupText = nullptr;
+ClassLayout* GroupLayout = nullptr;
 bool GroupClassSide = false;
 std::string GroupProtocol;
 // The interface that names the group's protocol. It is named at the group's
 // first method, so that an interface without operations is never named. Weak,
 // so that no class outlives the run through it.
 std::weak_ptr<IClassType> GroupInterface;
+// The open method's text not yet handed on: one buffer for every method, so
+// that composing a method allocates nothing once it has grown.
+std::string MethodBuffer;
+bool MethodOpen = false;
 
 }  // namespace
 
-void ComposeMethodsOf(ClassText* text) {
-  GroupText = text;
+void ComposeMethodsOf(ClassLayout* layout) {
+  if (MethodOpen) StopComposing();
+  MethodOpen = false;
+  GroupLayout = layout;
 }
 
 void BeginMethodGroup(bool classSide, std::string protocol) {
@@ -37,13 +41,22 @@ void BeginInterfaceGroup(const PClassType& interface) {
 }
 
 void StartMethod() {
+  EndMethod();
   if (const PClassType interface = GroupInterface.lock()) {
     GroupProtocol = StClassName(interface);
     GroupInterface.reset();
   }
-  if (GroupText == nullptr) throw GenericError("no class text takes methods");
-  GroupText->methods.push_back({GroupClassSide, GroupProtocol, ""});
-  // Room for a usual method at once, instead of growing it piece by piece.
-  GroupText->methods.back().source.reserve(kUsualMethodSize);
-  ComposeInto(GroupText->methods.back().source);
+  if (GroupLayout == nullptr) throw GenericError("no class layout takes methods");
+  GroupLayout->BeginMethod(GroupClassSide, GroupProtocol);
+  MethodBuffer.clear();
+  ComposeInto(MethodBuffer, *GroupLayout);
+  MethodOpen = true;
+}
+
+void EndMethod() {
+  if (!MethodOpen) return;
+  MethodOpen = false;
+  DrainComposed();
+  StopComposing();
+  GroupLayout->End();
 }

@@ -168,6 +168,7 @@ inline std::string DescribeMember(const PElement& element) {
   if (IsMemberVar(element)) {
     const PMemberVar var = ToMemberVar(element);
     text += DescribeRanges(var->GetMultiplicity()) + "=" + Quoted(var->GetDefault());
+    if (!var->GetProperties().empty()) text += " " + Quoted(var->GetProperties());
   } else {
     text += DescribeParams(ToMemberFun(element)->GetParams());
   }

@@ -182,7 +182,7 @@ TEST(DocumentFrame, Errors) {
 // A file that ends before the document starts and holds no root tag on the way is no
 // diagram, and the reader says so, naming the file; one with a root tag keeps the
 // report of the end of the file with its position, as does a NUL that stops the
-// search before the end.
+// search before the end of a file that holds a root tag.
 TEST(DocumentFrame, NotADiagram) {
   struct Case {
     std::string document;
@@ -203,8 +203,14 @@ TEST(DocumentFrame, NotADiagram) {
       {"text <umlet_diagram\tversion=\"8\">\n\n", {kEof, 2, -2}},
       {"<umlet_diagram\n", {kEof, 1, -2}},
       {"<?xml?><umlet_diagram>", {kEof, 1, -2}},
-      // A NUL reads as the end of the file where the file goes on.
-      {std::string("<html>\0<p>\n", 11), {kEof, 1, 7}},
+      // A NUL reads as the end of the file where the file goes on: the report
+      // stays where it stopped when a root tag follows, on that line or later.
+      {std::string("<html>\0<p>\n", 11), {notADiagram, 1, 7}},
+      {std::string("<html>\0<diagram>\n", 18), {kEof, 1, 7}},
+      {std::string("<html>\0<p>\n\n<p><umlet_diagram>\n", 31), {kEof, 1, 7}},
+      // UTF-16, with its byte order mark and a NUL in every ASCII character.
+      {std::string("\xFF\xFE<\0d\0i\0a\0g\0r\0a\0m\0>\0\n\0", 22), {notADiagram, 1, 4}},
+      {std::string("\xFE\xFF\0<\0d\0i\0a\0g\0r\0a\0m\0>\0\n", 22), {notADiagram, 1, 3}},
   };
   for (const Case& c : cases) {
     const std::string path = WriteTempFile(c.document);

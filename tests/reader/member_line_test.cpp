@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "ReaderTestSupport.h"
+#include "model/ElemList.h"
 
 namespace {
 
@@ -45,6 +46,18 @@ TEST(MemberLine, AttributeDeclarations) {
       {"&lt;x&gt;: Map&lt;K, V&gt;", "var ' ' '<x>':'Map<K, V>'[]=''"},
       {": T", "var ' ' '':'T'[]=''"},
       {"a b : c d", "var ' ' 'a b':'c d'[]=''"},
+      // Property strings leave the line; braces nest, entities are decoded.
+      {"s: String {NotBlank, Length(max = 100)}",
+       "var ' ' 's':'String'[]='' '{NotBlank, Length(max = 100)}'"},
+      {"p: P {a{b}c} = 2", "var ' ' 'p':'P'[]='2' '{a{b}c}'"},
+      {"x: T {a &amp; b}", "var ' ' 'x':'T'[]='' '{a & b}'"},
+      {"x{id}: T[1]", "var ' ' 'x':'T'[1..1]='' '{id}'"},
+      // None opens the text, nor stands in quotes or parentheses.
+      {"{x} a: T", "var ' ' '{x} a':'T'[]=''"},
+      {"x: T = f({1})", "var ' ' 'x':'T'[]='f({1})'"},
+      {"s: S = &quot;{a}&quot;", "var ' ' 's':'S'[]='\"{a}\"'"},
+      // The panel's end ends one left open.
+      {"x: T {open", "var ' ' 'x':'T'[]='' '{open'"},
   };
   for (const LineCase& c : cases) {
     EXPECT_EQ(Attributes(c.line), Lines{c.expected}) << c.line;
@@ -76,9 +89,37 @@ TEST(MemberLine, AttributeLinesFollowEachOther) {
   EXPECT_EQ(Attributes("x: T[1\ny"), (Lines{"var ' ' 'x':'T'[1..1]=''", "var ' ' 'y':''[]=''"}));
   EXPECT_EQ(Attributes("s = &quot;a\nt = (b\nu"),
             (Lines{"var ' ' 's':''[]='\"a'", "var ' ' 't':''[]='(b'", "var ' ' 'u':''[]=''"}));
+  // A property string goes on over the lines up to its brace; what follows
+  // the brace stays on the line. A section mark or the panel's end before the
+  // brace ends it.
+  EXPECT_EQ(Attributes("c: S {p,\n\n   q} = 4\nnext"),
+            (Lines{"var ' ' 'c':'S'[]='4' '{p, q}'", "var ' ' 'next':''[]=''"}));
+  EXPECT_EQ(Attributes("c: S {p,\nq,\nr}"), (Lines{"var ' ' 'c':'S'[]='' '{p, q, r}'"}));
+  EXPECT_EQ(Attributes("a: S {p,\n--\nop()"),
+            (Lines{"var ' ' 'a':'S'[]='' '{p,'", "fun ' ' 'op':''()"}));
+  EXPECT_EQ(Attributes("a: S {p,\nb: T"),
+            (Lines{"var ' ' 'a':'S'[]='' '{p,'", "var ' ' 'b':'T'[]=''"}));
   // An unclosed multiplicity on the panel's last line leaves the closing tag alone.
   EXPECT_EQ(Attributes("x: T[0..1"), (Lines{"var ' ' 'x':'T'[0..1]=''"}));
   EXPECT_EQ(Attributes("x: T = v"), (Lines{"var ' ' 'x':'T'[]='v'"}));
+}
+
+// A line that repeats the attribute line before it shares its member, so that
+// a class of millions of equal lines is one member; a line that differs in
+// anything is a member of its own.
+TEST(MemberLine, RepeatedLinesShareTheirMember) {
+  const std::vector<std::pair<std::string, bool>> cases = {
+      {"a\na", true},           {"-a: T = 1\n- a : T = 1", true},
+      {"a\n_a_", false},        {"a\n-a", false},
+      {"a: T\na: U", false},    {"a = 1\na = 2", false},
+      {"a: T[1]\na: T", false}, {"a\nb", false},
+  };
+  for (const auto& [lines, shared] : cases) {
+    const PClassType cls = ToClassType(OnlyElement(Document(ClassElement("C\n--\n" + lines))));
+    const ElemList members = ::ElementsOf(cls->GetMembers());
+    ASSERT_EQ(members.size(), 2u) << lines;
+    EXPECT_EQ(members[0]->GetSelf() == members[1]->GetSelf(), shared) << lines;
+  }
 }
 
 // Operation lines: markers, name, parameters and return type.

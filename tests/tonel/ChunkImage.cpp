@@ -143,6 +143,15 @@ void FileInStatement(const std::vector<Token>& tokens, std::map<std::string, Ton
     Known(image, tokens[0].text).comment = tokens[2].text;
     return;
   }
+  if (Matches(tokens, "_ class instanceVariableNames: '")) {
+    Known(image, tokens[0].text).classInstVars = Words(tokens[3].text);
+    return;
+  }
+  // Running a class-side initialize sets values, which a class file does not hold.
+  if (Matches(tokens, "_ initialize")) {
+    Known(image, tokens[0].text);
+    return;
+  }
   if (!Matches(tokens,
                "_ subclass: _ instanceVariableNames: ' classVariableNames: ' "
                "poolDictionaries: ' category: '") ||

@@ -31,9 +31,11 @@ std::string Text(std::string text) {
 class ClassWriterTest : public WriterTest {
  protected:
   static std::string Written(const PClassType& cls, const PElemTable& allClasses) {
-    std::string text;
-    AppendChunkClass(text, ComposeClass(cls, allClasses));
-    return text;
+    StringSink out;
+    ChunkLayout layout(out);
+    ComposeClass(cls, allClasses, layout);
+    layout.Flush();
+    return out.text;
   }
 };
 
@@ -66,6 +68,30 @@ $I
 
 )"));
   EXPECT_TRUE(customer->GetWritten());
+}
+
+// A comment and a method longer than the blocks in which the layout gets them
+// arrive whole: nothing lost or repeated where one block ends and the next begins.
+TEST_F(ClassWriterTest, PartsLongerThanABlockArriveWhole) {
+  SetCategoryName("shop");
+  constexpr int kAttributes = 3000;  // about 90 KB of comment and 60 KB of initialize
+  Diagram diagram;
+  PClassType big = diagram.AddClass("Big");
+  std::string names, comment, inits;
+  for (int i = 0; i < kAttributes; ++i) {
+    const std::string name = "a" + std::to_string(i);
+    big->AddMember(Attr(name, "", "-", false, NewElemTable(), "'it!'"));
+    names += name + " ";
+    comment += "  " + name + "\\t = \"it!!\" Description...\n";
+    inits += "  " + name + " := 'it!!'.\n";
+  }
+  diagram.Connect();
+  EXPECT_EQ(Written(big, diagram.classes),
+            Text("Object subclass: #Big\n  instanceVariableNames: '" + names +
+                 "'\n  classVariableNames: ''\n  poolDictionaries: ''\n  category: 'shop'!\n\n"
+                 "Big comment:\n'Big$C\n\nInstance Variables\n" +
+                 comment + "\nConstraints\n'!\n\n!Big methodsFor: 'initialize-release$S\n\n$I\n" +
+                 inits + "  ^self! !\n\n"));
 }
 
 // The first superclass declared, the others named in the comment (never the

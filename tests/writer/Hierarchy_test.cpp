@@ -1,6 +1,7 @@
 // The chain of superclasses whose variables a class inherits.
 #include <set>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -96,6 +97,36 @@ TEST_F(HierarchyTest, SuperclassOfOwnNamePassedOver) {
     EXPECT_EQ(Places(Superclasses(cls, diagram.classes)), places) << names.size();
     PClassType written = WrittenSuperclass(cls, diagram.classes);
     EXPECT_EQ(written ? Places(Table({written})) : "", places.substr(0, 1)) << names.size();
+  }
+}
+
+// A class name that the class or an ancestor has as an instance variable is a
+// class-side instance variable; one that an ancestor's class side has already
+// is inherited there. A class name of an ancestor that is no instance variable
+// name stays a class variable, and is none of these.
+TEST_F(HierarchyTest, ClassSideInstanceVariables) {
+  Diagram diagram;
+  const auto classAttr = [](const std::string& name) { return Attr(name, "", "+", true); };
+  PClassType a = diagram.AddClass("A", {Attr("color", ""), classAttr("color")});
+  PClassType b = diagram.AddClass("B", {classAttr("color"), classAttr("size")});
+  PClassType c = diagram.AddClass("C", {Attr("size", ""), classAttr("size")});
+  PClassType d = diagram.AddClass("D", {classAttr("color"), classAttr("size")});
+  diagram.Relate(b, a, 2, 2);
+  diagram.Relate(c, b, 2, 2);
+  diagram.Relate(d, c, 2, 2);
+  diagram.Connect();
+  using Names = std::set<std::string>;
+  const std::vector<std::tuple<PClassType, Names, Names>> cases = {
+      {a, {}, {}},
+      {b, {"color"}, {"color"}},
+      {c, {}, {}},
+      {d, {"color", "size"}, {"color", "size"}},
+  };
+  for (const auto& [cls, namesOfInherited, inheritedClassSide] : cases) {
+    EXPECT_EQ(ClassNamesOfInheritedInstanceVariables(cls, diagram.classes), namesOfInherited)
+        << cls->GetName();
+    EXPECT_EQ(InheritedClassInstanceVariables(cls, diagram.classes), inheritedClassSide)
+        << cls->GetName();
   }
 }
 

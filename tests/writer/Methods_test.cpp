@@ -4,6 +4,7 @@
 
 #include "WriterTestSupport.h"
 #include "writer/Accessors.h"
+#include "writer/ClassText.h"
 #include "writer/Initialize.h"
 #include "writer/Operations.h"
 #include "writer/Relations.h"
@@ -15,13 +16,14 @@ using MethodsTest = WriterTest;
 
 const std::string kHeader = std::string("!C methodsFor: 'p") + kStamp;
 
-// Composes what the writing writes as methods of a class text, in a protocol p.
+// Composes what the writing writes as methods for a class layout, in a protocol p.
 template <class Writing>
-void ComposeMethods(ClassText& cls, Writing writing) {
-  ComposeMethodsOf(&cls);
+void ComposeMethods(ClassLayout& layout, Writing writing) {
+  ComposeMethodsOf(&layout);
   BeginMethodGroup(false, "p");
   try {
     writing();
+    EndMethod();
   } catch (...) {
     ComposeMethodsOf(nullptr);
     throw;
@@ -32,13 +34,14 @@ void ComposeMethods(ClassText& cls, Writing writing) {
 // The methods the writing composes in a protocol p of a class C, laid out.
 template <class Writing>
 std::string Methods(Writing writing) {
-  ClassText cls;
-  ComposeMethods(cls, writing);
-  StopComposing();
-  RenewStampSuffix();
-  std::string text;
-  for (const MethodText& method : cls.methods) AppendChunkMethod(text, "C", method);
-  return text;
+  StringSink out;
+  ChunkLayout layout(out);
+  layout.Definition({"C", "Object", {}, {}, {}});
+  layout.Flush();
+  out.text.clear();
+  ComposeMethods(layout, writing);
+  layout.Flush();
+  return out.text;
 }
 
 // Each method in a section of its own: the header, an empty line, the method,
@@ -111,7 +114,11 @@ TEST_F(MethodsTest, AttributeInitializers) {
   });
   PClassType cls = NewClassType();
   cls->SetName("C");
-  EXPECT_EQ(Captured([&] { WriteInitializers(cls, Table({cls}), attributes, NoElements()); }),
+  EXPECT_EQ(Captured([&] {
+              WriteInitializers(cls, Table({cls}),
+                                MemberGroups(attributes)[MemberGroup::InstanceAttributes],
+                                NoElements());
+            }),
             "  count := nil \"optional Integer \".\r\n"
             "  size := 0 \"mandatory Integer \".\r\n"
             "  maybe := nil \"optional Integer [0..1]\".\r\n"
@@ -139,14 +146,17 @@ TEST_F(MethodsTest, LinkInitializers) {
   list->SetTypeName("List<\"Item\">");
   diagram.Relate(a, b, 1, 1, '-', "all")->SetMult1(Mult({{"1", "n"}}));
   diagram.Connect();
-  EXPECT_EQ(
-      Captured([&] { WriteInitializers(a, diagram.classes, NoElements(), LinkRelations(a)); }),
-      "  item := nil \"optional Item \".\r\n"
-      "  one := Item new \"mandatory Item \".\r\n"
-      "  set := \"default collection type\" OrderedCollection new \"Item [*] = Set!!\".\r\n"
-      "  list := \"default collection type\" OrderedCollection new "
-      "\"Item [*] = List<\"\"Item\"\">\".\r\n"
-      "  all := \"default collection type\" OrderedCollection new \"Item [*]\".\r\n");
+  EXPECT_EQ(Captured([&] {
+              WriteInitializers(a, diagram.classes,
+                                MemberGroups(NoElements())[MemberGroup::InstanceAttributes],
+                                LinkRelations(a));
+            }),
+            "  item := nil \"optional Item \".\r\n"
+            "  one := Item new \"mandatory Item \".\r\n"
+            "  set := \"default collection type\" OrderedCollection new \"Item [*] = Set!!\".\r\n"
+            "  list := \"default collection type\" OrderedCollection new "
+            "\"Item [*] = List<\"\"Item\"\">\".\r\n"
+            "  all := \"default collection type\" OrderedCollection new \"Item [*]\".\r\n");
 }
 
 // Selectors: the first keyword continues the name with a capital; argument
@@ -201,7 +211,8 @@ TEST_F(MethodsTest, EmptyNamesStopTheStub) {
   for (const auto& [operation, written] : kCases) {
     EXPECT_EQ(ErrorOf([&] {
                 ClassText cls;
-                ComposeMethods(cls, [&] { WriteOperationStub(operation); });
+                ClassTextCollector collector(cls);
+                ComposeMethods(collector, [&] { WriteOperationStub(operation); });
               }),
               "name is empty")
         << written;

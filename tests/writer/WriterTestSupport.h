@@ -25,6 +25,13 @@
 inline constexpr const char* kEpoch = "1394183100";
 inline constexpr const char* kStamp = "' stamp: 'Tessaloom 3/7/2014 9:5'!";
 
+// Laid-out text, kept whole.
+class StringSink final : public TextSink {
+ public:
+  void Take(std::string_view piece) override { text.append(piece); }
+  std::string text;
+};
+
 class WriterTest : public ::testing::Test {
  protected:
   void SetUp() override { setenv("SOURCE_DATE_EPOCH", kEpoch, 1); }
