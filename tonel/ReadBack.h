@@ -11,6 +11,6 @@ bool MethodReadsBack(const TonelMethod& method);
 
 // Raises GenericError "cannot write C>>#m in Tonel format: ..." for the first method
 // that would not read back, or "cannot write the class C in Tonel format" when its
-// definition or comment would not. One method at a time, so that the check needs no
-// more memory than the largest method.
+// name or comment would not. One method at a time, so that the check needs no more
+// memory than the largest method.
 void CheckReadsBack(const TonelClass& cls);

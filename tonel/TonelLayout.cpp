@@ -48,6 +48,18 @@ void AppendMethod(std::string& out, const std::string& className, const TonelMet
   out += '\n';
 }
 
+// Room for the whole text at once: a class may be many megabytes, and growing by
+// doubling would hold up to twice that.
+std::size_t TextSize(const TonelClass& cls) {
+  std::size_t size = cls.comment.size() + 256;
+  for (const auto* list : {&cls.instVars, &cls.classVars, &cls.classInstVars})
+    for (const std::string& name : *list) size += name.size() + 6;
+  for (const auto& [key, value] : cls.otherEntries) size += key.size() + value.size() + 8;
+  for (const TonelMethod& method : cls.methods)
+    size += method.source.size() + method.category.size() + cls.name.size() + 40;
+  return size;
+}
+
 }  // namespace
 
 // The pattern stands before " [", and the rest of the method's text after it,
@@ -97,7 +109,9 @@ std::string TonelComment(std::string_view comment) {
 }
 
 std::string TonelClassText(const TonelClass& cls) {
-  std::string out = TonelComment(cls.comment);
+  std::string out;
+  out.reserve(TextSize(cls));
+  out += TonelComment(cls.comment);
   AppendDefinition(out, cls);
   std::vector<const TonelMethod*> methods;
   methods.reserve(cls.methods.size());

@@ -4,8 +4,7 @@
 #include <unordered_map>
 
 #include "model/Error.h"
-#include "tonel/Lexis.h"
-#include "tonel/Pattern.h"
+#include "tonel/TonelCollector.h"
 #include "writer/ClassOrder.h"
 #include "writer/ClassWriter.h"
 #include "writer/Naming.h"
@@ -13,46 +12,6 @@
 #include "writer/Output.h"
 
 namespace {
-
-void AddLines(std::vector<std::string>& lines, std::string_view text) {
-  for (std::size_t end = text.find('\n'); end != std::string_view::npos; end = text.find('\n')) {
-    lines.emplace_back(text.substr(0, end));
-    text.remove_prefix(end + 1);
-  }
-  if (!text.empty()) lines.emplace_back(text);
-}
-
-// Adds the method, or replaces the one of the same side and selector, as a
-// later definition replaces an earlier one in the image.
-void Define(TonelClass& cls, TonelMethod method) {
-  for (TonelMethod& known : cls.methods) {
-    if (known.classSide == method.classSide && known.selector == method.selector) {
-      known = std::move(method);
-      return;
-    }
-  }
-  cls.methods.push_back(std::move(method));
-}
-
-// Takes the definition and comment of the class text into cls, and adds its methods. A
-// carriage return that the diagram's text brought in (&#13;) is a line end to Pharo, and
-// a class file has LF alone.
-void Redefine(TonelClass& cls, ClassText text, const std::string& package) {
-  cls.name = std::move(text.name);
-  cls.superclass = std::move(text.superclass);
-  cls.instVars = std::move(text.instanceVariables);
-  cls.classVars = std::move(text.classVariables);
-  cls.classInstVars = std::move(text.classInstanceVariables);
-  cls.comment = WithLfLineEnds(text.comment);
-  cls.category = package;
-  cls.package = package;
-  for (MethodText& method : text.methods) {
-    std::string source = TonelMethodSource(WithLfLineEnds(method.source));
-    std::string selector = SplitPattern(source).selector;
-    Define(cls,
-           {method.classSide, std::move(method.protocol), std::move(selector), std::move(source)});
-  }
-}
 
 // The class name that composing gives the element; none for an element that composing
 // refuses, which raises its error then.
@@ -80,14 +39,14 @@ TonelPackage ComposeTonelPackage(const std::string& name, const PElemTable& clas
     std::unordered_map<std::string, TonelClass> pending;
     std::vector<std::string> firstPlaces;  // of the names that wait
     for (const PElement& element : order) {
-      ClassText text = ComposeClass(element, classes);
-      if (!text.declared) {
-        AddLines(notes, text.note);
+      const std::string className = NameOf(element);
+      auto [found, added] = pending.try_emplace(className);
+      TonelCollector collector(found->second, notes, name);
+      ComposeClass(element, classes, collector);
+      if (!collector.Declared()) {
+        if (added) pending.erase(found);
         continue;
       }
-      const std::string className = text.name;
-      auto [found, added] = pending.try_emplace(className);
-      Redefine(found->second, std::move(text), name);
       if (--left[className] > 0) {
         if (added) firstPlaces.push_back(className);
         continue;

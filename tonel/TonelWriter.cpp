@@ -95,9 +95,8 @@ class PackageWriter {
  private:
   Location Locate(const std::string& className) const;
   void WriteClass(const TonelClass& next);
-  void WriteClassFile(const TonelClass& next, const Location& where,
-                      const std::optional<std::string>& copy, const std::string& text,
-                      bool textIsCopy);
+  void WriteClassFile(const TonelClass& next, const Location& where, const std::string* copy,
+                      const std::string& text, bool textIsCopy);
   void RemoveClass(const std::string& className);
   void WriteWhereAbsent(const std::string& path, std::string_view text);
 
@@ -127,19 +126,21 @@ void PackageWriter::WriteClass(const TonelClass& next) {
   const Location where = Locate(next.name);
   const std::string copyPath = copies_ + next.name + kClassFileSuffix;
   const std::string text = TonelClassText(next);
-  const std::optional<std::string> copy =
-      std::binary_search(copied_.begin(), copied_.end(), next.name) ? ReadIfPresent(copyPath)
-                                                                    : std::nullopt;
+  std::optional<std::string> copy = std::binary_search(copied_.begin(), copied_.end(), next.name)
+                                        ? ReadIfPresent(copyPath)
+                                        : std::nullopt;
   const bool copyIsText = copy && *copy == text;
+  // The text stands for the copy then: a class's bytes are held once less.
+  if (copyIsText) copy.reset();
   if (!copyIsText) CheckReadsBack(next);
-  WriteClassFile(next, where, copy, text, copyIsText);
+  WriteClassFile(next, where, copyIsText ? &text : copy ? &*copy : nullptr, text, copyIsText);
   if (!copyIsText) staged_.Write(copyPath, text);
 }
 
-// The class file, merged with the copy where there is one; text is the diagram's, and
-// textIsCopy whether the copy holds it already.
+// The class file, merged with the copy (null when there is none); text is the diagram's,
+// and textIsCopy whether the copy holds it already.
 void PackageWriter::WriteClassFile(const TonelClass& next, const Location& where,
-                                   const std::optional<std::string>& copy, const std::string& text,
+                                   const std::string* copy, const std::string& text,
                                    bool textIsCopy) {
   const std::optional<std::string> current =
       where.exists ? ReadIfPresent(where.path) : std::nullopt;
@@ -153,14 +154,14 @@ void PackageWriter::WriteClassFile(const TonelClass& next, const Location& where
                              ": it is merged there");
   }
   // Compared before parsing: a file as plimko last wrote it, from the same diagram.
-  if (textIsCopy && *current == *copy) {
+  if (textIsCopy && *current == text) {
     ++summary_.unchanged;
     return;
   }
   const std::string copyPath = copies_ + next.name + kClassFileSuffix;
   const ClassFile file = Parse(where.path, *current);
   std::optional<TonelClass> base;
-  if (copy) base = Parse(copyPath, *copy).cls;
+  if (copy != nullptr) base = Parse(copyPath, *copy).cls;
   const MergedClass merged =
       MergeClass(base ? &*base : nullptr, file.cls, next, WellFormedUtf8(copyPath));
   summary_.keptAsWritten += merged.keptAsWritten;
