@@ -128,13 +128,16 @@ std::string ReadStonText(TonelCursor& cursor) {
   cursor.Fail("expected a string or a symbol");
 }
 
-std::vector<std::string> ReadStonTextList(TonelCursor& cursor) {
+std::vector<std::string> ReadStonTextList(
+    TonelCursor& cursor, std::vector<std::pair<std::size_t, std::size_t>>* spellings) {
   if (!cursor.Take('[')) cursor.Fail("expected a list [ ... ]");
   cursor.SkipBlanks();
   std::vector<std::string> items;
   if (cursor.Take(']')) return items;
   while (true) {
+    const std::size_t start = cursor.Position();
     items.push_back(ReadStonText(cursor));
+    if (spellings != nullptr) spellings->emplace_back(start, cursor.Position());
     cursor.SkipBlanks();
     if (cursor.Take(']')) return items;
     if (!cursor.Take(',')) cursor.Fail("expected , or ] in the list");
@@ -176,17 +179,18 @@ std::string_view SkipStonValue(TonelCursor& cursor) {
 }
 
 void ReadStonMap(TonelCursor& cursor,
-                 const std::function<void(const std::string& key)>& readValue) {
+                 const std::function<void(const std::string& key, std::size_t keyAt)>& readValue) {
   if (!cursor.Take('{')) cursor.Fail("expected {");
   cursor.SkipBlanks();
   if (cursor.Take('}')) return;
   while (true) {
     if (cursor.Peek() != '#') cursor.Fail("expected a #key");
+    const std::size_t keyAt = cursor.Position();
     const std::string key = ReadSymbol(cursor);
     cursor.SkipBlanks();
     if (!cursor.Take(':')) cursor.Fail("expected : after #" + key);
     cursor.SkipBlanks();
-    readValue(key);
+    readValue(key, keyAt);
     cursor.SkipBlanks();
     if (cursor.Take('}')) return;
     if (!cursor.Take(',')) cursor.Fail("expected , or } after the value of #" + key);

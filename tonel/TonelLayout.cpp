@@ -42,11 +42,31 @@ void AppendDefinition(std::string& out, const TonelClass& cls) {
   out += "}\n";
 }
 
+void AppendMethod(std::string& out, const std::string& className, const TonelMethod& method) {
+  out += '\n';
+  AppendMethodText(out, className, method);
+  out += '\n';
+}
+
+// Room for the whole text at once: a class may be many megabytes, and growing by
+// doubling would hold up to twice that.
+std::size_t TextSize(const TonelClass& cls) {
+  std::size_t size = cls.comment.size() + 256;
+  for (const auto* list : {&cls.instVars, &cls.classVars, &cls.classInstVars})
+    for (const std::string& name : *list) size += name.size() + 6;
+  for (const auto& [key, value] : cls.otherEntries) size += key.size() + value.size() + 8;
+  for (const TonelMethod& method : cls.methods)
+    size += method.source.size() + method.category.size() + cls.name.size() + 40;
+  return size;
+}
+
+}  // namespace
+
 // The pattern stands before " [", and the rest of the method's text after it,
 // as Pharo's reader joins them again.
-void AppendMethod(std::string& out, const std::string& className, const TonelMethod& method) {
+void AppendMethodText(std::string& out, const std::string& className, const TonelMethod& method) {
   const std::size_t patternLength = SplitPattern(method.source).length;
-  out += "\n{ #category : ";
+  out += "{ #category : ";
   out += StonString(method.category);
   out += " }\n";
   out += className;
@@ -54,21 +74,22 @@ void AppendMethod(std::string& out, const std::string& className, const TonelMet
   out.append(method.source, 0, patternLength);
   out += " [";
   out.append(method.source, patternLength);
-  out += "\n]\n";
+  out += "\n]";
 }
 
-// Pharo writes the class side first, each side sorted by selector, so a
-// commit from Pharo changes nothing.
-bool WrittenBefore(const TonelMethod* a, const TonelMethod* b) {
-  if (a->classSide != b->classSide) return a->classSide;
-  return a->selector < b->selector;
+bool WrittenBefore(const TonelMethod& a, const TonelMethod& b) {
+  if (a.classSide != b.classSide) return a.classSide;
+  return a.selector < b.selector;
 }
 
-}  // namespace
-
+// A carriage return is escaped too: the reader takes a bare one for a line end.
 std::string StonString(std::string_view text) {
   std::string ston = "'";
   for (char c : text) {
+    if (c == '\r') {
+      ston += "\\r";
+      continue;
+    }
     if (c == '\\' || c == '\'') ston += '\\';
     ston += c;
   }
@@ -88,12 +109,16 @@ std::string TonelComment(std::string_view comment) {
 }
 
 std::string TonelClassText(const TonelClass& cls) {
-  std::string out = TonelComment(cls.comment);
+  std::string out;
+  out.reserve(TextSize(cls));
+  out += TonelComment(cls.comment);
   AppendDefinition(out, cls);
   std::vector<const TonelMethod*> methods;
   methods.reserve(cls.methods.size());
   for (const TonelMethod& method : cls.methods) methods.push_back(&method);
-  std::stable_sort(methods.begin(), methods.end(), WrittenBefore);
+  std::stable_sort(methods.begin(), methods.end(), [](const TonelMethod* a, const TonelMethod* b) {
+    return WrittenBefore(*a, *b);
+  });
   for (const TonelMethod* method : methods) AppendMethod(out, cls.name, *method);
   return out;
 }

@@ -6,11 +6,17 @@
 
 #include "tonel/TonelClass.h"
 
-// A STON string: in single quotes, with "\" and "'" escaped by a backslash.
+// A STON string: in single quotes, with "\" and "'" escaped by a backslash, and a
+// carriage return as "\r".
 std::string StonString(std::string_view text);
 // The class comment as the file opens with it: the text between two lines
 // holding a double quote, every double quote in it doubled; nothing when empty.
 std::string TonelComment(std::string_view comment);
+// Pharo writes the class side first, each side sorted by selector, so a commit from
+// Pharo changes nothing.
+bool WrittenBefore(const TonelMethod& a, const TonelMethod& b);
+// One method from its metadata's "{" to the "]" that closes it.
+void AppendMethodText(std::string& out, const std::string& className, const TonelMethod& method);
 // The whole file: the comment, the definition, then the methods, class side
 // first, each side sorted by selector.
 std::string TonelClassText(const TonelClass& cls);

@@ -4,19 +4,26 @@
 
 #include <algorithm>
 #include <map>
+#include <optional>
 #include <set>
 #include <utility>
 
+#include "model/Error.h"
 #include "tonel/Lexis.h"
+#include "tonel/LineMerge.h"
+#include "tonel/ReadBack.h"
+#include "tonel/Tokens.h"
+#include "tonel/VariableMerge.h"
 
 namespace {
 
 using MethodKey = std::pair<bool, std::string>;
 using Methods = std::map<MethodKey, const TonelMethod*>;
 
-Methods ByKey(const TonelClass& cls) {
+Methods ByKey(const TonelClass* cls) {
   Methods methods;
-  for (const TonelMethod& method : cls.methods)
+  if (cls == nullptr) return methods;
+  for (const TonelMethod& method : cls->methods)
     methods[{method.classSide, method.selector}] = &method;
   return methods;
 }
@@ -26,74 +33,143 @@ const TonelMethod* Find(const Methods& methods, const MethodKey& key) {
   return found == methods.end() ? nullptr : found->second;
 }
 
-std::string MethodName(const std::string& className, const TonelMethod& method) {
-  return className + (method.classSide ? " class>>#" : ">>#") + method.selector;
+// Pharo's formatter re-lays out a method without making it the user's.
+bool Same(const TonelMethod* a, const TonelMethod* b) {
+  return a != nullptr && b != nullptr && a->category == b->category &&
+         SameTokens(a->source, b->source);
 }
 
-// The methods, and which of them keep the user's text.
-void MergeMethods(const TonelClass& base, const TonelClass& current, const TonelClass& next,
-                  MergedClass& merged, std::vector<const TonelMethod*>& usersOwn) {
-  const Methods b = ByKey(base), c = ByKey(current), n = ByKey(next);
-  std::set<MethodKey> keys;
-  for (const Methods* side : {&b, &c, &n})
-    for (const auto& entry : *side) keys.insert(entry.first);
-  for (const MethodKey& key : keys) {
-    const TonelMethod* was = Find(b, key);
-    const TonelMethod* now = Find(c, key);
-    const TonelMethod* wanted = Find(n, key);
-    if (now != nullptr && was != nullptr && *now == *was) {
-      if (wanted != nullptr) merged.cls.methods.push_back(*wanted);
-    } else if (now != nullptr) {
-      merged.cls.methods.push_back(*now);
-      if (wanted == nullptr || *wanted != *now) {
-        usersOwn.push_back(now);
-        ++merged.keptAsWritten;
-      }
-      if (wanted != nullptr && *wanted != *now && (was == nullptr || *wanted != *was)) {
-        merged.notes.push_back("the diagram's version of " + MethodName(next.name, *wanted) +
-                               " was not applied: the method is kept as written");
-      } else if (wanted == nullptr && was != nullptr) {
-        merged.notes.push_back(MethodName(next.name, *now) +
-                               " is no longer in the diagram: the method is kept as written");
-      }
-    } else if (wanted != nullptr && (was == nullptr || *wanted != *was)) {
-      merged.cls.methods.push_back(*wanted);
-    }
-  }
-}
-
-// One variable list: the user's additions kept, the diagram's additions taken,
-// the diagram's removals made unless a method kept as written still names the
-// variable. The diagram's order first, then the user's own.
-std::vector<std::string> MergeVariables(const std::vector<std::string>& base,
-                                        const std::vector<std::string>& current,
-                                        const std::vector<std::string>& next,
-                                        const std::vector<const TonelMethod*>& usersOwn,
-                                        const std::string& className,
-                                        std::vector<std::string>& notes) {
-  const std::set<std::string> b(base.begin(), base.end()), c(current.begin(), current.end()),
-      n(next.begin(), next.end());
-  std::vector<std::string> merged;
-  for (const std::string& name : next)
-    if (c.count(name) != 0 || b.count(name) == 0) merged.push_back(name);
-  for (const std::string& name : current) {
-    if (n.count(name) != 0) continue;
-    if (b.count(name) == 0) {
-      merged.push_back(name);
-      continue;
-    }
-    const bool named = std::any_of(usersOwn.begin(), usersOwn.end(), [&](const TonelMethod* m) {
-      return NamesWord(m->source, name);
-    });
-    if (!named) continue;
-    merged.push_back(name);
-    notes.push_back("the variable " + name + " of " + className +
-                    " is kept: a method kept as written uses it");
-  }
+// The lines of the diagram's initialize reach the user's, as long as what the lines give
+// is still a method of the same selector that a class file can hold: lines of two texts
+// may join into one that leaves a string or a comment open.
+std::optional<TonelMethod> MergedByLines(const TonelMethod& was, const TonelMethod& now,
+                                         const TonelMethod& wanted, bool& conflict) {
+  MergedLines lines = MergeLines(was.source, now.source, wanted.source);
+  TonelMethod merged = now;
+  merged.source = std::move(lines.text);
+  if (!MethodReadsBack(merged)) return std::nullopt;
+  if (now.category == was.category) merged.category = wanted.category;
+  conflict = lines.conflict;
   return merged;
 }
 
+class Merger {
+ public:
+  Merger(const TonelClass* base, const TonelClass& current, const TonelClass& next,
+         const std::string& copyPath, MergedClass& merged)
+      : base_(base), next_(next), merged_(merged) {
+    where_ = " (the diagram's version: " + copyPath + ")";
+    merged_.cls.kind = current.kind;
+    merged_.cls.name = next.name;
+    merged_.cls.superclass = next.superclass;
+    merged_.cls.category = current.category;
+    merged_.cls.package = current.package;
+    merged_.cls.otherEntries = current.otherEntries;
+  }
+
+  void MergeMethod(const TonelMethod* was, const TonelMethod* now, const TonelMethod* wanted);
+  void MergeComment(const std::string& current);
+  void MergeVariableLists(const TonelClass& current);
+
+ private:
+  void KeepUsers(const TonelMethod& now, const TonelMethod* was, const TonelMethod* wanted);
+  void Note(const std::string& text) { merged_.notes.push_back(text + where_); }
+
+  const TonelClass* base_;
+  const TonelClass& next_;
+  MergedClass& merged_;
+  std::string where_;
+  std::vector<std::size_t> usersOwn_;  // indexes of the methods whose text is the user's
+};
+
+void Merger::MergeMethod(const TonelMethod* was, const TonelMethod* now,
+                         const TonelMethod* wanted) {
+  std::vector<TonelMethod>& methods = merged_.cls.methods;
+  if (now == nullptr) {
+    // Deleted by the user: back only when the diagram changed it.
+    if (wanted != nullptr && !Same(wanted, was)) methods.push_back(*wanted);
+  } else if (Same(now, was)) {
+    // As plimko wrote it, whatever its blanks: the user's bytes while the diagram's text
+    // stays, the diagram's new text when it changes; in initialize only on the lines
+    // that the diagram changed.
+    if (wanted == nullptr) return;
+    if (Same(wanted, was)) {
+      methods.push_back(*now);
+      return;
+    }
+    bool conflict = false;
+    std::optional<TonelMethod> lines;
+    if (now->selector == "initialize") lines = MergedByLines(*was, *now, *wanted, conflict);
+    methods.push_back(lines && !conflict ? std::move(*lines) : *wanted);
+  } else if (Same(wanted, now)) {
+    methods.push_back(*now);
+  } else {
+    KeepUsers(*now, was, wanted);
+  }
+}
+
+void Merger::KeepUsers(const TonelMethod& now, const TonelMethod* was, const TonelMethod* wanted) {
+  std::vector<TonelMethod>& methods = merged_.cls.methods;
+  const std::string name = MethodName(next_.name, now);
+  bool conflict = false;
+  std::optional<TonelMethod> lines;
+  if (was != nullptr && wanted != nullptr && now.selector == "initialize")
+    lines = MergedByLines(*was, now, *wanted, conflict);
+  if (lines) {
+    if (!SameTokens(lines->source, wanted->source)) {
+      usersOwn_.push_back(methods.size());
+      ++merged_.keptAsWritten;
+    }
+    methods.push_back(std::move(*lines));
+    if (conflict) {
+      Note("the diagram's version of " + name +
+           " was not applied where the user changed the same lines");
+    }
+    return;
+  }
+  usersOwn_.push_back(methods.size());
+  methods.push_back(now);
+  ++merged_.keptAsWritten;
+  if (base_ == nullptr) {
+    if (wanted != nullptr) ++merged_.leftAsTheyAre;
+  } else if (wanted != nullptr && !Same(wanted, was)) {
+    Note("the diagram's version of " + name + " was not applied: the method is kept as written");
+  } else if (wanted == nullptr && was != nullptr) {
+    Note(name + " is no longer in the diagram: the method is kept as written");
+  }
+}
+
+void Merger::MergeComment(const std::string& current) {
+  std::string& comment = merged_.cls.comment;
+  if (base_ == nullptr) {
+    comment = current.empty() ? next_.comment : current;
+  } else if (current == base_->comment) {
+    comment = next_.comment;
+  } else {
+    MergedLines lines = MergeLines(base_->comment, current, next_.comment);
+    comment = std::move(lines.text);
+    if (lines.conflict) {
+      Note("the diagram's version of the comment of " + next_.name +
+           " was not applied where the user changed the same lines");
+    }
+  }
+}
+
+void Merger::MergeVariableLists(const TonelClass& current) {
+  const VariableContext context{next_.name, merged_.cls.methods, usersOwn_, merged_.notes};
+  using List = std::vector<std::string> TonelClass::*;
+  for (const List list :
+       {&TonelClass::instVars, &TonelClass::classVars, &TonelClass::classInstVars}) {
+    merged_.cls.*list = MergeVariables(base_ != nullptr ? &(base_->*list) : nullptr, current.*list,
+                                       next_.*list, context);
+  }
+}
+
 }  // namespace
+
+std::string MethodName(const std::string& className, const TonelMethod& method) {
+  return className + (method.classSide ? " class>>#" : ">>#") + method.selector;
+}
 
 bool NamesWord(std::string_view source, std::string_view word) {
   std::size_t at = 0;
@@ -115,38 +191,28 @@ bool NamesWord(std::string_view source, std::string_view word) {
 }
 
 bool SameClass(const TonelClass& a, const TonelClass& b) {
-  auto sorted = [](TonelClass cls) {
-    std::sort(cls.methods.begin(), cls.methods.end(),
-              [](const TonelMethod& x, const TonelMethod& y) {
-                return std::tie(x.classSide, x.selector) < std::tie(y.classSide, y.selector);
-              });
-    return cls;
+  auto definition = [](const TonelClass& cls) {
+    return std::tie(cls.kind, cls.name, cls.superclass, cls.instVars, cls.classVars,
+                    cls.classInstVars, cls.category, cls.package, cls.otherEntries);
   };
-  return sorted(a) == sorted(b);
+  if (definition(a) != definition(b) || !SameTokens(a.comment, b.comment)) return false;
+  if (a.methods.size() != b.methods.size()) return false;
+  const Methods other = ByKey(&b);
+  return std::all_of(a.methods.begin(), a.methods.end(), [&](const TonelMethod& method) {
+    return Same(&method, Find(other, {method.classSide, method.selector}));
+  });
 }
 
-MergedClass MergeClass(const TonelClass& base, const TonelClass& current, const TonelClass& next) {
+MergedClass MergeClass(const TonelClass* base, const TonelClass& current, const TonelClass& next,
+                       const std::string& copyPath) {
   MergedClass merged;
-  merged.cls = next;
-  merged.cls.kind = current.kind;
-  merged.cls.otherEntries = current.otherEntries;
-  merged.cls.methods.clear();
-  std::vector<const TonelMethod*> usersOwn;
-  MergeMethods(base, current, next, merged, usersOwn);
-
-  const bool commentDeleted = current.comment.empty() && next.comment != base.comment;
-  if (current.comment != base.comment && !commentDeleted) {
-    merged.cls.comment = current.comment;
-    if (next.comment != base.comment && next.comment != current.comment) {
-      merged.notes.push_back("the diagram's comment of " + next.name +
-                             " was not applied: the comment is kept as written");
-    }
-  }
-  merged.cls.instVars = MergeVariables(base.instVars, current.instVars, next.instVars, usersOwn,
-                                       next.name, merged.notes);
-  merged.cls.classVars = MergeVariables(base.classVars, current.classVars, next.classVars, usersOwn,
-                                        next.name, merged.notes);
-  merged.cls.classInstVars = MergeVariables(base.classInstVars, current.classInstVars,
-                                            next.classInstVars, usersOwn, next.name, merged.notes);
+  Merger merger(base, current, next, copyPath, merged);
+  const Methods b = ByKey(base), c = ByKey(&current), n = ByKey(&next);
+  std::set<MethodKey> keys;
+  for (const Methods* side : {&b, &c, &n})
+    for (const auto& entry : *side) keys.insert(entry.first);
+  for (const MethodKey& key : keys) merger.MergeMethod(Find(b, key), Find(c, key), Find(n, key));
+  merger.MergeComment(current.comment);
+  merger.MergeVariableLists(current);
   return merged;
 }

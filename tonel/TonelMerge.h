@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "tonel/TonelClass.h"
@@ -11,18 +12,27 @@ struct MergedClass {
   TonelClass cls;
   std::vector<std::string> notes;  // one a line
   int keptAsWritten = 0;           // methods the user's text stands for
+  // Without a copy: the methods that the diagram has with another text, left as they are.
+  int leftAsTheyAre = 0;
 };
 
-// base is what plimko wrote last (a class without methods, comment or
-// variables when there is no copy), current what the file holds, next what the
-// diagram gives. The user's changes win over the diagram's, with a note where
-// the diagram changed the same thing; the diagram's other changes are taken.
-MergedClass MergeClass(const TonelClass& base, const TonelClass& current, const TonelClass& next);
+// base is what plimko wrote last, null when there is no copy; current what the file
+// holds; next what the diagram gives; copyPath where the copy is, for the notes. The
+// user's changes win over the diagram's, with a note where the diagram changed the same
+// thing; the diagram's other changes are taken. Texts that differ only in the blanks
+// between their tokens are the same: formatting is no authorship. The comment and the
+// initialize methods are merged by lines; other methods whole, so that a body written
+// for old argument names is never joined to a new pattern.
+MergedClass MergeClass(const TonelClass* base, const TonelClass& current, const TonelClass& next,
+                       const std::string& copyPath);
 
-// Whether the two hold the same class: the same definition, comment and
-// methods, whatever the order of the methods in the file.
+// Whether the two hold the same class: the same definition, comment and methods,
+// whatever the order of the methods and the blanks between tokens.
 bool SameClass(const TonelClass& a, const TonelClass& b);
 
 // Whether the method's source has the word as a whole word outside strings,
 // comments and character literals.
 bool NamesWord(std::string_view source, std::string_view word);
+
+// "Member>>#printOn:", "Member class>>#new"
+std::string MethodName(const std::string& className, const TonelMethod& method);

@@ -1,11 +1,16 @@
 // The diagram's classes as a Tonel package: one class file per declared class.
 #pragma once
 
+#include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "model/ElemTable.h"
 #include "tonel/TonelClass.h"
+
+// Takes each class as soon as it is composed.
+using ClassSink = std::function<void(const TonelClass& cls)>;
 
 // What a run gives: the class files' contents, one per class name, and the
 // notes about what gives no code.
@@ -13,11 +18,21 @@ struct TonelPackage {
   std::string name;
   std::vector<TonelClass> classes;  // in class order, a name's first place
   std::vector<std::string> notes;   // one a line
+  // Files to write where no file is: a path relative to the source directory, and the
+  // file's contents.
+  std::vector<std::pair<std::string, std::string>> extraFiles = {};
+  // When set, the classes are composed one at a time while they are written, so that
+  // a run never holds the whole package: classes is empty, and this hands each class
+  // to the sink and adds the notes of the classes that give no code to notes.
+  std::function<void(const ClassSink& sink, std::vector<std::string>& notes)> composeClasses = {};
 };
 
-// The package that the split diagram gives. A name declared twice is one class,
-// as filing in both definitions would leave it: the later definition and
-// comment, and the methods of both, the later one where a side and selector
-// repeat.
+// The package that the split diagram gives, its classes composed while they are
+// written; the tables must live until then. A name declared twice is one class, as
+// filing in both definitions would leave it: the later definition and comment, and the
+// methods of both, the later one where a side and selector repeat.
 TonelPackage ComposeTonelPackage(const std::string& name, const PElemTable& classes,
                                  const PElemTable& relations, const PElemTable& others);
+
+// Composes the classes of the package at once, into its classes and notes.
+void ComposeAllClasses(TonelPackage& package);

@@ -59,23 +59,32 @@ constexpr ListEntry kListEntries[] = {
     {"classInstVars", &TonelClass::classInstVars},
 };
 
-void ReadEntry(TonelCursor& cursor, const std::string& key, TonelClass& result) {
-  for (const TextEntry& entry : kTextEntries) {
-    if (key == entry.key) {
-      result.*entry.field = ReadStonText(cursor);
+// The value's spelling and, for a variable list, each name's, go into the entry's span.
+void ReadEntry(TonelCursor& cursor, EntrySpan& entry, TonelClass& result) {
+  const std::size_t start = cursor.Position();
+  for (const TextEntry& known : kTextEntries) {
+    if (entry.key == known.key) {
+      result.*known.field = ReadStonText(cursor);
+      entry.value = {start, cursor.Position()};
       return;
     }
   }
-  for (const ListEntry& entry : kListEntries) {
-    if (key == entry.key) {
-      result.*entry.field = ReadStonTextList(cursor);
+  for (const ListEntry& known : kListEntries) {
+    if (entry.key == known.key) {
+      std::vector<std::pair<std::size_t, std::size_t>> spellings;
+      result.*known.field = ReadStonTextList(cursor, &spellings);
+      for (const auto& [begin, end] : spellings) entry.items.push_back({begin, end});
+      entry.value = {start, cursor.Position()};
       return;
     }
   }
-  result.otherEntries.emplace_back(key, SkipStonValue(cursor));
+  const std::string_view value = SkipStonValue(cursor);
+  result.otherEntries.emplace_back(entry.key, value);
+  entry.value = {start, start + value.size()};
 }
 
-void ReadDefinition(TonelCursor& cursor, TonelClass& result) {
+void ReadDefinition(TonelCursor& cursor, ClassFile& file) {
+  TonelClass& result = file.cls;
   const std::string_view text = cursor.Text();
   const std::size_t start = cursor.Position();
   const std::string_view kind = text.substr(start, IdentifierLength(text, start));
@@ -83,20 +92,26 @@ void ReadDefinition(TonelCursor& cursor, TonelClass& result) {
     cursor.Fail("expected the definition: Class, Trait or Extension");
   }
   result.kind = kind;
+  file.definition = start;
   cursor.MoveTo(start + kind.size());
   cursor.SkipBlanks();
+  file.open = cursor.Position() + 1;
   std::set<std::string> keys;
-  ReadStonMap(cursor, [&](const std::string& key) {
+  ReadStonMap(cursor, [&](const std::string& key, std::size_t keyAt) {
     if (!keys.insert(key).second) cursor.Fail("#" + key + " is given twice");
-    ReadEntry(cursor, key, result);
+    EntrySpan& entry = file.entries.emplace_back();
+    entry.key = key;
+    ReadEntry(cursor, entry, result);
+    entry.whole = {keyAt, entry.value.end};
   });
+  file.close = cursor.Position() - 1;
   if (result.name.empty()) cursor.FailAt(start, "the definition has no #name");
 }
 
 // The metadata map before a method; of its entries only the protocol is kept.
 std::string ReadCategory(TonelCursor& cursor) {
   std::string category;
-  ReadStonMap(cursor, [&](const std::string& key) {
+  ReadStonMap(cursor, [&](const std::string& key, std::size_t) {
     if (key == "category") {
       category = ReadStonText(cursor);
     } else {
@@ -163,10 +178,12 @@ void ReadMethodText(TonelCursor& cursor, const std::string& className, TonelMeth
   method.selector = SplitPattern(method.source).selector;
 }
 
-void ReadMethods(TonelCursor& cursor, TonelClass& result) {
+void ReadMethods(TonelCursor& cursor, ClassFile& file) {
+  TonelClass& result = file.cls;
   std::set<std::pair<bool, std::string>> defined;
   for (cursor.SkipBlanks(); !cursor.AtEnd(); cursor.SkipBlanks()) {
     TonelMethod method;
+    const std::size_t begin = cursor.Position();
     if (cursor.Peek() == '{') {
       method.category = ReadCategory(cursor);
       cursor.SkipBlanks();
@@ -178,23 +195,30 @@ void ReadMethods(TonelCursor& cursor, TonelClass& result) {
       cursor.FailAt(start, MethodName(result.name, method) + " is defined twice");
     }
     result.methods.push_back(std::move(method));
+    file.methods.push_back({begin, cursor.Position()});
   }
 }
 
 }  // namespace
 
-TonelClass ReadTonelClass(std::string_view input) {
+ClassFile ReadClassFile(std::string_view input) {
+  ClassFile file;
   // A file checked out with CRLF is the same class.
-  const std::string text = WithLfLineEnds(input);
-  TonelCursor cursor(text);
-  if (text.starts_with("\xEF\xBB\xBF")) cursor.MoveTo(3);  // a byte order mark
+  file.text = WithLfLineEnds(input);
+  TonelCursor cursor(file.text);
+  if (file.text.starts_with("\xEF\xBB\xBF")) cursor.MoveTo(3);  // a byte order mark
   cursor.SkipBlanks();
-  TonelClass result;
+  file.comment = {cursor.Position(), cursor.Position()};
   if (cursor.Peek() == '"') {
-    result.comment = ReadComment(cursor);
+    file.cls.comment = ReadComment(cursor);
+    file.comment.end = cursor.Position();
     cursor.SkipBlanks();
   }
-  ReadDefinition(cursor, result);
-  ReadMethods(cursor, result);
-  return result;
+  ReadDefinition(cursor, file);
+  ReadMethods(cursor, file);
+  return file;
+}
+
+TonelClass ReadTonelClass(std::string_view text) {
+  return ReadClassFile(text).cls;
 }

@@ -3,9 +3,12 @@
 
 #include <string_view>
 
+#include "tonel/ClassFile.h"
 #include "tonel/TonelClass.h"
 
 // The class file's comment, definition and methods. Its line ends may be LF, CRLF or CR;
 // what it answers has LF. Text that is no class file raises GenericError "line N: ...",
 // to which the caller adds the file's path.
 TonelClass ReadTonelClass(std::string_view text);
+// The same, with where each part of the file stands.
+ClassFile ReadClassFile(std::string_view text);

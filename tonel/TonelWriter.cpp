@@ -7,16 +7,18 @@
 #include <cstring>
 #include <filesystem>
 #include <optional>
-#include <set>
-#include <system_error>
+#include <unordered_set>
 
 #include "model/Charset.h"
 #include "model/Error.h"
 #include "model/FileOpen.h"
+#include "tonel/ClassFileIndex.h"
+#include "tonel/ClassSplice.h"
+#include "tonel/ReadBack.h"
+#include "tonel/StagedFiles.h"
 #include "tonel/TonelLayout.h"
 #include "tonel/TonelMerge.h"
 #include "tonel/TonelReader.h"
-#include "writer/AtomicFile.h"
 
 namespace {
 
@@ -25,111 +27,213 @@ namespace fs = std::filesystem;
 // The exact bytes Pharo writes: no line end after the brace.
 constexpr std::string_view kProperties = "{\n\t#format : #tonel\n}";
 
-// Paths are UTF-8 on every system.
-fs::path PathOf(const std::string& utf8) {
-  return fs::path(std::u8string(utf8.begin(), utf8.end()));
+std::string Quoted(const std::string& path) {
+  std::string quoted = "\"";
+  quoted += WellFormedUtf8(path);
+  quoted += '"';
+  return quoted;
 }
 
-bool ReadsBackAs(const std::string& text, const TonelClass& cls) {
-  try {
-    return SameClass(ReadTonelClass(text), cls);
-  } catch (const PlimkoError&) {
-    return false;
-  }
-}
-
-// A class file ends each method at the bracket that closes its body, so a method whose
-// text leaves a string, a comment or a bracket open (a default value such as "Don't"
-// copied into it) would make the file unreadable, to Pharo and to the next run alike.
-std::string ReadableClassText(const TonelClass& cls) {
-  std::string text = TonelClassText(cls);
-  if (ReadsBackAs(text, cls)) return text;
-  TonelClass alone = cls;
-  for (const TonelMethod& method : cls.methods) {
-    alone.methods = {method};
-    if (!ReadsBackAs(TonelClassText(alone), alone)) {
-      throw GenericError("cannot write " + cls.name + (method.classSide ? " class>>#" : ">>#") +
-                         method.selector +
-                         " in Tonel format: its text leaves a string, a comment or a bracket "
-                         "open");
-    }
-  }
-  throw GenericError("cannot write the class " + cls.name + " in Tonel format");
-}
-
-// The file's bytes; nothing when there is no file. A file that is there but cannot
-// be read stops the run, rather than being taken for absent and written over.
+// The file's bytes, read at once; nothing when there is no file. A file that is there
+// but cannot be read stops the run, rather than being taken for absent and written over.
 std::optional<std::string> ReadIfPresent(const std::string& path) {
   std::FILE* file = OpenFileToRead(path);
   if (file == nullptr) {
     if (errno == ENOENT) return std::nullopt;
-    throw GenericError("cannot open \"" + WellFormedUtf8(path) + "\": " + std::strerror(errno));
+    throw GenericError("cannot open " + Quoted(path) + ": " + std::strerror(errno));
   }
   std::string text;
-  char block[1 << 14];
-  for (std::size_t got; (got = std::fread(block, 1, sizeof block, file)) > 0;)
-    text.append(block, got);
+  std::size_t got = 0;
+  if (std::fseek(file, 0, SEEK_END) == 0) {
+    const long size = std::ftell(file);
+    if (size > 0) text.resize(static_cast<std::size_t>(size));
+    std::rewind(file);
+  }
+  // The file may have grown since; what is past its size comes in blocks.
+  do {
+    if (got == text.size()) text.resize(got + (1 << 16));
+    got += std::fread(text.data() + got, 1, text.size() - got, file);
+  } while (got == text.size() && !std::feof(file) && !std::ferror(file));
+  text.resize(got);
   const bool failed = std::ferror(file) != 0;
   std::fclose(file);
-  if (failed) throw GenericError("cannot read \"" + WellFormedUtf8(path) + "\"");
+  if (failed) throw GenericError("cannot read " + Quoted(path));
   return text;
 }
 
-std::optional<TonelClass> ParseIfPresent(const std::string& path) {
-  std::optional<std::string> text = ReadIfPresent(path);
-  if (!text) return std::nullopt;
+ClassFile Parse(const std::string& path, const std::string& text) {
   try {
-    return ReadTonelClass(*text);
+    return ReadClassFile(text);
   } catch (const PlimkoError& error) {
-    throw GenericError("\"" + WellFormedUtf8(path) +
-                       "\" is not a Tonel class file: " + error.Message());
-  }
-}
-
-void MakeFolder(const std::string& dir) {
-  std::error_code error;
-  fs::create_directories(PathOf(dir), error);
-  if (error) {
-    throw GenericError("cannot create folder \"" + WellFormedUtf8(dir) + "\": " + error.message());
+    throw GenericError(Quoted(path) + " is not a Tonel class file: " + error.Message());
   }
 }
 
 bool Exists(const std::string& path) {
   std::error_code error;
-  return fs::exists(PathOf(path), error);
+  return fs::exists(fs::path(std::u8string(path.begin(), path.end())), error);
 }
 
-void Remove(const std::string& path) {
-  if (!RemoveFile(path)) {
-    throw GenericError("cannot remove \"" + WellFormedUtf8(path) + "\": " + std::strerror(errno));
-  }
-}
-
-constexpr std::string_view kClassFile = ".class.st";
-
-// The class names of the copies of what plimko wrote last.
-std::vector<std::string> CopiedClasses(const std::string& copies) {
-  std::vector<std::string> names;
-  std::error_code error;
-  for (fs::directory_iterator entry(PathOf(copies), error), end; !error && entry != end;
-       entry.increment(error)) {
-    const std::u8string file = entry->path().filename().u8string();
-    const std::string name(file.begin(), file.end());
-    if (name.size() > kClassFile.size() && name.ends_with(kClassFile))
-      names.push_back(name.substr(0, name.size() - kClassFile.size()));
-  }
-  std::sort(names.begin(), names.end());
-  return names;
-}
-
-// The writes and removals a run decides on, made only once every file is read.
-// The copies of what plimko wrote come last: a run that fails before them
-// leaves the old copies, which still tell plimko's text from the user's.
-struct Changes {
-  std::vector<std::pair<std::string, std::string>> writes;
-  std::vector<std::pair<std::string, std::string>> copies;
-  std::vector<std::string> removals;
+// Where a class's file is: its folder (the package it is in) and its path.
+struct Location {
+  std::string folder;
+  std::string path;
+  bool exists = false;
 };
+
+class PackageWriter {
+ public:
+  PackageWriter(const std::string& dir, const TonelPackage& package)
+      : dir_(dir),
+        package_(package),
+        copies_(dir + ".plimko/" + package.name + "/"),
+        index_(dir),
+        copied_(ClassFilesIn(copies_)) {}
+
+  TonelSummary Write();
+
+ private:
+  Location Locate(const std::string& className) const;
+  void WriteClass(const TonelClass& next);
+  void WriteClassFile(const TonelClass& next, const Location& where, const std::string* copy,
+                      const std::string& text, bool textIsCopy);
+  void RemoveClass(const std::string& className);
+  void WriteWhereAbsent(const std::string& path, std::string_view text);
+
+  const std::string& dir_;
+  const TonelPackage& package_;
+  const std::string copies_;
+  const ClassFileIndex index_;
+  const std::vector<std::string> copied_;  // the classes that have a copy, in name order
+  StagedFiles staged_;
+  TonelSummary summary_;
+  int leftAsTheyAre_ = 0;  // by classes without a copy
+};
+
+Location PackageWriter::Locate(const std::string& className) const {
+  const std::string file = className + kClassFileSuffix;
+  const std::vector<std::string> folders = index_.FoldersOf(className);
+  if (folders.size() > 1) {
+    throw GenericError("the class " + className +
+                       " has two files: " + Quoted(dir_ + folders[0] + "/" + file) + " and " +
+                       Quoted(dir_ + folders[1] + "/" + file));
+  }
+  const std::string folder = folders.empty() ? package_.name : folders.front();
+  return {folder, dir_ + folder + "/" + file, !folders.empty()};
+}
+
+void PackageWriter::WriteClass(const TonelClass& next) {
+  const Location where = Locate(next.name);
+  const std::string copyPath = copies_ + next.name + kClassFileSuffix;
+  const std::string text = TonelClassText(next);
+  std::optional<std::string> copy = std::binary_search(copied_.begin(), copied_.end(), next.name)
+                                        ? ReadIfPresent(copyPath)
+                                        : std::nullopt;
+  const bool copyIsText = copy && *copy == text;
+  // The text stands for the copy then: a class's bytes are held once less.
+  if (copyIsText) copy.reset();
+  if (!copyIsText) CheckReadsBack(next);
+  WriteClassFile(next, where, copyIsText ? &text : copy ? &*copy : nullptr, text, copyIsText);
+  if (!copyIsText) staged_.Write(copyPath, text);
+}
+
+// The class file, merged with the copy (null when there is none); text is the diagram's,
+// and textIsCopy whether the copy holds it already.
+void PackageWriter::WriteClassFile(const TonelClass& next, const Location& where,
+                                   const std::string* copy, const std::string& text,
+                                   bool textIsCopy) {
+  const std::optional<std::string> current =
+      where.exists ? ReadIfPresent(where.path) : std::nullopt;
+  if (!current) {
+    ++summary_.added;
+    staged_.Write(where.path, text);
+    return;
+  }
+  if (where.folder != package_.name) {
+    summary_.notes.push_back("the class " + next.name + " is in " + Quoted(dir_ + where.folder) +
+                             ": it is merged there");
+  }
+  // Compared before parsing: a file as plimko last wrote it, from the same diagram.
+  if (textIsCopy && *current == text) {
+    ++summary_.unchanged;
+    return;
+  }
+  const std::string copyPath = copies_ + next.name + kClassFileSuffix;
+  const ClassFile file = Parse(where.path, *current);
+  std::optional<TonelClass> base;
+  if (copy != nullptr) base = Parse(copyPath, *copy).cls;
+  const MergedClass merged =
+      MergeClass(base ? &*base : nullptr, file.cls, next, WellFormedUtf8(copyPath));
+  summary_.keptAsWritten += merged.keptAsWritten;
+  leftAsTheyAre_ += merged.leftAsTheyAre;
+  summary_.notes.insert(summary_.notes.end(), merged.notes.begin(), merged.notes.end());
+  const std::string spliced = SplicedClassText(file, merged.cls, where.folder);
+  // Against the text as read: a file checked out with CRLF that the merge leaves alone
+  // stays as it is.
+  if (spliced == file.text) {
+    ++summary_.unchanged;
+  } else {
+    ++summary_.updated;
+    staged_.Write(where.path, spliced);
+  }
+}
+
+// A class the diagram no longer has goes only when the user left its file as plimko
+// wrote it; the copy goes either way, since the file is the user's now.
+void PackageWriter::RemoveClass(const std::string& className) {
+  const Location where = Locate(className);
+  const std::string copyPath = copies_ + className + kClassFileSuffix;
+  const std::optional<std::string> current = ReadIfPresent(where.path);
+  const std::optional<std::string> copy = ReadIfPresent(copyPath);
+  if (current && copy &&
+      (*current == *copy ||
+       SameClass(Parse(where.path, *current).cls, Parse(copyPath, *copy).cls))) {
+    ++summary_.removed;
+    staged_.Remove(where.path);
+  } else if (current) {
+    summary_.notes.push_back("the class " + className +
+                             " is no longer in the diagram, but its file was changed: it is "
+                             "left as it is");
+  }
+  staged_.Remove(copyPath);
+}
+
+void PackageWriter::WriteWhereAbsent(const std::string& path, std::string_view text) {
+  if (!Exists(path)) staged_.Write(path, text);
+}
+
+TonelSummary PackageWriter::Write() {
+  // A package written for the first time is renamed into place whole.
+  const std::string folder = dir_ + package_.name + "/";
+  if (!Exists(folder)) staged_.StageFolder(folder);
+  if (!Exists(copies_)) staged_.StageFolder(copies_);
+  std::unordered_set<std::string> generated;
+  const ClassSink write = [&](const TonelClass& next) {
+    generated.insert(next.name);
+    WriteClass(next);
+  };
+  std::vector<std::string> compositionNotes;
+  if (package_.composeClasses) package_.composeClasses(write, compositionNotes);
+  for (const TonelClass& next : package_.classes) write(next);
+  summary_.notes.insert(summary_.notes.begin(), compositionNotes.begin(), compositionNotes.end());
+  for (const std::string& name : copied_)
+    if (generated.count(name) == 0) RemoveClass(name);
+  WriteWhereAbsent(dir_ + ".properties", kProperties);
+  WriteWhereAbsent(folder + "package.st",
+                   "Package { #name : " + StonString(package_.name) + " }\n");
+  for (const auto& [path, text] : package_.extraFiles) WriteWhereAbsent(dir_ + path, text);
+  staged_.Commit();
+  if (leftAsTheyAre_ > 0) {
+    std::string folder = copies_;
+    folder.pop_back();
+    summary_.notes.push_back(
+        "no copy of plimko's last output in " + Quoted(folder) +
+        ": nothing was removed or replaced; " + std::to_string(leftAsTheyAre_) +
+        (leftAsTheyAre_ == 1 ? " method that differs from the diagram is left as it is"
+                             : " methods that differ from the diagram are left as they are"));
+  }
+  return summary_;
+}
 
 }  // namespace
 
@@ -140,66 +244,7 @@ TonelSummary WriteTonelPackage(const std::string& dir, const TonelPackage& packa
       package.name.find_first_of("/\\") != std::string::npos) {
     throw GenericError("cannot make a package named \"" + package.name + "\"");
   }
-  const std::string folder = dir + package.name + "/";
-  const std::string copies = dir + ".plimko/" + package.name + "/";
-  TonelSummary summary;
-  Changes changes;
-  std::set<std::string> generated;
-  for (const TonelClass& next : package.classes) {
-    generated.insert(next.name);
-    const std::string path = folder + next.name + std::string(kClassFile);
-    const std::string copyPath = copies + next.name + std::string(kClassFile);
-    const std::string text = ReadableClassText(next);
-    std::optional<TonelClass> current = ParseIfPresent(path);
-    const std::optional<std::string> copy = ReadIfPresent(copyPath);
-    std::optional<TonelClass> base;
-    if (copy) base = ParseIfPresent(copyPath);
-    if (!copy || *copy != text) changes.copies.emplace_back(copyPath, text);
-    if (!current) {
-      ++summary.added;
-      changes.writes.emplace_back(path, text);
-      continue;
-    }
-    MergedClass merged = MergeClass(base ? *base : TonelClass{}, *current, next);
-    summary.keptAsWritten += merged.keptAsWritten;
-    summary.notes.insert(summary.notes.end(), merged.notes.begin(), merged.notes.end());
-    if (SameClass(merged.cls, *current)) {
-      ++summary.unchanged;
-    } else {
-      ++summary.updated;
-      changes.writes.emplace_back(path, TonelClassText(merged.cls));
-    }
-  }
-  // A class the diagram no longer has goes only when the user left its file as
-  // plimko wrote it; the copy goes either way, since the file is the user's now.
-  for (const std::string& name : CopiedClasses(copies)) {
-    if (generated.count(name) != 0) continue;
-    const std::string path = folder + name + std::string(kClassFile);
-    const std::string copyPath = copies + name + std::string(kClassFile);
-    std::optional<TonelClass> current = ParseIfPresent(path);
-    std::optional<TonelClass> base = ParseIfPresent(copyPath);
-    if (current && base && SameClass(*current, *base)) {
-      ++summary.removed;
-      changes.removals.push_back(path);
-    } else if (current) {
-      summary.notes.push_back("the class " + name +
-                              " is no longer in the diagram, but its file was changed: it is "
-                              "left as it is");
-    }
-    changes.removals.push_back(copyPath);
-  }
-
-  if (!Exists(dir + ".properties")) WriteFileAtomically(dir + ".properties", kProperties);
-  MakeFolder(folder);
-  if (!Exists(folder + "package.st")) {
-    WriteFileAtomically(folder + "package.st",
-                        "Package { #name : " + StonString(package.name) + " }\n");
-  }
-  for (const auto& [path, text] : changes.writes) WriteFileAtomically(path, text);
-  if (!changes.copies.empty()) MakeFolder(copies);
-  for (const auto& [path, text] : changes.copies) WriteFileAtomically(path, text);
-  for (const std::string& path : changes.removals) Remove(path);
-  return summary;
+  return PackageWriter(dir, package).Write();
 }
 
 std::string SummaryLine(const std::string& package, const TonelSummary& summary) {

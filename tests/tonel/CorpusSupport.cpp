@@ -95,6 +95,7 @@ TonelPackage ComposePackageOf(const std::string& path) {
   WithDiagram(
       path, [&](const PElemTable& classes, const PElemTable& relations, const PElemTable& others) {
         package = ComposeTonelPackage(PackageNameOf(path), classes, relations, others);
+        ComposeAllClasses(package);
       });
   return package;
 }

@@ -36,7 +36,9 @@ TEST(TonelLayout, StonStrings) {
       {"it's", "'it\\'s'"},
       {"a\\b", "'a\\\\b'"},
       {"\"quoted\" \xC4\x8C", "'\"quoted\" \xC4\x8C'"},
-      {"''", "'\\'\\''"}};
+      {"''", "'\\'\\''"},
+      // A bare carriage return would read back as a line feed.
+      {"a\rb", "'a\\rb'"}};
   for (const auto& [text, ston] : kCases) EXPECT_EQ(StonString(text), ston) << text;
 }
 

@@ -40,12 +40,16 @@ TEST(TonelMerge, MethodRules) {
     std::vector<std::string> merged;
     int kept;
     std::vector<std::string> notes;
+    bool copy = true;  // whether the base is plimko's last output, or there is none
   };
   const std::string stub = "  ^ self shouldBeImplemented";
   const std::string done = "  ^ 42";
   const std::string other = "  ^ self subclassResponsibility";
   const std::string note =
-      "the diagram's version of C>>#m was not applied: the method is kept as written";
+      "the diagram's version of C>>#m was not applied: the method is kept as written (the "
+      "diagram's version: copy)";
+  // Pharo's formatter: other blanks between the same tokens.
+  const std::string formatted = "\t^self\n\t\tshouldBeImplemented";
   const std::vector<Case> kCases = {
       {"untouched, diagram changed: new text", stub, stub, other, {"m\n" + other}, 0, {}},
       {"untouched, diagram dropped it: gone", stub, stub, "", {}, 0, {}},
@@ -57,27 +61,33 @@ TEST(TonelMerge, MethodRules) {
        "",
        {"m\n" + done},
        1,
-       {"C>>#m is no longer in the diagram: the method is kept as written"}},
+       {"C>>#m is no longer in the diagram: the method is kept as written (the diagram's "
+        "version: copy)"}},
       {"written by the user: kept", "", done, "", {"m\n" + done}, 1, {}},
       {"new in the diagram: added", "", "", stub, {"m\n" + stub}, 0, {}},
       {"deleted, diagram unchanged: stays deleted", stub, "", stub, {}, 0, {}},
       {"deleted, diagram changed: comes back", stub, "", other, {"m\n" + other}, 0, {}},
-      {"no copy, same text: kept, no note", "", stub, stub, {"m\n" + stub}, 0, {}},
-      {"no copy, other text: kept, note",
-       "",
-       done,
+      {"no copy, same text: kept, no note", "", stub, stub, {"m\n" + stub}, 0, {}, false},
+      {"no copy, other text: kept, counted, no note", "", done, stub, {"m\n" + done}, 1, {}, false},
+      {"formatted, diagram unchanged: the user's bytes",
        stub,
-       {"m\n" + done},
-       1,
-       {"the diagram's version of C>>#m was not applied: the method is kept as written"}},
+       formatted,
+       stub,
+       {"m\n" + formatted},
+       0,
+       {}},
+      {"formatted, diagram changed: new text", stub, formatted, other, {"m\n" + other}, 0, {}},
+      {"formatted, diagram dropped it: gone", stub, formatted, "", {}, 0, {}},
   };
   auto methods = [](const std::string& body) {
     return body.empty() ? std::vector<TonelMethod>{} : std::vector{Method("m", body)};
   };
   for (const Case& c : kCases) {
+    const TonelClass base = Cls(methods(c.base));
     MergedClass merged =
-        MergeClass(Cls(methods(c.base)), Cls(methods(c.current)), Cls(methods(c.next)));
+        MergeClass(c.copy ? &base : nullptr, Cls(methods(c.current)), Cls(methods(c.next)), "copy");
     EXPECT_EQ(Sources(merged), c.merged) << c.story;
+    EXPECT_EQ(merged.leftAsTheyAre, !c.copy && c.kept > 0 ? 1 : 0) << c.story;
     EXPECT_EQ(merged.keptAsWritten, c.kept) << c.story;
     EXPECT_EQ(merged.notes, c.notes) << c.story;
   }
@@ -85,42 +95,59 @@ TEST(TonelMerge, MethodRules) {
 
 // A side and a selector name a method: the class side's m is another method.
 TEST(TonelMerge, SidesAreApart) {
-  MergedClass merged =
-      MergeClass(Cls({Method("m", "  ^1")}), Cls({Method("m", "  ^1"), Method("m", "  ^2", true)}),
-                 Cls({Method("m", "  ^3")}));
+  const TonelClass base = Cls({Method("m", "  ^1")});
+  MergedClass merged = MergeClass(&base, Cls({Method("m", "  ^1"), Method("m", "  ^2", true)}),
+                                  Cls({Method("m", "  ^3")}), "copy");
   EXPECT_EQ(Sources(merged), (std::vector<std::string>{"m\n  ^3", "m\n  ^2"}));
 }
 
-// The comment follows the methods' rule.
+// The comment is merged by lines: each side's change where the other left the lines,
+// both insertions at one place (the user's first), the user's lines where both changed.
 TEST(TonelMerge, Comment) {
   struct Case {
     std::string base, current, next, merged;
     bool noted;
   };
   const std::vector<Case> kCases = {
-      {"A.\n", "A.\n", "B.\n", "B.\n", false},      {"A.\n", "Mine.\n", "A.\n", "Mine.\n", false},
-      {"A.\n", "Mine.\n", "B.\n", "Mine.\n", true}, {"A.\n", "", "A.\n", "", false},
-      {"A.\n", "", "B.\n", "B.\n", false},          {"", "Mine.\n", "B.\n", "Mine.\n", true}};
+      {"A.\n", "A.\n", "B.\n", "B.\n", false},
+      {"A.\n", "Mine.\n", "A.\n", "Mine.\n", false},
+      {"A.\n", "Mine.\n", "B.\n", "Mine.\n", true},
+      {"A.\n", "", "A.\n", "", false},
+      {"A.\n", "", "B.\n", "", true},
+      {"", "Mine.\n", "B.\n", "Mine.\nB.\n", false},
+      {"A.\nx\nB.\n", "Mine.\nx\nB.\n", "A.\nx\nC.\n", "Mine.\nx\nC.\n", false},
+  };
   for (const Case& c : kCases) {
-    MergedClass merged =
-        MergeClass(Cls({}, {}, c.base), Cls({}, {}, c.current), Cls({}, {}, c.next));
+    const TonelClass base = Cls({}, {}, c.base);
+    MergedClass merged = MergeClass(&base, Cls({}, {}, c.current), Cls({}, {}, c.next), "copy");
     EXPECT_EQ(merged.cls.comment, c.merged) << c.current;
     EXPECT_EQ(merged.notes.size(), c.noted ? 1u : 0u) << c.current;
   }
 }
 
-// The diagram's order first, then the user's own; a dropped variable stays
-// while a method kept as written names it.
+// The user's order stays; a dropped variable stays while a method kept as written names
+// it; a new one goes after the diagram's nearest preceding name, or before the first.
 TEST(TonelMerge, Variables) {
-  const TonelClass base = Cls({Method("a", "  ^a")}, {"a", "b", "c"});
-  const TonelClass current =
-      Cls({Method("a", "  ^a"), Method("total", "  ^b + 1")}, {"mine", "a", "b", "c"});
-  const TonelClass next = Cls({Method("a", "  ^a")}, {"d", "a"});
-  MergedClass merged = MergeClass(base, current, next);
-  EXPECT_EQ(merged.cls.instVars, (std::vector<std::string>{"d", "a", "mine", "b"}));
-  EXPECT_EQ(
-      merged.notes,
-      (std::vector<std::string>{"the variable b of C is kept: a method kept as written uses it"}));
+  struct Case {
+    std::vector<std::string> base, current, next, merged;
+  };
+  const std::vector<Case> kCases = {
+      {{"a", "b", "c"}, {"mine", "a", "b", "c"}, {"d", "a"}, {"mine", "d", "a", "b"}},
+      {{"a", "b"}, {"a", "b"}, {"a", "c", "e", "b"}, {"a", "c", "e", "b"}},
+      {{"a", "b"}, {"b", "a"}, {"a", "c"}, {"b", "a", "c"}},
+      {{"a", "b"}, {"a"}, {"a", "b", "c"}, {"a", "c"}},
+      {{"a"}, {"x"}, {"a", "y"}, {"x", "y"}},
+  };
+  for (const Case& c : kCases) {
+    const TonelClass base = Cls({Method("a", "  ^a")}, c.base);
+    const TonelClass current = Cls({Method("a", "  ^a"), Method("total", "  ^b + 1")}, c.current);
+    MergedClass merged = MergeClass(&base, current, Cls({Method("a", "  ^a")}, c.next), "copy");
+    EXPECT_EQ(merged.cls.instVars, c.merged) << c.merged.size();
+  }
+  const TonelClass base = Cls({}, {"b"});
+  const TonelClass current = Cls({Method("total", "  ^b + 1"), Method("b", "  ^b")}, {"b"});
+  EXPECT_EQ(MergeClass(&base, current, Cls({}), "copy").notes,
+            (std::vector<std::string>{"the variable b of C is kept: C>>#b and C>>#total use it"}));
 }
 
 // Whole words outside strings, comments and characters.

@@ -2,7 +2,10 @@
 #include "tonel/TonelWriter.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -94,6 +97,27 @@ TEST(TonelPackage, CarriageReturnsBecomeLineEnds) {
             "{ #category : 'accessing' }\nA >> x: aString [\n  x := aString\n]\n");
   EXPECT_EQ(SummaryLine("cr", WriteTonelPackage(dir, package)),
             "cr: 0 classes added, 0 updated, 1 unchanged, 0 removed; 0 methods kept as written");
+}
+
+// A copy that cannot be written stops the run before any file is renamed into place: the
+// class file already written under its temporary name goes again, and the package is as
+// it was.
+TEST(TonelPackage, AnUnwritableCopyFolderLeavesThePackageAsItWas) {
+  if (geteuid() == 0) GTEST_SKIP() << "the superuser may write into any folder";
+  const std::string dir = MakeTempDir() + "/";
+  WriteTonelPackage(dir, PackageOf("p", "A\n--\n+x: String"));
+  const std::map<std::string, std::string> before = ReadTree(dir);
+  const std::string copies = dir + ".plimko/p";
+  chmod(copies.c_str(), 0555);
+  std::string error = "no error";
+  try {
+    WriteTonelPackage(dir, PackageOf("p", "A\n--\n+y: String"));
+  } catch (const PlimkoError& e) {
+    error = e.what();
+  }
+  chmod(copies.c_str(), 0755);
+  EXPECT_EQ(error, "cannot open \"" + copies + "/A.class.st\": Permission denied");
+  ExpectSameTree(before, ReadTree(dir), "after the failed run");
 }
 
 }  // namespace

@@ -1,0 +1,152 @@
+// The files of one run, written under temporary names and put in place all together.
+#include "tonel/StagedFiles.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <utility>
+
+#include "model/Charset.h"
+#include "model/Error.h"
+#include "model/FileOpen.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+fs::path PathOf(const std::string& utf8) {
+  return fs::path(std::u8string(utf8.begin(), utf8.end()));
+}
+
+std::string Quoted(const std::string& path) {
+  std::string quoted = "\"";
+  quoted += WellFormedUtf8(path);
+  quoted += '"';
+  return quoted;
+}
+
+// The path up to its last separator; Windows takes a backslash for one too. The names
+// written here (classes, packages, copies) hold no backslash.
+std::string FolderOf(const std::string& path) {
+  const std::size_t last = path.find_last_of("/\\");
+  return last == std::string::npos ? "" : path.substr(0, last + 1);
+}
+
+}  // namespace
+
+StagedFiles::~StagedFiles() {
+  Discard();
+}
+
+void StagedFiles::MakeFolder(const std::string& folder) {
+  if (folder.empty() || folders_.count(folder) != 0) return;
+  // The folders that are not there yet, to be removed again on failure, deepest first.
+  std::vector<std::string> missing;
+  std::error_code error;
+  for (fs::path at = PathOf(folder).parent_path(); !at.empty() && !fs::exists(at, error);
+       at = at.parent_path()) {
+    const std::u8string name = at.u8string();
+    missing.emplace_back(name.begin(), name.end());
+    if (at == at.parent_path()) break;
+  }
+  fs::create_directories(PathOf(folder), error);
+  if (error) {
+    throw GenericError("cannot create folder " + Quoted(folder) + ": " + error.message());
+  }
+  madeFolders_.insert(madeFolders_.end(), missing.rbegin(), missing.rend());
+  folders_.insert(folder);
+}
+
+void StagedFiles::StageFolder(const std::string& folder) {
+  MakeFolder(FolderOf(folder.substr(0, folder.size() - 1)));
+  std::error_code error;
+  const std::string prefix = folder.substr(0, folder.size() - 1);
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    const std::string temporary = FolderOf(prefix) + ".plimko-" + std::to_string(attempt) + "/";
+    if (fs::create_directory(PathOf(temporary), error)) {
+      stagedFolders_.push_back({temporary, folder});
+      folders_.insert(temporary);
+      return;
+    }
+    if (error) break;
+  }
+  throw GenericError("cannot create folder " + Quoted(folder) + ": " +
+                     (error ? error.message() : std::string("no free temporary name")));
+}
+
+// Where a path below a staged folder is written; empty for any other path.
+std::string StagedFiles::NewFolderPath(const std::string& path) const {
+  for (const Staged& folder : stagedFolders_) {
+    if (path.starts_with(folder.target))
+      return folder.temporary + path.substr(folder.target.size());
+  }
+  return "";
+}
+
+void StagedFiles::Write(const std::string& path, std::string_view bytes) {
+  std::string temporary = NewFolderPath(path);
+  int error = 0;
+  std::FILE* file = nullptr;
+  if (!temporary.empty()) {
+    // A folder of this run's own: the file's own name is free.
+    MakeFolder(FolderOf(temporary));
+    file = OpenFile(temporary, "wb");
+    if (file == nullptr) error = errno;
+  } else {
+    const std::string folder = FolderOf(path);
+    MakeFolder(folder);
+    error = ReplaceRefusal(path);
+    if (error == 0) {
+      file = CreateUniqueFile(folder + ".plimko-", temporary);
+      if (file == nullptr) error = errno;
+    }
+    if (file != nullptr) staged_.push_back({temporary, path});
+  }
+  if (error != 0) throw GenericError("cannot open " + Quoted(path) + ": " + std::strerror(error));
+  if (std::fwrite(bytes.data(), 1, bytes.size(), file) != bytes.size()) error = errno;
+  // Closing writes what the stream still holds: its failure is a failed write.
+  if (std::fclose(file) != 0 && error == 0) error = errno;
+  if (error != 0) {
+    throw GenericError("cannot write " + Quoted(path) + ": " + std::strerror(error));
+  }
+}
+
+void StagedFiles::Commit() {
+  std::vector<Staged> all = std::move(stagedFolders_);
+  stagedFolders_.clear();
+  all.insert(all.end(), staged_.begin(), staged_.end());
+  staged_.clear();
+  auto withoutSlash = [](std::string path) {
+    if (path.ends_with('/')) path.pop_back();
+    return path;
+  };
+  for (std::size_t i = 0; i < all.size(); ++i) {
+    const std::string target = withoutSlash(all[i].target);
+    if (!RenameOver(withoutSlash(all[i].temporary), target)) {
+      const int error = errno;
+      // What is renamed stays; the rest goes.
+      for (std::size_t j = i; j < all.size(); ++j)
+        (all[j].temporary.ends_with('/') ? stagedFolders_ : staged_).push_back(all[j]);
+      madeFolders_.clear();
+      throw GenericError("cannot replace " + Quoted(target) + ": " + std::strerror(error));
+    }
+  }
+  madeFolders_.clear();
+  for (const std::string& path : std::exchange(removals_, {})) {
+    if (!RemoveFile(path)) {
+      throw GenericError("cannot remove " + Quoted(path) + ": " + std::strerror(errno));
+    }
+  }
+}
+
+void StagedFiles::Discard() noexcept {
+  for (const Staged& file : staged_) RemoveFile(file.temporary);
+  staged_.clear();
+  std::error_code error;
+  for (const Staged& folder : stagedFolders_) fs::remove_all(PathOf(folder.temporary), error);
+  stagedFolders_.clear();
+  for (auto folder = madeFolders_.rbegin(); folder != madeFolders_.rend(); ++folder)
+    fs::remove(PathOf(*folder), error);
+  madeFolders_.clear();
+}

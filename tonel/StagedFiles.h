@@ -1,0 +1,48 @@
+// The files of one run, written under temporary names and put in place all together.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <unordered_set>
+#include <vector>
+
+// Each file is written whole under a temporary name as soon as it is given, so that no
+// run holds a whole package in memory. Commit renames them all into place, then removes
+// what is to go. Before Commit (a failure, an exception unwinding past it) every
+// temporary file goes again, and so does every folder made for them: the files are left
+// as they were.
+class StagedFiles {
+ public:
+  StagedFiles() = default;
+  StagedFiles(const StagedFiles&) = delete;
+  StagedFiles& operator=(const StagedFiles&) = delete;
+  ~StagedFiles();
+
+  // A folder that is not there yet (its path ends with "/") is made under a temporary
+  // name beside it: the files written into it go there under their own names, and
+  // Commit renames the whole folder into place, one rename for a new package.
+  void StageFolder(const std::string& folder);
+  // Raises GenericError `cannot open "PATH": REASON` when no file can take the path's
+  // place, and `cannot write "PATH": REASON` when writing fails.
+  void Write(const std::string& path, std::string_view bytes);
+  // The file goes after every write is in place.
+  void Remove(const std::string& path) { removals_.push_back(path); }
+  // Raises GenericError `cannot replace "PATH": REASON` or `cannot remove "PATH": REASON`.
+  void Commit();
+
+ private:
+  void MakeFolder(const std::string& folder);
+  std::string NewFolderPath(const std::string& path) const;
+  void Discard() noexcept;
+
+  // A file, or a staged folder, under its temporary name and its target.
+  struct Staged {
+    std::string temporary;
+    std::string target;
+  };
+  std::vector<Staged> staged_;
+  std::vector<Staged> stagedFolders_;
+  std::vector<std::string> removals_;
+  std::unordered_set<std::string> folders_;  // known to be there
+  std::vector<std::string> madeFolders_;     // in the order made
+};
