@@ -15,6 +15,7 @@
 #include "model/Error.h"
 #include "reader/Parser.h"
 #include "reader/scanner.h"
+#include "tonel/Baseline.h"
 #include "tonel/TonelWriter.h"
 #include "writer/FileWriter.h"
 
@@ -381,11 +382,15 @@ int RunDriver(const std::vector<std::string>& args, std::istream& in, std::ostre
       WriteImportFile(OutputDir, BaseNameOf(InputPath), package, ClassTable, RelationTable,
                       OtherTable);
     } else {
-      const TonelPackage tonel =
-          ComposeTonelPackage(package, ClassTable, RelationTable, OtherTable);
+      TonelPackage tonel = ComposeTonelPackage(package, ClassTable, RelationTable, OtherTable);
+      // A baseline lets Metacello load the package in one line; one that is there is the
+      // user's.
+      BaselineFiles baseline = ComposeBaseline(OutputDir, package);
+      tonel.extraFiles = std::move(baseline.files);
       const TonelSummary summary = WriteTonelPackage(OutputDir, tonel);
       for (const std::string& note : tonel.notes) console.WriteLine(note);
       for (const std::string& note : summary.notes) console.WriteLine(note);
+      for (const std::string& note : baseline.notes) console.WriteLine(note);
       console.WriteLine(SummaryLine(tonel.name, summary));
     }
   } catch (const std::exception& error) {
