@@ -101,7 +101,21 @@ ModelArena::~ModelArena() {
     BlockSource()->deallocate(block, size.bytes, size.alignment);
 }
 
+// The list of a small block's size, or none (0) for a block whose size or
+// alignment the lists do not serve; sizes are rounded up to the grain.
+std::size_t ModelArena::FreeListOf(std::size_t bytes, std::size_t alignment) {
+  if (bytes > kMaxReused || alignment > kGrain) return 0;
+  return bytes == 0 ? 1 : (bytes + kGrain - 1) / kGrain;
+}
+
 void* ModelArena::do_allocate(std::size_t bytes, std::size_t alignment) {
+  if (const std::size_t list = FreeListOf(bytes, alignment); list != 0) {
+    if (FreeBlock* block = free_[list]) {
+      free_[list] = block->next;
+      return block;
+    }
+    return small_.allocate(list * kGrain, kGrain);
+  }
   if (bytes < kLargeBlock) return small_.allocate(bytes, alignment);
   large_.reserve(large_.size() + 1);
   void* block = BlockSource()->allocate(bytes, alignment);
@@ -110,6 +124,10 @@ void* ModelArena::do_allocate(std::size_t bytes, std::size_t alignment) {
 }
 
 void ModelArena::do_deallocate(void* block, std::size_t bytes, std::size_t alignment) {
+  if (const std::size_t list = FreeListOf(bytes, alignment); list != 0) {
+    free_[list] = new (block) FreeBlock{free_[list]};
+    return;
+  }
   if (bytes < kLargeBlock || large_.erase(block) == 0) return;
   BlockSource()->deallocate(block, bytes, alignment);
 }
