@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <new>
 #include <utility>
+#include <vector>
 
 #ifdef __linux__
 #include <sys/mman.h>
@@ -142,4 +143,14 @@ ArenaInUse::~ArenaInUse() {
 
 std::pmr::memory_resource* ModelMemory() {
   return Current != nullptr ? Current : Heap;
+}
+
+void KeepUntilExit(std::unique_ptr<ModelArena> arena, std::shared_ptr<IElemTable> model) {
+  struct Kept {
+    std::unique_ptr<ModelArena> arena;
+    std::shared_ptr<IElemTable> model;
+  };
+  // Never destroyed, as the static objects are: that would take the model apart.
+  static auto* const kept = new std::vector<Kept>;
+  kept->push_back({std::move(arena), std::move(model)});
 }

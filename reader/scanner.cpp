@@ -310,7 +310,17 @@ void OpenInput(const std::string& path) {
 
 void OpenInput(std::FILE* stream, const std::string& name) {
   ScannerState& s = State();
+  // The buffers keep their storage from the file before: a process that reads
+  // one input after another then asks the heap for none of it each time.
+  std::string block = std::move(s.block);
+  std::string raw = std::move(s.raw);
+  std::string curLine = std::move(s.curLine);
   s = ScannerState();
+  s.block = std::move(block);
+  s.block.clear();
+  s.raw = std::move(raw);
+  s.curLine = std::move(curLine);
+  s.curLine.clear();
   s.file.reset(stream);
   s.shownPath = name;
   s.lineNo = 0;
