@@ -53,9 +53,9 @@ class HugeBlocks final : public std::pmr::memory_resource {
   void* do_allocate(std::size_t bytes, std::size_t) override {
     if (bytes > SIZE_MAX - kHugePage) throw std::bad_alloc();
     if (spare_ != nullptr && Rounded(bytes) == spareSize_) return std::exchange(spare_, nullptr);
-    void* block =
-        mmap(nullptr, Rounded(bytes), PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-    if (block == MAP_FAILED) throw std::bad_alloc();
+    // From the heap, aligned to a huge page, rather than mapped apart: a leak
+    // checker then looks through the blocks for the objects they refer to.
+    void* block = ::operator new(Rounded(bytes), std::align_val_t(kHugePage));
     madvise(block, Rounded(bytes), MADV_HUGEPAGE);
     return block;
   }
@@ -68,7 +68,7 @@ class HugeBlocks final : public std::pmr::memory_resource {
       spareSize_ = Rounded(bytes);
       return;
     }
-    munmap(block, Rounded(bytes));
+    ::operator delete(block, std::align_val_t(kHugePage));
   }
   bool do_is_equal(const std::pmr::memory_resource& other) const noexcept override {
     return this == &other;
