@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <istream>
+#include <memory>
 #include <ostream>
 #include <string_view>
 #include <utility>
@@ -23,6 +24,9 @@ namespace {
 
 constexpr int kExitDone = 0;
 constexpr int kExitFailed = 1;
+
+// Whether a finished run leaves its model to the end of the process.
+bool ModelKeptToExit = false;
 
 // The help text after its synopsis line.
 constexpr std::string_view kHelpBody =
@@ -353,10 +357,10 @@ int RunDriver(const std::vector<std::string>& args, std::istream& in, std::ostre
                                "or use --format tonel with its parent");
   }
 
-  ModelArena arena;  // declared first, so that it outlives the model below
+  auto arena = std::make_unique<ModelArena>();  // made first, so that it outlives the model
   PElemTable Diagram;
   try {
-    const ArenaInUse inUse(arena);
+    const ArenaInUse inUse(*arena);
     Diagram = ReadDiagram();
     CloseInput();
   } catch (const NotADiagramError& error) {
@@ -397,5 +401,10 @@ int RunDriver(const std::vector<std::string>& args, std::istream& in, std::ostre
     return console.ReportError(MessageOf(error));
   }
 
+  if (ModelKeptToExit) KeepUntilExit(std::move(arena), std::move(Diagram));
   return console.ReportDone();
+}
+
+void KeepModelToExit() {
+  ModelKeptToExit = true;
 }

@@ -37,6 +37,10 @@ std::string DefaultPackageName(const std::string& baseName);
 // the closing line and every report end with a prompt, and one line is read from in.
 int RunDriver(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
               std::ostream& err, bool waitForEnter);
+// For a process that ends after its one run: a finished run leaves its model to
+// the end of the process, which gives its memory back whole, rather than taking
+// it apart.
+void KeepModelToExit();
 
 // The file-name part of a path; "\" and "/" both separate directories.
 std::string FileNameOf(const std::string& path);

@@ -6,6 +6,7 @@
 
 int main(int argc, char** argv) {
   Utf8Console console;
+  KeepModelToExit();
   return RunDriver(CommandLineArguments(argc, argv), std::cin, std::cout, std::cerr,
                    WaitsForEnter());
 }

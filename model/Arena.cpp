@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <new>
 #include <utility>
+#include <vector>
 
 #ifdef __linux__
 #include <sys/mman.h>
@@ -52,9 +53,9 @@ class HugeBlocks final : public std::pmr::memory_resource {
   void* do_allocate(std::size_t bytes, std::size_t) override {
     if (bytes > SIZE_MAX - kHugePage) throw std::bad_alloc();
     if (spare_ != nullptr && Rounded(bytes) == spareSize_) return std::exchange(spare_, nullptr);
-    void* block =
-        mmap(nullptr, Rounded(bytes), PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-    if (block == MAP_FAILED) throw std::bad_alloc();
+    // From the heap, aligned to a huge page, rather than mapped apart: a leak
+    // checker then looks through the blocks for the objects they refer to.
+    void* block = ::operator new(Rounded(bytes), std::align_val_t(kHugePage));
     madvise(block, Rounded(bytes), MADV_HUGEPAGE);
     return block;
   }
@@ -67,7 +68,7 @@ class HugeBlocks final : public std::pmr::memory_resource {
       spareSize_ = Rounded(bytes);
       return;
     }
-    munmap(block, Rounded(bytes));
+    ::operator delete(block, std::align_val_t(kHugePage));
   }
   bool do_is_equal(const std::pmr::memory_resource& other) const noexcept override {
     return this == &other;
@@ -101,7 +102,21 @@ ModelArena::~ModelArena() {
     BlockSource()->deallocate(block, size.bytes, size.alignment);
 }
 
+// The list of a small block's size, or none (0) for a block whose size or
+// alignment the lists do not serve; sizes are rounded up to the grain.
+std::size_t ModelArena::FreeListOf(std::size_t bytes, std::size_t alignment) {
+  if (bytes > kMaxReused || alignment > kGrain) return 0;
+  return bytes == 0 ? 1 : (bytes + kGrain - 1) / kGrain;
+}
+
 void* ModelArena::do_allocate(std::size_t bytes, std::size_t alignment) {
+  if (const std::size_t list = FreeListOf(bytes, alignment); list != 0) {
+    if (FreeBlock* block = free_[list]) {
+      free_[list] = block->next;
+      return block;
+    }
+    return small_.allocate(list * kGrain, kGrain);
+  }
   if (bytes < kLargeBlock) return small_.allocate(bytes, alignment);
   large_.reserve(large_.size() + 1);
   void* block = BlockSource()->allocate(bytes, alignment);
@@ -110,6 +125,10 @@ void* ModelArena::do_allocate(std::size_t bytes, std::size_t alignment) {
 }
 
 void ModelArena::do_deallocate(void* block, std::size_t bytes, std::size_t alignment) {
+  if (const std::size_t list = FreeListOf(bytes, alignment); list != 0) {
+    free_[list] = new (block) FreeBlock{free_[list]};
+    return;
+  }
   if (bytes < kLargeBlock || large_.erase(block) == 0) return;
   BlockSource()->deallocate(block, bytes, alignment);
 }
@@ -124,4 +143,14 @@ ArenaInUse::~ArenaInUse() {
 
 std::pmr::memory_resource* ModelMemory() {
   return Current != nullptr ? Current : Heap;
+}
+
+void KeepUntilExit(std::unique_ptr<ModelArena> arena, std::shared_ptr<IElemTable> model) {
+  struct Kept {
+    std::unique_ptr<ModelArena> arena;
+    std::shared_ptr<IElemTable> model;
+  };
+  // Never destroyed, as the static objects are: that would take the model apart.
+  static auto* const kept = new std::vector<Kept>;
+  kept->push_back({std::move(arena), std::move(model)});
 }

@@ -5,10 +5,9 @@
 #include <string_view>
 
 #include "model/ClassMember.h"
-#include "model/ElemList.h"
 #include "model/Multiplicity.h"
-#include "model/Param.h"
 #include "reader/PropertyString.h"
+#include "reader/SharedMembers.h"
 
 namespace {
 
@@ -21,21 +20,6 @@ const ArrayOfString kParamEnd = {",", ")"};
 
 const ArrayOfString kEquals = {"="};
 
-// Whether the member is an attribute made from the same declaration. Members
-// never change once made, so a line that repeats the one before it shares its
-// member, and a generated class of millions of equal lines costs one member.
-bool IsSameAttribute(const PElement& member, bool isStatic, char visibility, const TVarDeclRec& rec,
-                     const std::string& properties) {
-  if (!IsMemberVar(member)) return false;
-  const PMemberVar attribute = ToMemberVar(member);
-  const PElemTable multiplicity = attribute->GetMultiplicity();
-  const bool sameMultiplicity =
-      multiplicity == rec.Multiplicity || (multiplicity->IsEmpty() && rec.Multiplicity->IsEmpty());
-  return sameMultiplicity && attribute->GetStatic() == isStatic &&
-         attribute->GetVisibility()[0] == visibility && attribute->GetName() == rec.Name &&
-         attribute->GetTypeName() == rec.TypeName && attribute->GetDefault() == rec.Default &&
-         attribute->GetProperties() == properties;
-}
 const ArrayOfString kCloseParen = {")"};
 
 // The token lists of one kind of declaration, joined once from its terminators
@@ -209,15 +193,7 @@ void ReadAttributeLine(const PClassType& cls) {
   const std::string properties = TakePropertyString();
   const char visibility = ReadVisibility();
   const TVarDeclRec rec = ReadDecl(AttributeTokens());
-  const bool isStatic = markers.Contains('_');
-  const ElemList members = ElementsOf(cls->GetMembers());
-  if (members.size() != 0 &&
-      IsSameAttribute(members[members.size() - 1], isStatic, visibility, rec, properties)) {
-    cls->AddMember(ToClassMember(members[members.size() - 1]));
-  } else {
-    cls->AddMember(NewMemberVar(isStatic, std::string(1, visibility), rec.Name, rec.TypeName,
-                                rec.Multiplicity, rec.Default, properties));
-  }
+  cls->AddMember(SharedAttribute(markers.Contains('_'), visibility, rec, properties));
   SkipBlanksNotEof();
 }
 
@@ -234,7 +210,7 @@ void ReadOperationLine(const PClassType& cls) {
       std::string found;
       do {
         const TVarDeclRec rec = ReadDecl(ParamTokens());
-        params->Add(NewParam(rec.Name, rec.TypeName, rec.Multiplicity, rec.Default));
+        params->Add(SharedParam(rec));
         if (LastDelimiter() == kLineEnd) CloseOnNextLine();
         found = LastDelimiter();
         if (found == ",") {
@@ -251,7 +227,7 @@ void ReadOperationLine(const PClassType& cls) {
     SkipDelim();
     returnType = ReadPCDataUntil("<");
   }
-  cls->AddMember(NewMemberFun(markers.Contains('_'), markers.Contains('/'),
-                              std::string(1, visibility), name, returnType, params));
+  cls->AddMember(SharedOperation(markers.Contains('_'), markers.Contains('/'), visibility, name,
+                                 returnType, params));
   SkipBlanksNotEof();
 }

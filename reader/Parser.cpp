@@ -10,6 +10,7 @@
 #include "model/Error.h"
 #include "reader/ClassPanel.h"
 #include "reader/RelationPanel.h"
+#include "reader/SharedMembers.h"
 #include "reader/scanner.h"
 
 namespace {
@@ -248,6 +249,7 @@ void ReadElementBody(IElemTable& diagram) {
 }  // namespace
 
 PElemTable ReadDiagram() {
+  const SharedMembersInUse shared;
   const PElemTable diagram = NewElemTable();
   ZoomLevel = 10.0;
   PointsAtZoomTen = false;

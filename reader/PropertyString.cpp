@@ -75,7 +75,9 @@ std::string TakePropertyString() {
   while (end.at == kNone) {
     size_t cursor = 0;
     if (!GoesOnAt(TextLineAhead(cursor), depth)) break;
-    end = FindEnd(CurLine(), JoinNextTextLine(), depth);
+    // Joined first: the join replaces the line, which the search then reads.
+    const size_t joinedAt = JoinNextTextLine();
+    end = FindEnd(CurLine(), joinedAt, depth);
   }
   // Left open, the string ends with the last line it took.
   const size_t stop = end.at == kNone ? CurLine().size() : end.at;

@@ -51,21 +51,27 @@ ScannerState& State() {
 }
 
 // The 1-based position of the first byte of the current line, at or after from,
-// that the set holds; the end-of-line position when there is none.
-int32_t FindInLine(const ByteSet& set, int32_t from) {
+// that the C string stops holds, or a NUL when nulStops; the end-of-line
+// position when there is none. The library's search runs over the line's bytes
+// without a test per byte of ours; it ends at a NUL, which the line may hold.
+int32_t FindInLine(const char* stops, bool nulStops, int32_t from) {
   const std::string& line = State().curLine;
   auto i = static_cast<size_t>(from - 1);
-  while (i < line.size() && !set.Contains(line[i])) ++i;
+  while (i < line.size()) {
+    i += std::strcspn(line.c_str() + i, stops);
+    if (i == line.size() || line[i] != '\0' || nulStops) break;
+    ++i;
+  }
   return static_cast<int32_t>(i + 1);
 }
 
 // Moves, within the current line, to the next place where LookAheadFor can find
 // a token. Each place passed over is one where LookAheadFor would answer -1 and
 // NextChar would move on, so only the delimiter is left to forget.
-void SkipToTokenStart(const ByteSet& starts) {
+void SkipToTokenStart(const ArrayOfString& tokens) {
   ScannerState& s = State();
-  if (s.linePos < 1) return;
-  const int32_t next = FindInLine(starts, s.linePos);
+  if (s.linePos < 1 || tokens.StartBytes().empty()) return;
+  const int32_t next = FindInLine(tokens.StartBytes().c_str(), true, s.linePos);
   if (next == s.linePos) return;
   s.linePos = next;
   s.lastDelimiter.clear();
@@ -267,8 +273,10 @@ void ArrayOfString::Add(const std::string& token) {
   tokens_.push_back(token);
   if (token.empty()) {
     starts_.AddAll();
-  } else {
+    startBytes_.clear();
+  } else if (!starts_.Contains(token.front())) {
     starts_.Add(token.front());
+    startBytes_ += token.front();
   }
 }
 
@@ -302,7 +310,17 @@ void OpenInput(const std::string& path) {
 
 void OpenInput(std::FILE* stream, const std::string& name) {
   ScannerState& s = State();
+  // The buffers keep their storage from the file before: a process that reads
+  // one input after another then asks the heap for none of it each time.
+  std::string block = std::move(s.block);
+  std::string raw = std::move(s.raw);
+  std::string curLine = std::move(s.curLine);
   s = ScannerState();
+  s.block = std::move(block);
+  s.block.clear();
+  s.raw = std::move(raw);
+  s.curLine = std::move(curLine);
+  s.curLine.clear();
   s.file.reset(stream);
   s.shownPath = name;
   s.lineNo = 0;
@@ -433,9 +451,16 @@ std::string ReadUntil(std::string_view stopChars) {
   ScannerState& s = State();
   const int32_t start = s.linePos;
   if (s.linePos > 0) {
-    ByteSet stops;
-    for (const char c : stopChars) stops.Add(c);
-    s.linePos = FindInLine(stops, s.linePos);
+    std::string stops;
+    bool nulStops = false;
+    for (const char c : stopChars) {
+      if (c == '\0') {
+        nulStops = true;
+      } else {
+        stops += c;
+      }
+    }
+    s.linePos = FindInLine(stops.c_str(), nulStops, s.linePos);
   }
   s.lastDelimiter.assign(1, CurrentChar());
   return TextFrom(start);
@@ -450,7 +475,7 @@ std::string ReadUntilAny(const ArrayOfString& tokens) {
   if (LookAheadFor(tokens) == -1) {
     do {
       NextChar();
-      SkipToTokenStart(tokens.Starts());
+      SkipToTokenStart(tokens);
     } while (LookAheadFor(tokens) == -1);
   }
   return TextFrom(start);
@@ -494,7 +519,7 @@ std::string SkipToAny(const ArrayOfString& tokens) {
   if (LookAheadFor(tokens) < 0) {
     do {
       NextChar();
-      SkipToTokenStart(tokens.Starts());
+      SkipToTokenStart(tokens);
     } while (LookAheadFor(tokens) < 0);
   }
   return State().lastDelimiter;

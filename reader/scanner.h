@@ -38,10 +38,14 @@ class ArrayOfString {
   // A token's first byte, a NUL (which reads as the end of the file), and
   // every byte when a token is empty.
   const ByteSet& Starts() const { return starts_; }
+  // The same bytes but the NUL, as a C string, so that the library can search
+  // for them; empty when every byte is one.
+  const std::string& StartBytes() const { return startBytes_; }
 
  private:
   std::vector<std::string> tokens_;
   ByteSet starts_;
+  std::string startBytes_;
 };
 
 // The format marks "*", "/" and "_" that enclose a line.

@@ -29,6 +29,16 @@ struct ClassSideNames {
   std::set<std::string> inheritedInstanceNames;
 };
 
+// The variable names of a class in a chain, its own and those it inherits.
+struct ChainNames {
+  std::set<std::string> instanceNames;
+  std::set<std::string> classNames;
+  std::set<std::string> inheritedInstanceNames;
+  std::set<std::string> inheritedClassNames;
+  // Only for a class with class names, since few classes have any.
+  std::unique_ptr<ClassSideNames> classSide;
+};
+
 // What the lookups need of one class of the table, in table order.
 struct ClassFacts {
   std::weak_ptr<IClassType> cls;
@@ -40,12 +50,9 @@ struct ClassFacts {
   // The declared superclass whose variables the class inherits, or kNone.
   size_t parent = kNone;
   bool hasSubclass = false;
-  std::set<std::string> instanceNames;
-  std::set<std::string> classNames;
-  std::set<std::string> inheritedInstanceNames;
-  std::set<std::string> inheritedClassNames;
-  // Only for a class with class names, since few classes have any.
-  std::unique_ptr<ClassSideNames> classSide;
+  // Only for a class in a chain of declared superclasses, since only those
+  // inherit names or pass them on; a large diagram has many classes outside one.
+  std::unique_ptr<ChainNames> names;
 };
 
 // The facts do not keep the table or its classes alive after the run.
@@ -134,7 +141,7 @@ void AddAttributeName(const PMemberVar& attribute, std::set<std::string>& names)
 
 // One walk over the members, without the tables of every member group: only the
 // attributes count here.
-void CollectOwnNames(ClassFacts& facts, const PClassType& cls) {
+void CollectOwnNames(ChainNames& facts, const PClassType& cls) {
   std::vector<PMemberVar> classAttributes;
   for (const PElement& member : ElementsOf(cls->GetMembers())) {
     if (!IsMemberVar(member)) continue;
@@ -152,13 +159,20 @@ void CollectOwnNames(ClassFacts& facts, const PClassType& cls) {
   for (const PMemberVar& attribute : classAttributes) AddAttributeName(attribute, facts.classNames);
 }
 
+// The names of the class at the place, made when first asked for.
+ChainNames& NamesOf(size_t place) {
+  std::unique_ptr<ChainNames>& names = Facts[place].names;
+  if (!names) names = std::make_unique<ChainNames>();
+  return *names;
+}
+
 // The names that the classes in scope declare, each with the number of them.
 class Scope {
  public:
-  void Add(const ClassFacts& facts) { Count(facts, 1); }
-  void Remove(const ClassFacts& facts) { Count(facts, -1); }
+  void Add(const ChainNames& facts) { Count(facts, 1); }
+  void Remove(const ChainNames& facts) { Count(facts, -1); }
   // The class's own names that the scope holds besides the class itself.
-  void NoteInherited(ClassFacts& facts, int ownShare) const {
+  void NoteInherited(ChainNames& facts, int ownShare) const {
     Inherited(facts.instanceNames, instanceCounts_, ownShare, facts.inheritedInstanceNames);
     Inherited(facts.classNames, classCounts_, ownShare, facts.inheritedClassNames);
     if (facts.classNames.empty()) return;
@@ -176,18 +190,18 @@ class Scope {
   }
   // The class-side instance variables are known only once NoteInherited has
   // seen the class; a class added before that counts them here.
-  void AddClassInstanceNames(const ClassFacts& facts) { CountClassSide(facts, 1); }
+  void AddClassInstanceNames(const ChainNames& facts) { CountClassSide(facts, 1); }
 
  private:
   using Counts = std::unordered_map<std::string, int>;
 
-  void Count(const ClassFacts& facts, int step) {
+  void Count(const ChainNames& facts, int step) {
     for (const std::string& name : facts.instanceNames) instanceCounts_[name] += step;
     for (const std::string& name : facts.classNames) classCounts_[name] += step;
     CountClassSide(facts, step);
   }
 
-  void CountClassSide(const ClassFacts& facts, int step) {
+  void CountClassSide(const ChainNames& facts, int step) {
     if (!facts.classSide) return;
     for (const std::string& name : facts.classSide->instanceNames) {
       classInstanceCounts_[name] += step;
@@ -211,18 +225,18 @@ class Scope {
 // depth of the stack; on the way down each class sees its ancestors in scope.
 void Descend(size_t root, const std::vector<std::vector<size_t>>& children, Scope& scope) {
   std::vector<std::pair<size_t, size_t>> path = {{root, 0}};
-  scope.NoteInherited(Facts[root], 0);
-  scope.Add(Facts[root]);
+  scope.NoteInherited(NamesOf(root), 0);
+  scope.Add(NamesOf(root));
   while (!path.empty()) {
     const size_t node = path.back().first;
     const size_t next = path.back().second++;
     if (next < children[node].size()) {
       const size_t child = children[node][next];
-      scope.NoteInherited(Facts[child], 0);
-      scope.Add(Facts[child]);
+      scope.NoteInherited(NamesOf(child), 0);
+      scope.Add(NamesOf(child));
       path.push_back({child, 0});
     } else {
-      scope.Remove(Facts[node]);
+      scope.Remove(NamesOf(node));
       path.pop_back();
     }
   }
@@ -259,13 +273,13 @@ void FindInheritedNames() {
   }
   Scope scope;
   for (const std::vector<size_t>& cycle : cycles) {
-    for (size_t member : cycle) scope.Add(Facts[member]);
-    for (size_t member : cycle) scope.NoteInherited(Facts[member], 1);
-    for (size_t member : cycle) scope.AddClassInstanceNames(Facts[member]);
+    for (size_t member : cycle) scope.Add(NamesOf(member));
+    for (size_t member : cycle) scope.NoteInherited(NamesOf(member), 1);
+    for (size_t member : cycle) scope.AddClassInstanceNames(NamesOf(member));
     for (size_t member : cycle) {
       for (size_t child : children[member]) Descend(child, children, scope);
     }
-    for (size_t member : cycle) scope.Remove(Facts[member]);
+    for (size_t member : cycle) scope.Remove(NamesOf(member));
   }
   for (size_t node = 0; node < count; ++node) {
     if (!inCycle[node] && Facts[node].parent == kNone && Facts[node].hasSubclass) {
@@ -283,6 +297,7 @@ void GatherFacts(const PElemTable& allClasses) {
   // Held here while the facts are gathered, rather than locked from the facts'
   // weak references each time.
   std::vector<PClassType> classes;
+  Facts.reserve(static_cast<size_t>(allClasses->Count()));
   for (const PElement& element : ElementsOf(allClasses)) {
     if (FactsIndex.try_emplace(element->GetSelf(), Facts.size()).second) {
       classes.push_back(ToClassType(element));
@@ -305,7 +320,7 @@ void GatherFacts(const PElemTable& allClasses) {
   }
   // Only the names of classes in a chain can be inherited or inherit.
   for (size_t i = 0; i < Facts.size(); ++i) {
-    if (Facts[i].parent != kNone || Facts[i].hasSubclass) CollectOwnNames(Facts[i], classes[i]);
+    if (Facts[i].parent != kNone || Facts[i].hasSubclass) CollectOwnNames(NamesOf(i), classes[i]);
   }
   FindInheritedNames();
 }
@@ -343,26 +358,30 @@ const std::set<std::string>& InheritedInstanceVariables(const PClassType& cls,
                                                         const PElemTable& allClasses) {
   static const std::set<std::string> kNoNames;
   const ClassFacts* facts = FactsOf(cls, allClasses);
-  return facts ? facts->inheritedInstanceNames : kNoNames;
+  return facts && facts->names ? facts->names->inheritedInstanceNames : kNoNames;
 }
 
 const std::set<std::string>& InheritedClassVariables(const PClassType& cls,
                                                      const PElemTable& allClasses) {
   static const std::set<std::string> kNoNames;
   const ClassFacts* facts = FactsOf(cls, allClasses);
-  return facts ? facts->inheritedClassNames : kNoNames;
+  return facts && facts->names ? facts->names->inheritedClassNames : kNoNames;
 }
 
 const std::set<std::string>& ClassNamesOfInheritedInstanceVariables(const PClassType& cls,
                                                                     const PElemTable& allClasses) {
   static const std::set<std::string> kNoNames;
   const ClassFacts* facts = FactsOf(cls, allClasses);
-  return facts && facts->classSide ? facts->classSide->ofInheritedInstanceNames : kNoNames;
+  return facts && facts->names && facts->names->classSide
+             ? facts->names->classSide->ofInheritedInstanceNames
+             : kNoNames;
 }
 
 const std::set<std::string>& InheritedClassInstanceVariables(const PClassType& cls,
                                                              const PElemTable& allClasses) {
   static const std::set<std::string> kNoNames;
   const ClassFacts* facts = FactsOf(cls, allClasses);
-  return facts && facts->classSide ? facts->classSide->inheritedInstanceNames : kNoNames;
+  return facts && facts->names && facts->names->classSide
+             ? facts->names->classSide->inheritedInstanceNames
+             : kNoNames;
 }

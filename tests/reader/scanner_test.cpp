@@ -239,6 +239,10 @@ TEST_F(Scanner, ReadUntilStopsOnDelimiterWithoutConsumingIt) {
   EXPECT_EQ(ReadUntilChar('<'), "rest of line");
   SkipDelim();
   EXPECT_EQ(Where(), "4:1");
+  // A NUL in the line is passed over like any byte that is not a stop.
+  Open(std::string("p\0q<\n", 6));
+  EXPECT_EQ(ReadUntilChar('<'), std::string("p\0q", 3));
+  EXPECT_EQ(GetLastDelimiter(), "<");
 }
 
 TEST_F(Scanner, ReadUntilAnyStopsAtTokenOrLineEnd) {

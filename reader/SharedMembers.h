@@ -1,0 +1,29 @@
+// Equal member lines of a diagram share one member object while it is read.
+#pragma once
+
+#include <string>
+
+#include "model/ClassMember.h"
+#include "model/ElemTable.h"
+#include "reader/MemberLine.h"
+
+// For its lifetime, equal attributes, parameters and operations read are one
+// object each: members never change once made, and diagrams repeat the same
+// lines (an id, a name, a getter) in class after class. The members it keeps
+// are let go when it ends, before the arena that holds them.
+class SharedMembersInUse {
+ public:
+  SharedMembersInUse();
+  ~SharedMembersInUse();
+  SharedMembersInUse(const SharedMembersInUse&) = delete;
+  SharedMembersInUse& operator=(const SharedMembersInUse&) = delete;
+};
+
+// The member of these parts: one read before with equal parts, or a new one.
+PClassMember SharedAttribute(bool isStatic, char visibility, const TVarDeclRec& rec,
+                             const std::string& properties);
+PElement SharedParam(const TVarDeclRec& rec);
+// The parameters are those SharedParam answered, so equal ones are the same object.
+PClassMember SharedOperation(bool isStatic, bool isAbstract, char visibility,
+                             const std::string& name, const std::string& returnType,
+                             const PElemTable& params);
