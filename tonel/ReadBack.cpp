@@ -18,8 +18,10 @@ bool MethodReadsBack(const TonelMethod& method) {
   try {
     const MethodPattern pattern = SplitPattern(method.source);
     if (pattern.selector != method.selector) return false;
-    std::string body = "[";
-    body.append(method.source, pattern.length).append("\n]");
+    // Room made at once: the body may be megabytes, and growing would hold it twice.
+    std::string body;
+    body.reserve(method.source.size() - pattern.length + 3);
+    body.append("[").append(method.source, pattern.length).append("\n]");
     TonelCursor cursor(body);
     cursor.MoveTo(1);
     return SkipMethodBody(cursor, method.selector) + 1 == body.size();
