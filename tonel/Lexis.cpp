@@ -63,13 +63,22 @@ std::size_t AfterLiteral(std::string_view text, std::size_t at) {
 }
 
 std::string WithLfLineEnds(std::string_view text) {
-  std::string result;
-  result.reserve(text.size());
-  std::size_t from = 0;
-  for (std::size_t cr = text.find('\r'); cr != std::string_view::npos; cr = text.find('\r', from)) {
-    result.append(text.substr(from, cr - from)).push_back('\n');
-    from = cr + 1 < text.size() && text[cr + 1] == '\n' ? cr + 2 : cr + 1;
-  }
-  result.append(text.substr(from));
+  std::string result(text);
+  ToLfLineEnds(result);
   return result;
+}
+
+// In place: a text with no carriage return, the common case, is not copied at all.
+void ToLfLineEnds(std::string& text) {
+  std::size_t to = text.find('\r');
+  if (to == std::string::npos) return;
+  for (std::size_t from = to; from < text.size(); ++from) {
+    if (text[from] != '\r') {
+      text[to++] = text[from];
+      continue;
+    }
+    text[to++] = '\n';
+    if (from + 1 < text.size() && text[from + 1] == '\n') ++from;
+  }
+  text.resize(to);
 }

@@ -24,3 +24,4 @@ std::size_t AfterGap(std::string_view text, std::size_t at);
 std::size_t AfterLiteral(std::string_view text, std::size_t at);
 // The text with every CR LF and every lone CR as LF: Pharo reads each kind as a line end.
 std::string WithLfLineEnds(std::string_view text);
+void ToLfLineEnds(std::string& text);

@@ -62,7 +62,8 @@ MethodPattern SplitPattern(std::string_view source) {
   return {std::string(source.substr(0, binary)), ArgumentEnd(source, 0, binary)};
 }
 
-std::string TonelMethodSource(std::string_view source) {
+std::string TonelMethodSource(std::string method) {
+  const std::string_view source = method;
   const std::size_t patternEnd = SplitPattern(source).length;
   std::string result;
   std::string moved;
@@ -84,7 +85,7 @@ std::string TonelMethodSource(std::string_view source) {
     }
     at = end - 1;
   }
-  if (moved.empty()) return std::string(source);
+  if (moved.empty()) return method;
   result.append(source.substr(kept, patternEnd - kept)).append(moved);
   // Touching, the last moved comment and a comment that follows would read as one.
   if (patternEnd < source.size() && source[patternEnd] == '"') result += ' ';

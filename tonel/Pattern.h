@@ -24,4 +24,5 @@ MethodPattern SplitPattern(std::string_view source);
 // blanks before a moved comment. Pharo finds the selector in the text before " [" and
 // takes every '"' there for the start or end of a comment, so such a comment would give
 // a wrong selector or cut the pattern short. Raises GenericError as SplitPattern does.
-std::string TonelMethodSource(std::string_view source);
+// Taken by value: a method's text, which may be megabytes, is mostly handed back as it is.
+std::string TonelMethodSource(std::string method);

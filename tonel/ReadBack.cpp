@@ -5,24 +5,27 @@
 #include "tonel/Lexis.h"
 #include "tonel/MethodBody.h"
 #include "tonel/Pattern.h"
-#include "tonel/TonelCursor.h"
 #include "tonel/TonelMerge.h"
 
 // The layout writes "<pattern> [<rest>" LF "]" and the reader joins the pattern with what
 // stands between the brackets, less that LF: the method reads back as it is when its
 // body's brackets, strings and comments close so that the layout's "]" ends it. Checked
-// on the body alone, since reading a whole file for each method would cost far more.
+// on the body alone and in place, since reading a whole file for each method, or copying a
+// method of megabytes, would cost far more.
 bool MethodReadsBack(const TonelMethod& method) {
   // The reader takes a carriage return for a line end.
   if (method.source.find('\r') != std::string::npos) return false;
   try {
     const MethodPattern pattern = SplitPattern(method.source);
     if (pattern.selector != method.selector) return false;
-    std::string body = "[";
-    body.append(method.source, pattern.length).append("\n]");
-    TonelCursor cursor(body);
-    cursor.MoveTo(1);
-    return SkipMethodBody(cursor, method.selector) + 1 == body.size();
+    const std::string_view rest = std::string_view(method.source).substr(pattern.length);
+    std::size_t at = 0;
+    std::size_t depth = 1;
+    const std::size_t close = CloseBrackets(rest, at, depth);
+    // A "$" at the very end takes the layout's line end for its character.
+    const bool endsInDollar =
+        close == std::string_view::npos && at + 1 == rest.size() && rest[at] == '$';
+    return (close == rest.size() || endsInDollar) && depth == 1;
   } catch (const PlimkoError&) {
     return false;
   }

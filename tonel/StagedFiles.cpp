@@ -84,7 +84,7 @@ std::string StagedFiles::NewFolderPath(const std::string& path) const {
   return "";
 }
 
-void StagedFiles::Write(const std::string& path, std::string_view bytes) {
+StagedFiles::Out StagedFiles::Open(const std::string& path) {
   std::string temporary = NewFolderPath(path);
   int error = 0;
   std::FILE* file = nullptr;
@@ -104,12 +104,31 @@ void StagedFiles::Write(const std::string& path, std::string_view bytes) {
     if (file != nullptr) staged_.push_back({temporary, path});
   }
   if (error != 0) throw GenericError("cannot open " + Quoted(path) + ": " + std::strerror(error));
-  if (std::fwrite(bytes.data(), 1, bytes.size(), file) != bytes.size()) error = errno;
-  // Closing writes what the stream still holds: its failure is a failed write.
-  if (std::fclose(file) != 0 && error == 0) error = errno;
-  if (error != 0) {
-    throw GenericError("cannot write " + Quoted(path) + ": " + std::strerror(error));
-  }
+  return Out(file, path);
+}
+
+void StagedFiles::Write(const std::string& path, std::string_view bytes) {
+  Out out = Open(path);
+  out.Put(bytes);
+  out.Close();
+}
+
+// A file left open by a failure goes with the rest of the staged files.
+StagedFiles::Out::~Out() {
+  if (file_ != nullptr) std::fclose(file_);
+}
+
+void StagedFiles::Out::Put(std::string_view bytes) {
+  if (std::fwrite(bytes.data(), 1, bytes.size(), file_) == bytes.size()) return;
+  const int error = errno;
+  std::fclose(std::exchange(file_, nullptr));
+  throw GenericError("cannot write " + Quoted(path_) + ": " + std::strerror(error));
+}
+
+// Closing writes what the stream still holds: its failure is a failed write.
+void StagedFiles::Out::Close() {
+  if (std::fclose(std::exchange(file_, nullptr)) == 0) return;
+  throw GenericError("cannot write " + Quoted(path_) + ": " + std::strerror(errno));
 }
 
 void StagedFiles::Commit() {

@@ -1,6 +1,7 @@
 // The files of one run, written under temporary names and put in place all together.
 #pragma once
 
+#include <cstdio>
 #include <string>
 #include <string_view>
 #include <unordered_set>
@@ -22,8 +23,27 @@ class StagedFiles {
   // name beside it: the files written into it go there under their own names, and
   // Commit renames the whole folder into place, one rename for a new package.
   void StageFolder(const std::string& folder);
+  // A file being written, a piece at a time; Close ends it. Put and Close raise
+  // GenericError `cannot write "PATH": REASON` when writing fails.
+  class Out {
+   public:
+    Out(std::FILE* file, const std::string& path) : file_(file), path_(path) {}
+    Out(const Out&) = delete;
+    Out& operator=(const Out&) = delete;
+    ~Out();
+
+    void Put(std::string_view bytes);
+    void Close();
+
+   private:
+    std::FILE* file_;
+    std::string path_;
+  };
+
   // Raises GenericError `cannot open "PATH": REASON` when no file can take the path's
-  // place, and `cannot write "PATH": REASON` when writing fails.
+  // place.
+  Out Open(const std::string& path);
+  // Open, Put and Close at once.
   void Write(const std::string& path, std::string_view bytes);
   // The file goes after every write is in place.
   void Remove(const std::string& path) { removals_.push_back(path); }

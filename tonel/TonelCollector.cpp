@@ -50,9 +50,11 @@ void TonelCollector::BeginMethod(bool classSide, const std::string& protocol) {
 }
 
 void TonelCollector::End() {
-  if (in_ == Part::Comment) cls_.comment = WithLfLineEnds(part_);
+  // The part's text is handed on, not copied: a comment or a method may be megabytes.
+  ToLfLineEnds(part_);
+  if (in_ == Part::Comment) cls_.comment = std::move(part_);
   if (in_ == Part::Method) {
-    std::string source = TonelMethodSource(WithLfLineEnds(part_));
+    std::string source = TonelMethodSource(std::move(part_));
     std::string selector = SplitPattern(source).selector;
     auto [place, added] = places_[classSide_].try_emplace(selector, cls_.methods.size());
     TonelMethod method{classSide_, protocol_, std::move(selector), std::move(source)};
@@ -63,4 +65,5 @@ void TonelCollector::End() {
     }
   }
   in_ = Part::None;
+  part_.clear();
 }

@@ -7,74 +7,102 @@
 
 namespace {
 
-void AppendEntry(std::string& out, std::string_view key, std::string_view value) {
-  out += "\t#";
-  out += key;
-  out += " : ";
-  out += value;
-  out += ",\n";
-}
+// The text in blocks: a class may be many megabytes, and is never held whole.
+class Blocks {
+ public:
+  explicit Blocks(const TextSink& sink) : sink_(sink) {}
+  Blocks(const Blocks&) = delete;
+  Blocks& operator=(const Blocks&) = delete;
+  ~Blocks() = default;
 
-void AppendList(std::string& out, std::string_view key, const std::vector<std::string>& names) {
-  if (names.empty()) return;
-  std::string list = "[\n";
-  for (std::size_t i = 0; i < names.size(); ++i) {
-    list += "\t\t";
-    list += StonString(names[i]);
-    list += i + 1 < names.size() ? ",\n" : "\n";
+  Blocks& operator<<(std::string_view text) {
+    if (block_.size() + text.size() > kBlock) {
+      Flush();
+      if (text.size() >= kBlock) {
+        sink_(text);
+        return *this;
+      }
+    }
+    block_ += text;
+    return *this;
   }
-  list += "\t]";
-  AppendEntry(out, key, list);
+  void Flush() {
+    if (!block_.empty()) sink_(block_);
+    block_.clear();
+  }
+
+ private:
+  static constexpr std::size_t kBlock = 1 << 16;
+  const TextSink& sink_;
+  std::string block_;
+};
+
+void AddComment(Blocks& out, std::string_view comment) {
+  if (comment.empty()) return;
+  out << "\"\n";
+  for (std::size_t quote = comment.find('"'); quote != std::string_view::npos;
+       quote = comment.find('"')) {
+    out << comment.substr(0, quote + 1) << "\"";
+    comment.remove_prefix(quote + 1);
+  }
+  out << comment << "\n\"\n";
 }
 
-void AppendDefinition(std::string& out, const TonelClass& cls) {
-  out += cls.kind;
-  out += " {\n";
-  AppendEntry(out, "name", StonString(cls.name));
-  AppendEntry(out, "superclass", StonString(cls.superclass));
-  AppendList(out, "instVars", cls.instVars);
-  AppendList(out, "classVars", cls.classVars);
-  AppendList(out, "classInstVars", cls.classInstVars);
-  for (const auto& [key, value] : cls.otherEntries) AppendEntry(out, key, value);
-  AppendEntry(out, "category", StonString(cls.category));
-  AppendEntry(out, "package", StonString(cls.package));
-  out.erase(out.size() - 2, 1);  // the last entry has no comma
-  out += "}\n";
+// Every entry but the first starts with the comma that ends the one before it.
+class Definition {
+ public:
+  explicit Definition(Blocks& out) : out_(out) {}
+
+  Blocks& Key(std::string_view key) {
+    out_ << (first_ ? "\t#" : ",\n\t#") << key << " : ";
+    first_ = false;
+    return out_;
+  }
+  void Entry(std::string_view key, std::string_view value) { Key(key) << value; }
+  void List(std::string_view key, const std::vector<std::string>& names) {
+    if (names.empty()) return;
+    Key(key) << "[\n";
+    for (std::size_t i = 0; i < names.size(); ++i)
+      out_ << "\t\t" << StonString(names[i]) << (i + 1 < names.size() ? ",\n" : "\n");
+    out_ << "\t]";
+  }
+
+ private:
+  Blocks& out_;
+  bool first_ = true;
+};
+
+void AddDefinition(Blocks& out, const TonelClass& cls) {
+  out << cls.kind << " {\n";
+  Definition definition(out);
+  definition.Entry("name", StonString(cls.name));
+  definition.Entry("superclass", StonString(cls.superclass));
+  definition.List("instVars", cls.instVars);
+  definition.List("classVars", cls.classVars);
+  definition.List("classInstVars", cls.classInstVars);
+  for (const auto& [key, value] : cls.otherEntries) definition.Entry(key, value);
+  definition.Entry("category", StonString(cls.category));
+  definition.Entry("package", StonString(cls.package));
+  out << "\n}\n";
 }
 
-void AppendMethod(std::string& out, const std::string& className, const TonelMethod& method) {
-  out += '\n';
-  AppendMethodText(out, className, method);
-  out += '\n';
-}
-
-// Room for the whole text at once: a class may be many megabytes, and growing by
-// doubling would hold up to twice that.
-std::size_t TextSize(const TonelClass& cls) {
-  std::size_t size = cls.comment.size() + 256;
-  for (const auto* list : {&cls.instVars, &cls.classVars, &cls.classInstVars})
-    for (const std::string& name : *list) size += name.size() + 6;
-  for (const auto& [key, value] : cls.otherEntries) size += key.size() + value.size() + 8;
-  for (const TonelMethod& method : cls.methods)
-    size += method.source.size() + method.category.size() + cls.name.size() + 40;
-  return size;
+// The pattern stands before " [", and the rest of the method's text after it,
+// as Pharo's reader joins them again.
+void AddMethod(Blocks& out, const std::string& className, const TonelMethod& method) {
+  const std::string_view source = method.source;
+  const std::size_t patternLength = SplitPattern(source).length;
+  out << "{ #category : " << StonString(method.category) << " }\n"
+      << className << (method.classSide ? " class >> " : " >> ") << source.substr(0, patternLength)
+      << " [" << source.substr(patternLength) << "\n]";
 }
 
 }  // namespace
 
-// The pattern stands before " [", and the rest of the method's text after it,
-// as Pharo's reader joins them again.
 void AppendMethodText(std::string& out, const std::string& className, const TonelMethod& method) {
-  const std::size_t patternLength = SplitPattern(method.source).length;
-  out += "{ #category : ";
-  out += StonString(method.category);
-  out += " }\n";
-  out += className;
-  out += method.classSide ? " class >> " : " >> ";
-  out.append(method.source, 0, patternLength);
-  out += " [";
-  out.append(method.source, patternLength);
-  out += "\n]";
+  const TextSink append = [&out](std::string_view text) { out += text; };
+  Blocks blocks(append);
+  AddMethod(blocks, className, method);
+  blocks.Flush();
 }
 
 bool WrittenBefore(const TonelMethod& a, const TonelMethod& b) {
@@ -98,27 +126,34 @@ std::string StonString(std::string_view text) {
 }
 
 std::string TonelComment(std::string_view comment) {
-  if (comment.empty()) return "";
-  std::string text = "\"\n";
-  for (char c : comment) {
-    text += c;
-    if (c == '"') text += c;
-  }
-  text += "\n\"\n";
+  std::string text;
+  const TextSink append = [&text](std::string_view piece) { text += piece; };
+  Blocks blocks(append);
+  AddComment(blocks, comment);
+  blocks.Flush();
   return text;
 }
 
-std::string TonelClassText(const TonelClass& cls) {
-  std::string out;
-  out.reserve(TextSize(cls));
-  out += TonelComment(cls.comment);
-  AppendDefinition(out, cls);
+void LayOutClass(const TonelClass& cls, const TextSink& sink) {
+  Blocks out(sink);
+  AddComment(out, cls.comment);
+  AddDefinition(out, cls);
   std::vector<const TonelMethod*> methods;
   methods.reserve(cls.methods.size());
   for (const TonelMethod& method : cls.methods) methods.push_back(&method);
   std::stable_sort(methods.begin(), methods.end(), [](const TonelMethod* a, const TonelMethod* b) {
     return WrittenBefore(*a, *b);
   });
-  for (const TonelMethod* method : methods) AppendMethod(out, cls.name, *method);
-  return out;
+  for (const TonelMethod* method : methods) {
+    out << "\n";
+    AddMethod(out, cls.name, *method);
+    out << "\n";
+  }
+  out.Flush();
+}
+
+std::string TonelClassText(const TonelClass& cls) {
+  std::string text;
+  LayOutClass(cls, [&text](std::string_view piece) { text += piece; });
+  return text;
 }

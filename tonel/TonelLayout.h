@@ -1,6 +1,7 @@
 // The Tonel layout: a class file's text as Pharo's Tonel writer lays it out.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -17,6 +18,11 @@ std::string TonelComment(std::string_view comment);
 bool WrittenBefore(const TonelMethod& a, const TonelMethod& b);
 // One method from its metadata's "{" to the "]" that closes it.
 void AppendMethodText(std::string& out, const std::string& className, const TonelMethod& method);
-// The whole file: the comment, the definition, then the methods, class side
-// first, each side sorted by selector.
+// Takes a laid-out text a piece at a time.
+using TextSink = std::function<void(std::string_view)>;
+// The whole file, handed to the sink in pieces of at most a few kilobytes but for a
+// longer text of the class's own: the comment, the definition, then the methods, class
+// side first, each side sorted by selector.
+void LayOutClass(const TonelClass& cls, const TextSink& sink);
+// The same, held whole.
 std::string TonelClassText(const TonelClass& cls);

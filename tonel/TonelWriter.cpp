@@ -61,6 +61,33 @@ std::optional<std::string> ReadIfPresent(const std::string& path) {
   return text;
 }
 
+// Whether the file holds the class's text, compared as the text is laid out, a block
+// at a time, so that neither is held whole.
+enum class Match { Absent, Same, Differs };
+
+Match Compare(const std::string& path, const TonelClass& cls) {
+  std::FILE* file = OpenFileToRead(path);
+  if (file == nullptr) {
+    if (errno == ENOENT) return Match::Absent;
+    throw GenericError("cannot open " + Quoted(path) + ": " + std::strerror(errno));
+  }
+  bool same = true;
+  std::string block;
+  LayOutClass(cls, [&](std::string_view text) {
+    while (same && !text.empty()) {
+      block.resize(std::min<std::size_t>(text.size(), 1 << 16));
+      same = std::fread(block.data(), 1, block.size(), file) == block.size() &&
+             text.starts_with(block);
+      text.remove_prefix(block.size());
+    }
+  });
+  if (same) same = std::fgetc(file) == EOF;
+  const bool failed = std::ferror(file) != 0;
+  std::fclose(file);
+  if (failed) throw GenericError("cannot read " + Quoted(path));
+  return same ? Match::Same : Match::Differs;
+}
+
 ClassFile Parse(const std::string& path, const std::string& text) {
   try {
     return ReadClassFile(text);
@@ -95,8 +122,8 @@ class PackageWriter {
  private:
   Location Locate(const std::string& className) const;
   void WriteClass(const TonelClass& next);
-  void WriteClassFile(const TonelClass& next, const Location& where, const std::string* copy,
-                      const std::string& text, bool textIsCopy);
+  void MergeClassFile(const TonelClass& next, const Location& where, const std::string* copy,
+                      const std::string& text);
   void RemoveClass(const std::string& className);
   void WriteWhereAbsent(const std::string& path, std::string_view text);
 
@@ -122,31 +149,29 @@ Location PackageWriter::Locate(const std::string& className) const {
   return {folder, dir_ + folder + "/" + file, !folders.empty()};
 }
 
+// The class's text goes straight into its files, and is compared with what is there
+// a block at a time: only a class that is to be merged is held as text.
 void PackageWriter::WriteClass(const TonelClass& next) {
   const Location where = Locate(next.name);
   const std::string copyPath = copies_ + next.name + kClassFileSuffix;
-  const std::string text = TonelClassText(next);
-  std::optional<std::string> copy = std::binary_search(copied_.begin(), copied_.end(), next.name)
-                                        ? ReadIfPresent(copyPath)
-                                        : std::nullopt;
-  const bool copyIsText = copy && *copy == text;
-  // The text stands for the copy then: a class's bytes are held once less.
-  if (copyIsText) copy.reset();
+  const bool copyIsText = std::binary_search(copied_.begin(), copied_.end(), next.name) &&
+                          Compare(copyPath, next) == Match::Same;
   if (!copyIsText) CheckReadsBack(next);
-  WriteClassFile(next, where, copyIsText ? &text : copy ? &*copy : nullptr, text, copyIsText);
-  if (!copyIsText) staged_.Write(copyPath, text);
-}
-
-// The class file, merged with the copy (null when there is none); text is the diagram's,
-// and textIsCopy whether the copy holds it already.
-void PackageWriter::WriteClassFile(const TonelClass& next, const Location& where,
-                                   const std::string* copy, const std::string& text,
-                                   bool textIsCopy) {
-  const std::optional<std::string> current =
-      where.exists ? ReadIfPresent(where.path) : std::nullopt;
-  if (!current) {
+  const Match current = where.exists ? Compare(where.path, next) : Match::Absent;
+  if (current == Match::Absent) {
     ++summary_.added;
-    staged_.Write(where.path, text);
+    StagedFiles::Out file = staged_.Open(where.path);
+    if (copyIsText) {
+      LayOutClass(next, [&file](std::string_view text) { file.Put(text); });
+    } else {
+      StagedFiles::Out copy = staged_.Open(copyPath);
+      LayOutClass(next, [&](std::string_view text) {
+        file.Put(text);
+        copy.Put(text);
+      });
+      copy.Close();
+    }
+    file.Close();
     return;
   }
   if (where.folder != package_.name) {
@@ -154,8 +179,29 @@ void PackageWriter::WriteClassFile(const TonelClass& next, const Location& where
                              ": it is merged there");
   }
   // Compared before parsing: a file as plimko last wrote it, from the same diagram.
-  if (textIsCopy && *current == text) {
+  if (copyIsText && current == Match::Same) {
     ++summary_.unchanged;
+    return;
+  }
+  const std::string text = TonelClassText(next);
+  if (copyIsText) {
+    MergeClassFile(next, where, &text, text);
+    return;
+  }
+  const std::optional<std::string> copy =
+      std::binary_search(copied_.begin(), copied_.end(), next.name) ? ReadIfPresent(copyPath)
+                                                                    : std::nullopt;
+  MergeClassFile(next, where, copy ? &*copy : nullptr, text);
+  staged_.Write(copyPath, text);
+}
+
+// The class file merged with the copy (null when there is none); text is the diagram's.
+void PackageWriter::MergeClassFile(const TonelClass& next, const Location& where,
+                                   const std::string* copy, const std::string& text) {
+  const std::optional<std::string> current = ReadIfPresent(where.path);
+  if (!current) {
+    ++summary_.added;
+    staged_.Write(where.path, text);
     return;
   }
   const std::string copyPath = copies_ + next.name + kClassFileSuffix;

@@ -64,8 +64,10 @@ TEST(TonelPackage, DefaultsInCommentsReadBack) {
 // A method text that would not end at its own "]" would leave a file that neither Pharo
 // nor the next run can read: the run stops, with nothing written.
 TEST(TonelPackage, RefusesMethodTextsThatAFileCannotHold) {
-  const std::pair<std::string, std::string> kCases[] = {
-      {"go\n  ^ 'open", "A>>#go"}, {"go\n  \"open", "A>>#go"}, {"go\n  ^ [", "A>>#go"}};
+  const std::pair<std::string, std::string> kCases[] = {{"go\n  ^ 'open", "A>>#go"},
+                                                        {"go\n  \"open", "A>>#go"},
+                                                        {"go\n  ^ [", "A>>#go"},
+                                                        {"go\n  ^ 1 ] x", "A>>#go"}};
   for (const auto& [source, method] : kCases) {
     TonelClass cls;
     cls.name = "A";
