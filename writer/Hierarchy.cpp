@@ -334,6 +334,20 @@ const ClassFacts* FactsOf(const PClassType& cls, const PElemTable& allClasses) {
   return LastFacts.second;
 }
 
+const std::set<std::string> kNoNames;
+
+// The names of a class in a chain; none for a class outside every chain.
+const ChainNames* ChainNamesOf(const PClassType& cls, const PElemTable& allClasses) {
+  const ClassFacts* facts = FactsOf(cls, allClasses);
+  return facts ? facts->names.get() : nullptr;
+}
+
+// The class-side names of a class in a chain; none for a class without class names.
+const ClassSideNames* ClassSideNamesOf(const PClassType& cls, const PElemTable& allClasses) {
+  const ChainNames* names = ChainNamesOf(cls, allClasses);
+  return names ? names->classSide.get() : nullptr;
+}
+
 }  // namespace
 
 PElemTable Superclasses(const PClassType& cls, const PElemTable& allClasses) {
@@ -356,32 +370,24 @@ PElemTable RealisedInterfaces(const PClassType& cls, const PElemTable& allClasse
 
 const std::set<std::string>& InheritedInstanceVariables(const PClassType& cls,
                                                         const PElemTable& allClasses) {
-  static const std::set<std::string> kNoNames;
-  const ClassFacts* facts = FactsOf(cls, allClasses);
-  return facts && facts->names ? facts->names->inheritedInstanceNames : kNoNames;
+  const ChainNames* names = ChainNamesOf(cls, allClasses);
+  return names ? names->inheritedInstanceNames : kNoNames;
 }
 
 const std::set<std::string>& InheritedClassVariables(const PClassType& cls,
                                                      const PElemTable& allClasses) {
-  static const std::set<std::string> kNoNames;
-  const ClassFacts* facts = FactsOf(cls, allClasses);
-  return facts && facts->names ? facts->names->inheritedClassNames : kNoNames;
+  const ChainNames* names = ChainNamesOf(cls, allClasses);
+  return names ? names->inheritedClassNames : kNoNames;
 }
 
 const std::set<std::string>& ClassNamesOfInheritedInstanceVariables(const PClassType& cls,
                                                                     const PElemTable& allClasses) {
-  static const std::set<std::string> kNoNames;
-  const ClassFacts* facts = FactsOf(cls, allClasses);
-  return facts && facts->names && facts->names->classSide
-             ? facts->names->classSide->ofInheritedInstanceNames
-             : kNoNames;
+  const ClassSideNames* side = ClassSideNamesOf(cls, allClasses);
+  return side ? side->ofInheritedInstanceNames : kNoNames;
 }
 
 const std::set<std::string>& InheritedClassInstanceVariables(const PClassType& cls,
                                                              const PElemTable& allClasses) {
-  static const std::set<std::string> kNoNames;
-  const ClassFacts* facts = FactsOf(cls, allClasses);
-  return facts && facts->names && facts->names->classSide
-             ? facts->names->classSide->inheritedInstanceNames
-             : kNoNames;
+  const ClassSideNames* side = ClassSideNamesOf(cls, allClasses);
+  return side ? side->inheritedInstanceNames : kNoNames;
 }
