@@ -14,6 +14,7 @@
 #include "model/Charset.h"
 #include "model/Connection.h"
 #include "model/Error.h"
+#include "model/FileOpen.h"
 #include "reader/Parser.h"
 #include "reader/scanner.h"
 #include "tonel/Baseline.h"
@@ -59,11 +60,6 @@ constexpr std::string_view kHelpBody =
     "  SOURCE_DATE_EPOCH  seconds since 1970-01-01 UTC to stamp instead of the clock\n"
     "\n"
     "Manual: man plimko (in the source tree: man -l doc/plimko.1)\n";
-
-// Paths are UTF-8 on every system.
-std::filesystem::path PathOf(const std::string& utf8) {
-  return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
-}
 
 bool IsDirectory(const std::string& path) {
   std::error_code error;

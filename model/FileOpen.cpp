@@ -226,3 +226,12 @@ std::FILE* CreateUniqueFile(const std::string& pathPrefix, std::string& path) {
   }
   return nullptr;
 }
+
+std::filesystem::path PathOf(const std::string& utf8Path) {
+  return std::filesystem::path(std::u8string(utf8Path.begin(), utf8Path.end()));
+}
+
+std::string Utf8Of(const std::filesystem::path& path) {
+  const std::u8string text = path.u8string();
+  return std::string(text.begin(), text.end());
+}

@@ -3,7 +3,14 @@
 #pragma once
 
 #include <cstdio>
+#include <filesystem>
 #include <string>
+
+// The path that the UTF-8 text names, for std::filesystem, which would read a narrow
+// string in the legacy code page on Windows.
+std::filesystem::path PathOf(const std::string& utf8Path);
+// The path's text as UTF-8.
+std::string Utf8Of(const std::filesystem::path& path);
 
 // Opens the file as std::fopen does. Linux gets the path's bytes as given; Windows
 // gets the path as UTF-16 through its wide-character file API, since its narrow API

@@ -21,15 +21,6 @@ namespace fs = std::filesystem;
 
 constexpr std::string_view kPrefix = "BaselineOf";
 
-fs::path PathOf(const std::string& utf8) {
-  return fs::path(std::u8string(utf8.begin(), utf8.end()));
-}
-
-std::string Utf8Of(const fs::path& path) {
-  const std::u8string text = path.u8string();
-  return std::string(text.begin(), text.end());
-}
-
 // The entries of the folder that the test takes, by UTF-8 path, sorted; none
 // when it cannot be listed.
 template <typename Test>

@@ -5,18 +5,19 @@
 #include <filesystem>
 #include <string_view>
 
+#include "model/FileOpen.h"
+
 namespace {
 
 namespace fs = std::filesystem;
 
-fs::path PathOf(const std::string& utf8) {
-  // An empty directory is the current one.
-  return utf8.empty() ? fs::path(".") : fs::path(std::u8string(utf8.begin(), utf8.end()));
+// An empty directory is the current one.
+fs::path DirectoryPathOf(const std::string& utf8) {
+  return utf8.empty() ? fs::path(".") : PathOf(utf8);
 }
 
 std::string Utf8Name(const fs::path& path) {
-  const std::u8string name = path.filename().u8string();
-  return std::string(name.begin(), name.end());
+  return Utf8Of(path.filename());
 }
 
 // Calls found with each class name of the folder's class files. A folder that cannot be
@@ -36,7 +37,7 @@ void ForEachClassFile(const fs::path& folder, Found found) {
 }  // namespace
 
 ClassFileIndex::ClassFileIndex(const std::string& dir) {
-  const fs::path root = PathOf(dir);
+  const fs::path root = DirectoryPathOf(dir);
   std::error_code error;
   for (fs::directory_iterator entry(root, error), end; !error && entry != end;
        entry.increment(error)) {
@@ -47,7 +48,7 @@ ClassFileIndex::ClassFileIndex(const std::string& dir) {
   std::sort(packages_.begin(), packages_.end());
   for (std::uint32_t i = 0; i < packages_.size(); ++i) {
     const std::string& package = packages_[i];
-    ForEachClassFile(root / fs::path(std::u8string(package.begin(), package.end())),
+    ForEachClassFile(root / PathOf(package),
                      [&](std::string className) { files_.emplace_back(std::move(className), i); });
   }
   std::sort(files_.begin(), files_.end());
@@ -63,7 +64,8 @@ std::vector<std::string> ClassFileIndex::FoldersOf(const std::string& className)
 
 std::vector<std::string> ClassFilesIn(const std::string& folder) {
   std::vector<std::string> names;
-  ForEachClassFile(PathOf(folder), [&](std::string name) { names.push_back(std::move(name)); });
+  ForEachClassFile(DirectoryPathOf(folder),
+                   [&](std::string name) { names.push_back(std::move(name)); });
   std::sort(names.begin(), names.end());
   return names;
 }

@@ -15,10 +15,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-fs::path PathOf(const std::string& utf8) {
-  return fs::path(std::u8string(utf8.begin(), utf8.end()));
-}
-
 std::string Quoted(const std::string& path) {
   std::string quoted = "\"";
   quoted += WellFormedUtf8(path);
@@ -46,8 +42,7 @@ void StagedFiles::MakeFolder(const std::string& folder) {
   std::error_code error;
   for (fs::path at = PathOf(folder).parent_path(); !at.empty() && !fs::exists(at, error);
        at = at.parent_path()) {
-    const std::u8string name = at.u8string();
-    missing.emplace_back(name.begin(), name.end());
+    missing.push_back(Utf8Of(at));
     if (at == at.parent_path()) break;
   }
   fs::create_directories(PathOf(folder), error);
