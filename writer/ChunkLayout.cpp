@@ -2,6 +2,7 @@
 #include "writer/ChunkLayout.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "writer/Output.h"
 
@@ -10,28 +11,40 @@ namespace {
 // Appends the text with CR LF line ends and every byte of `doubled` written
 // twice. Most texts hold none of those bytes, and then only their lines are
 // searched for, which the library does much faster than a test of every byte.
+// The output is written in place, in room made for the longest it can be and
+// then cut to what it took, since a text has many short lines.
 void AppendEscaped(std::string& out, std::string_view text, std::string_view doubled) {
+  if (text.empty()) return;
   const bool plain = std::none_of(doubled.begin(), doubled.end(),
                                   [&](char c) { return text.find(c) != std::string_view::npos; });
-  std::size_t start = 0;
+  const std::size_t before = out.size();
+  out.resize(before + 2 * text.size());
+  char* to = out.data() + before;
+  const char* from = text.data();
+  const char* const end = from + text.size();
   if (plain) {
-    for (std::size_t end = text.find('\n'); end != std::string_view::npos;
-         end = text.find('\n', start)) {
-      out.append(text, start, end - start);
-      out += "\r\n";
-      start = end + 1;
+    while (const void* found = std::memchr(from, '\n', static_cast<std::size_t>(end - from))) {
+      const auto length = static_cast<std::size_t>(static_cast<const char*>(found) - from);
+      std::memcpy(to, from, length);
+      to += length;
+      *to++ = '\r';
+      *to++ = '\n';
+      from += length + 1;
     }
   } else {
-    for (std::size_t at = 0; at < text.size(); ++at) {
-      const char c = text[at];
-      if (c != '\n' && doubled.find(c) == std::string_view::npos) continue;
-      out.append(text, start, at + 1 - start);
-      out.back() = c == '\n' ? '\r' : c;
-      out += c;
-      start = at + 1;
+    for (; from != end; ++from) {
+      const char c = *from;
+      if (c == '\n') {
+        *to++ = '\r';
+      } else if (doubled.find(c) != std::string_view::npos) {
+        *to++ = c;
+      }
+      *to++ = c;
     }
   }
-  out.append(text, start);
+  const auto rest = static_cast<std::size_t>(end - from);
+  std::memcpy(to, from, rest);
+  out.resize(static_cast<std::size_t>(to + rest - out.data()));
 }
 
 void AppendVariableNames(std::string& out, const std::vector<std::string>& names) {
@@ -45,6 +58,10 @@ void AppendVariableNames(std::string& out, const std::vector<std::string>& names
 
 void AppendChunkText(std::string& out, std::string_view text) {
   AppendEscaped(out, text, "!");
+}
+
+ChunkLayout::ChunkLayout(TextSink& out) : out_(out) {
+  StartStamps();
 }
 
 void ChunkLayout::Flush() {
@@ -87,6 +104,10 @@ void ChunkLayout::Definition(const ClassDefinition& definition) {
   }
   FlushBlock();
   RenewStampSuffix();
+  // Assigned in place, so that their storage is reused from class to class.
+  instanceHeader_.assign(1, '!').append(className_).append(" methodsFor: '");
+  classHeader_.assign(1, '!').append(className_).append(" class methodsFor: '");
+  headerEnd_.assign(StampSuffix()).append("\r\n\r\n");
 }
 
 void ChunkLayout::BeginComment() {
@@ -99,20 +120,17 @@ void ChunkLayout::BeginComment() {
 // method gets a section of its own.
 void ChunkLayout::BeginMethod(bool classSide, const std::string& protocol) {
   inComment_ = false;
-  laidOut_ += '!';
-  laidOut_ += className_;
-  laidOut_ += classSide ? " class methodsFor: '" : " methodsFor: '";
+  laidOut_ += classSide ? classHeader_ : instanceHeader_;
   laidOut_ += protocol;
-  laidOut_ += StampSuffix();
-  laidOut_ += "\r\n\r\n";
+  laidOut_ += headerEnd_;
 }
 
 void ChunkLayout::Take(std::string_view text) {
-  AppendEscaped(laidOut_, text, inComment_ ? "!'" : "!");
+  AppendEscaped(laidOut_, text, inComment_ ? std::string_view("!'") : std::string_view("!"));
   FlushBlock();
 }
 
 void ChunkLayout::End() {
-  laidOut_ += inComment_ ? "'!\r\n\r\n" : "! !\r\n\r\n";
+  laidOut_ += inComment_ ? std::string_view("'!\r\n\r\n") : std::string_view("! !\r\n\r\n");
   FlushBlock();
 }

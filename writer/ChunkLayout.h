@@ -16,7 +16,7 @@ void AppendChunkText(std::string& out, std::string_view text);
 // place. Flush hands on the rest.
 class ChunkLayout final : public ClassLayout {
  public:
-  explicit ChunkLayout(TextSink& out) : out_(out) {}
+  explicit ChunkLayout(TextSink& out);
   void Note(std::string_view note) override;
   void Definition(const ClassDefinition& definition) override;
   void BeginComment() override;
@@ -32,6 +32,12 @@ class ChunkLayout final : public ClassLayout {
 
   TextSink& out_;
   std::string className_;
+  // The protocol header of the current class's methods, before and after the
+  // protocol, made once per class: on the instance side, on the class side,
+  // and the stamp that ends either.
+  std::string instanceHeader_;
+  std::string classHeader_;
+  std::string headerEnd_;
   // Inside the comment, a string literal, quotes are doubled too.
   bool inComment_ = false;
   std::string laidOut_;

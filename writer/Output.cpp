@@ -21,6 +21,12 @@ char Pending[kPendingLimit];
 std::size_t PendingSize = 0;
 std::string CategoryNameText;
 std::string StampSuffixText;
+// What the stamps of the current output are made from: the environment is read
+// once per output, and the clock's text is made again only when its second has
+// changed, since the stamp of every class reads the clock.
+std::optional<std::tm> StampFixedCalendar;
+std::string StampAuthorText;
+std::optional<std::time_t> StampSecond;
 
 class WritingOut final : public TextSink {
  public:
@@ -51,14 +57,20 @@ std::optional<std::time_t> FixedInstant() {
   return seconds;
 }
 
-// The calendar time for the stamp: the fixed instant in UTC when it is usable,
-// otherwise the local clock.
-std::tm StampTime() {
+// The fixed instant as a calendar time in UTC, when there is one that the
+// calendar can represent.
+std::optional<std::tm> FixedCalendar() {
   std::tm calendar{};
-  if (std::optional<std::time_t> fixed = FixedInstant()) {
-    if (gmtime_r(&*fixed, &calendar) != nullptr) return calendar;
-  }
-  std::time_t now = std::time(nullptr);
+  const std::optional<std::time_t> fixed = FixedInstant();
+  if (!fixed || gmtime_r(&*fixed, &calendar) == nullptr) return std::nullopt;
+  return calendar;
+}
+
+// The calendar time for the stamp: the fixed one when there is one, otherwise
+// the local time of the clock's reading.
+std::tm StampTime(const std::optional<std::tm>& fixed, std::time_t now) {
+  if (fixed) return *fixed;
+  std::tm calendar{};
   if (localtime_r(&now, &calendar) == nullptr) calendar = std::tm{};
   return calendar;
 }
@@ -72,6 +84,13 @@ std::string StampAuthor() {
       if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9')) author += c;
   }
   return author.empty() ? "Tessaloom" : author;
+}
+
+std::string StampSuffixOf(const std::string& author, const std::tm& calendar) {
+  long long year = static_cast<long long>(calendar.tm_year) + 1900;
+  return "' stamp: '" + author + " " + std::to_string(calendar.tm_mon + 1) + "/" +
+         std::to_string(calendar.tm_mday) + "/" + std::to_string(year) + " " +
+         std::to_string(calendar.tm_hour) + ":" + std::to_string(calendar.tm_min) + "'!";
 }
 
 }  // namespace
@@ -129,14 +148,19 @@ const std::string& StampSuffix() {
   return StampSuffixText;
 }
 
+void StartStamps() {
+  StampFixedCalendar = FixedCalendar();
+  StampAuthorText = StampAuthor();
+  StampSecond.reset();
+}
+
 void RenewStampSuffix() {
-  StampSuffixText = MakeStampSuffix();
+  const std::time_t now = StampFixedCalendar ? 0 : std::time(nullptr);
+  if (StampSecond == now) return;
+  StampSecond = now;
+  StampSuffixText = StampSuffixOf(StampAuthorText, StampTime(StampFixedCalendar, now));
 }
 
 std::string MakeStampSuffix() {
-  std::tm calendar = StampTime();
-  long long year = static_cast<long long>(calendar.tm_year) + 1900;
-  return "' stamp: '" + StampAuthor() + " " + std::to_string(calendar.tm_mon + 1) + "/" +
-         std::to_string(calendar.tm_mday) + "/" + std::to_string(year) + " " +
-         std::to_string(calendar.tm_hour) + ":" + std::to_string(calendar.tm_min) + "'!";
+  return StampSuffixOf(StampAuthor(), StampTime(FixedCalendar(), std::time(nullptr)));
 }

@@ -31,7 +31,11 @@ const std::string& CategoryName();
 
 // The text that closes every method protocol header of the current class.
 const std::string& StampSuffix();
-// Reads the clock (or SOURCE_DATE_EPOCH) and replaces StampSuffix.
+// Reads what the stamps of one output are made from (SOURCE_DATE_EPOCH,
+// PLIMKO_AUTHOR), for the RenewStampSuffix calls that follow.
+void StartStamps();
+// Reads the clock (unless SOURCE_DATE_EPOCH fixes the instant) and replaces
+// StampSuffix.
 void RenewStampSuffix();
 // The stamp text for the current instant, as RenewStampSuffix would store it.
 std::string MakeStampSuffix();
