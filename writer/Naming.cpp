@@ -16,6 +16,32 @@ bool IsAsciiDigit(char c) {
   return c >= '0' && c <= '9';
 }
 
+// Per byte: whether an ASCII identifier may hold it, and whether it may start one.
+enum : unsigned char { kNotInName = 0, kInName = 1, kStartsName = 2 };
+constexpr std::array<unsigned char, 256> kNameBytes = [] {
+  std::array<unsigned char, 256> bytes{};
+  for (int c = 0; c < 256; ++c) {
+    const bool letter = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_';
+    if (letter) bytes[c] = kInName | kStartsName;
+    if (c >= '0' && c <= '9') bytes[c] = kInName;
+  }
+  return bytes;
+}();
+
+unsigned char NameByte(char c) {
+  return kNameBytes[static_cast<unsigned char>(c)];
+}
+
+// Most diagram names are ASCII identifiers already, which every name below
+// keeps as they are: they are told apart here, without the general rules.
+bool IsPlainIdentifier(const std::string& text) {
+  if (text.empty() || (NameByte(text[0]) & kStartsName) == 0) return false;
+  for (const char c : text) {
+    if ((NameByte(c) & kInName) == 0) return false;
+  }
+  return true;
+}
+
 // Built by appending: g++ 12 wrongly warns about an insert at the front when
 // it optimises.
 std::string Prefixed(char prefix, const std::string& name) {
@@ -49,7 +75,17 @@ bool IsTextOf(const MadeName& made, const std::string& text) {
          made.text == text;
 }
 
+// The class name of a plain identifier, as MakeClassName makes it.
+std::string PlainClassName(const std::string& text) {
+  if (text[0] >= 'A' && text[0] <= 'Z') return text;
+  if (text[0] == '_') return Prefixed('V', text);
+  std::string name = text;
+  name[0] = static_cast<char>(name[0] - 'a' + 'A');
+  return name;
+}
+
 std::string ClassNameOf(const std::string& text) {
+  if (IsPlainIdentifier(text)) return PlainClassName(text);
   for (const MadeName& made : MadeNames) {
     if (IsTextOf(made, text)) return made.name;
   }
@@ -80,6 +116,7 @@ bool IsNameable(const std::string& text) {
 }
 
 std::string StIdentifier(const std::string& text) {
+  if (IsPlainIdentifier(text)) return text;
   std::string name = IsIdentifier(text) ? text : MakeIdentifier(text);
   // A text of blanks alone has no name in it, just like the empty text.
   if (name.empty()) throw GenericError("name is empty");
@@ -94,6 +131,8 @@ std::string StClassName(const PClassType& cls) {
 
 std::string StTypeName(const std::string& text) {
   if (text.empty()) return "Object";
+  // A plain identifier holds no "::".
+  if (IsPlainIdentifier(text)) return PlainClassName(text);
   std::string last;
   return ClassNameOf(TypeNameText(text, last));
 }

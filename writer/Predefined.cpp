@@ -1,8 +1,9 @@
 // Classes that Smalltalk already has, which the output never declares anew.
 #include "writer/Predefined.h"
 
-#include <algorithm>
 #include <array>
+#include <string_view>
+#include <unordered_set>
 
 #include "writer/Naming.h"
 #include "writer/PharoClasses.h"
@@ -16,9 +17,12 @@ bool IsPredefinedCollection(const std::string& name) {
   return false;
 }
 
+// Asked for every class twice, so a hash set, made when first asked, rather
+// than a search of the sorted table.
 bool IsSystemClassName(const std::string& name) {
-  const auto names = PharoClassNames();
-  return std::binary_search(names.begin(), names.end(), std::string_view(name));
+  static const std::unordered_set<std::string_view> kNames(PharoClassNames().begin(),
+                                                           PharoClassNames().end());
+  return kNames.contains(name);
 }
 
 // A class without a usable name is checked nowhere here: it fails where its
