@@ -46,8 +46,9 @@ void StopComposing() {
 }
 
 void WriteLine(std::string_view text) {
-  Write(text);
-  EndLine();
+  if (compose::Target == nullptr) compose::RaiseNoTarget();
+  compose::Target->append(text.data(), text.size()).push_back('\n');
+  if (compose::Target->size() >= compose::DrainSize) DrainComposed();
 }
 
 void WriteCommentText(std::string_view text) {

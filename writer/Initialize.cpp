@@ -1,6 +1,7 @@
 // The initializer lines of the initialize method.
 #include "writer/Initialize.h"
 
+#include <algorithm>
 #include <string>
 
 #include "model/ClassMember.h"
@@ -130,7 +131,9 @@ bool ComposeClassInitialize(const PClassType& cls, const PElemTable& allClasses,
   bool setsAny = false;
   classAttributes.Walk(
       [&](const PElement& member) { setsAny = setsAny || HasCodeDefault(member); });
-  if (!setsAny || !members->Filter(IsOwnClassInitialize)->IsEmpty()) return false;
+  if (!setsAny) return false;
+  const ElemList all = ElementsOf(members);
+  if (std::any_of(all.begin(), all.end(), IsOwnClassInitialize)) return false;
   BeginMethodGroup(true, "class initialization");
   StartMethod();
   WriteLine(kInitialize);

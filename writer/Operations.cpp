@@ -1,9 +1,11 @@
 // Method stubs for operations, and the sections for realised interfaces.
 #include "writer/Operations.h"
 
+#include <algorithm>
 #include <map>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "model/ClassMember.h"
 #include "model/ElemType.h"
@@ -20,17 +22,41 @@ namespace {
 // Set before the parameters of one operation; only its first keyword continues
 // the operation's name and so starts with a capital letter.
 bool CapitalizeNextKeyword = false;
-// The argument words given so far in the selector being written.
+// The argument words given so far in the selector being written: most
+// selectors have a few, which a list holds and searches more cheaply than a
+// set does; a selector with more has them all in the set.
+constexpr std::size_t kListedArguments = 8;
+std::vector<std::string> ListedArguments;
 std::set<std::string> SelectorArguments;
 // Per argument word, the number from which to look for an unused one: every
 // smaller number is taken already, so a long selector is not searched anew.
 std::map<std::string, unsigned> NextArgumentNumber;
 
+void ForgetArguments() {
+  ListedArguments.clear();
+  SelectorArguments.clear();
+  NextArgumentNumber.clear();
+}
+
+// Notes the argument word as given; answers whether it was not given before.
+bool TakeArgument(const std::string& word) {
+  if (SelectorArguments.empty()) {
+    if (std::find(ListedArguments.begin(), ListedArguments.end(), word) != ListedArguments.end())
+      return false;
+    if (ListedArguments.size() < kListedArguments) {
+      ListedArguments.push_back(word);
+      return true;
+    }
+    SelectorArguments.insert(ListedArguments.begin(), ListedArguments.end());
+  }
+  return SelectorArguments.insert(word).second;
+}
+
 // The argument word, numbered when an earlier argument of the selector has it.
 std::string UnusedArgumentWord(const std::string& word) {
-  if (SelectorArguments.insert(word).second) return word;
+  if (TakeArgument(word)) return word;
   unsigned& number = NextArgumentNumber.try_emplace(word, 2).first->second;
-  while (!SelectorArguments.insert(word + std::to_string(number)).second) ++number;
+  while (!TakeArgument(word + std::to_string(number))) ++number;
   return word + std::to_string(number++);
 }
 
@@ -42,8 +68,7 @@ void WriteOperationStub(const PElement& member) {
   Write(StIdentifier(operation->GetName()));
   if (!operation->GetParams()->IsEmpty()) {
     CapitalizeNextKeyword = true;
-    SelectorArguments.clear();
-    NextArgumentNumber.clear();
+    ForgetArguments();
     operation->GetParams()->ForEachWithNext(WriteParamKeyword);
   }
   EndLine();
