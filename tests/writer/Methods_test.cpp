@@ -173,6 +173,10 @@ TEST_F(MethodsTest, OperationStubs) {
       Op("fill", Table({Param("a", "Integer"), Param("b", "Integer"), Param("c", "Integer3"),
                         Param("d", "Integer")})),
       Op("again", Table({Param("x", "Integer"), Param("y", "Integer")})),
+      // More arguments than the short list holds: the words given before keep counting.
+      Op("many", Table({Param("a", "Integer2"), Param("b", "B"), Param("c", "C"), Param("d", "D"),
+                        Param("e", "F"), Param("f", "G"), Param("g", "H"), Param("h", "J"),
+                        Param("i", "Integer"), Param("j", "Integer")})),
   });
   EXPECT_EQ(
       Methods([&] { operations->ForEach(WriteOperationStub); }),
@@ -184,7 +188,9 @@ TEST_F(MethodsTest, OperationStubs) {
                 "add_item: anObject Other: anObject2\r\n  ^ self shouldBeImplemented!",
                 "fillA: anInteger b: anInteger2 c: anInteger3 d: anInteger4\r\n"
                 "  ^ self shouldBeImplemented!",
-                "againX: anInteger y: anInteger2\r\n  ^ self shouldBeImplemented!"}));
+                "againX: anInteger y: anInteger2\r\n  ^ self shouldBeImplemented!",
+                "manyA: anInteger2 b: aB c: aC d: aD e: aF f: aG g: aH h: aJ i: anInteger "
+                "j: anInteger3\r\n  ^ self shouldBeImplemented!"}));
 }
 
 // A selector with very many arguments of one type is numbered straight on,
