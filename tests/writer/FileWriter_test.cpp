@@ -190,6 +190,21 @@ TEST_F(FileWriterTest, Stamp) {
     EXPECT_TRUE(stamp == before || stamp == after) << unusable << ": " << stamp;
     EXPECT_NE(stamp, "' stamp: 'Tessaloom 1/1/1970 0:0'!") << unusable;
   }
+  // Each output file reads the stamp's settings anew.
+  Diagram diagram;
+  diagram.AddClass("Clock");
+  diagram.Connect();
+  std::string dir = MakeTempDir() + "/";
+  setenv("SOURCE_DATE_EPOCH", "0", 1);
+  EXPECT_EQ(ImportError(dir, "first", diagram), "no error");
+  setenv("SOURCE_DATE_EPOCH", "951827696", 1);
+  setenv("PLIMKO_AUTHOR", "Ann", 1);
+  EXPECT_EQ(ImportError(dir, "second", diagram), "no error");
+  unsetenv("PLIMKO_AUTHOR");
+  EXPECT_NE(ReadWholeFile(dir + "first.st").find("' stamp: 'Tessaloom 1/1/1970 0:0'!"),
+            std::string::npos);
+  EXPECT_NE(ReadWholeFile(dir + "second.st").find("' stamp: 'Ann 2/29/2000 12:34'!"),
+            std::string::npos);
 }
 
 }  // namespace
