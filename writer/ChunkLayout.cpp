@@ -8,18 +8,14 @@
 
 namespace {
 
-// Appends the text with CR LF line ends and every byte of `doubled` written
-// twice. Most texts hold none of those bytes, and then only their lines are
+// Writes the text at `to` with CR LF line ends and every byte of `doubled`
+// written twice, and answers where it ends; there must be room for twice the
+// text. Most texts hold none of those bytes, and then only their lines are
 // searched for, which the library does much faster than a test of every byte.
-// The output is written in place, in room made for the longest it can be and
-// then cut to what it took, since a text has many short lines.
-void AppendEscaped(std::string& out, std::string_view text, std::string_view doubled) {
-  if (text.empty()) return;
+char* WriteEscaped(char* to, std::string_view text, std::string_view doubled) {
+  if (text.empty()) return to;
   const bool plain = std::none_of(doubled.begin(), doubled.end(),
                                   [&](char c) { return text.find(c) != std::string_view::npos; });
-  const std::size_t before = out.size();
-  out.resize(before + 2 * text.size());
-  char* to = out.data() + before;
   const char* from = text.data();
   const char* const end = from + text.size();
   if (plain) {
@@ -44,20 +40,26 @@ void AppendEscaped(std::string& out, std::string_view text, std::string_view dou
   }
   const auto rest = static_cast<std::size_t>(end - from);
   std::memcpy(to, from, rest);
-  out.resize(static_cast<std::size_t>(to + rest - out.data()));
+  return to + rest;
 }
 
-void AppendVariableNames(std::string& out, const std::vector<std::string>& names) {
+void AppendEscaped(ByteBuffer& out, std::string_view text, std::string_view doubled) {
+  out.Commit(WriteEscaped(out.Room(2 * text.size()), text, doubled));
+}
+
+void AppendVariableNames(ByteBuffer& out, const std::vector<std::string>& names) {
   for (const std::string& name : names) {
-    out += name;
-    out += ' ';
+    out.Append(name);
+    out.Append(" ");
   }
 }
 
 }  // namespace
 
 void AppendChunkText(std::string& out, std::string_view text) {
-  AppendEscaped(out, text, "!");
+  const std::size_t before = out.size();
+  out.resize(before + 2 * text.size());
+  out.resize(static_cast<std::size_t>(WriteEscaped(out.data() + before, text, "!") - out.data()));
 }
 
 ChunkLayout::ChunkLayout(TextSink& out) : out_(out) {
@@ -65,42 +67,42 @@ ChunkLayout::ChunkLayout(TextSink& out) : out_(out) {
 }
 
 void ChunkLayout::Flush() {
-  out_.Take(laidOut_);
-  laidOut_.clear();
+  out_.Take(laidOut_.View());
+  laidOut_.Clear();
 }
 
 void ChunkLayout::FlushBlock() {
   // As large as the output file's own buffer, which then hands such a block
   // to the file as it is instead of copying it.
   constexpr std::size_t kBlockSize = 1 << 16;
-  if (laidOut_.size() >= kBlockSize) Flush();
+  if (laidOut_.Size() >= kBlockSize) Flush();
 }
 
 void ChunkLayout::Note(std::string_view note) {
   if (note.empty()) return;
-  AppendChunkText(laidOut_, note);
-  laidOut_ += "\r\n\r\n";
+  AppendEscaped(laidOut_, note, "!");
+  laidOut_.Append("\r\n\r\n");
   FlushBlock();
 }
 
 void ChunkLayout::Definition(const ClassDefinition& definition) {
   className_ = definition.name;
-  laidOut_ += definition.superclass;
-  laidOut_ += " subclass: #";
-  laidOut_ += definition.name;
-  laidOut_ += "\r\n  instanceVariableNames: '";
+  laidOut_.Append(definition.superclass);
+  laidOut_.Append(" subclass: #");
+  laidOut_.Append(definition.name);
+  laidOut_.Append("\r\n  instanceVariableNames: '");
   AppendVariableNames(laidOut_, definition.instanceVariables);
-  laidOut_ += "'\r\n  classVariableNames: '";
+  laidOut_.Append("'\r\n  classVariableNames: '");
   AppendVariableNames(laidOut_, definition.classVariables);
-  laidOut_ += "'\r\n  poolDictionaries: ''\r\n  category: '";
+  laidOut_.Append("'\r\n  poolDictionaries: ''\r\n  category: '");
   // In a string literal a quote is written twice.
   AppendEscaped(laidOut_, CategoryName(), "!'");
-  laidOut_ += "'!\r\n\r\n";
+  laidOut_.Append("'!\r\n\r\n");
   if (!definition.classInstanceVariables.empty()) {
-    laidOut_ += definition.name;
-    laidOut_ += " class instanceVariableNames: '";
+    laidOut_.Append(definition.name);
+    laidOut_.Append(" class instanceVariableNames: '");
     AppendVariableNames(laidOut_, definition.classInstanceVariables);
-    laidOut_ += "'!\r\n\r\n";
+    laidOut_.Append("'!\r\n\r\n");
   }
   FlushBlock();
   RenewStampSuffix();
@@ -112,17 +114,17 @@ void ChunkLayout::Definition(const ClassDefinition& definition) {
 
 void ChunkLayout::BeginComment() {
   inComment_ = true;
-  laidOut_ += className_;
-  laidOut_ += " comment:\r\n'";
+  laidOut_.Append(className_);
+  laidOut_.Append(" comment:\r\n'");
 }
 
 // Current Pharo reads exactly one method after each protocol header, so every
 // method gets a section of its own.
 void ChunkLayout::BeginMethod(bool classSide, const std::string& protocol) {
   inComment_ = false;
-  laidOut_ += classSide ? classHeader_ : instanceHeader_;
-  laidOut_ += protocol;
-  laidOut_ += headerEnd_;
+  laidOut_.Append(classSide ? classHeader_ : instanceHeader_);
+  laidOut_.Append(protocol);
+  laidOut_.Append(headerEnd_);
 }
 
 void ChunkLayout::Take(std::string_view text) {
@@ -131,6 +133,6 @@ void ChunkLayout::Take(std::string_view text) {
 }
 
 void ChunkLayout::End() {
-  laidOut_ += inComment_ ? std::string_view("'!\r\n\r\n") : std::string_view("! !\r\n\r\n");
+  laidOut_.Append(inComment_ ? std::string_view("'!\r\n\r\n") : std::string_view("! !\r\n\r\n"));
   FlushBlock();
 }

@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "writer/ByteBuffer.h"
 #include "writer/ClassLayout.h"
 
 // Appends composed text: every line end as CR LF, and every "!" doubled so
@@ -40,5 +41,5 @@ class ChunkLayout final : public ClassLayout {
   std::string headerEnd_;
   // Inside the comment, a string literal, quotes are doubled too.
   bool inComment_ = false;
-  std::string laidOut_;
+  ByteBuffer laidOut_;
 };
