@@ -132,13 +132,12 @@ std::string IgnoredNote(const std::string& kind, const std::string& name) {
 bool ComposeClass(const PElement& element, const PElemTable& allClasses, ClassLayout& layout) {
   PClassType cls = ToClassType(element);
   cls->SetWritten(true);
-  if (IsPredefinedCollection(cls->GetName())) {
-    layout.Note(IgnoredNote("collection class ", cls->GetName()));
-    return false;
-  }
-  if (cls->GetStereotype() == "interface") return false;
-  if (IsSystemClass(cls)) {
-    layout.Note(IgnoredNote("class ", StClassName(cls)));
+  if (!IsDeclaredIn(cls, allClasses)) {
+    if (IsPredefinedCollection(cls->GetName())) {
+      layout.Note(IgnoredNote("collection class ", cls->GetName()));
+    } else if (cls->GetStereotype() != "interface" && IsSystemClass(cls)) {
+      layout.Note(IgnoredNote("class ", StClassName(cls)));
+    }
     return false;
   }
   const ComposingGuard guard;

@@ -127,7 +127,10 @@ HeadPlaces HeadClassPlaces(const PClassType& cls) {
   return found;
 }
 
+// Most classes have no superclass and realise no interface: they share the
+// empty table instead of one made for each.
 PElemTable ClassesAt(const std::vector<size_t>& places) {
+  if (places.empty()) return NoElements();
   PElemTable classes = NewElemTable();
   for (size_t index : places) classes->Add(Facts[index].cls.lock());
   return classes;
@@ -349,6 +352,11 @@ const ClassSideNames* ClassSideNamesOf(const PClassType& cls, const PElemTable& 
 }
 
 }  // namespace
+
+bool IsDeclaredIn(const PClassType& cls, const PElemTable& allClasses) {
+  const ClassFacts* facts = FactsOf(cls, allClasses);
+  return facts ? facts->declared : IsDeclared(cls);
+}
 
 PElemTable Superclasses(const PClassType& cls, const PElemTable& allClasses) {
   const ClassFacts* facts = FactsOf(cls, allClasses);

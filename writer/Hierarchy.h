@@ -7,6 +7,9 @@
 #include "model/ElemTable.h"
 #include "model/ElemType.h"
 
+// Whether the output declares the class (IsDeclared), as found once for every
+// class of allClasses.
+bool IsDeclaredIn(const PClassType& cls, const PElemTable& allClasses);
 // The classes of allClasses, in table order, that the class draws a solid
 // generalisation to (a relation with two heads, the class at its tail): its
 // superclasses. The first is the one the class is declared under; it never has
