@@ -1,7 +1,6 @@
 // Everything the output says about one diagram class.
 #include "writer/ClassWriter.h"
 
-#include <set>
 #include <string>
 
 #include "model/ElemType.h"
@@ -53,7 +52,7 @@ ClassDefinition ComposeDefinition(const PClassType& cls, const PElemTable& allCl
   groups[MemberGroup::InstanceAttributes].ForEach(ListAttributeVariable);
   links->ForEach(ListLinkVariable);
   // The list of instance variables holds the class's own names, listed or inherited.
-  const std::set<std::string> ownInstanceNames = TakeListedVariables();
+  const NameSet ownInstanceNames = TakeListedVariables();
   StartVariableNameList(InheritedClassVariables(cls, allClasses), text.classVariables);
   ListClassAttributeVariables(groups[MemberGroup::ClassAttributes], ownInstanceNames,
                               ClassNamesOfInheritedInstanceVariables(cls, allClasses),

@@ -14,7 +14,7 @@ namespace {
 
 // The names that the variable name list being made must not take (again):
 // those its superclasses declare and those listed so far.
-std::set<std::string> ListedVariables;
+NameSet ListedVariables;
 std::vector<std::string>* VariableList = nullptr;
 
 std::uint16_t Bit(MemberGroup group) {
@@ -84,34 +84,35 @@ PElemTable Operations(const PElemTable& members) {
 }
 
 void StartVariableNameList(const std::set<std::string>& declared, std::vector<std::string>& list) {
-  ListedVariables = declared;
+  ListedVariables.Assign(declared);
   VariableList = &list;
 }
 
 void ListVariable(const std::string& name) {
-  if (ListedVariables.insert(name).second) VariableList->push_back(name);
+  if (ListedVariables.Insert(name)) VariableList->push_back(name);
 }
 
 void ListAttributeVariable(const PElement& member) {
   ListVariable(StIdentifier(ToMemberVar(member)->GetName()));
 }
 
-std::set<std::string> TakeListedVariables() {
+NameSet TakeListedVariables() {
   VariableList = nullptr;
   return std::move(ListedVariables);
 }
 
 void ListClassAttributeVariables(const MemberGroupView& classAttributes,
-                                 const std::set<std::string>& ownInstanceNames,
+                                 const NameSet& ownInstanceNames,
                                  const std::set<std::string>& inheritedInstanceNames,
                                  const std::set<std::string>& inheritedClassSide,
                                  std::vector<std::string>& classInstanceVariables) {
-  std::set<std::string> listed = inheritedClassSide;
+  NameSet listed;
+  listed.Assign(inheritedClassSide);
   classAttributes.Walk([&](const PElement& member) {
     std::string name = StIdentifier(ToMemberVar(member)->GetName());
-    if (!ownInstanceNames.contains(name) && !inheritedInstanceNames.contains(name)) {
+    if (!ownInstanceNames.Contains(name) && !inheritedInstanceNames.contains(name)) {
       ListVariable(name);
-    } else if (listed.insert(name).second) {
+    } else if (listed.Insert(name)) {
       classInstanceVariables.push_back(std::move(name));
     }
   });

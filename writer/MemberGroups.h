@@ -9,6 +9,7 @@
 #include "model/ElemList.h"
 #include "model/ElemTable.h"
 #include "model/Element.h"
+#include "writer/NameSet.h"
 
 // The groups of a class's members that its text writes. "+" and a member
 // without a visibility mark are public.
@@ -80,7 +81,7 @@ void ListVariable(const std::string& name);
 // Lists an attribute's variable.
 void ListAttributeVariable(const PElement& member);
 // Ends the current list: answers every name it took or was not to take.
-std::set<std::string> TakeListedVariables();
+NameSet TakeListedVariables();
 // Lists each class attribute's variable in the current list, but for one that
 // shares its name with an instance variable (ownInstanceNames, or
 // inheritedInstanceNames of the superclasses): Smalltalk takes no class
@@ -88,7 +89,7 @@ std::set<std::string> TakeListedVariables();
 // once in classInstanceVariables unless the class side of a superclass
 // declares it (inheritedClassSide).
 void ListClassAttributeVariables(const MemberGroupView& classAttributes,
-                                 const std::set<std::string>& ownInstanceNames,
+                                 const NameSet& ownInstanceNames,
                                  const std::set<std::string>& inheritedInstanceNames,
                                  const std::set<std::string>& inheritedClassSide,
                                  std::vector<std::string>& classInstanceVariables);

@@ -72,6 +72,7 @@ $I
 
 // A comment and a method longer than the blocks in which the layout gets them
 // arrive whole: nothing lost or repeated where one block ends and the next begins.
+// The first name again at the end is still listed once among so many.
 TEST_F(ClassWriterTest, PartsLongerThanABlockArriveWhole) {
   SetCategoryName("shop");
   constexpr int kAttributes = 3000;  // about 90 KB of comment and 60 KB of initialize
@@ -85,6 +86,9 @@ TEST_F(ClassWriterTest, PartsLongerThanABlockArriveWhole) {
     comment += "  " + name + "\\t = \"it!!\" Description...\n";
     inits += "  " + name + " := 'it!!'.\n";
   }
+  big->AddMember(Attr("a0", "", "-", false, NewElemTable(), "'it!'"));
+  comment += "  a0\\t = \"it!!\" Description...\n";
+  inits += "  a0 := 'it!!'.\n";
   diagram.Connect();
   EXPECT_EQ(Written(big, diagram.classes),
             Text("Object subclass: #Big\n  instanceVariableNames: '" + names +
