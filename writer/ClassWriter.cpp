@@ -67,9 +67,9 @@ bool IsOtherThan(const PElement& element, const PElement& other) {
 
 void WriteFurtherSuperclass(const PElement& cls, const PElement& superclass) {
   Write("\t\"#");
-  Write(StClassName(ToClassType(cls)));
+  WriteClassName(ToClassType(cls));
   Write(" inherits also from: #");
-  Write(StClassName(ToClassType(superclass)));
+  WriteClassName(ToClassType(superclass));
   WriteLine("\"");
 }
 

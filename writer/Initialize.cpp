@@ -80,7 +80,7 @@ void WriteAttributeInit(const PElement& member, const PClassType& cls,
   // A default that is no Smalltalk code is kept in the comment, for the reader.
   const std::string setAside = rule == ValueRule::Default ? "" : attribute->GetDefault();
   Write("  ");
-  Write(StIdentifier(attribute->GetName()));
+  WriteIdentifier(attribute->GetName());
   Write(" := ");
   const std::string kind = WriteValue(rule, attribute->GetDefault(), type, cls, allClasses);
   if (!attribute->GetTypeName().empty()) {

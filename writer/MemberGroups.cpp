@@ -121,12 +121,12 @@ void ListClassAttributeVariables(const MemberGroupView& classAttributes,
 void WriteAttributeComment(const PElement& member) {
   PMemberVar attribute = ToMemberVar(member);
   Write("  ");
-  Write(StIdentifier(attribute->GetName()));
+  WriteIdentifier(attribute->GetName());
   Write("\t");
   if (!attribute->GetTypeName().empty()) {
     Write(" ");
     // Named only here, so that an unusable type leaves the line written up to it.
-    Write(StTypeName(attribute->GetTypeName()));
+    WriteTypeName(attribute->GetTypeName());
     Write(" ");
     WriteMultiplicity(attribute->GetMultiplicity());
   }

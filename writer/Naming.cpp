@@ -9,6 +9,7 @@
 #include "model/Identifier.h"
 #include "model/Unicode.h"
 #include "reader/scanner.h"
+#include "writer/Compose.h"
 
 namespace {
 
@@ -75,9 +76,13 @@ bool IsTextOf(const MadeName& made, const std::string& text) {
          made.text == text;
 }
 
+bool IsAsciiUpper(char c) {
+  return c >= 'A' && c <= 'Z';
+}
+
 // The class name of a plain identifier, as MakeClassName makes it.
 std::string PlainClassName(const std::string& text) {
-  if (text[0] >= 'A' && text[0] <= 'Z') return text;
+  if (IsAsciiUpper(text[0])) return text;
   if (text[0] == '_') return Prefixed('V', text);
   std::string name = text;
   name[0] = static_cast<char>(name[0] - 'a' + 'A');
@@ -140,4 +145,28 @@ std::string StTypeName(const std::string& text) {
 bool IsTypeNameable(const std::string& text) {
   std::string last;
   return text.empty() || IsNameable(TypeNameText(text, last));
+}
+
+void WriteClassName(const PClassType& cls) {
+  if (cls && IsPlainIdentifier(cls->GetName()) && IsAsciiUpper(cls->GetName()[0])) {
+    Write(cls->GetName());
+  } else {
+    Write(StClassName(cls));
+  }
+}
+
+void WriteTypeName(const std::string& text) {
+  if (IsPlainIdentifier(text) && IsAsciiUpper(text[0])) {
+    Write(text);
+  } else {
+    Write(StTypeName(text));
+  }
+}
+
+void WriteIdentifier(const std::string& text) {
+  if (IsPlainIdentifier(text)) {
+    Write(text);
+  } else {
+    Write(StIdentifier(text));
+  }
 }

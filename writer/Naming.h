@@ -11,6 +11,11 @@ std::string StClassName(const PClassType& cls);
 std::string StTypeName(const std::string& text);
 // A variable, selector or parameter name; the case is left as it is.
 std::string StIdentifier(const std::string& text);
+// Write the names that StClassName, StTypeName and StIdentifier make; a name
+// that is its text already is written without a copy.
+void WriteClassName(const PClassType& cls);
+void WriteTypeName(const std::string& text);
+void WriteIdentifier(const std::string& text);
 // Whether StIdentifier makes a name of the text instead of failing.
 bool IsNameable(const std::string& text);
 // Whether StTypeName makes a name of the text instead of failing.

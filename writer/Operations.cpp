@@ -65,7 +65,7 @@ std::string UnusedArgumentWord(const std::string& word) {
 void WriteOperationStub(const PElement& member) {
   PMemberFun operation = ToMemberFun(member);
   StartMethod();
-  Write(StIdentifier(operation->GetName()));
+  WriteIdentifier(operation->GetName());
   if (!operation->GetParams()->IsEmpty()) {
     CapitalizeNextKeyword = true;
     ForgetArguments();

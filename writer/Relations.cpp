@@ -95,7 +95,7 @@ void WriteLinkDescription(const PElement& element) {
   Write("  ");
   Write(LinkName(relation));
   Write("\t");
-  Write(StClassName(relation->GetClass2()));
+  WriteClassName(relation->GetClass2());
   WriteMultiplicity(HeadMultiplicity(relation));
   Write(" constraint: ");
   PElemTable tail = TailMultiplicity(relation);
@@ -115,9 +115,9 @@ void WriteConstraintLine(const PElement& element) {
   Write(" ");
   Write(KindWords(relation->GetHeadSize()));
   Write(" from: #");
-  Write(StClassName(relation->GetClass1()));
+  WriteClassName(relation->GetClass1());
   Write(" to: #");
-  Write(StClassName(relation->GetClass2()));
+  WriteClassName(relation->GetClass2());
   WriteLine("\"");
 }
 
