@@ -37,12 +37,19 @@ void ListLinkVariable(const PElement& relation) {
   ListVariable(LinkName(ToRelType(relation)));
 }
 
+// The definition of the class being composed, kept from class to class so
+// that its lists keep their storage.
+ClassDefinition Definition;
+
 // Smalltalk has single inheritance: a class is declared under its first
 // superclass, and the comment names the others.
-ClassDefinition ComposeDefinition(const PClassType& cls, const PElemTable& allClasses,
-                                  const PElemTable& superclasses, const MemberGroups& groups,
-                                  const PElemTable& links) {
-  ClassDefinition text;
+const ClassDefinition& ComposeDefinition(const PClassType& cls, const PElemTable& allClasses,
+                                         const PElemTable& superclasses, const MemberGroups& groups,
+                                         const PElemTable& links) {
+  ClassDefinition& text = Definition;
+  text.instanceVariables.clear();
+  text.classVariables.clear();
+  text.classInstanceVariables.clear();
   text.superclass =
       superclasses->IsEmpty() ? "Object" : StClassName(ToClassType(superclasses->AnyOne()));
   text.name = StClassName(cls);
@@ -52,7 +59,7 @@ ClassDefinition ComposeDefinition(const PClassType& cls, const PElemTable& allCl
   groups[MemberGroup::InstanceAttributes].ForEach(ListAttributeVariable);
   links->ForEach(ListLinkVariable);
   // The list of instance variables holds the class's own names, listed or inherited.
-  const NameSet ownInstanceNames = TakeListedVariables();
+  const NameSet& ownInstanceNames = TakeListedVariables();
   StartVariableNameList(InheritedClassVariables(cls, allClasses), text.classVariables);
   ListClassAttributeVariables(groups[MemberGroup::ClassAttributes], ownInstanceNames,
                               ClassNamesOfInheritedInstanceVariables(cls, allClasses),
@@ -147,7 +154,7 @@ bool ComposeClass(const PElement& element, const PElemTable& allClasses, ClassLa
   PElemTable superclasses = Superclasses(cls, allClasses);
   PElemTable interfaces = RealisedInterfaces(cls, allClasses);
 
-  const ClassDefinition definition =
+  const ClassDefinition& definition =
       ComposeDefinition(cls, allClasses, superclasses, groups, links);
   layout.Definition(definition);
   ComposeComment(layout, definition.name, cls, superclasses, groups, links,

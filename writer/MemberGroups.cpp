@@ -15,6 +15,9 @@ namespace {
 // The names that the variable name list being made must not take (again):
 // those its superclasses declare and those listed so far.
 NameSet ListedVariables;
+// The names of the list ended last. Swapped with ListedVariables rather than
+// moved, so that both keep their storage from class to class.
+NameSet TakenVariables;
 std::vector<std::string>* VariableList = nullptr;
 
 std::uint16_t Bit(MemberGroup group) {
@@ -96,9 +99,10 @@ void ListAttributeVariable(const PElement& member) {
   ListVariable(StIdentifier(ToMemberVar(member)->GetName()));
 }
 
-NameSet TakeListedVariables() {
+const NameSet& TakeListedVariables() {
   VariableList = nullptr;
-  return std::move(ListedVariables);
+  std::swap(ListedVariables, TakenVariables);
+  return TakenVariables;
 }
 
 void ListClassAttributeVariables(const MemberGroupView& classAttributes,

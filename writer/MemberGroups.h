@@ -80,8 +80,9 @@ void StartVariableNameList(const std::set<std::string>& declared, std::vector<st
 void ListVariable(const std::string& name);
 // Lists an attribute's variable.
 void ListAttributeVariable(const PElement& member);
-// Ends the current list: answers every name it took or was not to take.
-NameSet TakeListedVariables();
+// Ends the current list: answers every name it took or was not to take, valid
+// until the next call.
+const NameSet& TakeListedVariables();
 // Lists each class attribute's variable in the current list, but for one that
 // shares its name with an instance variable (ownInstanceNames, or
 // inheritedInstanceNames of the superclasses): Smalltalk takes no class
