@@ -3,7 +3,10 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <span>
 #include <unordered_map>
+#include <utility>
+#include <vector>
 
 #include "model/ElemList.h"
 #include "model/ElemType.h"
@@ -14,10 +17,16 @@ namespace {
 // For each class, the classes of the table that depend on it, once per
 // relation, and for each class the number of those relations: a class becomes
 // ready when the count falls to zero. A dependency on a class outside the table
-// is never met.
+// is never met. The dependents of all classes are in one list, those of class
+// i from first[i] up to first[i + 1], rather than in a list for each class.
 struct Dependencies {
-  std::vector<std::vector<std::size_t>> dependents;
+  std::vector<std::size_t> first;
+  std::vector<std::size_t> dependents;
   std::vector<std::size_t> unmet;
+
+  std::span<const std::size_t> Of(std::size_t i) const {
+    return std::span(dependents).subspan(first[i], first[i + 1] - first[i]);
+  }
 };
 
 // The place in the table of each class, the first where it is there twice.
@@ -30,8 +39,11 @@ Places PlacesOf(const ElemList& classes) {
 }
 
 Dependencies DependenciesOf(const ElemList& classes, const Places& place) {
-  Dependencies deps{std::vector<std::vector<std::size_t>>(classes.size()),
+  Dependencies deps{std::vector<std::size_t>(classes.size() + 1, 0),
+                    {},
                     std::vector<std::size_t>(classes.size(), 0)};
+  // Each dependency as (the class depended on, the dependent), in the order found.
+  std::vector<std::pair<std::size_t, std::size_t>> found;
   for (std::size_t i = 0; i < classes.size(); ++i) {
     const IElement* self = classes[i]->GetSelf();
     for (const PElement& element : ElementsOf(ToClassType(classes[i])->GetRelations())) {
@@ -40,10 +52,15 @@ Dependencies DependenciesOf(const ElemList& classes, const Places& place) {
       PClassType to = relation->GetClass2();
       if (!from || from->GetSelf() != self || !to || to->GetSelf() == self) continue;
       ++deps.unmet[i];
-      auto found = place.find(to->GetSelf());
-      if (found != place.end()) deps.dependents[found->second].push_back(i);
+      auto at = place.find(to->GetSelf());
+      if (at != place.end()) found.emplace_back(at->second, i);
     }
   }
+  for (const auto& [on, dependent] : found) ++deps.first[on + 1];
+  for (std::size_t i = 0; i < classes.size(); ++i) deps.first[i + 1] += deps.first[i];
+  deps.dependents.resize(found.size());
+  std::vector<std::size_t> next(deps.first.begin(), deps.first.end() - 1);
+  for (const auto& [on, dependent] : found) deps.dependents[next[on]++] = dependent;
   return deps;
 }
 
@@ -100,7 +117,7 @@ std::vector<PElement> ClassOrder(const PElemTable& table) {
     for (std::size_t i : pass) {
       order.push_back(classes[i]);
       placed[i] = true;
-      for (std::size_t dependent : deps.dependents[i]) {
+      for (std::size_t dependent : deps.Of(i)) {
         if (--deps.unmet[dependent] == 0) next.push_back(dependent);
       }
     }
