@@ -9,9 +9,9 @@
 #include "writer/PharoClasses.h"
 
 bool IsPredefinedCollection(const std::string& name) {
-  static const std::array<const char*, 7> kCollections = {
+  static constexpr std::array<std::string_view, 7> kCollections = {
       "Collection", "OrderedCollection", "SortedCollection", "Dictionary", "Array", "Set", "Bag"};
-  for (const char* collection : kCollections) {
+  for (const std::string_view collection : kCollections) {
     if (name == collection) return true;
   }
   return false;
@@ -32,6 +32,6 @@ bool IsSystemClass(const PClassType& cls) {
 }
 
 bool IsDeclared(const PClassType& cls) {
-  return !IsPredefinedCollection(cls->GetName()) && cls->GetStereotype() != "interface" &&
-         !IsSystemClass(cls);
+  return !IsPredefinedCollection(cls->GetName()) &&
+         cls->GetStereotype() != std::string_view("interface") && !IsSystemClass(cls);
 }

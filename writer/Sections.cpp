@@ -2,6 +2,7 @@
 #include "writer/Sections.h"
 
 #include <memory>
+#include <string>
 
 #include "model/Error.h"
 #include "writer/Compose.h"
@@ -29,9 +30,9 @@ void ComposeMethodsOf(ClassLayout* layout) {
   GroupLayout = layout;
 }
 
-void BeginMethodGroup(bool classSide, std::string protocol) {
+void BeginMethodGroup(bool classSide, std::string_view protocol) {
   GroupClassSide = classSide;
-  GroupProtocol = std::move(protocol);
+  GroupProtocol.assign(protocol);
   GroupInterface.reset();
 }
 

@@ -1,7 +1,7 @@
 // Method groups: the side and protocol of the methods a class layout is given.
 #pragma once
 
-#include <string>
+#include <string_view>
 
 #include "model/ElemType.h"
 #include "writer/ClassLayout.h"
@@ -10,7 +10,7 @@
 // drops a method still open without ending it.
 void ComposeMethodsOf(ClassLayout* layout);
 // The methods that follow are on the given side, in the protocol.
-void BeginMethodGroup(bool classSide, std::string protocol);
+void BeginMethodGroup(bool classSide, std::string_view protocol);
 // The methods that follow are the class's stubs of the interface's operations,
 // in a protocol named after the interface.
 void BeginInterfaceGroup(const PClassType& interface);
