@@ -10,6 +10,9 @@
 
 namespace {
 
+// The argument word of the accessors being written, kept so that its storage is reused.
+std::string Word;
+
 void WriteAccessors(const std::string& variable, const std::string& word,
                     const PElemTable& multiplicity) {
   if (!IsMany(multiplicity)) {
@@ -30,9 +33,16 @@ void WriteAccessors(const std::string& variable, const std::string& word,
 
 }  // namespace
 
-std::string ArgumentWord(const std::string& typeName, const PElemTable& multiplicity) {
-  if (IsMany(multiplicity)) return "Collection";
-  if (typeName.empty()) return "nObject";
+void AssignArgumentWord(std::string& word, std::string_view typeName,
+                        const PElemTable& multiplicity) {
+  if (IsMany(multiplicity)) {
+    word.assign("Collection");
+    return;
+  }
+  if (typeName.empty()) {
+    word.assign("nObject");
+    return;
+  }
   switch (typeName[0]) {
     case 'A':
     case 'E':
@@ -40,10 +50,17 @@ std::string ArgumentWord(const std::string& typeName, const PElemTable& multipli
     case 'O':
     case 'U':
     case 'Y':
-      return "n" + typeName;
+      word.assign(1, 'n').append(typeName);
+      return;
     default:
-      return typeName;
+      word.assign(typeName);
   }
+}
+
+std::string ArgumentWord(std::string_view typeName, const PElemTable& multiplicity) {
+  std::string word;
+  AssignArgumentWord(word, typeName, multiplicity);
+  return word;
 }
 
 std::string ArgumentName(const std::string& typeName, const PElemTable& multiplicity) {
@@ -56,15 +73,16 @@ std::string ArgumentName(const std::string& typeName, const PElemTable& multipli
 void WriteAttributeAccessors(const PElement& member) {
   PMemberVar attribute = ToMemberVar(member);
   std::string variable = StIdentifier(attribute->GetName());
-  std::string word =
-      ArgumentWord(StTypeName(attribute->GetTypeName()), attribute->GetMultiplicity());
-  WriteAccessors(variable, word, attribute->GetMultiplicity());
+  std::string typeName;
+  AssignArgumentWord(Word, TypeNameOf(attribute->GetTypeName(), typeName),
+                     attribute->GetMultiplicity());
+  WriteAccessors(variable, Word, attribute->GetMultiplicity());
 }
 
 void WriteLinkAccessors(const PElement& element) {
   PRelType relation = ToRelType(element);
   std::string variable = LinkName(relation);
   PElemTable multiplicity = HeadMultiplicity(relation);
-  std::string word = ArgumentWord(StClassName(relation->GetClass2()), multiplicity);
-  WriteAccessors(variable, word, multiplicity);
+  AssignArgumentWord(Word, StClassName(relation->GetClass2()), multiplicity);
+  WriteAccessors(variable, Word, multiplicity);
 }

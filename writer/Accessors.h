@@ -2,13 +2,17 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "model/ElemTable.h"
 #include "model/Element.h"
 
 // The word after "a" in an argument name: "Collection" for many objects,
 // "nObject" for no type, "n" before a type that starts with a vowel.
-std::string ArgumentWord(const std::string& typeName, const PElemTable& multiplicity);
+std::string ArgumentWord(std::string_view typeName, const PElemTable& multiplicity);
+// The same word, assigned to `word`, whose storage it reuses.
+void AssignArgumentWord(std::string& word, std::string_view typeName,
+                        const PElemTable& multiplicity);
 // The argument name for a value of the type: aString, anInteger, aCollection.
 std::string ArgumentName(const std::string& typeName, const PElemTable& multiplicity);
 

@@ -155,6 +155,12 @@ void WriteClassName(const PClassType& cls) {
   }
 }
 
+std::string_view TypeNameOf(const std::string& text, std::string& storage) {
+  if (IsPlainIdentifier(text) && IsAsciiUpper(text[0])) return text;
+  storage = StTypeName(text);
+  return storage;
+}
+
 void WriteTypeName(const std::string& text) {
   if (IsPlainIdentifier(text) && IsAsciiUpper(text[0])) {
     Write(text);

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "model/ElemType.h"
 
@@ -11,6 +12,9 @@ std::string StClassName(const PClassType& cls);
 std::string StTypeName(const std::string& text);
 // A variable, selector or parameter name; the case is left as it is.
 std::string StIdentifier(const std::string& text);
+// The name StTypeName makes of the text: the text itself when it is that
+// name already, else the name made, kept in storage.
+std::string_view TypeNameOf(const std::string& text, std::string& storage);
 // Write the names that StClassName, StTypeName and StIdentifier make; a name
 // that is its text already is written without a copy.
 void WriteClassName(const PClassType& cls);

@@ -52,13 +52,19 @@ bool TakeArgument(const std::string& word) {
   return SelectorArguments.insert(word).second;
 }
 
-// The argument word, numbered when an earlier argument of the selector has it.
-std::string UnusedArgumentWord(const std::string& word) {
-  if (TakeArgument(word)) return word;
+// Writes the argument word, numbered when an earlier argument of the selector has it.
+void WriteUnusedArgumentWord(const std::string& word) {
+  if (TakeArgument(word)) {
+    Write(word);
+    return;
+  }
   unsigned& number = NextArgumentNumber.try_emplace(word, 2).first->second;
   while (!TakeArgument(word + std::to_string(number))) ++number;
-  return word + std::to_string(number++);
+  Write(word + std::to_string(number++));
 }
+
+// The argument word of the parameter being written, kept so that its storage is reused.
+std::string Word;
 
 }  // namespace
 
@@ -85,8 +91,9 @@ void WriteParamKeyword(const PElement& element, const PElement& next) {
   Write(": a");
   // The type is named only here, so that a type without a usable name leaves
   // the selector written up to its argument.
-  std::string word = ArgumentWord(StTypeName(param->GetType()), param->GetMultiplicity());
-  Write(UnusedArgumentWord(word));
+  std::string typeName;
+  AssignArgumentWord(Word, TypeNameOf(param->GetType(), typeName), param->GetMultiplicity());
+  WriteUnusedArgumentWord(Word);
   if (!param->GetDefault().empty()) {
     Write(" \"=");
     WriteCommentText(param->GetDefault());
