@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <string>
+#include <string_view>
 
 #include "model/ClassMember.h"
 #include "model/ElemList.h"
@@ -22,8 +23,8 @@ const char* const kDefaultCollection = "\"default collection type\" OrderedColle
 
 // The comment after the value repeats the kind, type and multiplicity, and
 // the diagram's text for the value when that could not be the value.
-void WriteTypeComment(const std::string& kind, const std::string& type,
-                      const PElemTable& multiplicity, const std::string& setAside) {
+void WriteTypeComment(std::string_view kind, std::string_view type, const PElemTable& multiplicity,
+                      std::string_view setAside) {
   Write(" \"");
   Write(kind);
   Write(type);
@@ -38,8 +39,8 @@ void WriteTypeComment(const std::string& kind, const std::string& type,
 }
 
 // Writes the value that the rule gives; answers the kind word for the comment.
-std::string WriteValue(ValueRule rule, const std::string& defaultText, const std::string& type,
-                       const PClassType& cls, const PElemTable& allClasses) {
+std::string_view WriteValue(ValueRule rule, std::string_view defaultText, std::string_view type,
+                            const PClassType& cls, const PElemTable& allClasses) {
   switch (rule) {
     case ValueRule::Default:
       Write(defaultText);
@@ -51,7 +52,7 @@ std::string WriteValue(ValueRule rule, const std::string& defaultText, const std
       Write("nil");
       return "optional ";
     case ValueRule::Mandatory:
-      Write(MandatoryValue(cls, type, allClasses));
+      Write(MandatoryValue(cls, std::string(type), allClasses));
       return "mandatory ";
   }
   return "";
@@ -74,15 +75,17 @@ bool IsOwnClassInitialize(const PElement& member) {
 void WriteAttributeInit(const PElement& member, const PClassType& cls,
                         const PElemTable& allClasses) {
   PMemberVar attribute = ToMemberVar(member);
-  std::string type = StTypeName(attribute->GetTypeName());
+  std::string typeStorage;
+  const std::string_view type = TypeNameOf(attribute->GetTypeName(), typeStorage);
   PElemTable multiplicity = attribute->GetMultiplicity();
   const ValueRule rule = AttributeValueRule(attribute);
   // A default that is no Smalltalk code is kept in the comment, for the reader.
-  const std::string setAside = rule == ValueRule::Default ? "" : attribute->GetDefault();
+  const std::string_view setAside =
+      rule == ValueRule::Default ? std::string_view() : std::string_view(attribute->GetDefault());
   Write("  ");
   WriteIdentifier(attribute->GetName());
   Write(" := ");
-  const std::string kind = WriteValue(rule, attribute->GetDefault(), type, cls, allClasses);
+  const std::string_view kind = WriteValue(rule, attribute->GetDefault(), type, cls, allClasses);
   if (!attribute->GetTypeName().empty()) {
     WriteTypeComment(kind, type, multiplicity, setAside);
   } else if (!setAside.empty()) {
@@ -102,8 +105,10 @@ void WriteLinkInit(const PElement& element, const PClassType& cls, const PElemTa
   // The label's type text names the collection class, when it is a class name.
   const std::string& label = relation->GetTypeName();
   const bool labelNamesClass = rule == ValueRule::Collection && IsSmalltalkIdentifier(label);
-  const std::string setAside = rule == ValueRule::Collection && !labelNamesClass ? label : "";
-  std::string kind;
+  const std::string_view setAside = rule == ValueRule::Collection && !labelNamesClass
+                                        ? std::string_view(label)
+                                        : std::string_view();
+  std::string_view kind;
   Write("  ");
   Write(variable);
   Write(" := ");
