@@ -138,7 +138,7 @@ PElemTable ClassesAt(const std::vector<size_t>& places) {
 
 // A name that cannot be made is left out: it fails where its own class writes it.
 void AddAttributeName(const PMemberVar& attribute, std::set<std::string>& names) {
-  const std::string name = attribute->GetName();
+  const std::string& name = attribute->GetName();
   if (IsNameable(name)) names.insert(StIdentifier(name));
 }
 
