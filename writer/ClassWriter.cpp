@@ -167,8 +167,7 @@ bool ComposeClass(const PElement& element, const PElemTable& allClasses, ClassLa
   links->ForEach(WriteLinkAccessors);
   BeginMethodGroup(true, "accessing");
   groups[MemberGroup::PublicClassAttributes].ForEach(WriteAttributeAccessors);
-  const bool initializesClass =
-      ComposeClassInitialize(cls, allClasses, groups[MemberGroup::ClassAttributes], members);
+  const bool initializesClass = ComposeClassInitialize(cls, allClasses, groups);
 
   ComposeOperations(groups[MemberGroup::PublicOperations], false, "public");
   ComposeOperations(groups[MemberGroup::ProtectedOperations], false, "protected");

@@ -1,7 +1,6 @@
 // The initializer lines of the initialize method.
 #include "writer/Initialize.h"
 
-#include <algorithm>
 #include <string>
 #include <string_view>
 
@@ -132,13 +131,21 @@ void WriteInitializers(const PClassType& cls, const PElemTable& allClasses,
 // No "super initialize": on the class side that would set the superclass's
 // class variables anew.
 bool ComposeClassInitialize(const PClassType& cls, const PElemTable& allClasses,
-                            const MemberGroupView& classAttributes, const PElemTable& members) {
+                            const MemberGroups& groups) {
+  const MemberGroupView classAttributes = groups[MemberGroup::ClassAttributes];
   bool setsAny = false;
   classAttributes.Walk(
       [&](const PElement& member) { setsAny = setsAny || HasCodeDefault(member); });
   if (!setsAny) return false;
-  const ElemList all = ElementsOf(members);
-  if (std::any_of(all.begin(), all.end(), IsOwnClassInitialize)) return false;
+  // Only the class-side operations can be the class's own initialize.
+  bool hasOwn = false;
+  for (const MemberGroup group :
+       {MemberGroup::PublicClassOperations, MemberGroup::ProtectedClassOperations,
+        MemberGroup::PrivateClassOperations}) {
+    groups[group].Walk(
+        [&](const PElement& member) { hasOwn = hasOwn || IsOwnClassInitialize(member); });
+  }
+  if (hasOwn) return false;
   BeginMethodGroup(true, "class initialization");
   StartMethod();
   WriteLine(kInitialize);
