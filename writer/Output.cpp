@@ -155,6 +155,8 @@ void StartStamps() {
 }
 
 void RenewStampSuffix() {
+  // The author is never empty once the settings are read.
+  if (StampAuthorText.empty()) StartStamps();
   const std::time_t now = StampFixedCalendar ? 0 : std::time(nullptr);
   if (StampSecond == now) return;
   StampSecond = now;
