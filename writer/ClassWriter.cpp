@@ -18,7 +18,7 @@
 namespace {
 
 // The comment's text not yet handed on, kept from class to class.
-std::string CommentBuffer;
+ByteBuffer CommentBuffer;
 
 // Ends the composition however it ends, so that no write reaches a layout
 // that is gone.
@@ -84,7 +84,7 @@ void ComposeComment(ClassLayout& layout, const std::string& name, const PClassTy
                     const PElemTable& superclasses, const MemberGroups& groups,
                     const PElemTable& links, const PElemTable& constraints) {
   layout.BeginComment();
-  CommentBuffer.clear();
+  CommentBuffer.Clear();
   ComposeInto(CommentBuffer, layout);
   Write(name);
   WriteLine(

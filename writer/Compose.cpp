@@ -12,9 +12,18 @@ constexpr std::size_t kNever = std::numeric_limits<std::size_t>::max();
 
 TextSink* Sink = nullptr;
 
+// A string composed into gets each write at once, through this buffer.
+class AppendingToString final : public TextSink {
+ public:
+  void Take(std::string_view text) override { target->append(text); }
+  std::string* target = nullptr;
+};
+ByteBuffer StringBuffer;
+AppendingToString StringSink;
+
 }  // namespace
 
-std::string* compose::Target = nullptr;
+ByteBuffer* compose::Target = nullptr;
 std::size_t compose::DrainSize = kNever;
 
 void compose::RaiseNoTarget() {
@@ -22,12 +31,14 @@ void compose::RaiseNoTarget() {
 }
 
 void ComposeInto(std::string& text) {
-  compose::Target = &text;
-  compose::DrainSize = kNever;
-  Sink = nullptr;
+  StringBuffer.Clear();
+  StringSink.target = &text;
+  compose::Target = &StringBuffer;
+  compose::DrainSize = 0;
+  Sink = &StringSink;
 }
 
-void ComposeInto(std::string& text, TextSink& sink) {
+void ComposeInto(ByteBuffer& text, TextSink& sink) {
   compose::Target = &text;
   compose::DrainSize = kBlockSize;
   Sink = &sink;
@@ -35,8 +46,8 @@ void ComposeInto(std::string& text, TextSink& sink) {
 
 void DrainComposed() {
   if (Sink == nullptr || compose::Target == nullptr) return;
-  Sink->Take(*compose::Target);
-  compose::Target->clear();
+  Sink->Take(compose::Target->View());
+  compose::Target->Clear();
 }
 
 void StopComposing() {
@@ -47,8 +58,9 @@ void StopComposing() {
 
 void WriteLine(std::string_view text) {
   if (compose::Target == nullptr) compose::RaiseNoTarget();
-  compose::Target->append(text.data(), text.size()).push_back('\n');
-  if (compose::Target->size() >= compose::DrainSize) DrainComposed();
+  compose::Target->Append(text);
+  compose::Target->Append("\n");
+  if (compose::Target->Size() >= compose::DrainSize) DrainComposed();
 }
 
 void WriteCommentText(std::string_view text) {

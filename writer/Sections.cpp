@@ -19,7 +19,7 @@ std::string GroupProtocol;
 std::weak_ptr<IClassType> GroupInterface;
 // The open method's text not yet handed on: one buffer for every method, so
 // that composing a method allocates nothing once it has grown.
-std::string MethodBuffer;
+ByteBuffer MethodBuffer;
 bool MethodOpen = false;
 
 }  // namespace
@@ -49,7 +49,7 @@ void StartMethod() {
   }
   if (GroupLayout == nullptr) throw GenericError("no class layout takes methods");
   GroupLayout->BeginMethod(GroupClassSide, GroupProtocol);
-  MethodBuffer.clear();
+  MethodBuffer.Clear();
   ComposeInto(MethodBuffer, *GroupLayout);
   MethodOpen = true;
 }
