@@ -56,13 +56,6 @@ void StopComposing() {
   Sink = nullptr;
 }
 
-void WriteLine(std::string_view text) {
-  if (compose::Target == nullptr) compose::RaiseNoTarget();
-  compose::Target->Append(text);
-  compose::Target->Append("\n");
-  if (compose::Target->Size() >= compose::DrainSize) DrainComposed();
-}
-
 void WriteCommentText(std::string_view text) {
   for (std::size_t quote = text.find('"'); quote != std::string_view::npos;
        quote = text.find('"')) {

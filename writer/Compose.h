@@ -60,7 +60,10 @@ inline void EndLine() {
   Write("\n");
 }
 // Writes the text, then ends the line.
-void WriteLine(std::string_view text);
+inline void WriteLine(std::string_view text) {
+  Write(text);
+  EndLine();
+}
 // Writes diagram text inside a comment, every double quote doubled so that it
 // cannot end the comment.
 void WriteCommentText(std::string_view text);
