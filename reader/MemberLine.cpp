@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <string_view>
+#include <vector>
 
 #include "model/ClassMember.h"
 #include "model/Multiplicity.h"
@@ -201,16 +202,17 @@ void ReadOperationLine(const PClassType& cls) {
   const FormatMarkerSet markers = ReadFormatMarkers();
   const char visibility = ReadVisibility();
   const std::string name = ReadPCDataUntil("(:<");
-  PElemTable params = NoElements();
+  std::vector<PElement> params;
   if (GetLastDelimiter() == "(") {
     SkipDelim();
     GoOnAfterSeparator();
     if (LookAheadFor(kCloseParen) != 0) {
-      params = NewElemTable();
+      // Most lists are short; one block holds them.
+      params.reserve(4);
       std::string found;
       do {
         const TVarDeclRec rec = ReadDecl(ParamTokens());
-        params->Add(SharedParam(rec));
+        params.push_back(SharedParam(rec));
         if (LastDelimiter() == kLineEnd) CloseOnNextLine();
         found = LastDelimiter();
         if (found == ",") {

@@ -19,9 +19,9 @@ struct Pool {
 
 Pool Shared;
 
+// The part's own terminating NUL ends it in the key.
 void AddPart(const std::string& part) {
-  Shared.key += part;
-  Shared.key += '\0';
+  Shared.key.append(part.c_str(), part.size() + 1);
 }
 
 void StartKey(char kind, char visibility, bool isStatic) {
@@ -78,16 +78,21 @@ PElement SharedParam(const TVarDeclRec& rec) {
 
 PClassMember SharedOperation(bool isStatic, bool isAbstract, char visibility,
                              const std::string& name, const std::string& returnType,
-                             const PElemTable& params) {
+                             std::span<const PElement> params) {
   StartKey(isAbstract ? 'f' : 'o', visibility, isStatic);
   AddPart(name);
   AddPart(returnType);
   // Equal parameters are one object, which the pool keeps alive, so its address names it.
-  for (const PElement& param : ElementsOf(params)) {
+  for (const PElement& param : params) {
     const IElement* self = param.get();
     Shared.key.append(reinterpret_cast<const char*>(&self), sizeof self);
   }
   return ToClassMember(Member([&] {
-    return NewMemberFun(isStatic, isAbstract, std::string(1, visibility), name, returnType, params);
+    PElemTable table = NoElements();
+    if (!params.empty()) {
+      table = NewElemTable();
+      for (const PElement& param : params) table->Add(param);
+    }
+    return NewMemberFun(isStatic, isAbstract, std::string(1, visibility), name, returnType, table);
   }));
 }

@@ -1,6 +1,7 @@
 // Equal member lines of a diagram share one member object while it is read.
 #pragma once
 
+#include <span>
 #include <string>
 
 #include "model/ClassMember.h"
@@ -24,6 +25,7 @@ PClassMember SharedAttribute(bool isStatic, char visibility, const TVarDeclRec& 
                              const std::string& properties);
 PElement SharedParam(const TVarDeclRec& rec);
 // The parameters are those SharedParam answered, so equal ones are the same object.
+// Only a new operation gets a table of them; one without any gets NoElements.
 PClassMember SharedOperation(bool isStatic, bool isAbstract, char visibility,
                              const std::string& name, const std::string& returnType,
-                             const PElemTable& params);
+                             std::span<const PElement> params);
