@@ -121,6 +121,7 @@ TEST_F(Scanner, SplitsLinesAtEachKindOfLineEnd) {
   EXPECT_EQ(AllLines("a\r\r\n"), (Lines{"a", ""}));
   EXPECT_EQ(AllLines("a\x1Ay\nc"), (Lines{"a"}));
   EXPECT_EQ(AllLines("a\r\x1a\nb"), (Lines{"a"}));
+  EXPECT_EQ(AllLines("a\nb\r\nc\x1A\nd"), (Lines{"a", "b", "c"}));
   EXPECT_EQ(AllLines("\x1Ay"), Lines{});
   EXPECT_EQ(AllLines(std::string("x\0y", 3)), (Lines{std::string("x\0y", 3)}));
   // At the end the line number stays on the last line read.
@@ -284,6 +285,8 @@ TEST_F(Scanner, ScansStopWhereALookAtEachPlaceWould) {
       {std::string("ab\n\0c", 5), {"c"}, true, kEof, "2:1"},
       {"abc", {"x", ""}, false, "LookAheadFor is asked to search for EmptyStr", "1:1"},
       {"abc", {"x"}, true, kEof, "1:-2"},
+      // Tokens longer than a word: the bytes after their first eight decide.
+      {"a <element_a <element_bc", {"<element_bx", "<element_b"}, false, "a <element_a", "1:14"},
   };
   for (const Case& c : cases) {
     Open(c.content);
