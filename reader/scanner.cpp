@@ -326,10 +326,8 @@ std::pair<unsigned, size_t> RadixPrefix(std::string_view text) {
 }  // namespace
 
 void ArrayOfString::Add(const std::string& token) {
-  Head head{0, 0};
-  const size_t headSize = std::min(token.size(), sizeof head.bytes);
-  std::memcpy(&head.bytes, token.data(), headSize);
-  std::memset(&head.mask, 0xFF, headSize);
+  Head head{HeadOf(token), 0};
+  std::memset(&head.mask, 0xFF, std::min(token.size(), sizeof head.mask));
   heads_.push_back(head);
   tokens_.push_back(token);
   if (token.empty()) {
@@ -339,20 +337,25 @@ void ArrayOfString::Add(const std::string& token) {
   }
 }
 
-int32_t ArrayOfString::FirstAt(std::string_view text) const {
+// Up to a word of the text's first bytes, in the order the heads hold them.
+uint64_t ArrayOfString::HeadOf(std::string_view text) {
   uint64_t word = 0;
-  if (text.size() < sizeof word) {
-    for (size_t index = 0; index < tokens_.size(); ++index) {
-      if (text.starts_with(tokens_[index])) return static_cast<int32_t>(index);
-    }
-    return -1;
+  if (text.size() >= sizeof word) {
+    std::memcpy(&word, text.data(), sizeof word);
+  } else {
+    std::memcpy(&word, text.data(), text.size());
   }
-  std::memcpy(&word, text.data(), sizeof word);
+  return word;
+}
+
+int32_t ArrayOfString::FirstAt(std::string_view text) const {
+  const uint64_t word = HeadOf(text);
   for (size_t index = 0; index < heads_.size(); ++index) {
     if ((word & heads_[index].mask) != heads_[index].bytes) continue;
-    const std::string_view token = tokens_[index];
+    const std::string& token = tokens_[index];
+    if (token.size() > text.size()) continue;
     if (token.size() <= sizeof word ||
-        text.substr(sizeof word).starts_with(token.substr(sizeof word))) {
+        text.substr(sizeof word).starts_with(std::string_view(token).substr(sizeof word))) {
       return static_cast<int32_t>(index);
     }
   }

@@ -50,6 +50,7 @@ class ArrayOfString {
     uint64_t bytes;
     uint64_t mask;
   };
+  static uint64_t HeadOf(std::string_view text);
 
   std::vector<std::string> tokens_;
   std::vector<Head> heads_;
