@@ -1,7 +1,10 @@
 // Equal member lines of a diagram share one member object while it is read.
 #include "reader/SharedMembers.h"
 
+#include <functional>
+#include <string_view>
 #include <unordered_map>
+#include <vector>
 
 #include "model/ElemList.h"
 #include "model/Multiplicity.h"
@@ -9,12 +12,25 @@
 
 namespace {
 
+// A member line kept with its member. Lines take the place of those before them
+// at their place, so the lines kept stay few however many a diagram has.
+struct LineSlot {
+  char kind = 0;
+  std::string text;
+  PClassMember member;
+};
+
+// A power of two: a line's place is the low bits of the hash of its text.
+constexpr size_t kLineSlots = size_t{1} << 12;
+
 // Keyed by every part that the member is made of, each part ended by a NUL, which
 // no part holds; the key's buffer is kept for the next line.
 struct Pool {
   std::unordered_map<std::string, PElement> members;
   std::string key;
   bool inUse = false;
+  // Made in use only: a model made outside the pool keeps no lines.
+  std::vector<LineSlot> lines;
 };
 
 Pool Shared;
@@ -48,15 +64,35 @@ PElement Member(Make make) {
   return Shared.members.emplace(Shared.key, make()).first->second;
 }
 
+LineSlot& SlotOf(char kind, std::string_view text) {
+  const size_t hash = std::hash<std::string_view>{}(text) + static_cast<unsigned char>(kind);
+  return Shared.lines[hash & (kLineSlots - 1)];
+}
+
 }  // namespace
 
 SharedMembersInUse::SharedMembersInUse() {
   Shared = Pool();
   Shared.inUse = true;
+  Shared.lines.resize(kLineSlots);
 }
 
 SharedMembersInUse::~SharedMembersInUse() {
   Shared = Pool();
+}
+
+PClassMember MemberOfLine(char kind, std::string_view text) {
+  if (!Shared.inUse) return nullptr;
+  const LineSlot& slot = SlotOf(kind, text);
+  return slot.kind == kind && slot.text == text ? slot.member : nullptr;
+}
+
+void KeepMemberOfLine(char kind, std::string_view text, const PClassMember& member) {
+  if (!Shared.inUse) return;
+  LineSlot& slot = SlotOf(kind, text);
+  slot.kind = kind;
+  slot.text.assign(text);
+  slot.member = member;
 }
 
 PClassMember SharedAttribute(bool isStatic, char visibility, const TVarDeclRec& rec,

@@ -3,6 +3,7 @@
 
 #include <span>
 #include <string>
+#include <string_view>
 
 #include "model/ClassMember.h"
 #include "model/ElemTable.h"
@@ -19,6 +20,15 @@ class SharedMembersInUse {
   SharedMembersInUse(const SharedMembersInUse&) = delete;
   SharedMembersInUse& operator=(const SharedMembersInUse&) = delete;
 };
+
+// The member of a member line read before, found by the line's text from where
+// the reader started to the line's end and by its kind ('a' for an attribute,
+// 'o' for an operation); empty when none is kept. A bounded number of lines is
+// kept, the last read at each place of a table.
+PClassMember MemberOfLine(char kind, std::string_view text);
+// Keeps the member of a line whose reading looked at nothing but that text and
+// ended at the line's end.
+void KeepMemberOfLine(char kind, std::string_view text, const PClassMember& member);
 
 // The member of these parts: one read before with equal parts, or a new one.
 PClassMember SharedAttribute(bool isStatic, char visibility, const TVarDeclRec& rec,

@@ -183,6 +183,9 @@ TEST(MemberLine, ParameterListsOverSeveralLines) {
        {"fun ' ' 'f':''('a':''[]='\"x')", "fun ' ' 'g':''('b':''[]='(1')", "fun ' ' 'h':''()"}},
       {"f(a,\n--\ng()", {"fun ' ' 'f':''('a':''[]='', '':''[]='')"}},
       {"f(a,\n", {"fun ' ' 'f':''('a':''[]='', '':''[]='')"}},
+      // A line read the same twice is one whose reading looked at the lines after it.
+      {"f(a: Int\ng()\nf(a: Int\n): R",
+       {"fun ' ' 'f':''('a':'Int'[]='')", "fun ' ' 'g':''()", "fun ' ' 'f':'R'('a':'Int'[]='')"}},
       // Letters of several bytes before the break count as the bytes they are.
       {"créer(\n  nom,\n  été\n)", {"fun ' ' 'créer':''('nom':''[]='', 'été':''[]='')"}},
   };
