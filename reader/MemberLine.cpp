@@ -217,7 +217,7 @@ void ReadMemberLine(const PClassType& cls, char kind, Read read) {
     read();
   } else if (const PClassMember member = MemberOfLine(kind, rest)) {
     cls->AddMember(member);
-    ReadUntil("");
+    SkipToLineEnd();
   } else {
     const std::string text(rest);
     const int32_t lineNo = LineNo();

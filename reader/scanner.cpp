@@ -532,6 +532,12 @@ std::string ReadUntil(std::string_view stopChars) {
   return TextFrom(start);
 }
 
+void SkipToLineEnd() {
+  ScannerState& s = State();
+  if (s.linePos > 0) s.linePos = static_cast<int32_t>(s.curLine.size() + 1);
+  s.lastDelimiter.assign(1, CurrentChar());
+}
+
 std::string ReadUntilChar(char stopChar) {
   return ReadUntil(std::string_view(&stopChar, 1));
 }

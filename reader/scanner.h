@@ -101,6 +101,8 @@ void SkipBlanksNotEof();
 int32_t LookAheadFor(const ArrayOfString& tokens);
 std::string ReadUntil(std::string_view stopChars);
 std::string ReadUntilChar(char stopChar);
+// Moves as ReadUntil("") does, to the end of the line, without making its text.
+void SkipToLineEnd();
 std::string ReadUntilAny(const ArrayOfString& tokens);
 const std::string& GetLastDelimiter();
 void SkipDelim();

@@ -244,6 +244,15 @@ TEST_F(Scanner, ReadUntilStopsOnDelimiterWithoutConsumingIt) {
   Open(std::string("p\0q<\n", 6));
   EXPECT_EQ(ReadUntilChar('<'), std::string("p\0q", 3));
   EXPECT_EQ(GetLastDelimiter(), "<");
+  // Skipping to the line's end passes a NUL too, and ends as ReadUntil("") does.
+  Open(std::string("p\0q<\n", 5));
+  SkipToLineEnd();
+  EXPECT_EQ(Where(), "1:5");
+  EXPECT_EQ(GetLastDelimiter(), "\r");
+  SkipDelim();
+  SkipToLineEnd();
+  EXPECT_EQ(Where(), "1:-2");
+  EXPECT_EQ(LastDelimiter(), std::string(1, '\0'));
 }
 
 TEST_F(Scanner, ReadUntilAnyStopsAtTokenOrLineEnd) {
