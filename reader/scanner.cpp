@@ -70,6 +70,26 @@ size_t FindInLine(const ByteSet& stops, size_t from) {
   return from;
 }
 
+// Up to this many stop bytes are compared one by one rather than put in a set.
+constexpr size_t kFewStops = 3;
+
+// As FindInLine, for at most kFewStops stop bytes; a missing one repeats the
+// first, or is a byte no line holds when there is none.
+size_t FindAnyInLine(std::string_view stopChars, size_t from) {
+  const std::string& line = State().curLine;
+  char stop[kFewStops];
+  for (size_t k = 0; k < kFewStops; ++k) {
+    stop[k] = k < stopChars.size() ? stopChars[k] : stopChars.empty() ? '\n' : stopChars[0];
+  }
+  const char* const bytes = line.data();
+  const size_t size = line.size();
+  while (from < size && bytes[from] != stop[0] && bytes[from] != stop[1] &&
+         bytes[from] != stop[2]) {
+    ++from;
+  }
+  return from;
+}
+
 // Matches the tokens at the 0-based offset of the current line, where a token
 // may start: the index of the first token found there, or -1.
 int32_t TokenAt(const ArrayOfString& tokens, size_t offset);
@@ -524,9 +544,16 @@ std::string ReadUntil(std::string_view stopChars) {
   ScannerState& s = State();
   const int32_t start = s.linePos;
   if (s.linePos > 0) {
-    ByteSet stops;
-    for (const char c : stopChars) stops.Add(c);
-    s.linePos = static_cast<int32_t>(FindInLine(stops, static_cast<size_t>(s.linePos - 1)) + 1);
+    const auto from = static_cast<size_t>(s.linePos - 1);
+    size_t stop = 0;
+    if (stopChars.size() <= kFewStops) {
+      stop = FindAnyInLine(stopChars, from);
+    } else {
+      ByteSet stops;
+      for (const char c : stopChars) stops.Add(c);
+      stop = FindInLine(stops, from);
+    }
+    s.linePos = static_cast<int32_t>(stop + 1);
   }
   s.lastDelimiter.assign(1, CurrentChar());
   return TextFrom(start);
