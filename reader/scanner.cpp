@@ -221,7 +221,7 @@ bool TakeLineFromBlock() {
   const size_t start = s.blockPos;
   const size_t end = LineBreakAt(start);
   if (end == s.block.size() || s.block[end] == kCtrlZ || end - start > kMaxLineLength) return false;
-  s.curLine.assign(s.block, start, end - start);
+  s.curLine.assign(s.block.data() + start, end - start);
   s.blockPos = end + 1;
   if (s.block[end] == '\r' && (s.blockPos < s.block.size() || FillBlock()) &&
       s.block[s.blockPos] == '\n') {
