@@ -40,7 +40,7 @@ const ArrayOfString kCoordinatesTag = {"<coordinates>", "</element>", "</diagram
 const ArrayOfString kPanelTag = {"<panel_attributes>", "<panel_attributes/>", "</element>",
                                  "</diagram>", "</umlet_diagram>"};
 const ArrayOfString kElementEnd = {"</element>", "</diagram>", "</umlet_diagram>"};
-const char* const kClosingTags[] = {"</x>", "</y>", "</w>", "</h>"};
+const std::string kClosingTags[] = {"</x>", "</y>", "</w>", "</h>"};
 const char* const kCoordinateErrors[] = {"wrong x coordinate", "wrong y coordinate",
                                          "wrong w coordinate", "wrong h coordinate"};
 

@@ -287,6 +287,9 @@ unsigned MarkerBit(char mark) {
   }
 }
 
+// Up to this many decimal digits fit in an int32_t whatever they are.
+constexpr size_t kPlainDigits = 9;
+
 [[noreturn]] void InvalidInteger(std::string_view text) {
   Fail("\"" + std::string(text) + "\" is an invalid integer");
 }
@@ -741,6 +744,15 @@ std::string ReadPCDataUntilAny(const ArrayOfString& tokens) {
 }
 
 int32_t ParseInteger(std::string_view text) {
+  // Most numbers are a few plain decimal digits, which no 32-bit value overflows.
+  if (!text.empty() && text.size() <= kPlainDigits) {
+    int32_t value = 0;
+    size_t i = 0;
+    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+      value = value * 10 + (text[i] - '0');
+    }
+    if (i == text.size()) return value;
+  }
   std::string_view rest = text;
   while (!rest.empty() && (rest.front() == ' ' || rest.front() == '\t')) rest.remove_prefix(1);
   bool negative = false;

@@ -467,6 +467,7 @@ TEST(ParseInteger, AcceptsEachNotation) {
   const std::vector<std::pair<std::string, int32_t>> cases = {
       {"0", 0},
       {"42", 42},
+      {"999999999", 999999999},
       {"+42", 42},
       {"-42", -42},
       {" \t 7", 7},
