@@ -208,26 +208,36 @@ constexpr size_t kLongestKeptLine = 256;
 // and answers it. Diagrams repeat lines, in class after class; a line read
 // before is not read again when its reading depended on its text alone: it
 // stayed within the line, looked at no line after it, and ended at the line's
-// end, after which only the lines that follow matter. The position is then left
-// at the line's end, as reading it would leave it.
+// end or at the panel's end tag on it. The position is then left where reading
+// it would leave it: at the line's end, or past the format marks, which change
+// the line, and up to the tag, with "<" as the delimiter.
 template <class Read>
 void ReadMemberLine(const PClassType& cls, char kind, Read read) {
   const std::string_view rest = RestOfLine();
   if (rest.empty() || rest.size() > kLongestKeptLine) {
     read();
-  } else if (const PClassMember member = MemberOfLine(kind, rest)) {
-    cls->AddMember(member);
-    SkipToLineEnd();
+  } else if (const KeptLine kept = MemberOfLine(kind, rest); kept.member) {
+    cls->AddMember(kept.member);
+    if (kept.endsAtTag) {
+      ReadFormatMarkers();
+      ReadUntilChar('<');
+    } else {
+      SkipToLineEnd();
+    }
   } else {
     const std::string text(rest);
     const int32_t lineNo = LineNo();
+    const int32_t start = BytePos();
     LookedAhead = false;
-    const PClassMember readMember = read();
+    const KeptLine line{read(), false};
     // A property string may go on over the lines after it.
     const bool braces = kind == 'a' && text.find('{') != std::string::npos;
-    if (!LookedAhead && !braces && LineNo() == lineNo &&
-        BytePos() == static_cast<int32_t>(CurLine().size()) + 1) {
-      KeepMemberOfLine(kind, text, readMember);
+    const size_t tag = text.find('<');
+    const bool atLineEnd = BytePos() == static_cast<int32_t>(CurLine().size()) + 1;
+    const bool atTag = tag != std::string::npos && BytePos() == start + static_cast<int32_t>(tag) &&
+                       LastDelimiter() == "<";
+    if (!LookedAhead && !braces && LineNo() == lineNo && (atLineEnd || atTag)) {
+      KeepMemberOfLine(kind, text, {line.member, atTag});
     }
   }
   SkipBlanksNotEof();

@@ -17,7 +17,7 @@ namespace {
 struct LineSlot {
   char kind = 0;
   std::string text;
-  PClassMember member;
+  KeptLine line;
 };
 
 // A power of two: a line's place is the low bits of the hash of its text.
@@ -81,18 +81,18 @@ SharedMembersInUse::~SharedMembersInUse() {
   Shared = Pool();
 }
 
-PClassMember MemberOfLine(char kind, std::string_view text) {
-  if (!Shared.inUse) return nullptr;
+KeptLine MemberOfLine(char kind, std::string_view text) {
+  if (!Shared.inUse) return {};
   const LineSlot& slot = SlotOf(kind, text);
-  return slot.kind == kind && slot.text == text ? slot.member : nullptr;
+  return slot.kind == kind && slot.text == text ? slot.line : KeptLine();
 }
 
-void KeepMemberOfLine(char kind, std::string_view text, const PClassMember& member) {
+void KeepMemberOfLine(char kind, std::string_view text, const KeptLine& line) {
   if (!Shared.inUse) return;
   LineSlot& slot = SlotOf(kind, text);
   slot.kind = kind;
   slot.text.assign(text);
-  slot.member = member;
+  slot.line = line;
 }
 
 PClassMember SharedAttribute(bool isStatic, char visibility, const TVarDeclRec& rec,

@@ -21,14 +21,20 @@ class SharedMembersInUse {
   SharedMembersInUse& operator=(const SharedMembersInUse&) = delete;
 };
 
-// The member of a member line read before, found by the line's text from where
-// the reader started to the line's end and by its kind ('a' for an attribute,
-// 'o' for an operation); empty when none is kept. A bounded number of lines is
-// kept, the last read at each place of a table.
-PClassMember MemberOfLine(char kind, std::string_view text);
-// Keeps the member of a line whose reading looked at nothing but that text and
-// ended at the line's end.
-void KeepMemberOfLine(char kind, std::string_view text, const PClassMember& member);
+// A member line read before: its member, and whether its reading ended at the
+// first "<" of its text (the panel's end) rather than at the line's end.
+struct KeptLine {
+  PClassMember member;
+  bool endsAtTag = false;
+};
+
+// The member line read before with this text, from where the reader started to
+// the line's end, and of this kind ('a' for an attribute, 'o' for an
+// operation); no member when none is kept. A bounded number of lines is kept,
+// the last read at each place of a table.
+KeptLine MemberOfLine(char kind, std::string_view text);
+// Keeps a line whose reading looked at nothing but that text.
+void KeepMemberOfLine(char kind, std::string_view text, const KeptLine& line);
 
 // The member of these parts: one read before with equal parts, or a new one.
 PClassMember SharedAttribute(bool isStatic, char visibility, const TVarDeclRec& rec,
