@@ -15,12 +15,14 @@ PRelType NewRelType() {
   return std::make_shared<TRelType>();
 }
 
-// Classes, the commonest elements, are recognised from their type alone; the
-// search through the virtual bases is left to the others.
+// Classes and relations, the commonest elements, are recognised from their type
+// alone; the search through the virtual bases is left to the others.
 PElemType ToElemType(const PElement& element) {
   if (element) {
-    if (TClassType* cls = ImplementationAs<TClassType>(element->GetSelf())) {
-      return PElemType(element, cls);
+    IElement* const self = element->GetSelf();
+    if (TClassType* cls = ImplementationAs<TClassType>(self)) return PElemType(element, cls);
+    if (typeid(*self) == typeid(TRelType)) {
+      return PElemType(element, static_cast<TRelType*>(dynamic_cast<void*>(self)));
     }
   }
   return CheckedDowncast<TElemType, IElemType>(element,

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <string_view>
+#include <vector>
 
 #include "model/ClassMember.h"
 #include "model/Multiplicity.h"
@@ -124,6 +125,9 @@ const DeclTokens& ParamTokens() {
   return tokens;
 }
 
+// Set when a reader of a member line has looked at the lines after it.
+bool LookedAhead = false;
+
 bool OnlyBlanksFollow() {
   if (BytePos() < 1) return false;
   const std::string& line = CurLine();
@@ -137,6 +141,7 @@ bool OnlyBlanksFollow() {
 // parameter list may go on there: the panel's closing tag and a section mark
 // end the list however it was left.
 std::string_view ContinuationLine() {
+  LookedAhead = true;
   size_t cursor = 0;
   const std::string_view next = TextLineAhead(cursor);
   if (next.starts_with("<") || next.starts_with("--")) return {};
@@ -188,29 +193,71 @@ TVarDeclRec ReadVarDecl(const ArrayOfString& terminators) {
   return ReadDecl(DeclTokens(terminators));
 }
 
-void ReadAttributeLine(const PClassType& cls) {
-  const FormatMarkerSet markers = ReadFormatMarkers();
-  const std::string properties = TakePropertyString();
-  const char visibility = ReadVisibility();
-  const TVarDeclRec rec = ReadDecl(AttributeTokens());
-  cls->AddMember(SharedAttribute(markers.Contains('_'), visibility, rec, properties));
+namespace {
+
+// The current line from the position on.
+std::string_view RestOfLine() {
+  return BytePos() < 1 ? std::string_view()
+                       : std::string_view(CurLine()).substr(static_cast<size_t>(BytePos() - 1));
+}
+
+// Longer lines are read each time: keeping them would cost their size again.
+constexpr size_t kLongestKeptLine = 256;
+
+// Reads a member line of the kind with read, which adds its member to the class
+// and answers it. Diagrams repeat lines, in class after class; a line read
+// before is not read again when its reading depended on its text alone: it
+// stayed within the line, looked at no line after it, and ended at the line's
+// end or at the panel's end tag on it. The position is then left where reading
+// it would leave it: at the line's end, or past the format marks, which change
+// the line, and up to the tag, with "<" as the delimiter.
+template <class Read>
+void ReadMemberLine(const PClassType& cls, char kind, Read read) {
+  const std::string_view rest = RestOfLine();
+  if (rest.empty() || rest.size() > kLongestKeptLine) {
+    read();
+  } else if (const KeptLine kept = MemberOfLine(kind, rest); kept.member) {
+    cls->AddMember(kept.member);
+    if (kept.endsAtTag) {
+      ReadFormatMarkers();
+      ReadUntilChar('<');
+    } else {
+      SkipToLineEnd();
+    }
+  } else {
+    const std::string text(rest);
+    const int32_t lineNo = LineNo();
+    const int32_t start = BytePos();
+    LookedAhead = false;
+    const KeptLine line{read(), false};
+    // A property string may go on over the lines after it.
+    const bool braces = kind == 'a' && text.find('{') != std::string::npos;
+    const size_t tag = text.find('<');
+    const bool atLineEnd = BytePos() == static_cast<int32_t>(CurLine().size()) + 1;
+    const bool atTag = tag != std::string::npos && BytePos() == start + static_cast<int32_t>(tag) &&
+                       LastDelimiter() == "<";
+    if (!LookedAhead && !braces && LineNo() == lineNo && (atLineEnd || atTag)) {
+      KeepMemberOfLine(kind, text, {line.member, atTag});
+    }
+  }
   SkipBlanksNotEof();
 }
 
-void ReadOperationLine(const PClassType& cls) {
+PClassMember ReadOperation(const PClassType& cls) {
   const FormatMarkerSet markers = ReadFormatMarkers();
   const char visibility = ReadVisibility();
   const std::string name = ReadPCDataUntil("(:<");
-  PElemTable params = NoElements();
+  std::vector<PElement> params;
   if (GetLastDelimiter() == "(") {
     SkipDelim();
     GoOnAfterSeparator();
     if (LookAheadFor(kCloseParen) != 0) {
-      params = NewElemTable();
+      // Most lists are short; one block holds them.
+      params.reserve(4);
       std::string found;
       do {
         const TVarDeclRec rec = ReadDecl(ParamTokens());
-        params->Add(SharedParam(rec));
+        params.push_back(SharedParam(rec));
         if (LastDelimiter() == kLineEnd) CloseOnNextLine();
         found = LastDelimiter();
         if (found == ",") {
@@ -227,7 +274,26 @@ void ReadOperationLine(const PClassType& cls) {
     SkipDelim();
     returnType = ReadPCDataUntil("<");
   }
-  cls->AddMember(SharedOperation(markers.Contains('_'), markers.Contains('/'), visibility, name,
-                                 returnType, params));
-  SkipBlanksNotEof();
+  const PClassMember member = SharedOperation(markers.Contains('_'), markers.Contains('/'),
+                                              visibility, name, returnType, params);
+  cls->AddMember(member);
+  return member;
+}
+
+}  // namespace
+
+void ReadAttributeLine(const PClassType& cls) {
+  ReadMemberLine(cls, 'a', [&cls] {
+    const FormatMarkerSet markers = ReadFormatMarkers();
+    const std::string properties = TakePropertyString();
+    const char visibility = ReadVisibility();
+    const TVarDeclRec rec = ReadDecl(AttributeTokens());
+    const PClassMember member = SharedAttribute(markers.Contains('_'), visibility, rec, properties);
+    cls->AddMember(member);
+    return member;
+  });
+}
+
+void ReadOperationLine(const PClassType& cls) {
+  ReadMemberLine(cls, 'o', [&cls] { return ReadOperation(cls); });
 }

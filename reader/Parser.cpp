@@ -40,7 +40,7 @@ const ArrayOfString kCoordinatesTag = {"<coordinates>", "</element>", "</diagram
 const ArrayOfString kPanelTag = {"<panel_attributes>", "<panel_attributes/>", "</element>",
                                  "</diagram>", "</umlet_diagram>"};
 const ArrayOfString kElementEnd = {"</element>", "</diagram>", "</umlet_diagram>"};
-const char* const kClosingTags[] = {"</x>", "</y>", "</w>", "</h>"};
+const std::string kClosingTags[] = {"</x>", "</y>", "</w>", "</h>"};
 const char* const kCoordinateErrors[] = {"wrong x coordinate", "wrong y coordinate",
                                          "wrong w coordinate", "wrong h coordinate"};
 
@@ -213,7 +213,7 @@ bool ReadCoordinates(const PElemType& element) {
 }
 
 void ReadPanel(const PElement& element, ElementKind kind) {
-  const std::string found = SkipToAny(kPanelTag);
+  const std::string& found = SkipToAny(kPanelTag);
   if (found == "<panel_attributes>") {
     SkipDelim();
     SkipBlanksNotEof();
@@ -231,13 +231,13 @@ void ReadPanel(const PElement& element, ElementKind kind) {
 
 // Reads type, coordinates and panel; the caller skips the rest of the element.
 void ReadElementBody(IElemTable& diagram) {
-  const std::string tag = SkipPastAny(kTypeTag);
+  const std::string& tag = SkipPastAny(kTypeTag);
   if (tag != "<type>" && tag != "<id>") return;
   const ElementKind kind = KindOf(ReadTypeText());
   const PElement element = NewElement(kind);
   diagram.Add(element);
   if (kind == ElementKind::kOther) return;
-  const std::string found = SkipToAny(kCoordinatesTag);
+  const std::string& found = SkipToAny(kCoordinatesTag);
   if (found == "<coordinates>") {
     SkipDelim();
     SkipBlanksNotEof();

@@ -44,6 +44,8 @@ const ArrayOfString kLabelItemEnd = {"&lt;", "&gt;", "<"};
 const ArrayOfString kLabelItemStops = {"&lt;", "&gt;", "<", ":"};
 const ArrayOfString kDirectionMarks = {"&lt;", "&gt;"};
 
+// Whole numbers of up to this many digits are exact in a double.
+constexpr size_t kExactDigits = 15;
 // Exponents beyond this say nothing more about the size of a number.
 constexpr int64_t kExponentCap = 1'000'000'000'000'000;
 
@@ -68,16 +70,22 @@ bool ParseDecimal(std::string_view text, double& value) {
   int64_t magnitude = 0;
   bool nonZero = false;
   size_t digits = 0;
+  // The whole part, while it is exact in a double; diagrams mostly write "10.0".
+  int64_t whole = 0;
   for (; i < n && IsDigit(text[i]); ++i, ++digits) {
+    if (digits < kExactDigits) whole = whole * 10 + (text[i] - '0');
     if (nonZero) {
       ++magnitude;
     } else if (text[i] != '0') {
       nonZero = true;
     }
   }
+  const bool exactWhole = digits <= kExactDigits;
   if (i == n || text[i] != '.') return false;
   ++i;
+  bool fraction = false;
   for (int64_t k = 1; i < n && IsDigit(text[i]); ++i, ++digits, ++k) {
+    fraction = fraction || text[i] != '0';
     if (!nonZero && text[i] != '0') {
       nonZero = true;
       magnitude = -k;
@@ -98,6 +106,10 @@ bool ParseDecimal(std::string_view text, double& value) {
   if (i != n) return false;
   if (!nonZero) {
     value = 0.0;
+    return true;
+  }
+  if (exactWhole && !fraction && exponent == 0) {
+    value = static_cast<double>(text[start] == '-' ? -whole : whole);
     return true;
   }
   const auto [end, error] = std::from_chars(text.data() + start, text.data() + n, value);

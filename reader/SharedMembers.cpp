@@ -1,7 +1,10 @@
 // Equal member lines of a diagram share one member object while it is read.
 #include "reader/SharedMembers.h"
 
+#include <functional>
+#include <string_view>
 #include <unordered_map>
+#include <vector>
 
 #include "model/ElemList.h"
 #include "model/Multiplicity.h"
@@ -9,19 +12,32 @@
 
 namespace {
 
+// A member line kept with its member. Lines take the place of those before them
+// at their place, so the lines kept stay few however many a diagram has.
+struct LineSlot {
+  char kind = 0;
+  std::string text;
+  KeptLine line;
+};
+
+// A power of two: a line's place is the low bits of the hash of its text.
+constexpr size_t kLineSlots = size_t{1} << 12;
+
 // Keyed by every part that the member is made of, each part ended by a NUL, which
 // no part holds; the key's buffer is kept for the next line.
 struct Pool {
   std::unordered_map<std::string, PElement> members;
   std::string key;
   bool inUse = false;
+  // Made in use only: a model made outside the pool keeps no lines.
+  std::vector<LineSlot> lines;
 };
 
 Pool Shared;
 
+// The part's own terminating NUL ends it in the key.
 void AddPart(const std::string& part) {
-  Shared.key += part;
-  Shared.key += '\0';
+  Shared.key.append(part.c_str(), part.size() + 1);
 }
 
 void StartKey(char kind, char visibility, bool isStatic) {
@@ -48,15 +64,35 @@ PElement Member(Make make) {
   return Shared.members.emplace(Shared.key, make()).first->second;
 }
 
+LineSlot& SlotOf(char kind, std::string_view text) {
+  const size_t hash = std::hash<std::string_view>{}(text) + static_cast<unsigned char>(kind);
+  return Shared.lines[hash & (kLineSlots - 1)];
+}
+
 }  // namespace
 
 SharedMembersInUse::SharedMembersInUse() {
   Shared = Pool();
   Shared.inUse = true;
+  Shared.lines.resize(kLineSlots);
 }
 
 SharedMembersInUse::~SharedMembersInUse() {
   Shared = Pool();
+}
+
+KeptLine MemberOfLine(char kind, std::string_view text) {
+  if (!Shared.inUse) return {};
+  const LineSlot& slot = SlotOf(kind, text);
+  return slot.kind == kind && slot.text == text ? slot.line : KeptLine();
+}
+
+void KeepMemberOfLine(char kind, std::string_view text, const KeptLine& line) {
+  if (!Shared.inUse) return;
+  LineSlot& slot = SlotOf(kind, text);
+  slot.kind = kind;
+  slot.text.assign(text);
+  slot.line = line;
 }
 
 PClassMember SharedAttribute(bool isStatic, char visibility, const TVarDeclRec& rec,
@@ -78,16 +114,21 @@ PElement SharedParam(const TVarDeclRec& rec) {
 
 PClassMember SharedOperation(bool isStatic, bool isAbstract, char visibility,
                              const std::string& name, const std::string& returnType,
-                             const PElemTable& params) {
+                             std::span<const PElement> params) {
   StartKey(isAbstract ? 'f' : 'o', visibility, isStatic);
   AddPart(name);
   AddPart(returnType);
   // Equal parameters are one object, which the pool keeps alive, so its address names it.
-  for (const PElement& param : ElementsOf(params)) {
+  for (const PElement& param : params) {
     const IElement* self = param.get();
     Shared.key.append(reinterpret_cast<const char*>(&self), sizeof self);
   }
   return ToClassMember(Member([&] {
-    return NewMemberFun(isStatic, isAbstract, std::string(1, visibility), name, returnType, params);
+    PElemTable table = NoElements();
+    if (!params.empty()) {
+      table = NewElemTable();
+      for (const PElement& param : params) table->Add(param);
+    }
+    return NewMemberFun(isStatic, isAbstract, std::string(1, visibility), name, returnType, table);
   }));
 }

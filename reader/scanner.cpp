@@ -34,6 +34,14 @@ struct ScannerState {
   bool fileEnded = false;  // physical end or Ctrl-Z seen; no further line follows
   std::string block;       // bytes read from the file; those from blockPos on are not yet cut
   size_t blockPos = 0;
+  bool blockAscii = true;  // whether every byte of block is ASCII
+  // Where the next carriage return and the next Ctrl-Z stand in block.
+  struct NextByte {
+    size_t from = std::string::npos;  // none of the byte in block from here ...
+    size_t at = 0;                    // ... up to here, where it or the block's end is
+  };
+  NextByte nextReturn;
+  NextByte nextCtrlZ;
   std::string raw;  // the bytes of the next line; kept to reuse its buffer
   std::string curLine;
   // The length of the ASCII that curLine starts with: there a byte is a character.
@@ -50,32 +58,41 @@ ScannerState& State() {
   return TheState;
 }
 
-// The 1-based position of the first byte of the current line, at or after from,
-// that the C string stops holds, or a NUL when nulStops; the end-of-line
-// position when there is none. The library's search runs over the line's bytes
-// without a test per byte of ours; it ends at a NUL, which the line may hold.
-int32_t FindInLine(const char* stops, bool nulStops, int32_t from) {
+[[noreturn]] void Fail(const std::string& message);
+
+// The 0-based offset of the first byte of the current line, at or after from,
+// that stops holds; the line's size when there is none.
+size_t FindInLine(const ByteSet& stops, size_t from) {
   const std::string& line = State().curLine;
-  auto i = static_cast<size_t>(from - 1);
-  while (i < line.size()) {
-    i += std::strcspn(line.c_str() + i, stops);
-    if (i == line.size() || line[i] != '\0' || nulStops) break;
-    ++i;
-  }
-  return static_cast<int32_t>(i + 1);
+  const char* const bytes = line.data();
+  const size_t size = line.size();
+  while (from < size && !stops.Contains(bytes[from])) ++from;
+  return from;
 }
 
-// Moves, within the current line, to the next place where LookAheadFor can find
-// a token. Each place passed over is one where LookAheadFor would answer -1 and
-// NextChar would move on, so only the delimiter is left to forget.
-void SkipToTokenStart(const ArrayOfString& tokens) {
-  ScannerState& s = State();
-  if (s.linePos < 1 || tokens.StartBytes().empty()) return;
-  const int32_t next = FindInLine(tokens.StartBytes().c_str(), true, s.linePos);
-  if (next == s.linePos) return;
-  s.linePos = next;
-  s.lastDelimiter.clear();
+// Up to this many stop bytes are compared one by one rather than put in a set.
+constexpr size_t kFewStops = 3;
+
+// As FindInLine, for at most kFewStops stop bytes; a missing one repeats the
+// first, or is a byte no line holds when there is none.
+size_t FindAnyInLine(std::string_view stopChars, size_t from) {
+  const std::string& line = State().curLine;
+  char stop[kFewStops];
+  for (size_t k = 0; k < kFewStops; ++k) {
+    stop[k] = k < stopChars.size() ? stopChars[k] : stopChars.empty() ? '\n' : stopChars[0];
+  }
+  const char* const bytes = line.data();
+  const size_t size = line.size();
+  while (from < size && bytes[from] != stop[0] && bytes[from] != stop[1] &&
+         bytes[from] != stop[2]) {
+    ++from;
+  }
+  return from;
 }
+
+// Matches the tokens at the 0-based offset of the current line, where a token
+// may start: the index of the first token found there, or -1.
+int32_t TokenAt(const ArrayOfString& tokens, size_t offset);
 
 [[noreturn]] void Fail(const std::string& message) {
   throw GenericError(message);
@@ -99,6 +116,29 @@ std::string TextFrom(int32_t start) {
       line.substr(static_cast<size_t>(start - 1), static_cast<size_t>(s.linePos - start)));
 }
 
+// Whether every byte of the text is ASCII; a word at a time, since whole blocks
+// are tested.
+bool IsAscii(std::string_view text) {
+  constexpr uint64_t kHighBits = 0x8080808080808080u;
+  uint64_t bits = 0;
+  size_t i = 0;
+  for (; i + sizeof bits <= text.size(); i += sizeof bits) {
+    uint64_t word = 0;
+    std::memcpy(&word, text.data() + i, sizeof word);
+    bits |= word;
+  }
+  for (; i < text.size(); ++i) bits |= static_cast<unsigned char>(text[i]);
+  return (bits & kHighBits) == 0;
+}
+
+// The block's bytes changed: what was known of them is forgotten.
+void BlockChanged() {
+  ScannerState& s = State();
+  s.blockAscii = IsAscii(s.block);
+  s.nextReturn = {};
+  s.nextCtrlZ = {};
+}
+
 // Reads the next block of the file; false when nothing more could be read. A
 // read error stays in the stream's flag for the caller to see.
 bool FillBlock() {
@@ -106,22 +146,36 @@ bool FillBlock() {
   s.block.resize(kBlockSize);
   s.block.resize(std::fread(s.block.data(), 1, kBlockSize, s.file.get()));
   s.blockPos = 0;
+  BlockChanged();
   return !s.block.empty();
 }
 
-// The offset of the first line break in text at or after from, or its size.
-// Line feeds are looked for first, with the library's fast search; the rarer
-// carriage returns and Ctrl-Z are then looked for before the one found.
-size_t LineBreakIn(std::string_view text, size_t from) {
-  const size_t feed = text.find('\n', from);
-  const size_t end = feed == std::string_view::npos ? text.size() : feed;
-  const std::string_view before = text.substr(from, end - from);
-  const size_t other = std::min(before.find('\r'), before.find(kCtrlZ));
-  return other == std::string_view::npos ? end : from + other;
+// The offset of the first byte c in the block at or after from, or the block's
+// size. The rare bytes are searched for once per block, not once per line.
+size_t NextInBlock(ScannerState::NextByte& next, char c, size_t from) {
+  const std::string& block = State().block;
+  if (next.from <= from && from <= next.at) return next.at;
+  const void* found = std::memchr(block.data() + from, c, block.size() - from);
+  next.from = from;
+  next.at = found == nullptr ? block.size()
+                             : static_cast<size_t>(static_cast<const char*>(found) - block.data());
+  return next.at;
+}
+
+// The offset of the first line break in the block at or after from, or its size.
+size_t LineBreakAt(size_t from) {
+  ScannerState& s = State();
+  const void* feed = std::memchr(s.block.data() + from, '\n', s.block.size() - from);
+  const size_t end = feed == nullptr
+                         ? s.block.size()
+                         : static_cast<size_t>(static_cast<const char*>(feed) - s.block.data());
+  return std::min(
+      {end, NextInBlock(s.nextReturn, '\r', from), NextInBlock(s.nextCtrlZ, kCtrlZ, from)});
 }
 
 // Appends the raw bytes of the next line to raw; false when the file holds no more.
-bool ReadRawLine(std::string& raw) {
+// ascii becomes false when a block that a piece came from holds other bytes.
+bool ReadRawLine(std::string& raw, bool& ascii) {
   ScannerState& s = State();
   if (!s.file || s.fileEnded) return false;
   bool gotAny = false;
@@ -132,11 +186,12 @@ bool ReadRawLine(std::string& raw) {
       return gotAny;
     }
     const size_t start = s.blockPos;
-    const size_t end = LineBreakIn(s.block, start);
+    const size_t end = LineBreakAt(start);
     if (end - start > kMaxLineLength - raw.size()) {
       Fail("input line too long in \"" + s.shownPath + "\"");
     }
     raw.append(s.block, start, end - start);
+    ascii = ascii && s.blockAscii;
     gotAny = gotAny || end > start;
     s.blockPos = end;
     if (end == s.block.size()) continue;
@@ -154,16 +209,36 @@ bool ReadRawLine(std::string& raw) {
   }
 }
 
-bool IsAscii(std::string_view text) {
-  unsigned char bits = 0;
-  for (const char c : text) bits |= static_cast<unsigned char>(c);
-  return bits < 0x80;
+// A line that ends inside an ASCII block with a line feed or a carriage return
+// is cut straight into the current line; false, having changed nothing, for any
+// other.
+bool TakeLineFromBlock() {
+  ScannerState& s = State();
+  if (!s.file || s.fileEnded || !s.blockAscii || s.blockPos == s.block.size() ||
+      s.lineNo == std::numeric_limits<int32_t>::max()) {
+    return false;
+  }
+  const size_t start = s.blockPos;
+  const size_t end = LineBreakAt(start);
+  if (end == s.block.size() || s.block[end] == kCtrlZ || end - start > kMaxLineLength) return false;
+  s.curLine.assign(s.block.data() + start, end - start);
+  s.blockPos = end + 1;
+  if (s.block[end] == '\r' && (s.blockPos < s.block.size() || FillBlock()) &&
+      s.block[s.blockPos] == '\n') {
+    ++s.blockPos;
+  }
+  s.asciiPrefix = s.curLine.size();
+  s.linePos = 1;
+  ++s.lineNo;
+  return true;
 }
 
 void NextLine() {
   ScannerState& s = State();
+  if (TakeLineFromBlock()) return;
   s.raw.clear();
-  if (!ReadRawLine(s.raw)) {
+  bool ascii = true;
+  if (!ReadRawLine(s.raw, ascii)) {
     s.curLine.clear();
     s.linePos = kAtEof;
     return;
@@ -172,7 +247,7 @@ void NextLine() {
     Fail("too many lines in \"" + s.shownPath + "\"");
   // Nearly every line is ASCII, and nearly every other one well-formed; the swap
   // keeps both buffers. A replaced piece is ASCII, so the prefix stays ASCII.
-  s.asciiPrefix = IsAscii(s.raw) ? s.raw.size() : AsciiPrefixLength(s.raw);
+  s.asciiPrefix = ascii || IsAscii(s.raw) ? s.raw.size() : AsciiPrefixLength(s.raw);
   if (s.asciiPrefix == s.raw.size() ||
       IsWellFormedUtf8(std::string_view(s.raw).substr(s.asciiPrefix))) {
     s.curLine.swap(s.raw);
@@ -183,15 +258,16 @@ void NextLine() {
   ++s.lineNo;
 }
 
-// Tokens are short and most tries fail on their first bytes, so a plain loop
-// beats a library compare.
 bool MatchesAt(const std::string& token, size_t offset) {
-  const std::string& line = State().curLine;
-  if (token.size() > line.size() - offset) return false;
-  for (size_t k = 0; k < token.size(); ++k) {
-    if (line[offset + k] != token[k]) return false;
+  return std::string_view(State().curLine).substr(offset).starts_with(token);
+}
+
+int32_t TokenAt(const ArrayOfString& tokens, size_t offset) {
+  const int32_t found = tokens.FirstAt(std::string_view(State().curLine).substr(offset));
+  if (found >= 0 && tokens[static_cast<size_t>(found)].empty()) {
+    Fail("LookAheadFor is asked to search for EmptyStr");
   }
-  return true;
+  return found;
 }
 
 bool IsFormatMarker(char c) {
@@ -210,6 +286,9 @@ unsigned MarkerBit(char mark) {
       return 0u;
   }
 }
+
+// Up to this many decimal digits fit in an int32_t whatever they are.
+constexpr size_t kPlainDigits = 9;
 
 [[noreturn]] void InvalidInteger(std::string_view text) {
   Fail("\"" + std::string(text) + "\" is an invalid integer");
@@ -270,14 +349,40 @@ std::pair<unsigned, size_t> RadixPrefix(std::string_view text) {
 }  // namespace
 
 void ArrayOfString::Add(const std::string& token) {
+  Head head{HeadOf(token), 0};
+  std::memset(&head.mask, 0xFF, std::min(token.size(), sizeof head.mask));
+  heads_.push_back(head);
   tokens_.push_back(token);
   if (token.empty()) {
     starts_.AddAll();
-    startBytes_.clear();
-  } else if (!starts_.Contains(token.front())) {
+  } else {
     starts_.Add(token.front());
-    startBytes_ += token.front();
   }
+}
+
+// Up to a word of the text's first bytes, in the order the heads hold them.
+uint64_t ArrayOfString::HeadOf(std::string_view text) {
+  uint64_t word = 0;
+  if (text.size() >= sizeof word) {
+    std::memcpy(&word, text.data(), sizeof word);
+  } else {
+    std::memcpy(&word, text.data(), text.size());
+  }
+  return word;
+}
+
+int32_t ArrayOfString::FirstAt(std::string_view text) const {
+  const uint64_t word = HeadOf(text);
+  for (size_t index = 0; index < heads_.size(); ++index) {
+    if ((word & heads_[index].mask) != heads_[index].bytes) continue;
+    const std::string& token = tokens_[index];
+    if (token.size() > text.size()) continue;
+    if (token.size() <= sizeof word ||
+        text.substr(sizeof word).starts_with(std::string_view(token).substr(sizeof word))) {
+      return static_cast<int32_t>(index);
+    }
+  }
+  return -1;
 }
 
 std::string Trimmed(std::string_view text) {
@@ -424,60 +529,78 @@ int32_t LookAheadFor(const ArrayOfString& tokens) {
   ScannerState& s = State();
   if (CurrentChar() == '\0') Fail("LookAheadFor reached end of file unexpectedly");
   if (AtEndOfLine()) {
-    s.lastDelimiter = std::string(1, kEndOfLine);
+    s.lastDelimiter.assign(1, kEndOfLine);
     return -2;
   }
   const auto offset = static_cast<size_t>(s.linePos - 1);
-  const char current = s.curLine[offset];
-  // Most looks are made where no token starts, and most tries fail on the
-  // first byte; only the empty token has none to compare.
-  if (!tokens.Starts().Contains(current)) {
+  // Most looks are made where no token starts.
+  const int32_t found = tokens.Starts().Contains(s.curLine[offset]) ? TokenAt(tokens, offset) : -1;
+  if (found < 0) {
     s.lastDelimiter.clear();
-    return -1;
+  } else {
+    s.lastDelimiter = tokens[static_cast<size_t>(found)];
   }
-  for (size_t index = 0; index < tokens.size(); ++index) {
-    const std::string& token = tokens[index];
-    if (!token.empty() && token.front() != current) continue;
-    if (!MatchesAt(token, offset)) continue;
-    if (token.empty()) Fail("LookAheadFor is asked to search for EmptyStr");
-    s.lastDelimiter = token;
-    return static_cast<int32_t>(index);
-  }
-  s.lastDelimiter.clear();
-  return -1;
+  return found;
 }
 
 std::string ReadUntil(std::string_view stopChars) {
   ScannerState& s = State();
   const int32_t start = s.linePos;
   if (s.linePos > 0) {
-    std::string stops;
-    bool nulStops = false;
-    for (const char c : stopChars) {
-      if (c == '\0') {
-        nulStops = true;
-      } else {
-        stops += c;
-      }
+    const auto from = static_cast<size_t>(s.linePos - 1);
+    size_t stop = 0;
+    if (stopChars.size() <= kFewStops) {
+      stop = FindAnyInLine(stopChars, from);
+    } else {
+      ByteSet stops;
+      for (const char c : stopChars) stops.Add(c);
+      stop = FindInLine(stops, from);
     }
-    s.linePos = FindInLine(stops.c_str(), nulStops, s.linePos);
+    s.linePos = static_cast<int32_t>(stop + 1);
   }
   s.lastDelimiter.assign(1, CurrentChar());
   return TextFrom(start);
+}
+
+void SkipToLineEnd() {
+  ScannerState& s = State();
+  if (s.linePos > 0) s.linePos = static_cast<int32_t>(s.curLine.size() + 1);
+  s.lastDelimiter.assign(1, CurrentChar());
 }
 
 std::string ReadUntilChar(char stopChar) {
   return ReadUntil(std::string_view(&stopChar, 1));
 }
 
+namespace {
+
+// Moves on from the position, within the current line, to the first place where
+// LookAheadFor answers anything but -1, and answers that; each place passed over
+// is one where it answers -1 and NextChar moves on by one byte.
+int32_t LookAheadInLine(const ArrayOfString& tokens) {
+  ScannerState& s = State();
+  if (s.linePos < 1) return LookAheadFor(tokens);
+  const ByteSet& starts = tokens.Starts();
+  for (auto offset = static_cast<size_t>(s.linePos - 1);; ++offset) {
+    offset = FindInLine(starts, offset);
+    if (static_cast<size_t>(s.linePos - 1) != offset) {
+      s.linePos = static_cast<int32_t>(offset + 1);
+      s.lastDelimiter.clear();
+    }
+    if (offset == s.curLine.size() || s.curLine[offset] == '\0') return LookAheadFor(tokens);
+    const int32_t found = TokenAt(tokens, offset);
+    if (found >= 0) {
+      s.lastDelimiter = tokens[static_cast<size_t>(found)];
+      return found;
+    }
+  }
+}
+
+}  // namespace
+
 std::string ReadUntilAny(const ArrayOfString& tokens) {
   const int32_t start = State().linePos;
-  if (LookAheadFor(tokens) == -1) {
-    do {
-      NextChar();
-      SkipToTokenStart(tokens);
-    } while (LookAheadFor(tokens) == -1);
-  }
+  LookAheadInLine(tokens);
   return TextFrom(start);
 }
 
@@ -515,18 +638,17 @@ void CheckToken(const std::string& token) {
   s.linePos += static_cast<int32_t>(token.size());
 }
 
-std::string SkipToAny(const ArrayOfString& tokens) {
-  if (LookAheadFor(tokens) < 0) {
-    do {
-      NextChar();
-      SkipToTokenStart(tokens);
-    } while (LookAheadFor(tokens) < 0);
+const std::string& SkipToAny(const ArrayOfString& tokens) {
+  int32_t found = LookAheadInLine(tokens);
+  while (found < 0) {
+    NextChar();
+    found = LookAheadInLine(tokens);
   }
-  return State().lastDelimiter;
+  return tokens[static_cast<size_t>(found)];
 }
 
-std::string SkipPastAny(const ArrayOfString& tokens) {
-  std::string token = SkipToAny(tokens);
+const std::string& SkipPastAny(const ArrayOfString& tokens) {
+  const std::string& token = SkipToAny(tokens);
   SkipDelim();
   return token;
 }
@@ -602,10 +724,11 @@ std::string DecodePCData(std::string_view text) {
 
 namespace {
 
-// Most pieces of panel text hold no entity, and are taken as they are.
+// Most pieces of panel text hold no entity, and are taken as they are. Letters
+// come after the three bytes looked for, so most bytes take one test.
 std::string Decoded(std::string text) {
   for (const char c : text) {
-    if (c == '&' || c == '<' || c == '>') return DecodePCData(text);
+    if (c <= '>' && (c == '&' || c == '<' || c == '>')) return DecodePCData(text);
   }
   return text;
 }
@@ -621,6 +744,15 @@ std::string ReadPCDataUntilAny(const ArrayOfString& tokens) {
 }
 
 int32_t ParseInteger(std::string_view text) {
+  // Most numbers are a few plain decimal digits, which no 32-bit value overflows.
+  if (!text.empty() && text.size() <= kPlainDigits) {
+    int32_t value = 0;
+    size_t i = 0;
+    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+      value = value * 10 + (text[i] - '0');
+    }
+    if (i == text.size()) return value;
+  }
   std::string_view rest = text;
   while (!rest.empty() && (rest.front() == ' ' || rest.front() == '\t')) rest.remove_prefix(1);
   bool negative = false;
@@ -655,6 +787,7 @@ bool ExtendBlock() {
   const size_t kept = s.block.size();
   s.block.resize(kept + kBlockSize);
   s.block.resize(kept + std::fread(s.block.data() + kept, 1, kBlockSize, s.file.get()));
+  BlockChanged();
   return s.block.size() > kept;
 }
 
@@ -672,9 +805,8 @@ std::string_view TextLineAhead(size_t& cursor) {
   while (cursor != kPastEnd) {
     size_t end = cursor;
     for (;;) {
-      const std::string_view ahead = std::string_view(s.block).substr(s.blockPos);
-      end = LineBreakIn(ahead, end);
-      if (end < ahead.size() || !ExtendBlock()) break;
+      end = LineBreakAt(s.blockPos + end) - s.blockPos;
+      if (s.blockPos + end < s.block.size() || !ExtendBlock()) break;
     }
     const std::string_view ahead = std::string_view(s.block).substr(s.blockPos);
     const std::string_view line = ahead.substr(cursor, end - cursor);

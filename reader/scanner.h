@@ -9,16 +9,17 @@
 #include <string_view>
 #include <vector>
 
-// A set of byte values, tested with one shift.
+// A set of byte values, tested with one load: the scanner tests every byte it
+// passes over against one.
 class ByteSet {
  public:
-  void Add(char c) { bits_[Index(c) >> 6] |= uint64_t{1} << (Index(c) & 63); }
-  void AddAll() { bits_.fill(~uint64_t{0}); }
-  bool Contains(char c) const { return ((bits_[Index(c) >> 6] >> (Index(c) & 63)) & 1) != 0; }
+  void Add(char c) { members_[Index(c)] = true; }
+  void AddAll() { members_.fill(true); }
+  bool Contains(char c) const { return members_[Index(c)]; }
 
  private:
   static unsigned Index(char c) { return static_cast<unsigned char>(c); }
-  std::array<uint64_t, 4> bits_{};
+  std::array<bool, 256> members_{};
 };
 
 // A list of tokens; the first token of the list that matches wins. It knows
@@ -38,14 +39,22 @@ class ArrayOfString {
   // A token's first byte, a NUL (which reads as the end of the file), and
   // every byte when a token is empty.
   const ByteSet& Starts() const { return starts_; }
-  // The same bytes but the NUL, as a C string, so that the library can search
-  // for them; empty when every byte is one.
-  const std::string& StartBytes() const { return startBytes_; }
+  // The index of the first token that the text starts with, -1 for none; an
+  // empty token is found wherever the tokens before it are not.
+  int32_t FirstAt(std::string_view text) const;
 
  private:
+  // A token's first bytes as a word, and the bits of the word that they fill:
+  // one compare tells whether the token can stand at a place.
+  struct Head {
+    uint64_t bytes;
+    uint64_t mask;
+  };
+  static uint64_t HeadOf(std::string_view text);
+
   std::vector<std::string> tokens_;
+  std::vector<Head> heads_;
   ByteSet starts_;
-  std::string startBytes_;
 };
 
 // The format marks "*", "/" and "_" that enclose a line.
@@ -92,12 +101,15 @@ void SkipBlanksNotEof();
 int32_t LookAheadFor(const ArrayOfString& tokens);
 std::string ReadUntil(std::string_view stopChars);
 std::string ReadUntilChar(char stopChar);
+// Moves as ReadUntil("") does, to the end of the line, without making its text.
+void SkipToLineEnd();
 std::string ReadUntilAny(const ArrayOfString& tokens);
 const std::string& GetLastDelimiter();
 void SkipDelim();
 void CheckToken(const std::string& token);
-std::string SkipToAny(const ArrayOfString& tokens);
-std::string SkipPastAny(const ArrayOfString& tokens);
+// Both answer the token of the list that was found.
+const std::string& SkipToAny(const ArrayOfString& tokens);
+const std::string& SkipPastAny(const ArrayOfString& tokens);
 FormatMarkerSet ReadFormatMarkers();
 std::string DecodePCData(std::string_view text);
 std::string ReadPCDataUntil(std::string_view stopChars);

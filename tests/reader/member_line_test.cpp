@@ -137,6 +137,24 @@ TEST(MemberLine, RepeatedLinesShareTheirMember) {
   }
 }
 
+// A line read before in another class ends where reading it ends: at the line's
+// end, or at the panel's end tag on it, past the format marks.
+TEST(MemberLine, RepeatedLinesEndWhereTheirReadingEnds) {
+  const std::vector<std::pair<std::string, Lines>> cases = {
+      {"-x: Int\n--\n_+f()_", {"var '-' 'x':'Int'[]=''", "fun '+' static 'f':''()"}},
+      {"_-x: Int_", {"var '-' static 'x':'Int'[]=''"}},
+      {"--\n/+f(a: T)/\n+g()", {"fun '+' abstract 'f':''('a':'T'[]='')", "fun '+' 'g':''()"}},
+  };
+  for (const auto& [lines, expected] : cases) {
+    const PElemTable diagram =
+        ReadDocument(Document(ClassElement("C\n--\n" + lines) + ClassElement("D\n--\n" + lines)));
+    const std::vector<PElement> classes = reader_test::ElementsOf(diagram);
+    ASSERT_EQ(classes.size(), 2u) << lines;
+    EXPECT_EQ(DescribeMembers(ToClassType(classes[0])), expected) << lines;
+    EXPECT_EQ(DescribeMembers(ToClassType(classes[1])), expected) << lines;
+  }
+}
+
 // Operation lines: markers, name, parameters and return type.
 TEST(MemberLine, OperationDeclarations) {
   const std::vector<LineCase> cases = {
@@ -183,6 +201,9 @@ TEST(MemberLine, ParameterListsOverSeveralLines) {
        {"fun ' ' 'f':''('a':''[]='\"x')", "fun ' ' 'g':''('b':''[]='(1')", "fun ' ' 'h':''()"}},
       {"f(a,\n--\ng()", {"fun ' ' 'f':''('a':''[]='', '':''[]='')"}},
       {"f(a,\n", {"fun ' ' 'f':''('a':''[]='', '':''[]='')"}},
+      // A line read the same twice is one whose reading looked at the lines after it.
+      {"f(a: Int\ng()\nf(a: Int\n): R",
+       {"fun ' ' 'f':''('a':'Int'[]='')", "fun ' ' 'g':''()", "fun ' ' 'f':'R'('a':'Int'[]='')"}},
       // Letters of several bytes before the break count as the bytes they are.
       {"créer(\n  nom,\n  été\n)", {"fun ' ' 'créer':''('nom':''[]='', 'été':''[]='')"}},
   };

@@ -164,6 +164,8 @@ TEST(RelationPanel, PointValues) {
       {"0.000e999999999999999999", 0},
       {"2147483647.0", INT_MAX},
       {"-2147483648.4", INT_MIN},
+      {"-7.00", -7},
+      {"0000000000000012.0", 12},
   };
   for (const PointCase& c : cases) {
     EXPECT_EQ(PointValue(c.text), c.expected) << c.text;

@@ -121,6 +121,7 @@ TEST_F(Scanner, SplitsLinesAtEachKindOfLineEnd) {
   EXPECT_EQ(AllLines("a\r\r\n"), (Lines{"a", ""}));
   EXPECT_EQ(AllLines("a\x1Ay\nc"), (Lines{"a"}));
   EXPECT_EQ(AllLines("a\r\x1a\nb"), (Lines{"a"}));
+  EXPECT_EQ(AllLines("a\nb\r\nc\x1A\nd"), (Lines{"a", "b", "c"}));
   EXPECT_EQ(AllLines("\x1Ay"), Lines{});
   EXPECT_EQ(AllLines(std::string("x\0y", 3)), (Lines{std::string("x\0y", 3)}));
   // At the end the line number stays on the last line read.
@@ -243,6 +244,15 @@ TEST_F(Scanner, ReadUntilStopsOnDelimiterWithoutConsumingIt) {
   Open(std::string("p\0q<\n", 6));
   EXPECT_EQ(ReadUntilChar('<'), std::string("p\0q", 3));
   EXPECT_EQ(GetLastDelimiter(), "<");
+  // Skipping to the line's end passes a NUL too, and ends as ReadUntil("") does.
+  Open(std::string("p\0q<\n", 5));
+  SkipToLineEnd();
+  EXPECT_EQ(Where(), "1:5");
+  EXPECT_EQ(GetLastDelimiter(), "\r");
+  SkipDelim();
+  SkipToLineEnd();
+  EXPECT_EQ(Where(), "1:-2");
+  EXPECT_EQ(LastDelimiter(), std::string(1, '\0'));
 }
 
 TEST_F(Scanner, ReadUntilAnyStopsAtTokenOrLineEnd) {
@@ -284,6 +294,8 @@ TEST_F(Scanner, ScansStopWhereALookAtEachPlaceWould) {
       {std::string("ab\n\0c", 5), {"c"}, true, kEof, "2:1"},
       {"abc", {"x", ""}, false, "LookAheadFor is asked to search for EmptyStr", "1:1"},
       {"abc", {"x"}, true, kEof, "1:-2"},
+      // Tokens longer than a word: the bytes after their first eight decide.
+      {"a <element_a <element_bc", {"<element_bx", "<element_b"}, false, "a <element_a", "1:14"},
   };
   for (const Case& c : cases) {
     Open(c.content);
@@ -455,6 +467,7 @@ TEST(ParseInteger, AcceptsEachNotation) {
   const std::vector<std::pair<std::string, int32_t>> cases = {
       {"0", 0},
       {"42", 42},
+      {"999999999", 999999999},
       {"+42", 42},
       {"-42", -42},
       {" \t 7", 7},
