@@ -24,7 +24,7 @@ class TonelCollector final : public ClassLayout {
   void Definition(const ClassDefinition& definition) override;
   void BeginComment() override;
   void BeginMethod(bool classSide, const std::string& protocol) override;
-  void Take(std::string_view text) override { part_.append(text); }
+  void Take(std::string_view text) override;
   void End() override;
 
   bool Declared() const { return declared_; }
@@ -37,7 +37,8 @@ class TonelCollector final : public ClassLayout {
   const std::string& package_;
   bool declared_ = false;
   Part in_ = Part::None;
-  std::string part_;  // the text of the comment or method being composed
+  bool afterCr_ = false;  // the last piece ended with a carriage return
+  std::string lf_;        // a piece with its line ends made LF
   bool classSide_ = false;
   std::string protocol_;
   // Where each method of a side stands in cls_.methods, by selector.

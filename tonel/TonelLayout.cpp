@@ -2,6 +2,7 @@
 #include "tonel/TonelLayout.h"
 
 #include <algorithm>
+#include <numeric>
 
 #include "tonel/Pattern.h"
 
@@ -138,15 +139,14 @@ void LayOutClass(const TonelClass& cls, const TextSink& sink) {
   Blocks out(sink);
   AddComment(out, cls.comment);
   AddDefinition(out, cls);
-  std::vector<const TonelMethod*> methods;
-  methods.reserve(cls.methods.size());
-  for (const TonelMethod& method : cls.methods) methods.push_back(&method);
-  std::stable_sort(methods.begin(), methods.end(), [](const TonelMethod* a, const TonelMethod* b) {
-    return WrittenBefore(*a, *b);
+  std::vector<std::size_t> order(cls.methods.size());
+  std::iota(order.begin(), order.end(), std::size_t{0});
+  std::stable_sort(order.begin(), order.end(), [&cls](std::size_t a, std::size_t b) {
+    return WrittenBefore(cls.methods[a], cls.methods[b]);
   });
-  for (const TonelMethod* method : methods) {
+  for (const std::size_t index : order) {
     out << "\n";
-    AddMethod(out, cls.name, *method);
+    AddMethod(out, cls.name, cls.methods[index]);
     out << "\n";
   }
   out.Flush();

@@ -22,11 +22,12 @@ namespace {
 std::string EditFirstMethod(const std::string& text, int n) {
   const TonelClass cls = ReadTonelClass(text);
   if (cls.methods.empty()) throw std::runtime_error(cls.name + " has no method to edit");
-  const TonelMethod& method = cls.methods.front();
-  const std::size_t pattern = SplitPattern(method.source).length;
+  const TonelMethod method = cls.methods.front();
+  const std::string source(method.source);
+  const std::size_t pattern = SplitPattern(source).length;
   const std::string start =
-      cls.name + (method.classSide ? " class >> " : " >> ") + method.source.substr(0, pattern);
-  const std::string was = start + " [" + method.source.substr(pattern) + "\n]\n";
+      cls.name + (method.classSide ? " class >> " : " >> ") + source.substr(0, pattern);
+  const std::string was = start + " [" + source.substr(pattern) + "\n]\n";
   const std::size_t at = text.find(was);
   if (at == std::string::npos) throw std::runtime_error(cls.name + ": the method is not found");
   return std::string(text).replace(at, was.size(),
