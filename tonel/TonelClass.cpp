@@ -69,11 +69,27 @@ void TonelMethods::AddDraft(bool classSide, std::string_view category, std::stri
   places_.push_back(EndDraft(classSide, category, selector));
 }
 
+// A composition that repeats a member composes its methods again, each as long as the
+// one it replaces: the draft's texts go where that one's stood, and the buffer does not
+// grow with the repeats.
 void TonelMethods::ReplaceWithDraft(std::size_t index, std::string_view category,
                                     std::string_view selector) {
   const Place was = places_[index];
-  places_[index] = EndDraft(was.classSide, category, selector);
-  Forget(was);
+  const std::size_t source = text_.size() - draft_;
+  const std::size_t length = source + category.size() + selector.size();
+  const std::size_t room = was.source + was.category + was.selector;
+  if (length > room) {
+    places_[index] = EndDraft(was.classSide, category, selector);
+    Forget(was);
+    return;
+  }
+  // The old texts stand before the draft, apart from it.
+  char* to = std::copy_n(text_.data() + draft_, source, text_.data() + was.at);
+  to = std::copy_n(category.data(), category.size(), to);
+  std::copy_n(selector.data(), selector.size(), to);
+  text_.resize(draft_);
+  places_[index] = {was.at, source, category.size(), selector.size(), was.classSide};
+  unused_ += room - length;
 }
 
 // Once the unused texts outweigh the used ones, the used ones are copied together; so

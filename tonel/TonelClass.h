@@ -82,7 +82,8 @@ class TonelMethods {
   // The draft's text becomes the given one, which must not be a view into the buffer.
   void RewriteDraft(std::string_view source);
   void AddDraft(bool classSide, std::string_view category, std::string_view selector);
-  // The method at the index, of the same side, becomes the draft's.
+  // The method at the index, of the same side, becomes the draft's. The category and
+  // selector must not be views into the buffer.
   void ReplaceWithDraft(std::size_t index, std::string_view category, std::string_view selector);
 
   // The same methods in the same order, wherever their texts stand.

@@ -16,8 +16,8 @@ void AddLines(std::vector<std::string>& lines, std::string_view text) {
 }
 
 TonelCollector::TonelCollector(TonelClass& cls, std::vector<std::string>& notes,
-                               const std::string& package)
-    : cls_(cls), notes_(notes), package_(package) {
+                               const std::string& package, ClassSink* files)
+    : cls_(cls), notes_(notes), package_(package), files_(files) {
   for (std::size_t i = 0; i < cls_.methods.size(); ++i)
     places_[cls_.methods[i].classSide].emplace(std::string(cls_.methods[i].selector), i);
 }
@@ -42,6 +42,7 @@ void TonelCollector::BeginComment() {
   in_ = Part::Comment;
   afterCr_ = false;
   cls_.comment.clear();
+  commentTo_ = files_ != nullptr ? files_->CommentOf(cls_.name) : nullptr;
 }
 
 void TonelCollector::BeginMethod(bool classSide, const std::string& protocol) {
@@ -62,7 +63,13 @@ void TonelCollector::Take(std::string_view text) {
     ToLfLineEnds(lf_);
     text = lf_;
   }
-  if (in_ == Part::Comment) cls_.comment.append(text);
+  if (in_ == Part::Comment) {
+    if (commentTo_ != nullptr) {
+      commentTo_->Take(text);
+    } else {
+      cls_.comment.append(text);
+    }
+  }
   if (in_ == Part::Method) cls_.methods.AppendToDraft(text);
 }
 

@@ -6,6 +6,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "tonel/ClassSink.h"
 #include "tonel/TonelClass.h"
 #include "writer/ClassLayout.h"
 
@@ -17,8 +18,9 @@
 class TonelCollector final : public ClassLayout {
  public:
   // cls may hold an earlier drawing of the class already; the notes of a class that gives
-  // no code go to notes.
-  TonelCollector(TonelClass& cls, std::vector<std::string>& notes, const std::string& package);
+  // no code go to notes. With files, the comment goes where they say.
+  TonelCollector(TonelClass& cls, std::vector<std::string>& notes, const std::string& package,
+                 ClassSink* files = nullptr);
 
   void Note(std::string_view note) override;
   void Definition(const ClassDefinition& definition) override;
@@ -35,6 +37,8 @@ class TonelCollector final : public ClassLayout {
   TonelClass& cls_;
   std::vector<std::string>& notes_;
   const std::string& package_;
+  ClassSink* files_;
+  CommentSink* commentTo_ = nullptr;
   bool declared_ = false;
   Part in_ = Part::None;
   bool afterCr_ = false;  // the last piece ended with a carriage return
