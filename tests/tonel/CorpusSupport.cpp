@@ -100,6 +100,16 @@ TonelPackage ComposePackageOf(const std::string& path) {
   return package;
 }
 
+TonelSummary WriteTonelPackageOf(const std::string& path, const std::string& dir) {
+  TonelSummary summary;
+  WithDiagram(
+      path, [&](const PElemTable& classes, const PElemTable& relations, const PElemTable& others) {
+        summary = WriteTonelPackage(
+            dir, ComposeTonelPackage(PackageNameOf(path), classes, relations, others));
+      });
+  return summary;
+}
+
 std::map<std::string, std::string> ReadTree(const std::string& dir) {
   std::map<std::string, std::string> files;
   for (const fs::directory_entry& entry : fs::recursive_directory_iterator(dir)) {
