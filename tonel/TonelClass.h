@@ -24,7 +24,8 @@ struct TonelMethod {
 
 // A class's methods in file order, their texts in one buffer: a class of millions of
 // methods costs one growing allocation for their texts, not one per text. A method
-// replaced leaves its old text behind until the unused texts outweigh the used ones.
+// replaced by a longer one leaves its old texts behind until the unused texts outweigh
+// the used ones.
 class TonelMethods {
  public:
   class Iterator {
