@@ -44,9 +44,13 @@ std::optional<ClassFile> Read(std::string_view text) {
 }
 
 void SortMethods(TonelClass& cls) {
-  std::sort(cls.methods.begin(), cls.methods.end(), [](const auto& a, const auto& b) {
+  std::vector<TonelMethod> methods(cls.methods.begin(), cls.methods.end());
+  std::sort(methods.begin(), methods.end(), [](const auto& a, const auto& b) {
     return std::tie(a.classSide, a.selector) < std::tie(b.classSide, b.selector);
   });
+  TonelMethods sorted;
+  for (const TonelMethod& method : methods) sorted.push_back(method);
+  cls.methods = std::move(sorted);
 }
 
 // What the class file says of the class, against what the merge answered: the package's

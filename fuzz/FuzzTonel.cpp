@@ -24,12 +24,12 @@ std::string StonString(const std::string& text) {
 }
 
 void ExpectReadBack(const TonelClass& read, const TonelMethod& method) {
-  const std::size_t split = SplitPattern(method.source).length;
+  const std::string source(method.source);
+  const std::size_t split = SplitPattern(source).length;
   const std::string file = "Class { #name : " + StonString(read.name) +
-                           " }\n{ #category : " + StonString(method.category) + " }\n" + read.name +
-                           (method.classSide ? " class >> " : " >> ") +
-                           method.source.substr(0, split) + " [" + method.source.substr(split) +
-                           "\n]\n";
+                           " }\n{ #category : " + StonString(std::string(method.category)) +
+                           " }\n" + read.name + (method.classSide ? " class >> " : " >> ") +
+                           source.substr(0, split) + " [" + source.substr(split) + "\n]\n";
   const TonelClass again = ReadTonelClass(file);
   if (again.methods.size() != 1 || !(again.methods[0] == method)) std::abort();
 }

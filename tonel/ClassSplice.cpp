@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <iterator>
+#include <optional>
 #include <string_view>
 #include <unordered_map>
 
@@ -196,22 +197,24 @@ std::string DefinitionSplice::Text() const {
 // The methods in the file's order: the file's where the merge kept them, laid out afresh
 // where it changed them, and the merge's new ones where Pharo's order puts them.
 void AppendMethods(std::string& out, const ClassFile& file, const TonelClass& merged) {
-  const std::vector<TonelMethod>& was = file.cls.methods;
+  const TonelMethods& was = file.cls.methods;
   // By side, then selector; hashed, as a class may have millions of methods.
   std::unordered_map<std::string_view, std::size_t> places[2];
-  for (std::size_t i = 0; i < was.size(); ++i) places[was[i].classSide].emplace(was[i].selector, i);
-  std::vector<const TonelMethod*> added;
-  std::vector<const TonelMethod*> kept(was.size(), nullptr);
+  for (std::size_t i = 0; i < was.size(); ++i) {
+    const TonelMethod method = was[i];
+    places[method.classSide].emplace(method.selector, i);
+  }
+  std::vector<TonelMethod> added;
+  std::vector<std::optional<TonelMethod>> kept(was.size());
   for (const TonelMethod& method : merged.methods) {
     const auto found = places[method.classSide].find(method.selector);
     if (found == places[method.classSide].end()) {
-      added.push_back(&method);
+      added.push_back(method);
     } else {
-      kept[found->second] = &method;
+      kept[found->second] = method;
     }
   }
-  std::sort(added.begin(), added.end(),
-            [](const TonelMethod* a, const TonelMethod* b) { return WrittenBefore(*a, *b); });
+  std::sort(added.begin(), added.end(), WrittenBefore);
   const std::size_t end = file.methods.empty() ? file.text.size() : file.methods.front().begin;
   std::string_view gap = "\n\n";
   if (file.methods.size() > 1) gap = Bytes(file, {file.methods[0].end, file.methods[1].begin});
@@ -235,10 +238,10 @@ void AppendMethods(std::string& out, const ClassFile& file, const TonelClass& me
   };
   auto next = added.begin();
   for (std::size_t i = 0; i < was.size(); ++i) {
-    for (; next != added.end() && WrittenBefore(**next, was[i]); ++next) put(was.size(), **next);
-    if (kept[i] != nullptr) put(i, *kept[i]);
+    for (; next != added.end() && WrittenBefore(*next, was[i]); ++next) put(was.size(), *next);
+    if (kept[i]) put(i, *kept[i]);
   }
-  for (; next != added.end(); ++next) put(was.size(), **next);
+  for (; next != added.end(); ++next) put(was.size(), *next);
   if (first) {
     out += file.methods.empty() ? Bytes(file, {file.close + 1, file.text.size()})
                                 : std::string_view("\n");

@@ -62,8 +62,7 @@ MethodPattern SplitPattern(std::string_view source) {
   return {std::string(source.substr(0, binary)), ArgumentEnd(source, 0, binary)};
 }
 
-std::string TonelMethodSource(std::string method) {
-  const std::string_view source = method;
+std::optional<std::string> TonelMethodSource(std::string_view source) {
   const std::size_t patternEnd = SplitPattern(source).length;
   std::string result;
   std::string moved;
@@ -85,9 +84,10 @@ std::string TonelMethodSource(std::string method) {
     }
     at = end - 1;
   }
-  if (moved.empty()) return method;
+  if (moved.empty()) return std::nullopt;
   result.append(source.substr(kept, patternEnd - kept)).append(moved);
   // Touching, the last moved comment and a comment that follows would read as one.
   if (patternEnd < source.size() && source[patternEnd] == '"') result += ' ';
-  return result.append(source.substr(patternEnd));
+  result.append(source.substr(patternEnd));
+  return result;
 }

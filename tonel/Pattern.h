@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -24,5 +25,6 @@ MethodPattern SplitPattern(std::string_view source);
 // blanks before a moved comment. Pharo finds the selector in the text before " [" and
 // takes every '"' there for the start or end of a comment, so such a comment would give
 // a wrong selector or cut the pattern short. Raises GenericError as SplitPattern does.
-// Taken by value: a method's text, which may be megabytes, is mostly handed back as it is.
-std::string TonelMethodSource(std::string method);
+// Nothing when no comment moves: a method's text, which may be megabytes, mostly stays
+// as it is, and is not copied then.
+std::optional<std::string> TonelMethodSource(std::string_view method);

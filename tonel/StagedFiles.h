@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_set>
+#include <utility>
 #include <vector>
 
 // Each file is written whole under a temporary name as soon as it is given, so that no
@@ -28,6 +29,8 @@ class StagedFiles {
   class Out {
    public:
     Out(std::FILE* file, const std::string& path) : file_(file), path_(path) {}
+    Out(Out&& other) noexcept
+        : file_(std::exchange(other.file_, nullptr)), path_(std::move(other.path_)) {}
     Out(const Out&) = delete;
     Out& operator=(const Out&) = delete;
     ~Out();

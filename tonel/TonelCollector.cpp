@@ -1,6 +1,7 @@
 // A class's composed parts gathered into one class of a Tonel package as they come.
 #include "tonel/TonelCollector.h"
 
+#include <optional>
 #include <utility>
 
 #include "tonel/Lexis.h"
@@ -15,10 +16,10 @@ void AddLines(std::vector<std::string>& lines, std::string_view text) {
 }
 
 TonelCollector::TonelCollector(TonelClass& cls, std::vector<std::string>& notes,
-                               const std::string& package)
-    : cls_(cls), notes_(notes), package_(package) {
+                               const std::string& package, ClassSink* files)
+    : cls_(cls), notes_(notes), package_(package), files_(files) {
   for (std::size_t i = 0; i < cls_.methods.size(); ++i)
-    places_[cls_.methods[i].classSide].emplace(cls_.methods[i].selector, i);
+    places_[cls_.methods[i].classSide].emplace(std::string(cls_.methods[i].selector), i);
 }
 
 void TonelCollector::Note(std::string_view note) {
@@ -39,31 +40,51 @@ void TonelCollector::Definition(const ClassDefinition& definition) {
 
 void TonelCollector::BeginComment() {
   in_ = Part::Comment;
-  part_.clear();
+  afterCr_ = false;
+  cls_.comment.clear();
+  commentTo_ = files_ != nullptr ? files_->CommentOf(cls_.name) : nullptr;
 }
 
 void TonelCollector::BeginMethod(bool classSide, const std::string& protocol) {
   in_ = Part::Method;
-  part_.clear();
+  afterCr_ = false;
   classSide_ = classSide;
   protocol_ = protocol;
 }
 
-void TonelCollector::End() {
-  // The part's text is handed on, not copied: a comment or a method may be megabytes.
-  ToLfLineEnds(part_);
-  if (in_ == Part::Comment) cls_.comment = std::move(part_);
-  if (in_ == Part::Method) {
-    std::string source = TonelMethodSource(std::move(part_));
-    std::string selector = SplitPattern(source).selector;
-    auto [place, added] = places_[classSide_].try_emplace(selector, cls_.methods.size());
-    TonelMethod method{classSide_, protocol_, std::move(selector), std::move(source)};
-    if (added) {
-      cls_.methods.push_back(std::move(method));
+// The text goes where it stays, not through a buffer of its own: a comment or a method
+// may be megabytes. A CR LF may come split between two pieces.
+void TonelCollector::Take(std::string_view text) {
+  if (text.empty()) return;
+  if (afterCr_ && text.front() == '\n') text.remove_prefix(1);
+  afterCr_ = text.ends_with('\r');
+  if (text.find('\r') != std::string_view::npos) {
+    lf_.assign(text);
+    ToLfLineEnds(lf_);
+    text = lf_;
+  }
+  if (in_ == Part::Comment) {
+    if (commentTo_ != nullptr) {
+      commentTo_->Take(text);
     } else {
-      cls_.methods[place->second] = std::move(method);
+      cls_.comment.append(text);
+    }
+  }
+  if (in_ == Part::Method) cls_.methods.AppendToDraft(text);
+}
+
+void TonelCollector::End() {
+  if (in_ == Part::Method) {
+    TonelMethods& methods = cls_.methods;
+    if (std::optional<std::string> moved = TonelMethodSource(methods.Draft()))
+      methods.RewriteDraft(*moved);
+    std::string selector = SplitPattern(methods.Draft()).selector;
+    auto [place, added] = places_[classSide_].try_emplace(selector, methods.size());
+    if (added) {
+      methods.AddDraft(classSide_, protocol_, selector);
+    } else {
+      methods.ReplaceWithDraft(place->second, protocol_, selector);
     }
   }
   in_ = Part::None;
-  part_.clear();
 }

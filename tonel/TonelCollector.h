@@ -6,6 +6,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "tonel/ClassSink.h"
 #include "tonel/TonelClass.h"
 #include "writer/ClassLayout.h"
 
@@ -17,14 +18,15 @@
 class TonelCollector final : public ClassLayout {
  public:
   // cls may hold an earlier drawing of the class already; the notes of a class that gives
-  // no code go to notes.
-  TonelCollector(TonelClass& cls, std::vector<std::string>& notes, const std::string& package);
+  // no code go to notes. With files, the comment goes where they say.
+  TonelCollector(TonelClass& cls, std::vector<std::string>& notes, const std::string& package,
+                 ClassSink* files = nullptr);
 
   void Note(std::string_view note) override;
   void Definition(const ClassDefinition& definition) override;
   void BeginComment() override;
   void BeginMethod(bool classSide, const std::string& protocol) override;
-  void Take(std::string_view text) override { part_.append(text); }
+  void Take(std::string_view text) override;
   void End() override;
 
   bool Declared() const { return declared_; }
@@ -35,9 +37,12 @@ class TonelCollector final : public ClassLayout {
   TonelClass& cls_;
   std::vector<std::string>& notes_;
   const std::string& package_;
+  ClassSink* files_;
+  CommentSink* commentTo_ = nullptr;
   bool declared_ = false;
   Part in_ = Part::None;
-  std::string part_;  // the text of the comment or method being composed
+  bool afterCr_ = false;  // the last piece ended with a carriage return
+  std::string lf_;        // a piece with its line ends made LF
   bool classSide_ = false;
   std::string protocol_;
   // Where each method of a side stands in cls_.methods, by selector.

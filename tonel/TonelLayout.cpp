@@ -2,12 +2,15 @@
 #include "tonel/TonelLayout.h"
 
 #include <algorithm>
+#include <numeric>
 
 #include "tonel/Pattern.h"
 
 namespace {
 
 // The text in blocks: a class may be many megabytes, and is never held whole.
+constexpr std::size_t kBlock = 1 << 16;
+
 class Blocks {
  public:
   explicit Blocks(const TextSink& sink) : sink_(sink) {}
@@ -32,21 +35,9 @@ class Blocks {
   }
 
  private:
-  static constexpr std::size_t kBlock = 1 << 16;
   const TextSink& sink_;
   std::string block_;
 };
-
-void AddComment(Blocks& out, std::string_view comment) {
-  if (comment.empty()) return;
-  out << "\"\n";
-  for (std::size_t quote = comment.find('"'); quote != std::string_view::npos;
-       quote = comment.find('"')) {
-    out << comment.substr(0, quote + 1) << "\"";
-    comment.remove_prefix(quote + 1);
-  }
-  out << comment << "\n\"\n";
-}
 
 // Every entry but the first starts with the comma that ends the one before it.
 class Definition {
@@ -125,28 +116,58 @@ std::string StonString(std::string_view text) {
   return ston;
 }
 
+void CommentLayout::Take(std::string_view text) {
+  if (text.empty()) return;
+  if (!started_) block_ += "\"\n";
+  started_ = true;
+  for (std::size_t at = 0; at < text.size(); at += kBlock) {
+    std::string_view slice = text.substr(at, kBlock);
+    for (std::size_t quote = slice.find('"'); quote != std::string_view::npos;
+         quote = slice.find('"')) {
+      block_.append(slice.substr(0, quote + 1)) += '"';
+      slice.remove_prefix(quote + 1);
+    }
+    block_ += slice;
+    if (block_.size() >= kBlock) Flush();
+  }
+}
+
+void CommentLayout::End() {
+  if (started_) block_ += "\n\"\n";
+  Flush();
+}
+
+void CommentLayout::Flush() {
+  if (!block_.empty()) sink_(block_);
+  block_.clear();
+}
+
 std::string TonelComment(std::string_view comment) {
   std::string text;
-  const TextSink append = [&text](std::string_view piece) { text += piece; };
-  Blocks blocks(append);
-  AddComment(blocks, comment);
-  blocks.Flush();
+  CommentLayout layout([&text](std::string_view piece) { text += piece; });
+  layout.Take(comment);
+  layout.End();
   return text;
 }
 
 void LayOutClass(const TonelClass& cls, const TextSink& sink) {
+  CommentLayout comment(sink);
+  comment.Take(cls.comment);
+  comment.End();
+  LayOutAfterComment(cls, sink);
+}
+
+void LayOutAfterComment(const TonelClass& cls, const TextSink& sink) {
   Blocks out(sink);
-  AddComment(out, cls.comment);
   AddDefinition(out, cls);
-  std::vector<const TonelMethod*> methods;
-  methods.reserve(cls.methods.size());
-  for (const TonelMethod& method : cls.methods) methods.push_back(&method);
-  std::stable_sort(methods.begin(), methods.end(), [](const TonelMethod* a, const TonelMethod* b) {
-    return WrittenBefore(*a, *b);
+  std::vector<std::size_t> order(cls.methods.size());
+  std::iota(order.begin(), order.end(), std::size_t{0});
+  std::stable_sort(order.begin(), order.end(), [&cls](std::size_t a, std::size_t b) {
+    return WrittenBefore(cls.methods[a], cls.methods[b]);
   });
-  for (const TonelMethod* method : methods) {
+  for (const std::size_t index : order) {
     out << "\n";
-    AddMethod(out, cls.name, *method);
+    AddMethod(out, cls.name, cls.methods[index]);
     out << "\n";
   }
   out.Flush();

@@ -4,6 +4,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "tonel/TonelClass.h"
 
@@ -24,5 +25,24 @@ using TextSink = std::function<void(std::string_view)>;
 // longer text of the class's own: the comment, the definition, then the methods, class
 // side first, each side sorted by selector.
 void LayOutClass(const TonelClass& cls, const TextSink& sink);
+// The same but for the comment, which the file starts with.
+void LayOutAfterComment(const TonelClass& cls, const TextSink& sink);
+
+// The comment as the file starts with it, laid out a piece at a time as it comes, so that
+// a comment of megabytes need not be held: the sink takes blocks of a few kilobytes.
+class CommentLayout {
+ public:
+  explicit CommentLayout(TextSink sink) : sink_(std::move(sink)) {}
+  void Take(std::string_view text);
+  // After the comment's last piece.
+  void End();
+
+ private:
+  void Flush();
+
+  TextSink sink_;
+  std::string block_;
+  bool started_ = false;
+};
 // The same, held whole.
 std::string TonelClassText(const TonelClass& cls);

@@ -17,20 +17,21 @@
 
 namespace {
 
-using MethodKey = std::pair<bool, std::string>;
-using Methods = std::map<MethodKey, const TonelMethod*>;
+// Views into the class's buffer, as each method is.
+using MethodKey = std::pair<bool, std::string_view>;
+using Methods = std::map<MethodKey, TonelMethod>;
 
 Methods ByKey(const TonelClass* cls) {
   Methods methods;
   if (cls == nullptr) return methods;
   for (const TonelMethod& method : cls->methods)
-    methods[{method.classSide, method.selector}] = &method;
+    methods[{method.classSide, method.selector}] = method;
   return methods;
 }
 
 const TonelMethod* Find(const Methods& methods, const MethodKey& key) {
   auto found = methods.find(key);
-  return found == methods.end() ? nullptr : found->second;
+  return found == methods.end() ? nullptr : &found->second;
 }
 
 // Pharo's formatter re-lays out a method without making it the user's.
@@ -41,15 +42,24 @@ bool Same(const TonelMethod* a, const TonelMethod* b) {
 
 // The lines of the diagram's initialize reach the user's, as long as what the lines give
 // is still a method of the same selector that a class file can hold: lines of two texts
-// may join into one that leaves a string or a comment open.
-std::optional<TonelMethod> MergedByLines(const TonelMethod& was, const TonelMethod& now,
+// may join into one that leaves a string or a comment open. Answers the merged source.
+std::optional<std::string> MergedByLines(const TonelMethod& was, const TonelMethod& now,
                                          const TonelMethod& wanted, bool& conflict) {
   MergedLines lines = MergeLines(was.source, now.source, wanted.source);
   TonelMethod merged = now;
-  merged.source = std::move(lines.text);
+  merged.source = lines.text;
   if (!MethodReadsBack(merged)) return std::nullopt;
-  if (now.category == was.category) merged.category = wanted.category;
   conflict = lines.conflict;
+  return std::move(lines.text);
+}
+
+// The user's method with the merged source, in the diagram's protocol unless the user
+// changed it.
+TonelMethod WithLines(const TonelMethod& was, const TonelMethod& now, const TonelMethod& wanted,
+                      std::string_view source) {
+  TonelMethod merged = now;
+  merged.source = source;
+  if (now.category == was.category) merged.category = wanted.category;
   return merged;
 }
 
@@ -84,7 +94,7 @@ class Merger {
 
 void Merger::MergeMethod(const TonelMethod* was, const TonelMethod* now,
                          const TonelMethod* wanted) {
-  std::vector<TonelMethod>& methods = merged_.cls.methods;
+  TonelMethods& methods = merged_.cls.methods;
   if (now == nullptr) {
     // Deleted by the user: back only when the diagram changed it.
     if (wanted != nullptr && !Same(wanted, was)) methods.push_back(*wanted);
@@ -98,9 +108,9 @@ void Merger::MergeMethod(const TonelMethod* was, const TonelMethod* now,
       return;
     }
     bool conflict = false;
-    std::optional<TonelMethod> lines;
+    std::optional<std::string> lines;
     if (now->selector == "initialize") lines = MergedByLines(*was, *now, *wanted, conflict);
-    methods.push_back(lines && !conflict ? std::move(*lines) : *wanted);
+    methods.push_back(lines && !conflict ? WithLines(*was, *now, *wanted, *lines) : *wanted);
   } else if (Same(wanted, now)) {
     methods.push_back(*now);
   } else {
@@ -109,18 +119,18 @@ void Merger::MergeMethod(const TonelMethod* was, const TonelMethod* now,
 }
 
 void Merger::KeepUsers(const TonelMethod& now, const TonelMethod* was, const TonelMethod* wanted) {
-  std::vector<TonelMethod>& methods = merged_.cls.methods;
+  TonelMethods& methods = merged_.cls.methods;
   const std::string name = MethodName(next_.name, now);
   bool conflict = false;
-  std::optional<TonelMethod> lines;
+  std::optional<std::string> lines;
   if (was != nullptr && wanted != nullptr && now.selector == "initialize")
     lines = MergedByLines(*was, now, *wanted, conflict);
   if (lines) {
-    if (!SameTokens(lines->source, wanted->source)) {
+    if (!SameTokens(*lines, wanted->source)) {
       usersOwn_.push_back(methods.size());
       ++merged_.keptAsWritten;
     }
-    methods.push_back(std::move(*lines));
+    methods.push_back(WithLines(*was, now, *wanted, *lines));
     if (conflict) {
       Note("the diagram's version of " + name +
            " was not applied where the user changed the same lines");
@@ -168,7 +178,9 @@ void Merger::MergeVariableLists(const TonelClass& current) {
 }  // namespace
 
 std::string MethodName(const std::string& className, const TonelMethod& method) {
-  return className + (method.classSide ? " class>>#" : ">>#") + method.selector;
+  std::string name = className + (method.classSide ? " class>>#" : ">>#");
+  name += method.selector;
+  return name;
 }
 
 bool NamesWord(std::string_view source, std::string_view word) {

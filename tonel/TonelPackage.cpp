@@ -30,7 +30,7 @@ TonelPackage ComposeTonelPackage(const std::string& name, const PElemTable& clas
   SetCategoryName(name);
   TonelPackage package{name, {}, {}};
   AddLines(package.notes, ComposeNotes(relations, others));
-  package.composeClasses = [name, classes](const ClassSink& sink, std::vector<std::string>& notes) {
+  package.composeClasses = [name, classes](ClassSink& sink, std::vector<std::string>& notes) {
     const std::vector<PElement> order = ClassOrder(classes);
     // A name drawn once is written as soon as it is composed; one drawn more often
     // waits for its last definition.
@@ -41,7 +41,9 @@ TonelPackage ComposeTonelPackage(const std::string& name, const PElemTable& clas
     for (const PElement& element : order) {
       const std::string className = NameOf(element);
       auto [found, added] = pending.try_emplace(className);
-      TonelCollector collector(found->second, notes, name);
+      // Only a class drawn once is whole when its comment is composed.
+      const bool once = added && left[className] == 1;
+      TonelCollector collector(found->second, notes, name, once ? &sink : nullptr);
       ComposeClass(element, classes, collector);
       if (!collector.Declared()) {
         if (added) pending.erase(found);
@@ -51,21 +53,46 @@ TonelPackage ComposeTonelPackage(const std::string& name, const PElemTable& clas
         if (added) firstPlaces.push_back(className);
         continue;
       }
-      sink(found->second);
+      // Its notes came with the first composition.
+      const auto whole = [&] {
+        TonelClass cls;
+        std::vector<std::string> again;
+        TonelCollector collector(cls, again, name);
+        ComposeClass(element, classes, collector);
+        return cls;
+      };
+      sink.Take(found->second, once ? std::function<TonelClass()>(whole) : nullptr);
       pending.erase(found);
     }
     // Names whose other drawings give no class (an interface of the same name).
     for (const std::string& className : firstPlaces) {
       const auto found = pending.find(className);
-      if (found != pending.end()) sink(found->second);
+      if (found != pending.end()) sink.Take(found->second, nullptr);
     }
   };
   return package;
 }
 
+namespace {
+
+// Holds every class whole.
+class AllClasses final : public ClassSink {
+ public:
+  explicit AllClasses(std::vector<TonelClass>& classes) : classes_(classes) {}
+  CommentSink* CommentOf(const std::string&) override { return nullptr; }
+  void Take(const TonelClass& cls, const std::function<TonelClass()>&) override {
+    classes_.push_back(cls);
+  }
+
+ private:
+  std::vector<TonelClass>& classes_;
+};
+
+}  // namespace
+
 void ComposeAllClasses(TonelPackage& package) {
   if (!package.composeClasses) return;
-  package.composeClasses([&](const TonelClass& cls) { package.classes.push_back(cls); },
-                         package.notes);
+  AllClasses all(package.classes);
+  package.composeClasses(all, package.notes);
   package.composeClasses = nullptr;
 }

@@ -7,10 +7,8 @@
 #include <vector>
 
 #include "model/ElemTable.h"
+#include "tonel/ClassSink.h"
 #include "tonel/TonelClass.h"
-
-// Takes each class as soon as it is composed.
-using ClassSink = std::function<void(const TonelClass& cls)>;
 
 // What a run gives: the class files' contents, one per class name, and the
 // notes about what gives no code.
@@ -23,8 +21,9 @@ struct TonelPackage {
   std::vector<std::pair<std::string, std::string>> extraFiles = {};
   // When set, the classes are composed one at a time while they are written, so that
   // a run never holds the whole package: classes is empty, and this hands each class
-  // to the sink and adds the notes of the classes that give no code to notes.
-  std::function<void(const ClassSink& sink, std::vector<std::string>& notes)> composeClasses = {};
+  // to the sink and adds the notes of the classes that give no code to notes. The
+  // comment of a class drawn once goes where the sink says while it is composed.
+  std::function<void(ClassSink& sink, std::vector<std::string>& notes)> composeClasses = {};
 };
 
 // The package that the split diagram gives, its classes composed while they are

@@ -146,14 +146,18 @@ bool ReadMethodOwner(TonelCursor& cursor, const std::string& className) {
 }
 
 // "Person class >> at:put:", for messages.
-std::string MethodName(const std::string& className, const TonelMethod& method) {
-  return className + (method.classSide ? " class >> " : " >> ") + method.selector;
+std::string MethodName(const std::string& className, bool classSide, std::string_view selector) {
+  std::string name = className + (classSide ? " class >> " : " >> ");
+  name += selector;
+  return name;
 }
 
 // The source is the pattern as written before "[", then the body without the line end
-// that the layout puts before "]". Pharo takes all that stands before "[" as the
-// pattern, so comments after the last argument count as the pattern's too.
-void ReadMethodText(TonelCursor& cursor, const std::string& className, TonelMethod& method) {
+// that the layout puts before "]", both put straight into the class's buffer. Pharo takes
+// all that stands before "[" as the pattern, so comments after the last argument count
+// as the pattern's too. Answers the selector.
+std::string ReadMethodText(TonelCursor& cursor, const std::string& className, bool classSide,
+                           TonelMethods& methods) {
   const std::string_view text = cursor.Text();
   const std::size_t start = cursor.Position();
   MethodPattern pattern;
@@ -162,8 +166,7 @@ void ReadMethodText(TonelCursor& cursor, const std::string& className, TonelMeth
   } catch (const GenericError& error) {
     cursor.Fail(error.Message());
   }
-  method.selector = pattern.selector;
-  const std::string name = MethodName(className, method);
+  const std::string name = MethodName(className, classSide, pattern.selector);
   cursor.MoveTo(AfterGap(text, start + pattern.length));
   if (cursor.Peek() == '"') cursor.Fail("the comment is not closed");
   std::size_t patternEnd = cursor.Position();
@@ -172,29 +175,28 @@ void ReadMethodText(TonelCursor& cursor, const std::string& className, TonelMeth
   const std::size_t bodyStart = cursor.Position();
   std::string_view body = text.substr(bodyStart, SkipMethodBody(cursor, name) - bodyStart);
   if (body.ends_with('\n')) body.remove_suffix(1);
-  method.source.reserve(patternEnd - start + body.size());
-  method.source.append(text.substr(start, patternEnd - start)).append(body);
+  methods.AppendToDraft(text.substr(start, patternEnd - start));
+  methods.AppendToDraft(body);
   // The image compiles the source, whose pattern a body that starts with a keyword goes on.
-  method.selector = SplitPattern(method.source).selector;
+  return SplitPattern(methods.Draft()).selector;
 }
 
 void ReadMethods(TonelCursor& cursor, ClassFile& file) {
   TonelClass& result = file.cls;
   std::set<std::pair<bool, std::string>> defined;
   for (cursor.SkipBlanks(); !cursor.AtEnd(); cursor.SkipBlanks()) {
-    TonelMethod method;
+    std::string category;
     const std::size_t begin = cursor.Position();
     if (cursor.Peek() == '{') {
-      method.category = ReadCategory(cursor);
+      category = ReadCategory(cursor);
       cursor.SkipBlanks();
     }
     const std::size_t start = cursor.Position();
-    method.classSide = ReadMethodOwner(cursor, result.name);
-    ReadMethodText(cursor, result.name, method);
-    if (!defined.emplace(method.classSide, method.selector).second) {
-      cursor.FailAt(start, MethodName(result.name, method) + " is defined twice");
-    }
-    result.methods.push_back(std::move(method));
+    const bool classSide = ReadMethodOwner(cursor, result.name);
+    const std::string selector = ReadMethodText(cursor, result.name, classSide, result.methods);
+    if (!defined.emplace(classSide, selector).second)
+      cursor.FailAt(start, MethodName(result.name, classSide, selector) + " is defined twice");
+    result.methods.AddDraft(classSide, category, selector);
     file.methods.push_back({begin, cursor.Position()});
   }
 }

@@ -6,14 +6,18 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <functional>
+#include <memory>
 #include <optional>
 #include <unordered_set>
+#include <utility>
 
 #include "model/Charset.h"
 #include "model/Error.h"
 #include "model/FileOpen.h"
 #include "tonel/ClassFileIndex.h"
 #include "tonel/ClassSplice.h"
+#include "tonel/FileComparer.h"
 #include "tonel/ReadBack.h"
 #include "tonel/StagedFiles.h"
 #include "tonel/TonelLayout.h"
@@ -61,31 +65,10 @@ std::optional<std::string> ReadIfPresent(const std::string& path) {
   return text;
 }
 
-// Whether the file holds the class's text, compared as the text is laid out, a block
-// at a time, so that neither is held whole.
-enum class Match { Absent, Same, Differs };
-
 Match Compare(const std::string& path, const TonelClass& cls) {
-  std::FILE* file = OpenFileToRead(path);
-  if (file == nullptr) {
-    if (errno == ENOENT) return Match::Absent;
-    throw GenericError("cannot open " + Quoted(path) + ": " + std::strerror(errno));
-  }
-  bool same = true;
-  std::string block;
-  LayOutClass(cls, [&](std::string_view text) {
-    while (same && !text.empty()) {
-      block.resize(std::min<std::size_t>(text.size(), 1 << 16));
-      same = std::fread(block.data(), 1, block.size(), file) == block.size() &&
-             text.starts_with(block);
-      text.remove_prefix(block.size());
-    }
-  });
-  if (same) same = std::fgetc(file) == EOF;
-  const bool failed = std::ferror(file) != 0;
-  std::fclose(file);
-  if (failed) throw GenericError("cannot read " + Quoted(path));
-  return same ? Match::Same : Match::Differs;
+  FileComparer file(path);
+  LayOutClass(cls, [&file](std::string_view text) { file.Take(text); });
+  return file.End();
 }
 
 ClassFile Parse(const std::string& path, const std::string& text) {
@@ -108,7 +91,38 @@ struct Location {
   bool exists = false;
 };
 
-class PackageWriter {
+// A class whose comment goes into its files as it is composed, before the rest of the
+// class: the first write of a class, where neither its file nor its copy is there, and
+// a regeneration, where both are there and are compared with it.
+class StreamedClass final : public CommentSink {
+ public:
+  StreamedClass(const std::string& className, const Location& where)
+      : name(className), where(where), comment_([this](std::string_view text) { Put(text); }) {}
+
+  void Take(std::string_view text) override { comment_.Take(text); }
+  // The comment ends where the rest of the class starts.
+  void Rest(const TonelClass& cls) {
+    comment_.End();
+    LayOutAfterComment(cls, [this](std::string_view text) { Put(text); });
+  }
+
+  const std::string name;
+  const Location where;
+  std::optional<StagedFiles::Out> file, copy;        // where they are to be written
+  std::optional<FileComparer> fileMatch, copyMatch;  // where they are there
+
+ private:
+  void Put(std::string_view text) {
+    if (file) file->Put(text);
+    if (copy) copy->Put(text);
+    if (fileMatch) fileMatch->Take(text);
+    if (copyMatch) copyMatch->Take(text);
+  }
+
+  CommentLayout comment_;
+};
+
+class PackageWriter final : public ClassSink {
  public:
   PackageWriter(const std::string& dir, const TonelPackage& package)
       : dir_(dir),
@@ -118,9 +132,12 @@ class PackageWriter {
         copied_(ClassFilesIn(copies_)) {}
 
   TonelSummary Write();
+  CommentSink* CommentOf(const std::string& className) override;
+  void Take(const TonelClass& cls, const std::function<TonelClass()>& whole) override;
 
  private:
   Location Locate(const std::string& className) const;
+  void EndStreamed(const TonelClass& cls, const std::function<TonelClass()>& whole);
   void WriteClass(const TonelClass& next);
   void MergeClassFile(const TonelClass& next, const Location& where, const std::string* copy,
                       const std::string& text);
@@ -135,6 +152,8 @@ class PackageWriter {
   StagedFiles staged_;
   TonelSummary summary_;
   int leftAsTheyAre_ = 0;  // by classes without a copy
+  std::unordered_set<std::string> generated_;
+  std::unique_ptr<StreamedClass> streamed_;  // the class being composed, if streamed
 };
 
 Location PackageWriter::Locate(const std::string& className) const {
@@ -147,6 +166,64 @@ Location PackageWriter::Locate(const std::string& className) const {
   }
   const std::string folder = folders.empty() ? package_.name : folders.front();
   return {folder, dir_ + folder + "/" + file, !folders.empty()};
+}
+
+// A location that cannot be told raises its error when the class comes whole, as it
+// would have without streaming.
+CommentSink* PackageWriter::CommentOf(const std::string& className) {
+  streamed_.reset();
+  Location where;
+  try {
+    where = Locate(className);
+  } catch (const GenericError&) {
+    return nullptr;
+  }
+  const std::string copyPath = copies_ + className + kClassFileSuffix;
+  const bool copied = std::binary_search(copied_.begin(), copied_.end(), className);
+  if (where.exists != copied) return nullptr;
+  streamed_ = std::make_unique<StreamedClass>(className, where);
+  if (copied) {
+    streamed_->fileMatch.emplace(where.path);
+    streamed_->copyMatch.emplace(copyPath);
+  } else {
+    streamed_->file.emplace(staged_.Open(where.path));
+    streamed_->copy.emplace(staged_.Open(copyPath));
+  }
+  return streamed_.get();
+}
+
+void PackageWriter::Take(const TonelClass& cls, const std::function<TonelClass()>& whole) {
+  generated_.insert(cls.name);
+  if (streamed_ != nullptr && streamed_->name == cls.name) {
+    EndStreamed(cls, whole);
+  } else {
+    WriteClass(cls);
+  }
+  streamed_.reset();
+}
+
+// A first write is done once the rest is written; a regeneration that finds a file or a
+// copy changed needs the class whole, to merge it.
+void PackageWriter::EndStreamed(const TonelClass& cls, const std::function<TonelClass()>& whole) {
+  StreamedClass& streamed = *streamed_;
+  if (streamed.file) {
+    CheckReadsBack(cls);
+    streamed.Rest(cls);
+    streamed.file->Close();
+    streamed.copy->Close();
+    ++summary_.added;
+    return;
+  }
+  streamed.Rest(cls);
+  if (streamed.fileMatch->End() == Match::Same && streamed.copyMatch->End() == Match::Same) {
+    if (streamed.where.folder != package_.name) {
+      summary_.notes.push_back("the class " + cls.name + " is in " +
+                               Quoted(dir_ + streamed.where.folder) + ": it is merged there");
+    }
+    ++summary_.unchanged;
+    return;
+  }
+  WriteClass(whole());
 }
 
 // The class's text goes straight into its files, and is compared with what is there
@@ -253,17 +330,12 @@ TonelSummary PackageWriter::Write() {
   const std::string folder = dir_ + package_.name + "/";
   if (!Exists(folder)) staged_.StageFolder(folder);
   if (!Exists(copies_)) staged_.StageFolder(copies_);
-  std::unordered_set<std::string> generated;
-  const ClassSink write = [&](const TonelClass& next) {
-    generated.insert(next.name);
-    WriteClass(next);
-  };
   std::vector<std::string> compositionNotes;
-  if (package_.composeClasses) package_.composeClasses(write, compositionNotes);
-  for (const TonelClass& next : package_.classes) write(next);
+  if (package_.composeClasses) package_.composeClasses(*this, compositionNotes);
+  for (const TonelClass& next : package_.classes) Take(next, nullptr);
   summary_.notes.insert(summary_.notes.begin(), compositionNotes.begin(), compositionNotes.end());
   for (const std::string& name : copied_)
-    if (generated.count(name) == 0) RemoveClass(name);
+    if (generated_.count(name) == 0) RemoveClass(name);
   WriteWhereAbsent(dir_ + ".properties", kProperties);
   WriteWhereAbsent(folder + "package.st",
                    "Package { #name : " + StonString(package_.name) + " }\n");

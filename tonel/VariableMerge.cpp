@@ -28,7 +28,7 @@ std::string UsersText(const std::vector<std::string>& users) {
 std::vector<std::string> UsersOf(const std::string& name, const VariableContext& context) {
   std::vector<std::string> users;
   for (const std::size_t index : context.usersOwn) {
-    const TonelMethod& method = context.methods[index];
+    const TonelMethod method = context.methods[index];
     if (NamesWord(method.source, name)) users.push_back(MethodName(context.className, method));
   }
   return users;

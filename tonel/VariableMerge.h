@@ -10,7 +10,7 @@
 // stands for, which keep a variable they name, and where notes go.
 struct VariableContext {
   const std::string& className;
-  const std::vector<TonelMethod>& methods;   // the merged methods
+  const TonelMethods& methods;               // the merged methods
   const std::vector<std::size_t>& usersOwn;  // indexes into methods
   std::vector<std::string>& notes;
 };

@@ -108,14 +108,15 @@ TonelClass& Known(std::map<std::string, TonelClass>& image, const std::string& n
   return found->second;
 }
 
-void Define(TonelClass& cls, TonelMethod method) {
-  for (TonelMethod& known : cls.methods) {
+void Define(TonelClass& cls, const TonelMethod& method) {
+  for (std::size_t i = 0; i < cls.methods.size(); ++i) {
+    const TonelMethod known = cls.methods[i];
     if (known.classSide == method.classSide && known.selector == method.selector) {
-      known = std::move(method);
+      cls.methods.Replace(i, method);
       return;
     }
   }
-  cls.methods.push_back(std::move(method));
+  cls.methods.push_back(method);
 }
 
 // Files in the method section whose header is chunk first; answers the blank chunk that

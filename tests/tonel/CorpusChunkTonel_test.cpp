@@ -24,7 +24,12 @@ TEST_P(ChunkAndTonel, SayTheSame) {
   const std::string dir = MakeTempDir() + "/";
   const std::string name = PackageNameOf(file);
   WriteChunkFileOf(CorpusPath(file), dir);
-  WriteTonelPackage(dir, ComposePackageOf(CorpusPath(file)));
+  WriteTonelPackageOf(CorpusPath(file), dir);
+  // A comment laid out as it is composed, straight into the files, gives the bytes that
+  // the class held whole gives.
+  const std::string held = MakeTempDir() + "/";
+  WriteTonelPackage(held, ComposePackageOf(CorpusPath(file)));
+  ExpectSameTree(ReadTree(held + name), ReadTree(dir + name), "laid out as composed");
 
   const std::map<std::string, TonelClass> image = FileIn(ReadWholeFile(dir + name + ".st"));
   const std::map<std::string, std::string> package = ReadTree(dir + name);

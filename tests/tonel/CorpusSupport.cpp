@@ -100,6 +100,16 @@ TonelPackage ComposePackageOf(const std::string& path) {
   return package;
 }
 
+TonelSummary WriteTonelPackageOf(const std::string& path, const std::string& dir) {
+  TonelSummary summary;
+  WithDiagram(
+      path, [&](const PElemTable& classes, const PElemTable& relations, const PElemTable& others) {
+        summary = WriteTonelPackage(
+            dir, ComposeTonelPackage(PackageNameOf(path), classes, relations, others));
+      });
+  return summary;
+}
+
 std::map<std::string, std::string> ReadTree(const std::string& dir) {
   std::map<std::string, std::string> files;
   for (const fs::directory_entry& entry : fs::recursive_directory_iterator(dir)) {
@@ -128,14 +138,14 @@ std::string Describe(const TonelClass& cls) {
                      "\npackage " + cls.package + "\n";
   for (const auto& [key, value] : cls.otherEntries) text += key + " " + value + "\n";
   text += "comment\n" + cls.comment + "\n";
-  std::vector<const TonelMethod*> methods;
-  for (const TonelMethod& method : cls.methods) methods.push_back(&method);
-  std::sort(methods.begin(), methods.end(), [](const TonelMethod* a, const TonelMethod* b) {
-    return std::tie(a->classSide, a->selector) < std::tie(b->classSide, b->selector);
+  std::vector<TonelMethod> methods(cls.methods.begin(), cls.methods.end());
+  std::sort(methods.begin(), methods.end(), [](const TonelMethod& a, const TonelMethod& b) {
+    return std::tie(a.classSide, a.selector) < std::tie(b.classSide, b.selector);
   });
-  for (const TonelMethod* method : methods) {
-    text += std::string("\n") + (method->classSide ? "class side " : "instance side ") +
-            method->category + " " + method->selector + "\n" + method->source + "\n";
+  for (const TonelMethod& method : methods) {
+    text += method.classSide ? "\nclass side " : "\ninstance side ";
+    text.append(method.category).append(" ").append(method.selector).append("\n");
+    text.append(method.source).append("\n");
   }
   return text;
 }

@@ -28,6 +28,9 @@ std::string CorpusPath(const std::string& file);
 // what the reader raises. dir ends with "/".
 void WriteChunkFileOf(const std::string& path, const std::string& dir);
 TonelPackage ComposePackageOf(const std::string& path);
+// Writes the diagram's package into the source directory as a run does: each class
+// composed while it is written, its comment straight into its files.
+TonelSummary WriteTonelPackageOf(const std::string& path, const std::string& dir);
 
 // Every file below dir, by its path relative to dir.
 std::map<std::string, std::string> ReadTree(const std::string& dir);

@@ -8,11 +8,12 @@
 
 namespace {
 
-TonelMethod Method(const std::string& selector, const std::string& body, bool classSide = false) {
-  return {classSide, "accessing", selector, selector + "\n" + body};
+// One method, holding its own texts.
+TonelMethods Method(const std::string& selector, const std::string& body, bool classSide = false) {
+  return {{classSide, "accessing", selector, selector + "\n" + body}};
 }
 
-TonelClass Cls(std::vector<TonelMethod> methods, std::vector<std::string> instVars = {},
+TonelClass Cls(const std::vector<TonelMethods>& methods, std::vector<std::string> instVars = {},
                const std::string& comment = "C.\n") {
   TonelClass cls;
   cls.name = "C";
@@ -21,14 +22,14 @@ TonelClass Cls(std::vector<TonelMethod> methods, std::vector<std::string> instVa
   cls.package = "p";
   cls.comment = comment;
   cls.instVars = std::move(instVars);
-  cls.methods = std::move(methods);
+  for (const TonelMethods& method : methods) cls.methods.push_back(method.front());
   return cls;
 }
 
 // The merged methods' sources, in the order the merge gives them.
 std::vector<std::string> Sources(const MergedClass& merged) {
   std::vector<std::string> sources;
-  for (const TonelMethod& method : merged.cls.methods) sources.push_back(method.source);
+  for (const TonelMethod& method : merged.cls.methods) sources.emplace_back(method.source);
   return sources;
 }
 
@@ -80,7 +81,7 @@ TEST(TonelMerge, MethodRules) {
       {"formatted, diagram dropped it: gone", stub, formatted, "", {}, 0, {}},
   };
   auto methods = [](const std::string& body) {
-    return body.empty() ? std::vector<TonelMethod>{} : std::vector{Method("m", body)};
+    return body.empty() ? std::vector<TonelMethods>{} : std::vector{Method("m", body)};
   };
   for (const Case& c : kCases) {
     const TonelClass base = Cls(methods(c.base));

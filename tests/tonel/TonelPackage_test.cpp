@@ -15,6 +15,7 @@
 #include "model/Error.h"
 #include "reader/ReaderTestSupport.h"
 #include "support/TempFile.h"
+#include "tonel/TonelCollector.h"
 
 namespace {
 
@@ -123,6 +124,24 @@ TEST(TonelPackage, CarriageReturnsBecomeLineEnds) {
             "{ #category : 'accessing' }\nA >> x: aString [\n  x := aString\n]\n");
   EXPECT_EQ(SummaryLine("cr", WriteTonelPackage(dir, package)),
             "cr: 0 classes added, 0 updated, 1 unchanged, 0 removed; 0 methods kept as written");
+}
+
+// The composed text comes in pieces, which go where they stay as they come: a CR LF split
+// between two pieces is one line end, as is a CR that ends a piece.
+TEST(TonelPackage, ALineEndSplitBetweenPiecesIsOne) {
+  TonelClass cls;
+  std::vector<std::string> notes;
+  const std::string package = "p";
+  TonelCollector collector(cls, notes, package);
+  collector.Definition({"A", "Object", {}, {}, {}});
+  collector.BeginComment();
+  for (const char* piece : {"a\r", "\nb\r", "c"}) collector.Take(piece);
+  collector.End();
+  collector.BeginMethod(false, "public");
+  for (const char* piece : {"m\r", "\n\t^ 1"}) collector.Take(piece);
+  collector.End();
+  EXPECT_EQ(cls.comment, "a\nb\nc");
+  EXPECT_EQ(cls.methods, TonelMethods({{false, "public", "m", "m\n\t^ 1"}}));
 }
 
 // A copy that cannot be written stops the run before any file is renamed into place: the

@@ -63,8 +63,7 @@ TEST(TonelReaderTest, FindsTheClosingBracketOfABody) {
   for (const std::string& body : bodies) {
     const std::string text = "Class { #name : 'A' }\n\nA >> m [" + body +
                              "\n]\n\n{ #category : 'z' }\nA >> z [\n\t^ 1\n]\n";
-    const std::vector<TonelMethod> expected = {{false, "", "m", "m" + body},
-                                               {false, "z", "z", "z\n\t^ 1"}};
+    const TonelMethods expected = {{false, "", "m", "m" + body}, {false, "z", "z", "z\n\t^ 1"}};
     EXPECT_EQ(ReadTonelClass(text).methods, expected) << body;
   }
 }
@@ -91,7 +90,7 @@ TEST(TonelReaderTest, JoinsPatternAndBody) {
   };
   for (const Case& c : cases) {
     const TonelClass read = ReadTonelClass("Class { #name : 'A' }\n\n" + c.method + "\n");
-    const std::vector<TonelMethod> expected = {{false, "", c.selector, c.source}};
+    const TonelMethods expected = {{false, "", c.selector, c.source}};
     EXPECT_EQ(read.methods, expected) << c.method;
   }
 }

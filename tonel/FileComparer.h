@@ -1,0 +1,29 @@
+// Whether a file holds a text that comes a piece at a time.
+#pragma once
+
+#include <cstdio>
+#include <string>
+#include <string_view>
+
+enum class Match { Absent, Same, Differs };
+
+// The file is read alongside the text, a block at a time, so that neither is held whole.
+class FileComparer {
+ public:
+  // Raises GenericError `cannot open "PATH": REASON` when the file is there but cannot be
+  // opened; a file that is not there is Absent.
+  explicit FileComparer(const std::string& path);
+  FileComparer(const FileComparer&) = delete;
+  FileComparer& operator=(const FileComparer&) = delete;
+  ~FileComparer();
+
+  void Take(std::string_view text);
+  // After the text's last piece. Raises GenericError `cannot read "PATH"`.
+  Match End();
+
+ private:
+  std::string path_;
+  std::FILE* file_;
+  std::string block_;
+  bool same_ = true;
+};
