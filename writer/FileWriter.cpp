@@ -5,6 +5,8 @@
 #include "writer/ChunkLayout.h"
 #include "writer/ClassOrder.h"
 #include "writer/ClassWriter.h"
+#include "writer/Hierarchy.h"
+#include "writer/MandatoryValue.h"
 #include "writer/Naming.h"
 #include "writer/Notes.h"
 #include "writer/Output.h"
@@ -21,11 +23,25 @@ class OutFileGuard {
   ~OutFileGuard() { AbandonOutFile(); }
 };
 
+// Drops what was gathered about the classes when the file is done, written or
+// not: a process that writes file after file then holds none of an earlier one.
+class GatheredFactsGuard {
+ public:
+  GatheredFactsGuard() = default;
+  GatheredFactsGuard(const GatheredFactsGuard&) = delete;
+  GatheredFactsGuard& operator=(const GatheredFactsGuard&) = delete;
+  ~GatheredFactsGuard() {
+    ForgetHierarchyFacts();
+    ForgetMandatoryValueFacts();
+  }
+};
+
 }  // namespace
 
 void WriteImportFile(const std::string& outputDir, const std::string& baseName,
                      const std::string& category, const PElemTable& classes,
                      const PElemTable& relations, const PElemTable& others) {
+  const GatheredFactsGuard factsGuard;
   SetCategoryName(category);
   std::string fileName = outputDir + baseName + ".st";
   CreateOutFile(fileName);

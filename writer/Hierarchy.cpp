@@ -399,3 +399,10 @@ const std::set<std::string>& InheritedClassInstanceVariables(const PClassType& c
   const ClassSideNames* side = ClassSideNamesOf(cls, allClasses);
   return side ? side->inheritedInstanceNames : kNoNames;
 }
+
+void ForgetHierarchyFacts() {
+  FactsTable = GatheredTable();
+  std::vector<ClassFacts>().swap(Facts);
+  std::unordered_map<const IElement*, size_t>().swap(FactsIndex);
+  LastFacts = {nullptr, nullptr};
+}

@@ -38,3 +38,7 @@ const std::set<std::string>& ClassNamesOfInheritedInstanceVariables(const PClass
 // its class side.
 const std::set<std::string>& InheritedClassInstanceVariables(const PClassType& cls,
                                                              const PElemTable& allClasses);
+
+// Drops the facts gathered about the last table of classes, so that they do not
+// hold its classes' memory until another table is asked about.
+void ForgetHierarchyFacts();

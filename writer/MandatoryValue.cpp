@@ -120,6 +120,11 @@ const Creations& CreationsOf(const PElemTable& allClasses) {
 
 }  // namespace
 
+void ForgetMandatoryValueFacts() {
+  CreationsTable = GatheredTable();
+  Gathered = {};
+}
+
 std::string MandatoryValue(const PClassType& cls, const std::string& type,
                            const PElemTable& allClasses) {
   const Creations& creations = CreationsOf(allClasses);

@@ -15,3 +15,7 @@
 // classes that the file writes.
 std::string MandatoryValue(const PClassType& cls, const std::string& type,
                            const PElemTable& allClasses);
+
+// Drops what was gathered about the last table of classes, so that it does not
+// hold its classes' memory until another table is asked about.
+void ForgetMandatoryValueFacts();
