@@ -3,7 +3,6 @@
 
 #include <functional>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "model/ElemList.h"
@@ -23,10 +22,24 @@ struct LineSlot {
 // A power of two: a line's place is the low bits of the hash of its text.
 constexpr size_t kLineSlots = size_t{1} << 12;
 
+// A member kept for sharing, under the key of its parts.
+struct MemberSlot {
+  std::string key;
+  PElement member;
+};
+
+// Members, like lines, take the place of those before them at their place, so
+// that a diagram whose every line differs neither keeps a key per member nor
+// searches a table of millions. The table starts small, for a small diagram,
+// and doubles while members are made faster than it has places, up to this.
+constexpr size_t kFirstMemberSlots = size_t{1} << 6;
+constexpr size_t kMostMemberSlots = size_t{1} << 13;
+
 // Keyed by every part that the member is made of, each part ended by a NUL, which
 // no part holds; the key's buffer is kept for the next line.
 struct Pool {
-  std::unordered_map<std::string, PElement> members;
+  std::vector<MemberSlot> members;
+  size_t madeSinceGrown = 0;
   std::string key;
   bool inUse = false;
   // Made in use only: a model made outside the pool keeps no lines.
@@ -55,13 +68,37 @@ void AddDecl(const TVarDeclRec& rec) {
   }
 }
 
+size_t PlaceOf(std::string_view key, size_t places) {
+  return std::hash<std::string_view>{}(key) & (places - 1);
+}
+
+// Doubles the member table, each kept member going to its place in the new one.
+// An operation's key names its parameters by address; that stays sound while
+// members are let go, since a kept operation holds its parameters alive.
+void GrowMembers() {
+  std::vector<MemberSlot> grown(Shared.members.size() * 2);
+  for (MemberSlot& slot : Shared.members) {
+    if (slot.member) grown[PlaceOf(slot.key, grown.size())] = std::move(slot);
+  }
+  Shared.members = std::move(grown);
+  Shared.madeSinceGrown = 0;
+}
+
 // The member of the key made so far, made by make when there is none yet.
 template <class Make>
 PElement Member(Make make) {
   if (!Shared.inUse) return make();
-  const auto found = Shared.members.find(Shared.key);
-  if (found != Shared.members.end()) return found->second;
-  return Shared.members.emplace(Shared.key, make()).first->second;
+  MemberSlot* slot = &Shared.members[PlaceOf(Shared.key, Shared.members.size())];
+  if (slot->member && slot->key == Shared.key) return slot->member;
+  PElement made = make();
+  if (++Shared.madeSinceGrown > Shared.members.size() &&
+      Shared.members.size() < kMostMemberSlots) {
+    GrowMembers();
+    slot = &Shared.members[PlaceOf(Shared.key, Shared.members.size())];
+  }
+  slot->key.assign(Shared.key);
+  slot->member = made;
+  return made;
 }
 
 LineSlot& SlotOf(char kind, std::string_view text) {
@@ -75,6 +112,7 @@ SharedMembersInUse::SharedMembersInUse() {
   Shared = Pool();
   Shared.inUse = true;
   Shared.lines.resize(kLineSlots);
+  Shared.members.resize(kFirstMemberSlots);
 }
 
 SharedMembersInUse::~SharedMembersInUse() {
