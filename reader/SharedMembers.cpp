@@ -91,8 +91,7 @@ PElement Member(Make make) {
   MemberSlot* slot = &Shared.members[PlaceOf(Shared.key, Shared.members.size())];
   if (slot->member && slot->key == Shared.key) return slot->member;
   PElement made = make();
-  if (++Shared.madeSinceGrown > Shared.members.size() &&
-      Shared.members.size() < kMostMemberSlots) {
+  if (++Shared.madeSinceGrown > Shared.members.size() && Shared.members.size() < kMostMemberSlots) {
     GrowMembers();
     slot = &Shared.members[PlaceOf(Shared.key, Shared.members.size())];
   }
