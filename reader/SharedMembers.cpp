@@ -3,7 +3,6 @@
 
 #include <functional>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "model/ElemList.h"
@@ -12,25 +11,71 @@
 
 namespace {
 
-// A member line kept with its member. Lines take the place of those before them
-// at their place, so the lines kept stay few however many a diagram has.
+// A member line kept with its member, at the place of its hash.
 struct LineSlot {
-  char kind = 0;
+  size_t hash = 0;
+  char kind = 0;  // none while the place is free
   std::string text;
   KeptLine line;
+
+  bool Used() const { return kind != 0; }
 };
 
-// A power of two: a line's place is the low bits of the hash of its text.
-constexpr size_t kLineSlots = size_t{1} << 12;
+// A member kept for sharing, under the key of its parts.
+struct MemberSlot {
+  size_t hash = 0;
+  std::string key;
+  PElement member;
+
+  bool Used() const { return member != nullptr; }
+};
+
+// Entries take the place of those before them at their place, so that a
+// diagram whose every line differs neither keeps an entry per line nor searches
+// a table of millions. A table starts small, for a small diagram, and doubles
+// while entries come faster than it has places, up to a bound.
+template <class Slot>
+class Places {
+ public:
+  void Start() {
+    slots_.clear();
+    slots_.resize(kFirst);
+    madeSinceGrown_ = 0;
+  }
+  Slot& At(size_t hash) { return slots_[hash & (slots_.size() - 1)]; }
+  // The place for a new entry of this hash.
+  Slot& ForNew(size_t hash) {
+    if (++madeSinceGrown_ > slots_.size() && slots_.size() < kMost) Grow();
+    return At(hash);
+  }
+
+ private:
+  static constexpr size_t kFirst = size_t{1} << 6;
+  static constexpr size_t kMost = size_t{1} << 13;
+
+  void Grow() {
+    std::vector<Slot> grown(slots_.size() * 2);
+    for (Slot& slot : slots_) {
+      if (slot.Used()) grown[slot.hash & (grown.size() - 1)] = std::move(slot);
+    }
+    slots_ = std::move(grown);
+    madeSinceGrown_ = 0;
+  }
+
+  std::vector<Slot> slots_;
+  size_t madeSinceGrown_ = 0;
+};
 
 // Keyed by every part that the member is made of, each part ended by a NUL, which
-// no part holds; the key's buffer is kept for the next line.
+// no part holds; the key's buffer is kept for the next line. An operation's key
+// names its parameters by address; that stays sound while members are let go,
+// since a kept operation holds its parameters alive.
 struct Pool {
-  std::unordered_map<std::string, PElement> members;
+  Places<MemberSlot> members;
   std::string key;
   bool inUse = false;
-  // Made in use only: a model made outside the pool keeps no lines.
-  std::vector<LineSlot> lines;
+  // Used in use only: a model made outside the pool keeps no lines.
+  Places<LineSlot> lines;
 };
 
 Pool Shared;
@@ -59,14 +104,20 @@ void AddDecl(const TVarDeclRec& rec) {
 template <class Make>
 PElement Member(Make make) {
   if (!Shared.inUse) return make();
-  const auto found = Shared.members.find(Shared.key);
-  if (found != Shared.members.end()) return found->second;
-  return Shared.members.emplace(Shared.key, make()).first->second;
+  const size_t hash = std::hash<std::string>{}(Shared.key);
+  if (const MemberSlot& slot = Shared.members.At(hash); slot.Used() && slot.key == Shared.key) {
+    return slot.member;
+  }
+  PElement made = make();
+  MemberSlot& slot = Shared.members.ForNew(hash);
+  slot.hash = hash;
+  slot.key.assign(Shared.key);
+  slot.member = made;
+  return made;
 }
 
-LineSlot& SlotOf(char kind, std::string_view text) {
-  const size_t hash = std::hash<std::string_view>{}(text) + static_cast<unsigned char>(kind);
-  return Shared.lines[hash & (kLineSlots - 1)];
+size_t LineHash(char kind, std::string_view text) {
+  return std::hash<std::string_view>{}(text) + static_cast<unsigned char>(kind);
 }
 
 }  // namespace
@@ -74,7 +125,8 @@ LineSlot& SlotOf(char kind, std::string_view text) {
 SharedMembersInUse::SharedMembersInUse() {
   Shared = Pool();
   Shared.inUse = true;
-  Shared.lines.resize(kLineSlots);
+  Shared.lines.Start();
+  Shared.members.Start();
 }
 
 SharedMembersInUse::~SharedMembersInUse() {
@@ -83,13 +135,15 @@ SharedMembersInUse::~SharedMembersInUse() {
 
 KeptLine MemberOfLine(char kind, std::string_view text) {
   if (!Shared.inUse) return {};
-  const LineSlot& slot = SlotOf(kind, text);
+  const LineSlot& slot = Shared.lines.At(LineHash(kind, text));
   return slot.kind == kind && slot.text == text ? slot.line : KeptLine();
 }
 
 void KeepMemberOfLine(char kind, std::string_view text, const KeptLine& line) {
   if (!Shared.inUse) return;
-  LineSlot& slot = SlotOf(kind, text);
+  const size_t hash = LineHash(kind, text);
+  LineSlot& slot = Shared.lines.ForNew(hash);
+  slot.hash = hash;
   slot.kind = kind;
   slot.text.assign(text);
   slot.line = line;

@@ -164,11 +164,12 @@ inline std::string DescribeMember(const PElement& element) {
   text += Quoted(member->GetVisibility());
   if (member->GetStatic()) text += " static";
   if (IsMemberFun(element) && ToMemberFun(element)->GetAbstract()) text += " abstract";
-  text += " " + Quoted(member->GetName()) + ":" + Quoted(member->GetTypeName());
+  text.append(" ").append(Quoted(member->GetName()));
+  text.append(":").append(Quoted(member->GetTypeName()));
   if (IsMemberVar(element)) {
     const PMemberVar var = ToMemberVar(element);
     text += DescribeRanges(var->GetMultiplicity()) + "=" + Quoted(var->GetDefault());
-    if (!var->GetProperties().empty()) text += " " + Quoted(var->GetProperties());
+    if (!var->GetProperties().empty()) text.append(" ").append(Quoted(var->GetProperties()));
   } else {
     text += DescribeParams(ToMemberFun(element)->GetParams());
   }
