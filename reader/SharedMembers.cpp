@@ -2,10 +2,13 @@
 #include "reader/SharedMembers.h"
 
 #include <functional>
+#include <memory_resource>
+#include <optional>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
 
+#include "model/Arena.h"
 #include "model/ElemList.h"
 #include "model/Multiplicity.h"
 #include "model/Param.h"
@@ -24,24 +27,26 @@ struct LineSlot {
 constexpr size_t kLineSlots = size_t{1} << 12;
 
 // Keyed by every part that the member is made of, each part ended by a NUL, which
-// no part holds; the key's buffer is kept for the next line.
+// no part holds. The keys kept are made where the members are, so that a large
+// diagram's many keys cost no more than its members to make and to let go.
 struct Pool {
-  std::unordered_map<std::string, PElement> members;
-  std::string key;
-  bool inUse = false;
-  // Made in use only: a model made outside the pool keeps no lines.
-  std::vector<LineSlot> lines;
+  explicit Pool(std::pmr::memory_resource* memory) : members(memory) {}
+  std::pmr::unordered_map<std::pmr::string, PElement> members;
+  std::vector<LineSlot> lines = std::vector<LineSlot>(kLineSlots);
 };
 
-Pool Shared;
+// Only while in use: a model made outside the pool keeps no lines.
+std::optional<Pool> Shared;
+// The key of the member being read; its buffer is kept for the next one.
+std::pmr::string Key;
 
 // The part's own terminating NUL ends it in the key.
 void AddPart(const std::string& part) {
-  Shared.key.append(part.c_str(), part.size() + 1);
+  Key.append(part.c_str(), part.size() + 1);
 }
 
 void StartKey(char kind, char visibility, bool isStatic) {
-  Shared.key.assign({kind, visibility, isStatic ? 's' : 'i'});
+  Key.assign({kind, visibility, isStatic ? 's' : 'i'});
 }
 
 void AddDecl(const TVarDeclRec& rec) {
@@ -58,37 +63,35 @@ void AddDecl(const TVarDeclRec& rec) {
 // The member of the key made so far, made by make when there is none yet.
 template <class Make>
 PElement Member(Make make) {
-  if (!Shared.inUse) return make();
-  const auto found = Shared.members.find(Shared.key);
-  if (found != Shared.members.end()) return found->second;
-  return Shared.members.emplace(Shared.key, make()).first->second;
+  if (!Shared) return make();
+  const auto found = Shared->members.find(Key);
+  if (found != Shared->members.end()) return found->second;
+  return Shared->members.emplace(Key, make()).first->second;
 }
 
 LineSlot& SlotOf(char kind, std::string_view text) {
   const size_t hash = std::hash<std::string_view>{}(text) + static_cast<unsigned char>(kind);
-  return Shared.lines[hash & (kLineSlots - 1)];
+  return Shared->lines[hash & (kLineSlots - 1)];
 }
 
 }  // namespace
 
 SharedMembersInUse::SharedMembersInUse() {
-  Shared = Pool();
-  Shared.inUse = true;
-  Shared.lines.resize(kLineSlots);
+  Shared.emplace(ModelMemory());
 }
 
 SharedMembersInUse::~SharedMembersInUse() {
-  Shared = Pool();
+  Shared.reset();
 }
 
 KeptLine MemberOfLine(char kind, std::string_view text) {
-  if (!Shared.inUse) return {};
+  if (!Shared) return {};
   const LineSlot& slot = SlotOf(kind, text);
   return slot.kind == kind && slot.text == text ? slot.line : KeptLine();
 }
 
 void KeepMemberOfLine(char kind, std::string_view text, const KeptLine& line) {
-  if (!Shared.inUse) return;
+  if (!Shared) return;
   LineSlot& slot = SlotOf(kind, text);
   slot.kind = kind;
   slot.text.assign(text);
@@ -121,7 +124,7 @@ PClassMember SharedOperation(bool isStatic, bool isAbstract, char visibility,
   // Equal parameters are one object, which the pool keeps alive, so its address names it.
   for (const PElement& param : params) {
     const IElement* self = param.get();
-    Shared.key.append(reinterpret_cast<const char*>(&self), sizeof self);
+    Key.append(reinterpret_cast<const char*>(&self), sizeof self);
   }
   return ToClassMember(Member([&] {
     PElemTable table = NoElements();
