@@ -17,7 +17,7 @@
 
 namespace {
 
-constexpr size_t kNone = static_cast<size_t>(-1);
+constexpr size_t kNone = kNoClassPlace;
 
 // The class names of a class that are instance variable names of an
 // ancestor; those of them and of its own instance variable names, which are
@@ -360,6 +360,11 @@ const ClassSideNames* ClassSideNamesOf(const PClassType& cls, const PElemTable& 
 bool IsDeclaredIn(const PClassType& cls, const PElemTable& allClasses) {
   const ClassFacts* facts = FactsOf(cls, allClasses);
   return facts ? facts->declared : IsDeclared(cls);
+}
+
+size_t ClassPlaceIn(const PClassType& cls, const PElemTable& allClasses) {
+  GatherFacts(allClasses);
+  return PlaceOf(*cls);
 }
 
 PElemTable Superclasses(const PClassType& cls, const PElemTable& allClasses) {
