@@ -30,8 +30,9 @@ constexpr size_t kLineSlots = size_t{1} << 12;
 // no part holds. The keys kept are made where the members are, so that a large
 // diagram's many keys cost no more than its members to make and to let go.
 struct Pool {
-  explicit Pool(std::pmr::memory_resource* memory) : members(memory) {}
+  explicit Pool(std::pmr::memory_resource* memory) : members(memory), multiplicities(memory) {}
   std::pmr::unordered_map<std::pmr::string, PElement> members;
+  std::pmr::unordered_map<std::pmr::string, PElemTable> multiplicities;
   std::vector<LineSlot> lines = std::vector<LineSlot>(kLineSlots);
 };
 
@@ -49,15 +50,19 @@ void StartKey(char kind, char visibility, bool isStatic) {
   Key.assign({kind, visibility, isStatic ? 's' : 'i'});
 }
 
-void AddDecl(const TVarDeclRec& rec) {
-  AddPart(rec.Name);
-  AddPart(rec.TypeName);
-  AddPart(rec.Default);
-  for (const PElement& range : ElementsOf(rec.Multiplicity)) {
+void AddRanges(const PElemTable& ranges) {
+  for (const PElement& range : ElementsOf(ranges)) {
     const PMultiplicity multiplicity = ToMultiplicity(range);
     AddPart(multiplicity->GetLower());
     AddPart(multiplicity->GetUpper());
   }
+}
+
+void AddDecl(const TVarDeclRec& rec) {
+  AddPart(rec.Name);
+  AddPart(rec.TypeName);
+  AddPart(rec.Default);
+  AddRanges(rec.Multiplicity);
 }
 
 // The member of the key made so far, made by make when there is none yet.
@@ -96,6 +101,13 @@ void KeepMemberOfLine(char kind, std::string_view text, const KeptLine& line) {
   slot.kind = kind;
   slot.text.assign(text);
   slot.line = line;
+}
+
+PElemTable SharedMultiplicity(const PElemTable& ranges) {
+  if (!Shared) return ranges;
+  Key.clear();
+  AddRanges(ranges);
+  return Shared->multiplicities.try_emplace(Key, ranges).first->second;
 }
 
 PClassMember SharedAttribute(bool isStatic, char visibility, const TVarDeclRec& rec,
