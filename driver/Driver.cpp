@@ -377,7 +377,11 @@ int RunDriver(const std::vector<std::string>& args, std::istream& in, std::ostre
     PElemTable ClassTable = Diagram->Filter(IsPlainClass);
     PElemTable RelationTable = Diagram->Filter(IsRelType);
     PElemTable OtherTable = Diagram->Filter(IsOtherElem);
-    ConnectClasses(ClassTable, RelationTable);
+    {
+      // The classes keep the tables of their relations: they are made where the classes are.
+      const ArenaInUse inUse(*arena);
+      ConnectClasses(ClassTable, RelationTable);
+    }
     if (line.format == OutputFormat::Chunk) {
       WriteImportFile(OutputDir, BaseNameOf(InputPath), package, ClassTable, RelationTable,
                       OtherTable);

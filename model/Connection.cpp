@@ -161,10 +161,14 @@ void ConnectClasses(const PElemTable& classes, const PElemTable& relations) {
 
   Touches touches = TouchingBorders(BorderIndex(boxes), narrowedRelations, narrowed.size());
   AttachNearEnds(narrowed, boxes, narrowedRelations, touches);
+  // Most classes of a large diagram touch no relation: they share the empty table.
+  const PElemTable none = NoElements();
   for (std::size_t i = 0; i < narrowed.size(); ++i) {
-    PElemTable touched = NewElemTable();
+    PElemTable touched = none;
     for (const std::size_t r : touches.relationsOf[i]) {
-      if (narrowedRelations[r]->TryConnect(narrowed[i])) touched->Add(relationList[r]);
+      if (!narrowedRelations[r]->TryConnect(narrowed[i])) continue;
+      if (touched == none) touched = NewElemTable();
+      touched->Add(relationList[r]);
     }
     narrowed[i]->SetRelations(touched);
   }

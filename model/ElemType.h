@@ -1,6 +1,7 @@
 // Diagram elements: the common element data, class elements and relation elements.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <limits>
 #include <memory>
@@ -39,6 +40,11 @@ class IClassType : public virtual IElemType {
   virtual void AddMember(const PClassMember& member) = 0;
   virtual void SetWritten(bool value) = 0;
   virtual bool GetWritten() const = 0;
+  // The class's place in the writer's list of facts about the classes, kept with
+  // the class so that its facts are found without a lookup by its address. Only
+  // a hint: the list says whether the place is still the class's.
+  virtual void SetFactsPlace(std::size_t value) = 0;
+  virtual std::size_t GetFactsPlace() const = 0;
 };
 using PClassType = std::shared_ptr<IClassType>;
 
@@ -135,6 +141,8 @@ class TClassType final : public TElemType,
   void AddMember(const PClassMember& member) override;
   void SetWritten(bool value) override { written_ = value; }
   bool GetWritten() const override { return written_; }
+  void SetFactsPlace(std::size_t value) override { factsPlace_ = value; }
+  std::size_t GetFactsPlace() const override { return factsPlace_; }
 
   // Replaces Relations by the relations of the table that touch this class.
   void CollectRelations(const PElemTable& relations);
@@ -148,6 +156,7 @@ class TClassType final : public TElemType,
   PElemTable members_ = NewElemTable();
   PElemTable relations_ = NoElements();
   bool written_ = false;
+  std::size_t factsPlace_ = 0;
 };
 
 class TRelType : public TElemType, public IRelType {

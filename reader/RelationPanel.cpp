@@ -10,6 +10,7 @@
 #include "model/Error.h"
 #include "model/Multiplicity.h"
 #include "reader/Parser.h"
+#include "reader/SharedMembers.h"
 #include "reader/scanner.h"
 
 namespace {
@@ -190,11 +191,11 @@ void ReadPanelItem(const PRelType& rel, std::string& label) {
       break;
     case kMult1:
       SkipDelim();
-      rel->SetMult1(ParseMultiplicity());
+      rel->SetMult1(SharedMultiplicity(ParseMultiplicity()));
       break;
     case kMult2:
       SkipDelim();
-      rel->SetMult2(ParseMultiplicity());
+      rel->SetMult2(SharedMultiplicity(ParseMultiplicity()));
       break;
     case kRole1:
       SkipDelim();

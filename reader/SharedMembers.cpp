@@ -30,6 +30,15 @@ struct MemberSlot {
   bool Used() const { return member != nullptr; }
 };
 
+// Equal multiplicities of relation ends, under the key of their ranges.
+struct MultiplicitySlot {
+  size_t hash = 0;
+  std::string key;
+  PElemTable ranges;
+
+  bool Used() const { return ranges != nullptr; }
+};
+
 // Entries take the place of those before them at their place, so that a
 // diagram whose every line differs neither keeps an entry per line nor searches
 // a table of millions. A table starts small, for a small diagram, and doubles
@@ -72,6 +81,7 @@ class Places {
 // since a kept operation holds its parameters alive.
 struct Pool {
   Places<MemberSlot> members;
+  Places<MultiplicitySlot> multiplicities;
   std::string key;
   bool inUse = false;
   // Used in use only: a model made outside the pool keeps no lines.
@@ -89,15 +99,19 @@ void StartKey(char kind, char visibility, bool isStatic) {
   Shared.key.assign({kind, visibility, isStatic ? 's' : 'i'});
 }
 
-void AddDecl(const TVarDeclRec& rec) {
-  AddPart(rec.Name);
-  AddPart(rec.TypeName);
-  AddPart(rec.Default);
-  for (const PElement& range : ElementsOf(rec.Multiplicity)) {
+void AddRanges(const PElemTable& ranges) {
+  for (const PElement& range : ElementsOf(ranges)) {
     const PMultiplicity multiplicity = ToMultiplicity(range);
     AddPart(multiplicity->GetLower());
     AddPart(multiplicity->GetUpper());
   }
+}
+
+void AddDecl(const TVarDeclRec& rec) {
+  AddPart(rec.Name);
+  AddPart(rec.TypeName);
+  AddPart(rec.Default);
+  AddRanges(rec.Multiplicity);
 }
 
 // The member of the key made so far, made by make when there is none yet.
@@ -127,6 +141,7 @@ SharedMembersInUse::SharedMembersInUse() {
   Shared.inUse = true;
   Shared.lines.Start();
   Shared.members.Start();
+  Shared.multiplicities.Start();
 }
 
 SharedMembersInUse::~SharedMembersInUse() {
@@ -147,6 +162,22 @@ void KeepMemberOfLine(char kind, std::string_view text, const KeptLine& line) {
   slot.kind = kind;
   slot.text.assign(text);
   slot.line = line;
+}
+
+PElemTable SharedMultiplicity(const PElemTable& ranges) {
+  if (!Shared.inUse) return ranges;
+  Shared.key.clear();
+  AddRanges(ranges);
+  const size_t hash = std::hash<std::string>{}(Shared.key);
+  if (const MultiplicitySlot& slot = Shared.multiplicities.At(hash);
+      slot.Used() && slot.key == Shared.key) {
+    return slot.ranges;
+  }
+  MultiplicitySlot& slot = Shared.multiplicities.ForNew(hash);
+  slot.hash = hash;
+  slot.key.assign(Shared.key);
+  slot.ranges = ranges;
+  return ranges;
 }
 
 PClassMember SharedAttribute(bool isStatic, char visibility, const TVarDeclRec& rec,

@@ -36,6 +36,10 @@ KeptLine MemberOfLine(char kind, std::string_view text);
 // Keeps a line whose reading looked at nothing but that text.
 void KeepMemberOfLine(char kind, std::string_view text, const KeptLine& line);
 
+// The multiplicity of a relation end: one read before with equal ranges, or the
+// one given. Relations repeat a few multiplicities ("0..1", "*") many times over.
+PElemTable SharedMultiplicity(const PElemTable& ranges);
+
 // The member of these parts: one read before with equal parts, or a new one.
 PClassMember SharedAttribute(bool isStatic, char visibility, const TVarDeclRec& rec,
                              const std::string& properties);

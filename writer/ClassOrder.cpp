@@ -3,8 +3,8 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <optional>
 #include <span>
-#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -29,14 +29,28 @@ struct Dependencies {
   }
 };
 
-// The place in the table of each class, the first where it is there twice.
-using Places = std::unordered_map<const IElement*, std::size_t>;
+// The place in the table of each class, the first where it is there twice; found
+// through the class's place among the table's distinct classes, which the class
+// keeps, rather than by a lookup of its address.
+class Places {
+ public:
+  Places(const ElemList& classes, const PElemTable& table) : table_(table) {
+    for (std::size_t i = 0; i < classes.size(); ++i) {
+      // The distinct classes are counted in table order: a class met first is the next.
+      if (ClassPlaceIn(ToClassType(classes[i]), table) == first_.size()) first_.push_back(i);
+    }
+  }
+  // The class's place in the table, or none for a class that is not in it.
+  std::optional<std::size_t> Of(const PClassType& cls) const {
+    const std::size_t distinct = ClassPlaceIn(cls, table_);
+    if (distinct >= first_.size()) return std::nullopt;
+    return first_[distinct];
+  }
 
-Places PlacesOf(const ElemList& classes) {
-  Places place;
-  for (std::size_t i = 0; i < classes.size(); ++i) place.emplace(classes[i]->GetSelf(), i);
-  return place;
-}
+ private:
+  const PElemTable& table_;
+  std::vector<std::size_t> first_;
+};
 
 Dependencies DependenciesOf(const ElemList& classes, const Places& place) {
   Dependencies deps{std::vector<std::size_t>(classes.size() + 1, 0),
@@ -52,8 +66,7 @@ Dependencies DependenciesOf(const ElemList& classes, const Places& place) {
       PClassType to = relation->GetClass2();
       if (!from || from->GetSelf() != self || !to || to->GetSelf() == self) continue;
       ++deps.unmet[i];
-      auto at = place.find(to->GetSelf());
-      if (at != place.end()) found.emplace_back(at->second, i);
+      if (const auto at = place.Of(to)) found.emplace_back(*at, i);
     }
   }
   for (const auto& [on, dependent] : found) ++deps.first[on + 1];
@@ -78,9 +91,9 @@ void AppendWaitingClasses(const ElemList& classes, const Places& place, const PE
   for (std::size_t i = 0; i < classes.size(); ++i) {
     if (placed[i]) continue;
     const PClassType superclass = WrittenSuperclass(ToClassType(classes[i]), table);
-    const auto found = superclass ? place.find(superclass->GetSelf()) : place.end();
-    if (found != place.end() && !placed[found->second]) {
-      waiting[found->second].push_back(i);
+    const auto found = superclass ? place.Of(superclass) : std::nullopt;
+    if (found && !placed[*found]) {
+      waiting[*found].push_back(i);
       continue;
     }
     next.push_back(i);
@@ -101,7 +114,7 @@ void AppendWaitingClasses(const ElemList& classes, const Places& place, const PE
 
 std::vector<PElement> ClassOrder(const PElemTable& table) {
   const ElemList classes = ElementsOf(table);
-  const Places place = PlacesOf(classes);
+  const Places place(classes, table);
   Dependencies deps = DependenciesOf(classes, place);
   std::vector<PElement> order;
   order.reserve(classes.size());

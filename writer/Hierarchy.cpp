@@ -17,7 +17,7 @@
 
 namespace {
 
-constexpr size_t kNone = static_cast<size_t>(-1);
+constexpr size_t kNone = kNoClassPlace;
 
 // The class names of a class that are instance variable names of an
 // ancestor; those of them and of its own instance variable names, which are
@@ -42,6 +42,8 @@ struct ChainNames {
 // What the lookups need of one class of the table, in table order.
 struct ClassFacts {
   std::weak_ptr<IClassType> cls;
+  // The class's address, which tells whether a place kept with a class is its own.
+  const IElement* self = nullptr;
   bool declared = false;
   // Its superclasses and realised interfaces, as Superclasses and
   // RealisedInterfaces answer them.
@@ -57,11 +59,15 @@ struct ClassFacts {
 
 // The facts do not keep the table or its classes alive after the run.
 GatheredTable FactsTable;
+// Each class of the table keeps its place here (SetFactsPlace). A class in the
+// list stays alive with the table, so its address names it.
 std::vector<ClassFacts> Facts;
-std::unordered_map<const IElement*, size_t> FactsIndex;
-// The class asked for last and its facts: the writer asks four times per class.
-// A class in the index stays alive with the table, so its address names it.
-std::pair<const IElement*, const ClassFacts*> LastFacts = {nullptr, nullptr};
+
+// The place of the class's facts, or kNone for a class outside the table.
+size_t PlaceOf(IClassType& cls) {
+  const size_t place = cls.GetFactsPlace();
+  return place < Facts.size() && Facts[place].self == cls.GetSelf() ? place : kNone;
+}
 
 // The line style of a relation with two heads that the class stands at the tail
 // of, with another class at its head; none ('\0') for any other relation.
@@ -117,9 +123,9 @@ HeadPlaces HeadClassPlaces(const PClassType& cls) {
   for (const PElement& relation : ElementsOf(cls->GetRelations())) {
     const char style = TwoHeadedStyleFrom(relation, cls);
     if (style != '-' && style != '.') continue;
-    const auto place = FactsIndex.find(ToRelType(relation)->GetClass2()->GetSelf());
-    if (place == FactsIndex.end()) continue;
-    (style == '-' ? found.superclasses : found.interfaces).push_back(place->second);
+    const size_t place = PlaceOf(*ToRelType(relation)->GetClass2());
+    if (place == kNone) continue;
+    (style == '-' ? found.superclasses : found.interfaces).push_back(place);
   }
   SortUnique(found.superclasses);
   SortUnique(found.interfaces);
@@ -295,17 +301,18 @@ void GatherFacts(const PElemTable& allClasses) {
   if (FactsTable.Is(allClasses)) return;
   FactsTable.Mark(allClasses);
   Facts.clear();
-  FactsIndex.clear();
-  LastFacts = {nullptr, nullptr};
   // Held here while the facts are gathered, rather than locked from the facts'
   // weak references each time.
   std::vector<PClassType> classes;
   Facts.reserve(static_cast<size_t>(allClasses->Count()));
   for (const PElement& element : ElementsOf(allClasses)) {
-    if (FactsIndex.try_emplace(element->GetSelf(), Facts.size()).second) {
-      classes.push_back(ToClassType(element));
-      Facts.emplace_back().cls = classes.back();
-    }
+    PClassType cls = ToClassType(element);
+    if (PlaceOf(*cls) != kNone) continue;  // there twice
+    cls->SetFactsPlace(Facts.size());
+    ClassFacts& facts = Facts.emplace_back();
+    facts.cls = cls;
+    facts.self = cls->GetSelf();
+    classes.push_back(std::move(cls));
   }
   // Classes that are not declared declare nothing, and the chain ends at them.
   for (size_t i = 0; i < Facts.size(); ++i) {
@@ -330,11 +337,8 @@ void GatherFacts(const PElemTable& allClasses) {
 
 const ClassFacts* FactsOf(const PClassType& cls, const PElemTable& allClasses) {
   GatherFacts(allClasses);
-  const IElement* self = cls->GetSelf();
-  if (self == LastFacts.first) return LastFacts.second;
-  const auto found = FactsIndex.find(self);
-  LastFacts = {self, found == FactsIndex.end() ? nullptr : &Facts[found->second]};
-  return LastFacts.second;
+  const size_t place = PlaceOf(*cls);
+  return place == kNone ? nullptr : &Facts[place];
 }
 
 const std::set<std::string> kNoNames;
@@ -356,6 +360,11 @@ const ClassSideNames* ClassSideNamesOf(const PClassType& cls, const PElemTable& 
 bool IsDeclaredIn(const PClassType& cls, const PElemTable& allClasses) {
   const ClassFacts* facts = FactsOf(cls, allClasses);
   return facts ? facts->declared : IsDeclared(cls);
+}
+
+size_t ClassPlaceIn(const PClassType& cls, const PElemTable& allClasses) {
+  GatherFacts(allClasses);
+  return PlaceOf(*cls);
 }
 
 PElemTable Superclasses(const PClassType& cls, const PElemTable& allClasses) {
@@ -403,6 +412,4 @@ const std::set<std::string>& InheritedClassInstanceVariables(const PClassType& c
 void ForgetHierarchyFacts() {
   FactsTable = GatheredTable();
   std::vector<ClassFacts>().swap(Facts);
-  std::unordered_map<const IElement*, size_t>().swap(FactsIndex);
-  LastFacts = {nullptr, nullptr};
 }

@@ -1,6 +1,7 @@
 // Superclasses, realised interfaces and inherited variables of the diagram's classes.
 #pragma once
 
+#include <cstddef>
 #include <set>
 #include <string>
 
@@ -10,6 +11,10 @@
 // Whether the output declares the class (IsDeclared), as found once for every
 // class of allClasses.
 bool IsDeclaredIn(const PClassType& cls, const PElemTable& allClasses);
+// The class's place among the distinct classes of allClasses, counted in table
+// order, or kNoClassPlace for a class that is not in it. Found without a lookup.
+inline constexpr std::size_t kNoClassPlace = static_cast<std::size_t>(-1);
+std::size_t ClassPlaceIn(const PClassType& cls, const PElemTable& allClasses);
 // The classes of allClasses, in table order, that the class draws a solid
 // generalisation to (a relation with two heads, the class at its tail): its
 // superclasses. The first is the one the class is declared under; it never has

@@ -58,12 +58,16 @@ bool IsClassAt(const PClassType& end, const PElement& cls) {
   return end && cls && end->GetSelf() == cls->GetSelf();
 }
 
+// Most classes of a large diagram touch no relation, and each is asked several
+// times: they share the empty table rather than get a new one each time.
 PElemTable LinkRelations(const PClassType& cls) {
-  return cls->GetRelations()->FilterWithElem(cls, IsLinkRelation);
+  const PElemTable relations = cls->GetRelations();
+  return relations->IsEmpty() ? NoElements() : relations->FilterWithElem(cls, IsLinkRelation);
 }
 
 PElemTable ConstraintRelations(const PClassType& cls) {
-  return cls->GetRelations()->Filter(IsConstraintRelation);
+  const PElemTable relations = cls->GetRelations();
+  return relations->IsEmpty() ? NoElements() : relations->Filter(IsConstraintRelation);
 }
 
 std::string LinkText(const PRelType& relation) {
