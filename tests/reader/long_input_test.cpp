@@ -30,7 +30,7 @@ TEST(LongInput, RelationTextsSpanReadBlocks) {
 
 // A class name of entities, and member lines with long lists of ranges and parameters.
 TEST(LongInput, ClassLinesSpanReadBlocks) {
-  const std::string panel = "n" + Repeated("&lt;", 30000) + "\n--\na: T[" +
+  const std::string panel = std::string("n") + Repeated("&lt;", 30000) + "\n--\na: T[" +
                             Repeated("1..2", 20000, ",") + "] = " + kWord + "\n--\nf(" +
                             Repeated("p: T", 20000, ", ") + "): R";
   const PClassType cls = ToClassType(OnlyElement(Document(ClassElement(panel))));

@@ -73,7 +73,8 @@ TEST(TonelPackage, RefusesMethodTextsThatAFileCannotHold) {
     TonelClass cls;
     cls.name = "A";
     cls.superclass = "Object";
-    cls.category = cls.package = "p";
+    cls.category = "p";
+    cls.package = "p";
     cls.methods = {{false, "public", "go", source}};
     const std::string dir = MakeTempDir() + "/";
     std::string error = "no error";

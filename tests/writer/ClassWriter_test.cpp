@@ -80,7 +80,7 @@ TEST_F(ClassWriterTest, PartsLongerThanABlockArriveWhole) {
   PClassType big = diagram.AddClass("Big");
   std::string names, comment, inits;
   for (int i = 0; i < kAttributes; ++i) {
-    const std::string name = "a" + std::to_string(i);
+    const std::string name = std::string("a").append(std::to_string(i));
     big->AddMember(Attr(name, "", "-", false, NewElemTable(), "'it!'"));
     names += name + " ";
     comment += "  " + name + "\\t = \"it!!\" Description...\n";
