@@ -111,7 +111,8 @@ TEST(ClassOrderTest, AgreesOnLargeShapes) {
   for (int shape = 0; shape < 4; ++shape) {
     Diagram diagram;
     std::vector<PClassType> c;
-    for (int i = 0; i < n; ++i) c.push_back(diagram.AddClass(std::string("K").append(std::to_string(i))));
+    for (int i = 0; i < n; ++i)
+      c.push_back(diagram.AddClass(std::string("K").append(std::to_string(i))));
     for (int i = 0; i + 1 < n; ++i) {
       PClassType to = shape == 0 ? c[i + 1] : shape == 1 ? c[(i + 1) % n] : c[i % 3 ? i : 0];
       diagram.Relate(shape == 2 ? c[i + 1] : c[i], shape == 3 ? c[i + 1] : to, shape == 3 ? 2 : 1,
