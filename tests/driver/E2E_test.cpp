@@ -120,7 +120,6 @@ TEST_P(TonelEndToEnd, WritesTheExpectedTree) {
   for (const auto& entry : written) EXPECT_EQ(expected.count(entry.first), 1u) << entry.first;
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, TonelEndToEnd, testing::ValuesIn(TonelCaseNames()),
-                         CaseTestName);
+INSTANTIATE_TEST_SUITE_P(Cases, TonelEndToEnd, testing::ValuesIn(TonelCaseNames()), CaseTestName);
 
 }  // namespace
