@@ -38,7 +38,7 @@ class TonelCollector final : public ClassLayout {
   std::vector<std::string>& notes_;
   const std::string& package_;
   ClassSink* files_;
-  CommentSink* commentTo_ = nullptr;
+  TextSink* commentTo_ = nullptr;
   bool declared_ = false;
   Part in_ = Part::None;
   bool afterCr_ = false;  // the last piece ended with a carriage return

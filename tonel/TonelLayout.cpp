@@ -13,7 +13,7 @@ constexpr std::size_t kBlock = 1 << 16;
 
 class Blocks {
  public:
-  explicit Blocks(const TextSink& sink) : sink_(sink) {}
+  explicit Blocks(const PieceSink& sink) : sink_(sink) {}
   Blocks(const Blocks&) = delete;
   Blocks& operator=(const Blocks&) = delete;
   ~Blocks() = default;
@@ -35,7 +35,7 @@ class Blocks {
   }
 
  private:
-  const TextSink& sink_;
+  const PieceSink& sink_;
   std::string block_;
 };
 
@@ -90,7 +90,7 @@ void AddMethod(Blocks& out, const std::string& className, const TonelMethod& met
 }  // namespace
 
 void AppendMethodText(std::string& out, const std::string& className, const TonelMethod& method) {
-  const TextSink append = [&out](std::string_view text) { out += text; };
+  const PieceSink append = [&out](std::string_view text) { out += text; };
   Blocks blocks(append);
   AddMethod(blocks, className, method);
   blocks.Flush();
@@ -150,14 +150,14 @@ std::string TonelComment(std::string_view comment) {
   return text;
 }
 
-void LayOutClass(const TonelClass& cls, const TextSink& sink) {
+void LayOutClass(const TonelClass& cls, const PieceSink& sink) {
   CommentLayout comment(sink);
   comment.Take(cls.comment);
   comment.End();
   LayOutAfterComment(cls, sink);
 }
 
-void LayOutAfterComment(const TonelClass& cls, const TextSink& sink) {
+void LayOutAfterComment(const TonelClass& cls, const PieceSink& sink) {
   Blocks out(sink);
   AddDefinition(out, cls);
   std::vector<std::size_t> order(cls.methods.size());

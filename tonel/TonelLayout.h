@@ -20,19 +20,19 @@ bool WrittenBefore(const TonelMethod& a, const TonelMethod& b);
 // One method from its metadata's "{" to the "]" that closes it.
 void AppendMethodText(std::string& out, const std::string& className, const TonelMethod& method);
 // Takes a laid-out text a piece at a time.
-using TextSink = std::function<void(std::string_view)>;
+using PieceSink = std::function<void(std::string_view)>;
 // The whole file, handed to the sink in pieces of at most a few kilobytes but for a
 // longer text of the class's own: the comment, the definition, then the methods, class
 // side first, each side sorted by selector.
-void LayOutClass(const TonelClass& cls, const TextSink& sink);
+void LayOutClass(const TonelClass& cls, const PieceSink& sink);
 // The same but for the comment, which the file starts with.
-void LayOutAfterComment(const TonelClass& cls, const TextSink& sink);
+void LayOutAfterComment(const TonelClass& cls, const PieceSink& sink);
 
 // The comment as the file starts with it, laid out a piece at a time as it comes, so that
 // a comment of megabytes need not be held: the sink takes blocks of a few kilobytes.
 class CommentLayout {
  public:
-  explicit CommentLayout(TextSink sink) : sink_(std::move(sink)) {}
+  explicit CommentLayout(PieceSink sink) : sink_(std::move(sink)) {}
   void Take(std::string_view text);
   // After the comment's last piece.
   void End();
@@ -40,7 +40,7 @@ class CommentLayout {
  private:
   void Flush();
 
-  TextSink sink_;
+  PieceSink sink_;
   std::string block_;
   bool started_ = false;
 };

@@ -79,7 +79,7 @@ namespace {
 class AllClasses final : public ClassSink {
  public:
   explicit AllClasses(std::vector<TonelClass>& classes) : classes_(classes) {}
-  CommentSink* CommentOf(const std::string&) override { return nullptr; }
+  TextSink* CommentOf(const std::string&) override { return nullptr; }
   void Take(const TonelClass& cls, const std::function<TonelClass()>&) override {
     classes_.push_back(cls);
   }

@@ -94,7 +94,7 @@ struct Location {
 // A class whose comment goes into its files as it is composed, before the rest of the
 // class: the first write of a class, where neither its file nor its copy is there, and
 // a regeneration, where both are there and are compared with it.
-class StreamedClass final : public CommentSink {
+class StreamedClass final : public TextSink {
  public:
   StreamedClass(const std::string& className, const Location& where)
       : name(className), where(where), comment_([this](std::string_view text) { Put(text); }) {}
@@ -132,7 +132,7 @@ class PackageWriter final : public ClassSink {
         copied_(ClassFilesIn(copies_)) {}
 
   TonelSummary Write();
-  CommentSink* CommentOf(const std::string& className) override;
+  TextSink* CommentOf(const std::string& className) override;
   void Take(const TonelClass& cls, const std::function<TonelClass()>& whole) override;
 
  private:
@@ -170,7 +170,7 @@ Location PackageWriter::Locate(const std::string& className) const {
 
 // A location that cannot be told raises its error when the class comes whole, as it
 // would have without streaming.
-CommentSink* PackageWriter::CommentOf(const std::string& className) {
+TextSink* PackageWriter::CommentOf(const std::string& className) {
   streamed_.reset();
   Location where;
   try {

@@ -80,6 +80,11 @@ bool IsAsciiUpper(char c) {
   return c >= 'A' && c <= 'Z';
 }
 
+// A plain identifier that is its own class name.
+bool IsPlainClassName(const std::string& text) {
+  return IsPlainIdentifier(text) && IsAsciiUpper(text[0]);
+}
+
 // The class name of a plain identifier, as MakeClassName makes it.
 std::string PlainClassName(const std::string& text) {
   if (IsAsciiUpper(text[0])) return text;
@@ -148,7 +153,7 @@ bool IsTypeNameable(const std::string& text) {
 }
 
 void WriteClassName(const PClassType& cls) {
-  if (cls && IsPlainIdentifier(cls->GetName()) && IsAsciiUpper(cls->GetName()[0])) {
+  if (cls && IsPlainClassName(cls->GetName())) {
     Write(cls->GetName());
   } else {
     Write(StClassName(cls));
@@ -156,17 +161,14 @@ void WriteClassName(const PClassType& cls) {
 }
 
 std::string_view TypeNameOf(const std::string& text, std::string& storage) {
-  if (IsPlainIdentifier(text) && IsAsciiUpper(text[0])) return text;
+  if (IsPlainClassName(text)) return text;
   storage = StTypeName(text);
   return storage;
 }
 
 void WriteTypeName(const std::string& text) {
-  if (IsPlainIdentifier(text) && IsAsciiUpper(text[0])) {
-    Write(text);
-  } else {
-    Write(StTypeName(text));
-  }
+  std::string storage;
+  Write(TypeNameOf(text, storage));
 }
 
 void WriteIdentifier(const std::string& text) {
