@@ -22,6 +22,9 @@ if [[ $program == *.exe ]]; then
   # whose dialog would wait for a click on a machine without a display.
   export WINEPREFIX=$work/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
   wineboot -i >/dev/null 2>&1
+  # One server for the whole run: otherwise it ends a few seconds after each program,
+  # and the next program may reach it while it is ending.
+  wineserver -p
   run=(wine "$program")
   separator='\'
 fi
@@ -33,6 +36,18 @@ trap cleanup EXIT
 
 passed=0
 failed=0
+
+# What a failed run printed, and its status, for the log.
+show_run() {  # directory
+  local file
+  for file in status console stderr; do
+    [ -e "$1/$file" ] || continue
+    echo "  $file:"
+    head -c 2000 "$1/$file" | sed 's/^/    /'
+    echo
+  done
+}
+
 report() {  # name, then the reasons it failed, if any
   local name=$1
   shift
@@ -136,6 +151,7 @@ check() {  # name, directory, expected console file, expected .st file, written 
   fi
   [ -z "$(find "$dir" -name '.plimko-*')" ] || reasons+=("temporary file left")
   report "$name" "${reasons[@]}"
+  [ ${#reasons[@]} -eq 0 ] || show_run "$dir"
 }
 
 # An expected console (NAME.console) and standard error (NAME.stderr) in the work
