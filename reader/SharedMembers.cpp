@@ -76,9 +76,7 @@ class Places {
 };
 
 // Keyed by every part that the member is made of, each part ended by a NUL, which
-// no part holds; the key's buffer is kept for the next line. An operation's key
-// names its parameters by address; that stays sound while members are let go,
-// since a kept operation holds its parameters alive.
+// no part holds; the key's buffer is kept for the next line.
 struct Pool {
   Places<MemberSlot> members;
   Places<MultiplicitySlot> multiplicities;
@@ -203,10 +201,16 @@ PClassMember SharedOperation(bool isStatic, bool isAbstract, char visibility,
   StartKey(isAbstract ? 'f' : 'o', visibility, isStatic);
   AddPart(name);
   AddPart(returnType);
-  // Equal parameters are one object, which the pool keeps alive, so its address names it.
-  for (const PElement& param : params) {
-    const IElement* self = param.get();
-    Shared.key.append(reinterpret_cast<const char*>(&self), sizeof self);
+  // By content, not by address: where the allocator put a parameter must not decide
+  // whether two lines share. The count of ranges keeps one parameter's parts apart
+  // from the next one's.
+  for (const PElement& element : params) {
+    const PParam param = ToParam(element);
+    AddPart(param->GetName());
+    AddPart(param->GetType());
+    AddPart(param->GetDefault());
+    AddPart(std::to_string(param->GetMultiplicity()->Count()));
+    AddRanges(param->GetMultiplicity());
   }
   return ToClassMember(Member([&] {
     PElemTable table = NoElements();
