@@ -99,7 +99,7 @@ StagedFiles::Out StagedFiles::Open(const std::string& path) {
     if (file != nullptr) staged_.push_back({temporary, path});
   }
   if (error != 0) throw GenericError("cannot open " + Quoted(path) + ": " + std::strerror(error));
-  return Out(file, path);
+  return Out(file, path, temporary);
 }
 
 void StagedFiles::Write(const std::string& path, std::string_view bytes) {

@@ -1,0 +1,88 @@
+// A method's pattern taken apart, and the shapes of the methods plimko writes.
+#include "drawing/MethodShape.h"
+
+#include <algorithm>
+
+#include "tonel/Lexis.h"
+#include "tonel/Pattern.h"
+#include "tonel/Tokens.h"
+
+namespace {
+
+// The comment "=text" that starts at byte at, after blanks on its line; nothing when
+// another one stands there.
+std::optional<std::string> DefaultComment(std::string_view source, std::size_t at) {
+  while (at < source.size() && (source[at] == ' ' || source[at] == '\t')) ++at;
+  if (!source.substr(at).starts_with("\"=")) return std::nullopt;
+  std::string text;
+  for (std::size_t next = at + 2; next < source.size(); ++next) {
+    if (source[next] != '"') {
+      text += source[next];
+    } else if (next + 1 < source.size() && source[next + 1] == '"') {
+      text += '"';
+      ++next;
+    } else {
+      return text;
+    }
+  }
+  return std::nullopt;
+}
+
+// The token from byte at on, after blanks and comments: an identifier, or one character.
+std::string_view NextToken(std::string_view text, std::size_t& at) {
+  at = AfterGap(text, at);
+  const std::size_t length = std::max<std::size_t>(IdentifierLength(text, at), 1);
+  const std::string_view token = text.substr(at, length);
+  at += token.size();
+  return token;
+}
+
+}  // namespace
+
+PatternParts SplitParts(std::string_view source) {
+  PatternParts parts;
+  parts.selector = SplitPattern(source).selector;
+  if (!parts.selector.ends_with(':')) {
+    parts.keywords.push_back(parts.selector);
+    parts.binary = IdentifierLength(parts.selector, 0) == 0;
+    if (!parts.binary) return parts;
+  } else {
+    for (std::size_t at = 0; at < parts.selector.size();) {
+      const std::size_t colon = parts.selector.find(':', at);
+      parts.keywords.push_back(parts.selector.substr(at, colon + 1 - at));
+      at = colon + 1;
+    }
+  }
+  // Each part is followed by its argument; a binary selector's characters are one part.
+  std::size_t at = AfterGap(source, 0) + (parts.binary ? parts.selector.size() : 0);
+  for (std::size_t part = 0; part < parts.keywords.size(); ++part) {
+    if (!parts.binary) {
+      NextToken(source, at);  // the keyword's name
+      NextToken(source, at);  // and its colon
+    }
+    parts.arguments.emplace_back(NextToken(source, at));
+    parts.defaults.push_back(DefaultComment(source, at));
+  }
+  return parts;
+}
+
+bool IsSubclassResponsibility(std::string_view source) {
+  std::size_t at = SplitPattern(source).length;
+  std::string_view token = NextToken(source, at);
+  if (token == "^") token = NextToken(source, at);
+  if (token != "self" || NextToken(source, at) != "subclassResponsibility") return false;
+  at = AfterGap(source, at);
+  if (at < source.size() && source[at] == '.') at = AfterGap(source, at + 1);
+  return at == source.size();
+}
+
+bool IsGetter(const TonelMethod& method, const std::string& variable) {
+  return method.selector == variable && SameTokens(method.source, variable + " ^" + variable);
+}
+
+bool IsSetter(const TonelMethod& method, const std::string& variable) {
+  if (method.selector != variable + ":") return false;
+  const PatternParts parts = SplitParts(method.source);
+  const std::string& argument = parts.arguments.front();
+  return SameTokens(method.source, variable + ": " + argument + " " + variable + " := " + argument);
+}

@@ -1,0 +1,104 @@
+// The classes of a Tonel package folder, read for a diagram to be drawn from them.
+#include "drawing/PackageClasses.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <string_view>
+
+#include "model/Charset.h"
+#include "model/Error.h"
+#include "model/FileOpen.h"
+#include "tonel/TonelReader.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr std::string_view kClassSuffix = ".class.st";
+constexpr std::string_view kTraitSuffix = ".trait.st";
+constexpr std::string_view kExtensionSuffix = ".extension.st";
+
+std::string Shown(std::string path) {
+  if (path.ends_with('/')) path.pop_back();
+  std::string shown = "\"";
+  shown += WellFormedUtf8(path);
+  shown += '"';
+  return shown;
+}
+
+// The file's bytes, read in blocks until its end.
+std::string FileText(const std::string& path) {
+  std::FILE* file = OpenFileToRead(path);
+  if (file == nullptr) {
+    throw GenericError("cannot open " + Shown(path) + ": " + std::strerror(errno));
+  }
+  std::string text;
+  char block[1 << 16];
+  for (std::size_t got; (got = std::fread(block, 1, sizeof block, file)) > 0;)
+    text.append(block, got);
+  const bool failed = std::ferror(file) != 0;
+  std::fclose(file);
+  if (failed) throw GenericError("cannot read " + Shown(path));
+  return text;
+}
+
+// The names of the folder's files, in name order; the folder must be there.
+std::vector<std::string> FileNames(const std::string& folder) {
+  std::vector<std::string> names;
+  std::error_code error;
+  for (fs::directory_iterator entry(PathOf(folder), error), end; !error && entry != end;
+       entry.increment(error)) {
+    std::error_code kind;
+    if (!entry->is_directory(kind)) names.push_back(Utf8Of(entry->path().filename()));
+  }
+  if (error) throw GenericError("cannot read the folder " + Shown(folder) + ": " + error.message());
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+// The name without the suffix; empty when it does not end with it after a name.
+std::string Stem(const std::string& name, std::string_view suffix) {
+  return name.size() > suffix.size() && name.ends_with(suffix)
+             ? name.substr(0, name.size() - suffix.size())
+             : "";
+}
+
+}  // namespace
+
+PackageClasses ReadPackageClasses(const std::string& folder) {
+  std::error_code error;
+  if (!fs::is_directory(PathOf(folder), error)) {
+    throw GenericError("the package folder " + Shown(folder) + " does not exist");
+  }
+  PackageClasses package;
+  for (const std::string& name : FileNames(folder)) {
+    if (const std::string trait = Stem(name, kTraitSuffix); !trait.empty()) {
+      package.traits.push_back(trait);
+    } else if (!Stem(name, kExtensionSuffix).empty()) {
+      package.extensions.push_back(name);
+    } else if (!Stem(name, kClassSuffix).empty()) {
+      const std::string path = folder + name;
+      const std::string text = FileText(path);
+      TonelClass cls;
+      try {
+        cls = ReadTonelClass(text);
+      } catch (const GenericError& failure) {
+        throw GenericError(Shown(path) + " is not a Tonel class file: " + failure.Message());
+      }
+      if (cls.kind == "Trait") {
+        package.traits.push_back(cls.name);
+      } else if (cls.kind == "Extension") {
+        package.extensions.push_back(name);
+      } else {
+        package.classes.push_back(std::move(cls));
+      }
+    }
+  }
+  if (package.classes.empty()) {
+    throw GenericError("the package folder " + Shown(folder) + " holds no class");
+  }
+  return package;
+}
