@@ -68,9 +68,10 @@ bool ReadValueAndProperties(std::string_view rest, VariableFact& fact) {
     return true;
   }
   if (!Skip(rest, " {")) return false;
+  // A property string left open went on to the end of its compartment.
   fact.properties = "{";
   fact.properties += rest;
-  return fact.properties.ends_with('}');
+  return true;
 }
 
 std::optional<VariableFact> ReadVariableLine(std::string_view line) {

@@ -8,8 +8,8 @@
 #include <optional>
 #include <queue>
 #include <set>
-#include <tuple>
 #include <unordered_map>
+#include <unordered_set>
 #include <utility>
 
 #include "drawing/CommentFacts.h"
@@ -107,6 +107,25 @@ bool IsReadOnly(const std::string& properties) {
   return false;
 }
 
+// Whether the property string is left open: the reader then takes the lines after it
+// into it, up to the end of the compartment.
+bool IsLeftOpen(const std::string& properties) {
+  int depth = 0;
+  char quote = 0;
+  for (const char c : properties) {
+    if (quote != 0) {
+      if (c == quote) quote = 0;
+    } else if (c == '"' || c == '\'') {
+      quote = c;
+    } else if (c == '{') {
+      ++depth;
+    } else if (c == '}' && depth > 0) {
+      --depth;
+    }
+  }
+  return depth > 0;
+}
+
 const Statement* Find(const std::map<std::string, Statement>& statements, const std::string& name) {
   const auto found = statements.find(name);
   return found == statements.end() ? nullptr : &found->second;
@@ -121,8 +140,39 @@ std::string Joined(const std::vector<std::string>& items) {
   return text;
 }
 
-// The methods of one side by selector.
-using Methods = std::unordered_map<std::string, TonelMethod>;
+// Names looked up by binary search: a class's few names cost one block, not one per name.
+class SortedNames {
+ public:
+  void Assign(std::vector<std::pair<std::string_view, std::size_t>> names) {
+    names_ = std::move(names);
+    std::sort(names_.begin(), names_.end());
+  }
+  // The places given with the name, in order.
+  std::pair<std::vector<std::pair<std::string_view, std::size_t>>::const_iterator,
+            std::vector<std::pair<std::string_view, std::size_t>>::const_iterator>
+  Find(std::string_view name) const {
+    const auto from =
+        std::lower_bound(names_.begin(), names_.end(), std::make_pair(name, std::size_t{0}));
+    auto to = from;
+    while (to != names_.end() && to->first == name) ++to;
+    return {from, to};
+  }
+  bool Contains(std::string_view name) const {
+    const auto [from, to] = Find(name);
+    return from != to;
+  }
+
+ private:
+  std::vector<std::pair<std::string_view, std::size_t>> names_;
+};
+
+std::vector<std::pair<std::string_view, std::size_t>> Numbered(
+    const std::vector<std::string>& names) {
+  std::vector<std::pair<std::string_view, std::size_t>> numbered;
+  numbered.reserve(names.size());
+  for (const std::string& name : names) numbered.emplace_back(name, numbered.size());
+  return numbered;
+}
 
 class PackageDrawer {
  public:
@@ -140,7 +190,8 @@ class PackageDrawer {
                                         bool classSide);
   void DrawLinks(const TonelClass& cls, const CommentFacts& facts, std::size_t box);
   void DrawConstraints(const CommentFacts& facts);
-  void DrawOperations(const TonelClass& cls, Box& box);
+  void DrawOperations(const TonelClass& cls, std::size_t box);
+  std::optional<std::size_t> RealisedBox(const std::string& protocol);
   void DrawSuperclasses(const TonelClass& cls, const CommentFacts& facts, std::size_t box);
   // Leaves out the accessors that the variable's line stands for.
   void SkipAccessors(const std::string& variable, bool classSide, bool setter);
@@ -153,13 +204,19 @@ class PackageDrawer {
   std::unordered_map<std::string, std::size_t> boxes_;
   Before boxBefore_;
   std::vector<std::vector<std::size_t>> relationSequences_;
-  std::map<std::tuple<std::string, std::string, std::string, std::string>, std::vector<std::size_t>>
-      constraintRelations_;
+  // The relations drawn for the lines of the classes' comments, by line.
+  std::unordered_map<std::string, std::vector<std::size_t>> constraintRelations_;
   // The class being drawn, by side: its methods, the statements of its initialize
   // method, and the selectors left out.
-  Methods methods_[2];
+  const TonelClass* cls_ = nullptr;
+  SortedNames methods_[2];  // their places in the class
+  std::vector<bool> skipped_;
   std::map<std::string, Statement> statements_[2];
-  std::set<std::string> skipped_[2];
+  SortedNames declared_[2];  // the variables it declares
+  SortedNames classInstanceNames_;
+  // The interfaces whose protocols the classes' methods are in: each one's box and the
+  // operation lines drawn in it.
+  std::map<std::string, std::pair<std::size_t, std::set<std::string>>> interfaces_;
   // What the notes name.
   std::vector<std::string> traitUsers_;
   std::vector<std::string> classInstanceVariables_;
@@ -207,13 +264,12 @@ bool PackageDrawer::DeclaredAbove(const TonelClass& cls, const std::string& name
 }
 
 void PackageDrawer::SkipAccessors(const std::string& variable, bool classSide, bool setter) {
-  const Methods& methods = methods_[classSide];
-  const auto getter = methods.find(variable);
-  if (getter != methods.end() && IsGetter(getter->second, variable))
-    skipped_[classSide].insert(variable);
-  const auto set = methods.find(variable + ":");
-  if (setter && set != methods.end() && IsSetter(set->second, variable))
-    skipped_[classSide].insert(variable + ":");
+  const TonelMethods& methods = cls_->methods;
+  for (auto [at, end] = methods_[classSide].Find(variable); at != end; ++at)
+    if (IsGetter(methods[at->second], variable)) skipped_[at->second] = true;
+  if (!setter) return;
+  for (auto [at, end] = methods_[classSide].Find(variable + ":"); at != end; ++at)
+    if (IsSetter(methods[at->second], variable)) skipped_[at->second] = true;
 }
 
 // A variable that the comment does not describe: private, or public when the class has
@@ -227,8 +283,8 @@ std::optional<AttributeLine> PackageDrawer::Variable(const TonelClass& cls, cons
   AttributeLine line;
   line.name = name;
   line.classSide = classSide;
-  const Methods& methods = methods_[classSide];
-  if (methods.count(name) != 0 && methods.count(name + ":") != 0) {
+  const SortedNames& methods = methods_[classSide];
+  if (methods.Contains(name) && methods.Contains(name + ":")) {
     line.visibility = '+';
     SkipAccessors(name, classSide, true);
   }
@@ -236,6 +292,7 @@ std::optional<AttributeLine> PackageDrawer::Variable(const TonelClass& cls, cons
 }
 
 void PackageDrawer::DrawVariables(const TonelClass& cls, const CommentFacts& facts, Box& box) {
+  std::vector<std::string> leftOpen;  // lines that must end the compartment
   for (const bool classSide : {false, true}) {
     const std::vector<VariableFact>& described =
         classSide ? facts.classVariables : facts.instanceVariables;
@@ -243,14 +300,19 @@ void PackageDrawer::DrawVariables(const TonelClass& cls, const CommentFacts& fac
     if (classSide)
       declared.insert(declared.end(), cls.classInstVars.begin(), cls.classInstVars.end());
     const auto isDeclared = [&](const std::string& name) {
-      return std::find(declared.begin(), declared.end(), name) != declared.end() ||
-             DeclaredAbove(cls, name, classSide);
+      return declared_[classSide].Contains(name) || DeclaredAbove(cls, name, classSide);
     };
     const std::map<std::string, Statement>& statements = statements_[classSide];
-    std::set<std::string> named;
-    for (const VariableFact& fact : described) named.insert(fact.name);
-    for (const LinkFact& link : classSide ? std::vector<LinkFact>() : facts.links)
-      named.insert(link.name);
+    // Where the comment describes each variable, in order; a link is described elsewhere.
+    std::vector<std::pair<std::string_view, std::size_t>> described_at;
+    described_at.reserve(described.size() + facts.links.size());
+    for (std::size_t i = 0; i < described.size(); ++i)
+      described_at.emplace_back(described[i].name, i);
+    if (!classSide)
+      for (const LinkFact& link : facts.links)
+        described_at.emplace_back(link.name, described.size());
+    SortedNames places;
+    places.Assign(std::move(described_at));
     // The comment's lines in its order, each variable it does not describe after the one
     // the definition lists before it.
     std::size_t next = 0;
@@ -273,37 +335,36 @@ void PackageDrawer::DrawVariables(const TonelClass& cls, const CommentFacts& fac
         }
         if (fact.hasDefault) line.defaultText = ExactDefault(fact.defaultText, statement);
         const bool getterOnly = HoldsMany(line.multiplicity) || IsReadOnly(line.properties);
-        const Methods& methods = methods_[classSide];
-        if (methods.count(fact.name) != 0 && (getterOnly || methods.count(fact.name + ":") != 0)) {
+        const SortedNames& methods = methods_[classSide];
+        if (methods.Contains(fact.name) && (getterOnly || methods.Contains(fact.name + ":"))) {
           line.visibility = '+';
           SkipAccessors(fact.name, classSide, !getterOnly);
         }
-        box.attributes.push_back(AttributeText(line));
+        (IsLeftOpen(line.properties) ? leftOpen : box.attributes).push_back(AttributeText(line));
       }
     };
     for (const std::string& name : declared) {
-      if (named.count(name) == 0) {
-        if (classSide && std::find(cls.classInstVars.begin(), cls.classInstVars.end(), name) !=
-                             cls.classInstVars.end()) {
+      const auto [from, to] = places.Find(name);
+      if (from == to) {
+        if (classSide && classInstanceNames_.Contains(name)) {
           classInstanceVariables_.push_back(cls.name + " class " + name);
         } else if (const std::optional<AttributeLine> line = Variable(cls, name, classSide)) {
           box.attributes.push_back(AttributeText(*line));
         }
         continue;
       }
-      std::size_t end = next;
-      while (end < described.size() && described[end].name != name) ++end;
-      describe(end < described.size() ? end + 1 : next);
+      const auto place = std::lower_bound(from, to, std::make_pair(std::string_view(name), next));
+      if (place != to && place->second < described.size()) describe(place->second + 1);
     }
     describe(described.size());
   }
+  box.attributes.insert(box.attributes.end(), leftOpen.begin(), leftOpen.end());
 }
 
 void PackageDrawer::DrawLinks(const TonelClass& cls, const CommentFacts& facts, std::size_t box) {
   std::vector<std::size_t> sequence;
   for (const LinkFact& link : facts.links) {
-    if (std::find(cls.instVars.begin(), cls.instVars.end(), link.name) == cls.instVars.end() &&
-        !DeclaredAbove(cls, link.name, false)) {
+    if (!declared_[false].Contains(link.name) && !DeclaredAbove(cls, link.name, false)) {
       continue;
     }
     Relation relation;
@@ -337,7 +398,7 @@ void PackageDrawer::DrawLinks(const TonelClass& cls, const CommentFacts& facts, 
 // A relation that two classes' comments both list is drawn once: the n-th line of one
 // names the same relation as the n-th of the other.
 void PackageDrawer::DrawConstraints(const CommentFacts& facts) {
-  std::map<std::tuple<std::string, std::string, std::string, std::string>, std::size_t> seen;
+  std::unordered_map<std::string, std::size_t> seen;
   std::vector<std::size_t> sequence;
   for (const ConstraintFact& fact : facts.constraints) {
     std::string lineType;
@@ -352,7 +413,9 @@ void PackageDrawer::DrawConstraints(const CommentFacts& facts) {
     } else {
       continue;
     }
-    const auto key = std::make_tuple(fact.name, fact.kind, fact.from, fact.to);
+    std::string key = fact.name;
+    key.append(1, '\0').append(fact.kind).append(1, '\0').append(fact.from).append(1, '\0');
+    key.append(fact.to);
     std::vector<std::size_t>& drawn = constraintRelations_[key];
     const std::size_t nth = seen[key]++;
     if (nth == drawn.size()) {
@@ -373,12 +436,35 @@ void PackageDrawer::DrawConstraints(const CommentFacts& facts) {
   relationSequences_.push_back(std::move(sequence));
 }
 
-void PackageDrawer::DrawOperations(const TonelClass& cls, Box& box) {
-  for (const TonelMethod method : cls.methods) {
+// Plimko writes the operations of an interface that a class realises in a protocol named
+// after the interface: the box of the class of the package of that name, whose own
+// operations they are, or that of an interface drawn for them. Plimko's own protocols
+// name none.
+std::optional<std::size_t> PackageDrawer::RealisedBox(const std::string& protocol) {
+  static const std::set<std::string, std::less<>> kOwn = {
+      "public", "protected", "private", "accessing", "initialize-release", "class initialization"};
+  if (protocol.empty() || protocol[0] < 'A' || protocol[0] > 'Z' || kOwn.count(protocol) != 0)
+    return std::nullopt;
+  if (classes_.count(protocol) != 0) return boxes_.at(protocol);
+  if (!KeepsClassName(protocol)) return std::nullopt;
+  const auto found = interfaces_.find(protocol);
+  if (found != interfaces_.end()) return found->second.first;
+  const std::size_t interface = AddBox(protocol, false);
+  drawing_.boxes[interface].stereotype = "interface";
+  interfaces_.emplace(protocol, std::make_pair(interface, std::set<std::string>()));
+  return interface;
+}
+
+// A method in an interface's protocol is an operation of the interface, which the class
+// realises.
+void PackageDrawer::DrawOperations(const TonelClass& cls, std::size_t box) {
+  std::set<std::size_t> realised;
+  for (std::size_t index = 0; index < cls.methods.size(); ++index) {
+    if (skipped_[index]) continue;
+    const TonelMethod method = cls.methods[index];
     const std::string selector(method.selector);
-    if (skipped_[method.classSide].count(selector) != 0) continue;
     if (selector == "initialize") {
-      if (method.classSide) box.operations.emplace_back("_+initialize()_");
+      if (method.classSide) drawing_.boxes[box].operations.emplace_back("_+initialize()_");
       continue;
     }
     const PatternParts parts = SplitParts(method.source);
@@ -389,10 +475,27 @@ void PackageDrawer::DrawOperations(const TonelClass& cls, Box& box) {
       renamedMembers_.push_back(cls.name + (method.classSide ? " class>>#" : ">>#") + selector);
       continue;
     }
-    const bool abstract = IsSubclassResponsibility(method.source);
-    box.abstract = box.abstract || abstract;
-    box.operations.push_back(
-        OperationText(parts, std::string(method.category), method.classSide, abstract));
+    const std::string protocol(method.category);
+    const bool abstract = IsSubclassResponsibility(method.source, parts);
+    const std::optional<std::size_t> interface =
+        method.classSide ? std::nullopt : RealisedBox(protocol);
+    if (interface) {
+      const auto drawn = interfaces_.find(protocol);
+      const std::string line = OperationText(parts, "", false, abstract);
+      if (drawn != interfaces_.end() && drawn->second.second.insert(line).second)
+        drawing_.boxes[*interface].operations.push_back(line);
+      if (realised.insert(*interface).second) {
+        Relation relation;
+        relation.from = *interface;
+        relation.to = box;
+        relation.lineType = "<<.";
+        drawing_.relations.push_back(std::move(relation));
+      }
+      continue;
+    }
+    drawing_.boxes[box].abstract = drawing_.boxes[box].abstract || abstract;
+    drawing_.boxes[box].operations.push_back(
+        OperationText(parts, protocol, method.classSide, abstract));
   }
 }
 
@@ -422,16 +525,24 @@ void PackageDrawer::DrawSuperclasses(const TonelClass& cls, const CommentFacts& 
 }
 
 void PackageDrawer::DrawClass(const TonelClass& cls, std::size_t box) {
+  cls_ = &cls;
+  std::vector<std::pair<std::string_view, std::size_t>> selectors[2];
+  for (std::size_t index = 0; index < cls.methods.size(); ++index) {
+    const TonelMethod method = cls.methods[index];
+    selectors[method.classSide].emplace_back(method.selector, index);
+  }
   for (const bool classSide : {false, true}) {
-    methods_[classSide].clear();
-    skipped_[classSide].clear();
+    methods_[classSide].Assign(std::move(selectors[classSide]));
     statements_[classSide].clear();
+    const auto [at, end] = methods_[classSide].Find("initialize");
+    if (at != end) statements_[classSide] = ReadStatements(cls.methods[at->second].source);
   }
-  for (const TonelMethod method : cls.methods) {
-    methods_[method.classSide].emplace(std::string(method.selector), method);
-    if (method.selector == "initialize")
-      statements_[method.classSide] = ReadStatements(method.source);
-  }
+  skipped_.assign(cls.methods.size(), false);
+  declared_[false].Assign(Numbered(cls.instVars));
+  std::vector<std::pair<std::string_view, std::size_t>> classNames = Numbered(cls.classVars);
+  for (const std::string& name : cls.classInstVars) classNames.emplace_back(name, 0);
+  declared_[true].Assign(std::move(classNames));
+  classInstanceNames_.Assign(Numbered(cls.classInstVars));
   for (const auto& [key, value] : cls.otherEntries) {
     if (key == "traits" || key == "classTraits") {
       traitUsers_.push_back(cls.name);
@@ -442,7 +553,7 @@ void PackageDrawer::DrawClass(const TonelClass& cls, std::size_t box) {
   DrawVariables(cls, facts, drawing_.boxes[box]);
   DrawLinks(cls, facts, box);
   DrawConstraints(facts);
-  DrawOperations(cls, drawing_.boxes[box]);
+  DrawOperations(cls, box);
   DrawSuperclasses(cls, facts, box);
 }
 

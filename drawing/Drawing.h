@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 struct Point {
@@ -47,5 +48,23 @@ struct Drawing {
   std::vector<Relation> relations;
 };
 
-// The panel lines of the box, in order.
-std::vector<std::string> PanelLines(const Box& box);
+// Calls visit with each line of the box's panel, in order.
+template <class Visit>
+void VisitPanelLines(const Box& box, Visit visit) {
+  if (!box.stereotype.empty()) {
+    std::string stereotype = "<<";
+    visit(stereotype.append(box.stereotype).append(">>"));
+  }
+  if (box.abstract) {
+    std::string name = "/";
+    visit(name.append(box.name).append("/"));
+  } else {
+    visit(box.name);
+  }
+  if (box.attributes.empty() && box.operations.empty()) return;
+  visit("--");
+  for (const std::string& line : box.attributes) visit(line);
+  if (box.operations.empty()) return;
+  visit("--");
+  for (const std::string& line : box.operations) visit(line);
+}

@@ -27,14 +27,19 @@ class CopySink final : public ClassSink {
 
   TextSink* CommentOf(const std::string&) override { return nullptr; }
 
+  // A copy that holds the class already needs neither the check nor a write.
   void Take(const TonelClass& cls, const std::function<TonelClass()>&) override {
-    CheckReadsBack(cls);
-    const std::string text = TonelClassText(cls);
     const std::string path = folder_ + cls.name + kClassFileSuffix;
     FileComparer copy(path);
-    copy.Take(text);
-    if (copy.End() == Match::Differs) changes_.replaced.push_back(cls.name);
-    staged_.Write(path, text);
+    LayOutClass(cls, [&copy](std::string_view text) { copy.Take(text); });
+    const Match was = copy.End();
+    if (was != Match::Same) {
+      if (was == Match::Differs) changes_.replaced.push_back(cls.name);
+      CheckReadsBack(cls);
+      StagedFiles::Out out = staged_.Open(path);
+      LayOutClass(cls, [&out](std::string_view text) { out.Put(text); });
+      out.Close();
+    }
     written.insert(cls.name);
     ++changes_.classes;
   }

@@ -297,10 +297,13 @@ void Router::Run() {
 
 void SizeToText(Box& box) {
   std::size_t widest = 0;
-  const std::vector<std::string> lines = PanelLines(box);
-  for (const std::string& line : lines) widest = std::max(widest, CharacterCount(line));
+  std::int64_t lines = 0;
+  VisitPanelLines(box, [&](std::string_view line) {
+    widest = std::max(widest, CharacterCount(line));
+    ++lines;
+  });
   box.w = OnGrid(static_cast<std::int64_t>(widest) * kCharacterWidth + 2 * kTextMargin);
-  box.h = OnGrid(static_cast<std::int64_t>(lines.size()) * kLineHeight + 2 * kTextMargin);
+  box.h = OnGrid(lines * kLineHeight + 2 * kTextMargin);
 }
 
 void LayOut(Drawing& drawing) {

@@ -2,10 +2,11 @@
 #include "drawing/MethodShape.h"
 
 #include <algorithm>
+#include <initializer_list>
+#include <utility>
 
 #include "tonel/Lexis.h"
 #include "tonel/Pattern.h"
-#include "tonel/Tokens.h"
 
 namespace {
 
@@ -37,11 +38,23 @@ std::string_view NextToken(std::string_view text, std::size_t& at) {
   return token;
 }
 
+// Whether the tokens from byte at on are the given ones and a statement's end.
+bool IsStatement(std::string_view source, std::size_t at,
+                 std::initializer_list<std::string_view> tokens) {
+  for (const std::string_view token : tokens)
+    if (NextToken(source, at) != token) return false;
+  at = AfterGap(source, at);
+  if (at < source.size() && source[at] == '.') at = AfterGap(source, at + 1);
+  return at == source.size();
+}
+
 }  // namespace
 
 PatternParts SplitParts(std::string_view source) {
   PatternParts parts;
-  parts.selector = SplitPattern(source).selector;
+  MethodPattern pattern = SplitPattern(source);
+  parts.selector = std::move(pattern.selector);
+  parts.length = pattern.length;
   if (!parts.selector.ends_with(':')) {
     parts.keywords.push_back(parts.selector);
     parts.binary = IdentifierLength(parts.selector, 0) == 0;
@@ -66,23 +79,22 @@ PatternParts SplitParts(std::string_view source) {
   return parts;
 }
 
-bool IsSubclassResponsibility(std::string_view source) {
-  std::size_t at = SplitPattern(source).length;
-  std::string_view token = NextToken(source, at);
-  if (token == "^") token = NextToken(source, at);
-  if (token != "self" || NextToken(source, at) != "subclassResponsibility") return false;
-  at = AfterGap(source, at);
-  if (at < source.size() && source[at] == '.') at = AfterGap(source, at + 1);
-  return at == source.size();
+bool IsSubclassResponsibility(std::string_view source, const PatternParts& parts) {
+  return IsStatement(source, parts.length, {"^", "self", "subclassResponsibility"}) ||
+         IsStatement(source, parts.length, {"self", "subclassResponsibility"});
 }
 
 bool IsGetter(const TonelMethod& method, const std::string& variable) {
-  return method.selector == variable && SameTokens(method.source, variable + " ^" + variable);
+  return method.selector == variable &&
+         IsStatement(method.source, variable.size(), {"^", variable});
 }
 
 bool IsSetter(const TonelMethod& method, const std::string& variable) {
-  if (method.selector != variable + ":") return false;
-  const PatternParts parts = SplitParts(method.source);
-  const std::string& argument = parts.arguments.front();
-  return SameTokens(method.source, variable + ": " + argument + " " + variable + " := " + argument);
+  if (method.selector.size() != variable.size() + 1 || !method.selector.starts_with(variable))
+    return false;
+  const std::string_view source = method.source;
+  std::size_t at = variable.size() + 1;
+  const std::string_view argument = NextToken(source, at);
+  return !argument.empty() && IdentifierLength(argument, 0) == argument.size() &&
+         IsStatement(source, at, {variable, ":", "=", argument});
 }

@@ -18,13 +18,14 @@ struct PatternParts {
   // parameter's default, its doubled quotes made single.
   std::vector<std::optional<std::string>> defaults;
   bool binary = false;
+  std::size_t length = 0;  // of the pattern in the source
 };
 
 // Raises GenericError as SplitPattern does for a source that starts with no pattern.
 PatternParts SplitParts(std::string_view source);
 
 // Whether the method's statements are "self subclassResponsibility", answered or not.
-bool IsSubclassResponsibility(std::string_view source);
+bool IsSubclassResponsibility(std::string_view source, const PatternParts& parts);
 // Whether the method is the getter plimko writes for the variable: "name ^name".
 bool IsGetter(const TonelMethod& method, const std::string& variable);
 // Whether it is the setter: "name: anArgument name := anArgument".

@@ -29,16 +29,24 @@ std::string Shown(std::string path) {
   return shown;
 }
 
-// The file's bytes, read in blocks until its end.
+// The file's bytes: as many as its size says, then what it may have grown by since.
 std::string FileText(const std::string& path) {
   std::FILE* file = OpenFileToRead(path);
   if (file == nullptr) {
     throw GenericError("cannot open " + Shown(path) + ": " + std::strerror(errno));
   }
   std::string text;
-  char block[1 << 16];
-  for (std::size_t got; (got = std::fread(block, 1, sizeof block, file)) > 0;)
-    text.append(block, got);
+  if (std::fseek(file, 0, SEEK_END) == 0) {
+    const long size = std::ftell(file);
+    if (size > 0) text.resize(static_cast<std::size_t>(size) + 1);
+    std::rewind(file);
+  }
+  std::size_t got = 0;
+  do {
+    if (got == text.size()) text.resize(got + (1 << 16));
+    got += std::fread(text.data() + got, 1, text.size() - got, file);
+  } while (got == text.size() && std::ferror(file) == 0);
+  text.resize(got);
   const bool failed = std::ferror(file) != 0;
   std::fclose(file);
   if (failed) throw GenericError("cannot read " + Shown(path));

@@ -27,7 +27,8 @@ std::string CommentText(std::string_view quoted) {
 // "value" or "value "comment"", what follows ":=" up to the statement's end; nothing
 // when more follows the comment.
 std::optional<Statement> ReadValue(std::string_view rest) {
-  std::size_t at = 0;
+  // The value of a variable that holds many starts with a comment of its own.
+  std::size_t at = rest.starts_with(kDefaultCollection) ? kDefaultCollection.size() : 0;
   while (at < rest.size() && rest[at] != '"') {
     const std::size_t after = rest[at] == '\'' || rest[at] == '$' ? AfterLiteral(rest, at) : at + 1;
     if (after == std::string_view::npos) return std::nullopt;
@@ -60,7 +61,7 @@ std::map<std::string, Statement> ReadStatements(std::string_view method) {
     if (name == 0 || !line.ends_with('.')) continue;
     std::string_view rest = WithoutBlanks(line.substr(name, line.size() - name - 1));
     if (!rest.starts_with(":=")) continue;
-    if (std::optional<Statement> statement = ReadValue(rest.substr(2)))
+    if (std::optional<Statement> statement = ReadValue(WithoutBlanks(rest.substr(2))))
       statements.try_emplace(std::string(line.substr(0, name)), std::move(*statement));
   }
   return statements;

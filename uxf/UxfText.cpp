@@ -9,8 +9,16 @@ namespace {
 // quotes of a value; a control character, which no XML text may hold, as a character
 // reference.
 void AppendEscaped(std::string& out, std::string_view text) {
-  for (const char c : text) {
-    switch (c) {
+  for (std::size_t at = 0; at < text.size();) {
+    std::size_t plain = at;
+    while (plain < text.size() && static_cast<unsigned char>(text[plain]) >= ' ' &&
+           text[plain] != '&' && text[plain] != '<' && text[plain] != '>' && text[plain] != '"' &&
+           text[plain] != '\'') {
+      ++plain;
+    }
+    out.append(text.substr(at, plain - at));
+    if (plain == text.size()) return;
+    switch (text[plain]) {
       case '&':
         out += "&amp;";
         break;
@@ -26,13 +34,13 @@ void AppendEscaped(std::string& out, std::string_view text) {
       case '\'':
         out += "&apos;";
         break;
+      case '\t':
+        out += '\t';
+        break;
       default:
-        if (static_cast<unsigned char>(c) < ' ' && c != '\t') {
-          out.append("&#").append(std::to_string(static_cast<int>(c))).append(";");
-        } else {
-          out += c;
-        }
+        out.append("&#").append(std::to_string(static_cast<int>(text[plain]))).append(";");
     }
+    at = plain + 1;
   }
 }
 
@@ -49,20 +57,17 @@ void AppendCoordinates(std::string& out, std::int32_t x, std::int32_t y, std::in
       .append("</h>\n    </coordinates>\n");
 }
 
-void AppendPanel(std::string& out, const std::vector<std::string>& lines) {
-  out += "    <panel_attributes>";
-  for (std::size_t i = 0; i < lines.size(); ++i) {
-    if (i > 0) out += '\n';
-    AppendEscaped(out, lines[i]);
-  }
-  out += "</panel_attributes>\n";
-}
-
 void AppendBox(std::string& out, const Box& box) {
   out += "  <element>\n    <id>UMLClass</id>\n";
   AppendCoordinates(out, box.x, box.y, box.w, box.h);
-  AppendPanel(out, PanelLines(box));
-  out += "    <additional_attributes/>\n  </element>\n";
+  out += "    <panel_attributes>";
+  bool first = true;
+  VisitPanelLines(box, [&](std::string_view line) {
+    if (!first) out += '\n';
+    first = false;
+    AppendEscaped(out, line);
+  });
+  out += "</panel_attributes>\n    <additional_attributes/>\n  </element>\n";
 }
 
 // The element's box holds the points with a margin; the points are relative to it and
@@ -83,9 +88,13 @@ void AppendRelation(std::string& out, const Relation& relation) {
   const std::int32_t y = top - kMargin;
   out += "  <element>\n    <id>Relation</id>\n";
   AppendCoordinates(out, x, y, right - x + 2 * kMargin, bottom - y + 2 * kMargin);
-  std::vector<std::string> lines = {"lt=" + relation.lineType};
-  lines.insert(lines.end(), relation.lines.begin(), relation.lines.end());
-  AppendPanel(out, lines);
+  out += "    <panel_attributes>lt=";
+  AppendEscaped(out, relation.lineType);
+  for (const std::string& line : relation.lines) {
+    out += '\n';
+    AppendEscaped(out, line);
+  }
+  out += "</panel_attributes>\n";
   out += "    <additional_attributes>";
   for (std::size_t i = 0; i < relation.points.size(); ++i) {
     if (i > 0) out += ';';
