@@ -6,6 +6,7 @@
 #include <optional>
 #include <string_view>
 #include <unordered_map>
+#include <utility>
 
 #include "model/Error.h"
 #include "tonel/Lexis.h"
@@ -68,8 +69,8 @@ std::string Symbol(std::string_view name) {
   return symbol;
 }
 
-// A name as a symbol where the file spelled the value it replaces as one (Pharo 11
-// does), quoted where it is no plain symbol; as a string otherwise.
+// A name as a symbol where the file spelled the value it replaces as one, quoted where
+// it is no plain symbol; as a string otherwise.
 std::string Spelled(std::string_view name, std::string_view like) {
   if (!like.starts_with('#')) return StonString(name);
   return Symbol(IsPlainSymbol(name) ? std::string(name) : StonString(name));
