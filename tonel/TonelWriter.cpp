@@ -290,10 +290,9 @@ void PackageWriter::MergeClassFile(const TonelClass& next, const Location& where
   summary_.keptAsWritten += merged.keptAsWritten;
   leftAsTheyAre_ += merged.leftAsTheyAre;
   summary_.notes.insert(summary_.notes.end(), merged.notes.begin(), merged.notes.end());
+  // In the file's own line ends.
   const std::string spliced = SplicedClassText(file, merged.cls, where.folder);
-  // Against the text as read: a file checked out with CRLF that the merge leaves alone
-  // stays as it is.
-  if (spliced == file.text) {
+  if (spliced == *current) {
     ++summary_.unchanged;
   } else {
     ++summary_.updated;
