@@ -231,8 +231,11 @@ size
   EXPECT_TRUE(drawable->GetWritten());
 }
 
-// Redeclared collections give a note; "Interface" is no interface; private
-// attributes alone give no accessing method, so no accessing section.
+// Redeclared collections and external classes give a note; "Interface" is no
+// interface; private attributes alone give no accessing method, so no accessing
+// section. An external class is a superclass and holds links as Pharo's do. An
+// operation initialize() asks for plimko's initialize on its side: the class
+// side has one with nothing to set, and no stub replaces either.
 TEST_F(ClassWriterTest, SpecialClasses) {
   SetCategoryName("c");
   Diagram diagram;
@@ -240,6 +243,12 @@ TEST_F(ClassWriterTest, SpecialClasses) {
   PClassType sub = diagram.AddClass("Sub", {Attr("hidden", "", "-")});
   sub->SetStereotype("Interface");
   diagram.Relate(sub, set, 2, 2);
+  PClassType vendor = diagram.AddClass("vendor");
+  vendor->SetStereotype("external");
+  PClassType shop = diagram.AddClass(
+      "Shop", {Op("initialize", NewElemTable(), "-", true), Op("initialize", NewElemTable(), "#")});
+  diagram.Relate(shop, vendor, 2, 2);
+  diagram.Relate(shop, vendor, 1, 2)->SetMult2(Mult({{"1", "1"}}));
   diagram.Connect();
 
   EXPECT_EQ(Written(set, diagram.classes),
@@ -264,6 +273,47 @@ Constraints
 
 $I
   hidden := nil.
+  ^self! !
+
+)"));
+  EXPECT_EQ(Written(vendor, diagram.classes),
+            Text("\" NOTE: ### declaration of predefined class #Vendor is ignored ###\"\n\n"));
+  EXPECT_EQ(Written(shop, diagram.classes), Text(R"(Vendor subclass: #Shop
+  instanceVariableNames: 'vendor '
+  classVariableNames: ''
+  poolDictionaries: ''
+  category: 'c'!
+
+Shop comment:
+'Shop$C
+
+Instance Variables
+  vendor\tVendor constraint: single instance of this side of link. Description...
+
+Constraints
+\t"#vendor navigates from: #Shop to: #Vendor"
+'!
+
+!Shop methodsFor: 'initialize-release$S
+
+$I
+  vendor := Vendor new "mandatory Vendor ".
+  ^self! !
+
+!Shop methodsFor: 'accessing$S
+
+vendor: aVendor
+  vendor := aVendor! !
+
+!Shop methodsFor: 'accessing$S
+
+vendor
+  ^vendor! !
+
+!Shop class methodsFor: 'class initialization$S
+
+initialize
+  "Set the class variables to their initial values."
   ^self! !
 
 )"));

@@ -72,15 +72,17 @@ TEST_F(MethodsTest, ArgumentNames) {
   }
 }
 
-// A setter unless many, then the getter.
+// A setter unless many or read-only (the word readOnly in the property string),
+// then the getter.
 TEST_F(MethodsTest, AttributeAccessors) {
-  PElemTable attributes =
-      Table({Attr("count", "Integer"), Attr("tags", "String", "+", false, Mult({{"0", "n"}})),
-             Attr("any", "")});
-  EXPECT_EQ(
-      Methods([&] { attributes->ForEach(WriteAttributeAccessors); }),
-      Sections({"count: anInteger\r\n  count := anInteger!", "count\r\n  ^count!",
-                "tags\r\n  ^tags!", "any: anObject\r\n  any := anObject!", "any\r\n  ^any!"}));
+  PElemTable attributes = Table(
+      {Attr("count", "Integer"), Attr("tags", "String", "+", false, Mult({{"0", "n"}})),
+       Attr("any", ""), NewMemberVar(false, "+", "id", "", NoElements(), "", "{key, readOnly}"),
+       NewMemberVar(false, "+", "x", "", NoElements(), "", "{readOnlyX, _readOnly}")});
+  EXPECT_EQ(Methods([&] { attributes->ForEach(WriteAttributeAccessors); }),
+            Sections({"count: anInteger\r\n  count := anInteger!", "count\r\n  ^count!",
+                      "tags\r\n  ^tags!", "any: anObject\r\n  any := anObject!", "any\r\n  ^any!",
+                      "id\r\n  ^id!", "x: anObject\r\n  x := anObject!", "x\r\n  ^x!"}));
 }
 
 // Link accessors take their type from the head class and multiplicity.
@@ -160,7 +162,8 @@ TEST_F(MethodsTest, LinkInitializers) {
 }
 
 // Selectors: the first keyword continues the name with a capital; argument
-// names repeated within one selector are numbered; defaults become comments.
+// names repeated within one selector are numbered; defaults become comments. A
+// name may spell the selector itself.
 TEST_F(MethodsTest, OperationStubs) {
   PElemTable operations = Table({
       Op("getArea"),
@@ -177,6 +180,19 @@ TEST_F(MethodsTest, OperationStubs) {
       Op("many", Table({Param("a", "Integer2"), Param("b", "B"), Param("c", "C"), Param("d", "D"),
                         Param("e", "F"), Param("f", "G"), Param("g", "H"), Param("h", "J"),
                         Param("i", "Integer"), Param("j", "Integer")})),
+      // Keywords take the parameters in order, anObject where they run out; those
+      // beyond the keywords go on uncapitalised.
+      Op("at:put:", Table({Param("index", "Object")})),
+      Op("printOn:", Table({Param("aStream", "Stream"), Param("extra", "Integer", Mult({}), "1")})),
+      Op("2nd:é:"),
+      // A binary selector takes exactly one parameter.
+      Op("=", Table({Param("other", "Object")})),
+      Op("!", Table({Param("x", "", Mult({}), "0")})),
+      Op("<", Table({Param("a", ""), Param("b", "")})),
+      // An initialize without parameters, on either side, is plimko's own.
+      Op("initialize"),
+      Op("initialize", NewElemTable(), "-", true, true),
+      Op("initialize", Table({Param("x", "")})),
   });
   EXPECT_EQ(
       Methods([&] { operations->ForEach(WriteOperationStub); }),
@@ -190,7 +206,14 @@ TEST_F(MethodsTest, OperationStubs) {
                 "  ^ self shouldBeImplemented!",
                 "againX: anInteger y: anInteger2\r\n  ^ self shouldBeImplemented!",
                 "manyA: anInteger2 b: aB c: aC d: aD e: aF f: aG g: aH h: aJ i: anInteger "
-                "j: anInteger3\r\n  ^ self shouldBeImplemented!"}));
+                "j: anInteger3\r\n  ^ self shouldBeImplemented!",
+                "at: anObject put: anObject2\r\n  ^ self shouldBeImplemented!",
+                "printOn: aStream extra: anInteger \"=1\"\r\n  ^ self shouldBeImplemented!",
+                "v2nd: anObject e: anObject2\r\n  ^ self shouldBeImplemented!",
+                "= anObject\r\n  ^ self shouldBeImplemented!",
+                "!! anObject \"=0\"\r\n  ^ self shouldBeImplemented!",
+                "_A: anObject b: anObject2\r\n  ^ self shouldBeImplemented!",
+                "initializeX: anObject\r\n  ^ self shouldBeImplemented!"}));
 }
 
 // A selector with very many arguments of one type is numbered straight on,
