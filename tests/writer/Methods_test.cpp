@@ -133,7 +133,8 @@ TEST_F(MethodsTest, AttributeInitializers) {
 }
 
 // The label's type text names the collection class of a link to many when it
-// is an identifier; otherwise the comment names it.
+// is an identifier; otherwise the comment names it. An external class is made
+// as a class of Pharo is.
 TEST_F(MethodsTest, LinkInitializers) {
   Diagram diagram;
   PClassType a = diagram.AddClass("A");
@@ -147,6 +148,9 @@ TEST_F(MethodsTest, LinkInitializers) {
   list->SetMult2(Mult({{"0", "n"}}));
   list->SetTypeName("List<\"Item\">");
   diagram.Relate(a, b, 1, 1, '-', "all")->SetMult1(Mult({{"1", "n"}}));
+  PClassType shop = diagram.AddClass("Shop");
+  shop->SetStereotype("external");
+  diagram.Relate(a, shop, 1, 2)->SetMult2(Mult({{"1", "1"}}));
   diagram.Connect();
   EXPECT_EQ(Captured([&] {
               WriteInitializers(a, diagram.classes,
@@ -158,7 +162,8 @@ TEST_F(MethodsTest, LinkInitializers) {
             "  set := \"default collection type\" OrderedCollection new \"Item [*] = Set!!\".\r\n"
             "  list := \"default collection type\" OrderedCollection new "
             "\"Item [*] = List<\"\"Item\"\">\".\r\n"
-            "  all := \"default collection type\" OrderedCollection new \"Item [*]\".\r\n");
+            "  all := \"default collection type\" OrderedCollection new \"Item [*]\".\r\n"
+            "  shop := Shop new \"mandatory Shop \".\r\n");
 }
 
 // Selectors: the first keyword continues the name with a capital; argument
