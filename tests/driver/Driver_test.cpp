@@ -10,6 +10,7 @@
 #include <sstream>
 
 #include "driver/RunPlimko.h"
+#include "support/BoundUser.h"
 #include "support/TempFile.h"
 
 namespace {
@@ -22,6 +23,11 @@ const std::string kNamelessMember =
     "<diagram program=\"umlet\"><element><id>UMLClass</id><coordinates><x>0</x><y>0</y>"
     "<w>100</w><h>50</h></coordinates><panel_attributes>Order\n--\n: Integer"
     "</panel_attributes></element></diagram>\n";
+// A diagram of one class, Order.
+const std::string kOneClass =
+    "<diagram program=\"umlet\"><element><id>UMLClass</id><coordinates><x>0</x><y>0</y>"
+    "<w>100</w><h>50</h></coordinates><panel_attributes>Order</panel_attributes></element>"
+    "</diagram>\n";
 
 // The whole output file of an empty diagram written to the path given.
 std::string EmptyOutput(const std::string& shownPath) {
@@ -323,37 +329,44 @@ TEST(DriverConsole, WriteFailuresLeaveNothingHalfWritten) {
 }
 
 // An input that may not be read, a folder that may not be written and an older output
-// made read-only stop the run with the reason, before anything is written.
+// made read-only stop the run with the reason, before anything is written: the folder
+// is named where it refuses a new file, the file where it may not be replaced.
 TEST(DriverConsole, Permissions) {
-  if (geteuid() == 0) GTEST_SKIP() << "the superuser may read and write anything";
-  const fs::path dir = MakeTempDir();
-  fs::create_directories(dir / "locked");
-  fs::create_directories(dir / "out");
-  std::ofstream(dir / "d.uxf") << kEmptyDiagram;
-  std::ofstream(dir / "secret.uxf") << kEmptyDiagram;
-  std::ofstream(dir / "out/d.st") << "protected";
-  fs::permissions(dir / "secret.uxf", fs::perms::none);
-  fs::permissions(dir / "locked", fs::perms::owner_read | fs::perms::owner_exec);
-  fs::permissions(dir / "out/d.st", fs::perms::owner_read);
-  struct Case {
-    std::vector<std::string> args;
-    std::string report;
-  } cases[] = {
-      {{"secret.uxf", "out"}, FatalReport("cannot open \"secret.uxf\": Permission denied")},
-      {{"d.uxf", "locked"}, ")-8 cannot open \"locked/d.st\": Permission denied B-(\n"},
-      {{"d.uxf", "out"}, ")-8 cannot open \"out/d.st\": Permission denied B-(\n"},
-  };
-  for (const Case& c : cases) {
-    ProcessResult result = RunPlimko(c.args, dir);
-    ASSERT_TRUE(result.exited) << result.err;
-    EXPECT_EQ(result.out, kFailedConsole);
-    EXPECT_EQ(result.err, c.report);
-    EXPECT_EQ(result.exitStatus, 1);
-  }
-  EXPECT_EQ(FilesIn(dir / "locked"), std::vector<std::string>{});
-  EXPECT_EQ(FilesIn(dir / "out"), std::vector<std::string>{"d.st"});
-  EXPECT_EQ(ReadWholeFile(dir / "out/d.st"), "protected");
-  fs::permissions(dir / "locked", fs::perms::owner_all);
+  AsBoundUser([](const std::string& root) {
+    if (access(PLIMKO_EXE, X_OK) != 0) GTEST_SKIP() << "plimko may not be run";
+    const fs::path dir = root;
+    fs::create_directories(dir / "locked");
+    fs::create_directories(dir / "out");
+    std::ofstream(dir / "d.uxf") << kEmptyDiagram;
+    std::ofstream(dir / "one.uxf") << kOneClass;
+    std::ofstream(dir / "secret.uxf") << kEmptyDiagram;
+    std::ofstream(dir / "out/d.st") << "protected";
+    fs::permissions(dir / "secret.uxf", fs::perms::none);
+    fs::permissions(dir / "locked", fs::perms::owner_read | fs::perms::owner_exec);
+    fs::permissions(dir / "out/d.st", fs::perms::owner_read);
+    struct Case {
+      std::vector<std::string> args;
+      std::string report;
+    } cases[] = {
+        {{"secret.uxf", "out"}, FatalReport("cannot open \"secret.uxf\": Permission denied")},
+        {{"d.uxf", "locked"}, ")-8 cannot write in \"locked\": Permission denied B-(\n"},
+        {{"d.uxf", "out"}, ")-8 cannot open \"out/d.st\": Permission denied B-(\n"},
+        // The new package folder is made beside its place, in the source directory.
+        {{"-f", "tonel", "one.uxf", "locked"},
+         ")-8 cannot write in \"locked\": Permission denied B-(\n"},
+    };
+    for (const Case& c : cases) {
+      ProcessResult result = RunPlimko(c.args, dir);
+      ASSERT_TRUE(result.exited) << result.err;
+      EXPECT_EQ(result.out, kFailedConsole);
+      EXPECT_EQ(result.err, c.report);
+      EXPECT_EQ(result.exitStatus, 1);
+    }
+    EXPECT_EQ(FilesIn(dir / "locked"), std::vector<std::string>{});
+    EXPECT_EQ(FilesIn(dir / "out"), std::vector<std::string>{"d.st"});
+    EXPECT_EQ(ReadWholeFile(dir / "out/d.st"), "protected");
+    fs::permissions(dir / "locked", fs::perms::owner_all);
+  });
 }
 
 // The output file is never the input, whatever name or link reaches it; the input stays.
