@@ -389,12 +389,10 @@ int RunDriver(const std::vector<std::string>& args, std::istream& in, std::ostre
       TonelPackage tonel = ComposeTonelPackage(package, ClassTable, RelationTable, OtherTable);
       // A baseline lets Metacello load the package in one line; one that is there is the
       // user's.
-      BaselineFiles baseline = ComposeBaseline(OutputDir, package);
-      tonel.extraFiles = std::move(baseline.files);
+      tonel.baseline = ComposeBaseline(OutputDir, package);
       const TonelSummary summary = WriteTonelPackage(OutputDir, tonel);
       for (const std::string& note : tonel.notes) console.WriteLine(note);
       for (const std::string& note : summary.notes) console.WriteLine(note);
-      for (const std::string& note : baseline.notes) console.WriteLine(note);
       console.WriteLine(SummaryLine(tonel.name, summary));
     }
   } catch (const std::exception& error) {
