@@ -67,8 +67,8 @@ TEST(DriverNames, FileAndBaseName) {
 // --help and --version answer alone on standard output, with no banner and no wait.
 TEST(DriverConsole, HelpAndVersion) {
   const std::string help =
-      "Usage: plimko path/to/diagram.uxf [output/directory]\n"
-      "       plimko --format tonel path/to/diagram.uxf [source/directory]\n"
+      "Usage: plimko [-f FORMAT] [-p NAME] path/to/diagram.uxf [output/directory]\n"
+      "       plimko -f tonel [-p NAME] path/to/diagram.uxf [source/directory]\n"
       "       plimko --help | --version\n"
       "\n"
       "Converts a UMLet class diagram into Pharo Smalltalk source in chunk format. The\n"
@@ -304,11 +304,20 @@ TEST(DriverConsole, WriteFailuresLeaveNothingHalfWritten) {
        {"d.uxf", "out/pkg/"},
        ")-8 \"out/pkg/\" is a Tonel package folder: write the chunk file elsewhere, or use "
        "--format tonel with its parent B-(\n"},
+      // A Tonel source directory asks for a package.
+      {kEmptyDiagram,
+       "",
+       false,
+       {"d.uxf", "repo"},
+       ")-8 \"repo\" is a Tonel source directory: write the chunk file elsewhere, or use "
+       "--format tonel B-(\n"},
   };
   for (const Case& c : cases) {
     const fs::path dir = MakeTempDir();
     fs::create_directories(dir / "out/pkg");
     std::ofstream(dir / "out/pkg/package.st") << "Package { #name : 'pkg' }\n";
+    fs::create_directory(dir / "repo");
+    std::ofstream(dir / "repo/.properties") << "{\n\t#format : #tonel\n}";
     std::ofstream(dir / "d.uxf") << c.diagram;
     if (!c.older.empty()) std::ofstream(dir / "out/d.st", std::ios::binary) << c.older;
     if (c.folder) fs::create_directory(dir / "out/d.st");
@@ -322,6 +331,7 @@ TEST(DriverConsole, WriteFailuresLeaveNothingHalfWritten) {
         kept ? std::vector<std::string>{"d.st", "pkg"} : std::vector<std::string>{"pkg"};
     EXPECT_EQ(FilesIn(dir / "out"), left);
     EXPECT_EQ(FilesIn(dir / "out/pkg"), std::vector<std::string>{"package.st"});
+    EXPECT_EQ(FilesIn(dir / "repo"), std::vector<std::string>{".properties"});
     if (!c.older.empty()) {
       EXPECT_EQ(ReadWholeFile(dir / "out/d.st"), c.older);
     }
