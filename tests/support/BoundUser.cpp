@@ -5,6 +5,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <exception>
 #include <filesystem>
 #include <system_error>
 
@@ -37,8 +38,13 @@ void AsBoundUser(const std::function<void(const std::string& dir)>& check) {
   ASSERT_NE(child, -1);
   if (child == 0) {
     constexpr uid_t kNobody = 65534;
-    if (setgid(kNobody) != 0 || setuid(kNobody) != 0 || !CheckInOwnDirectory(check)) {
-      _exit(kCannotWorkAsNobody);
+    if (setgid(kNobody) != 0 || setuid(kNobody) != 0) _exit(kCannotWorkAsNobody);
+    // An exception must not reach the test program, which would go on with the next
+    // test as nobody.
+    try {
+      if (!CheckInOwnDirectory(check)) _exit(kCannotWorkAsNobody);
+    } catch (const std::exception& error) {
+      ADD_FAILURE() << error.what();
     }
     _exit(testing::Test::HasFailure() ? 1 : testing::Test::IsSkipped() ? kSkippedAsNobody : 0);
   }

@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 
 #include <filesystem>
+#include <fstream>
 #include <map>
 #include <string>
 #include <vector>
@@ -18,10 +19,13 @@
 
 namespace {
 
-// The package of a diagram with one class panel, read as a run reads it.
-TonelPackage PackageOf(const std::string& name, const std::string& panel) {
-  return ComposePackageOf(
-      WriteTempFile(reader_test::Document(reader_test::ClassElement(panel)), name + ".uxf"));
+// The package of a diagram with one class panel, read as a run reads it from a file in
+// the folder.
+TonelPackage PackageOf(const std::string& name, const std::string& panel,
+                       const std::string& folder = MakeTempDir()) {
+  const std::string path = folder + "/" + name + ".uxf";
+  std::ofstream(path, std::ios::binary) << reader_test::Document(reader_test::ClassElement(panel));
+  return ComposePackageOf(path);
 }
 
 // Defaults stand in comments with their double quotes doubled, so that no quote,
@@ -127,14 +131,15 @@ TEST(TonelPackage, ALineEndSplitBetweenPiecesIsOne) {
 // it was.
 TEST(TonelPackage, AnUnwritableCopyFolderLeavesThePackageAsItWas) {
   AsBoundUser([](const std::string& root) {
-    const std::string dir = root + "/";
-    WriteTonelPackage(dir, PackageOf("p", "A\n--\n+x: String"));
+    const std::string dir = root + "/src/";
+    std::filesystem::create_directory(dir);
+    WriteTonelPackage(dir, PackageOf("p", "A\n--\n+x: String", root));
     const std::map<std::string, std::string> before = ReadTree(dir);
     const std::string copies = dir + ".plimko/p";
     chmod(copies.c_str(), 0555);
     std::string error = "no error";
     try {
-      WriteTonelPackage(dir, PackageOf("p", "A\n--\n+y: String"));
+      WriteTonelPackage(dir, PackageOf("p", "A\n--\n+y: String", root));
     } catch (const PlimkoError& e) {
       error = e.what();
     }
