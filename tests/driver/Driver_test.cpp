@@ -37,6 +37,17 @@ std::string EmptyOutput(const std::string& shownPath) {
          "\r\n\r\n\r\n\"end of import file\"\r\n";
 }
 
+// Runs plimko in the directory and expects a failure with the report on standard error:
+// the banner alone on standard output, status 1.
+void ExpectFailedRun(const std::vector<std::string>& args, const fs::path& dir,
+                     const std::string& report) {
+  ProcessResult result = RunPlimko(args, dir);
+  ASSERT_TRUE(result.exited) << result.err;
+  EXPECT_EQ(result.out, kFailedConsole);
+  EXPECT_EQ(result.err, report);
+  EXPECT_EQ(result.exitStatus, 1);
+}
+
 // Directory, file and base names: both separators count, the base name ends before the
 // last full stop unless that is the name's first character.
 TEST(DriverNames, FileAndBaseName) {
@@ -171,13 +182,7 @@ TEST(DriverConsole, ArgumentAndOpenFailures) {
        FatalReport("bad package name \"bad \": it begins or ends with a blank; name the "
                    "package with --package")},
   };
-  for (const Case& c : cases) {
-    ProcessResult result = RunPlimko(c.args, dir);
-    ASSERT_TRUE(result.exited) << result.err;
-    EXPECT_EQ(result.out, kFailedConsole);
-    EXPECT_EQ(result.err, c.report);
-    EXPECT_EQ(result.exitStatus, 1);
-  }
+  for (const Case& c : cases) ExpectFailedRun(c.args, dir, c.report);
   EXPECT_EQ(FilesIn(dir), (std::vector<std::string>{"-odd.uxf", "adir.uxf"}));
 }
 
@@ -321,11 +326,7 @@ TEST(DriverConsole, WriteFailuresLeaveNothingHalfWritten) {
     std::ofstream(dir / "d.uxf") << c.diagram;
     if (!c.older.empty()) std::ofstream(dir / "out/d.st", std::ios::binary) << c.older;
     if (c.folder) fs::create_directory(dir / "out/d.st");
-    ProcessResult result = RunPlimko(c.args, dir);
-    ASSERT_TRUE(result.exited) << result.err;
-    EXPECT_EQ(result.out, kFailedConsole);
-    EXPECT_EQ(result.err, c.report);
-    EXPECT_EQ(result.exitStatus, 1);
+    ExpectFailedRun(c.args, dir, c.report);
     const bool kept = !c.older.empty() || c.folder;
     const std::vector<std::string> left =
         kept ? std::vector<std::string>{"d.st", "pkg"} : std::vector<std::string>{"pkg"};
@@ -365,13 +366,7 @@ TEST(DriverConsole, Permissions) {
         {{"-f", "tonel", "one.uxf", "locked"},
          ")-8 cannot write in \"locked\": Permission denied B-(\n"},
     };
-    for (const Case& c : cases) {
-      ProcessResult result = RunPlimko(c.args, dir);
-      ASSERT_TRUE(result.exited) << result.err;
-      EXPECT_EQ(result.out, kFailedConsole);
-      EXPECT_EQ(result.err, c.report);
-      EXPECT_EQ(result.exitStatus, 1);
-    }
+    for (const Case& c : cases) ExpectFailedRun(c.args, dir, c.report);
     EXPECT_EQ(FilesIn(dir / "locked"), std::vector<std::string>{});
     EXPECT_EQ(FilesIn(dir / "out"), std::vector<std::string>{"d.st"});
     EXPECT_EQ(ReadWholeFile(dir / "out/d.st"), "protected");
@@ -401,12 +396,8 @@ TEST(DriverConsole, RefusesToOverwriteTheInput) {
     std::ofstream(dir / c.file) << kEmptyDiagram;
     if (c.link == kHard) fs::create_hard_link(dir / c.file, dir / c.linkName);
     if (c.link == kSymbolic) fs::create_symlink(dir / c.file, dir / c.linkName);
-    ProcessResult result = RunPlimko(c.args, dir);
-    ASSERT_TRUE(result.exited) << result.err;
-    EXPECT_EQ(result.out, kFailedConsole);
-    EXPECT_EQ(result.err,
-              ")-8 output file would overwrite the input \"" + c.shownInput + "\" B-(\n");
-    EXPECT_EQ(result.exitStatus, 1);
+    ExpectFailedRun(c.args, dir,
+                    ")-8 output file would overwrite the input \"" + c.shownInput + "\" B-(\n");
     EXPECT_EQ(ReadWholeFile(dir / c.file), kEmptyDiagram) << c.file;
   }
 }
