@@ -39,6 +39,9 @@ void StagedFiles::MakeFolder(const std::string& folder) {
     if (at == at.parent_path()) break;
   }
   fs::create_directories(PathOf(folder), error);
+  // The folder above the first missing one refused it; where none is missing, something
+  // other than a folder is in the way.
+  if (error && !missing.empty()) throw GenericError(CannotWriteIn(missing.back(), error.message()));
   if (error) {
     throw GenericError("cannot create folder " + QuotedPath(folder) + ": " + error.message());
   }

@@ -347,6 +347,7 @@ TEST(DriverConsole, Permissions) {
     if (access(PLIMKO_EXE, X_OK) != 0) GTEST_SKIP() << "plimko may not be run";
     const fs::path dir = root;
     fs::create_directories(dir / "locked");
+    fs::create_directories(dir / "closed/one");
     fs::create_directories(dir / "out");
     std::ofstream(dir / "d.uxf") << kEmptyDiagram;
     std::ofstream(dir / "one.uxf") << kOneClass;
@@ -354,6 +355,7 @@ TEST(DriverConsole, Permissions) {
     std::ofstream(dir / "out/d.st") << "protected";
     fs::permissions(dir / "secret.uxf", fs::perms::none);
     fs::permissions(dir / "locked", fs::perms::owner_read | fs::perms::owner_exec);
+    fs::permissions(dir / "closed", fs::perms::owner_read | fs::perms::owner_exec);
     fs::permissions(dir / "out/d.st", fs::perms::owner_read);
     struct Case {
       std::vector<std::string> args;
@@ -365,12 +367,18 @@ TEST(DriverConsole, Permissions) {
         // The new package folder is made beside its place, in the source directory.
         {{"-f", "tonel", "one.uxf", "locked"},
          ")-8 cannot write in \"locked\": Permission denied B-(\n"},
+        // The package folder takes the class, the source directory no .plimko folder.
+        {{"-f", "tonel", "one.uxf", "closed"},
+         ")-8 cannot write in \"closed\": Permission denied B-(\n"},
     };
     for (const Case& c : cases) ExpectFailedRun(c.args, dir, c.report);
     EXPECT_EQ(FilesIn(dir / "locked"), std::vector<std::string>{});
+    EXPECT_EQ(FilesIn(dir / "closed"), std::vector<std::string>{"one"});
+    EXPECT_EQ(FilesIn(dir / "closed/one"), std::vector<std::string>{});
     EXPECT_EQ(FilesIn(dir / "out"), std::vector<std::string>{"d.st"});
     EXPECT_EQ(ReadWholeFile(dir / "out/d.st"), "protected");
     fs::permissions(dir / "locked", fs::perms::owner_all);
+    fs::permissions(dir / "closed", fs::perms::owner_all);
   });
 }
 
