@@ -90,7 +90,8 @@ std::string WithPlatformSeparators(std::string line) {
 
 // The line that --help begins with and a usage error ends with.
 std::string UsageLine() {
-  return WithPlatformSeparators("Usage: plimko path/to/diagram.uxf [output/directory]");
+  return WithPlatformSeparators(
+      "Usage: plimko [-f FORMAT] [-p NAME] path/to/diagram.uxf [output/directory]");
 }
 
 // The console: every text of the system is UTF-8, as the terminal reads it. The
@@ -329,9 +330,9 @@ int RunDriver(const std::vector<std::string>& args, std::istream& in, std::ostre
   if (line.help) {
     console.WriteLine(UsageLine());
     console.WriteLine(WithPlatformSeparators(
-        "       plimko --format tonel path/to/diagram.uxf [source/directory]"));
-    console.WriteLine(
-        WithPlatformSeparators("       plimko --from-code path/to/diagram.uxf [source/directory]"));
+        "       plimko -f tonel [-p NAME] path/to/diagram.uxf [source/directory]"));
+    console.WriteLine(WithPlatformSeparators(
+        "       plimko --from-code [-p NAME] path/to/diagram.uxf [source/directory]"));
     console.Write(kHelpBody);
     return kExitDone;
   }
@@ -374,17 +375,26 @@ int RunDriver(const std::vector<std::string>& args, std::istream& in, std::ostre
     return console.ReportFatal(MessageOf(error));
   }
   // Nothing is written before the output directory is known to take the output.
-  const std::string shownDir =
+  std::string shownDir =
       WellFormedUtf8(line.operands.size() > 1 ? line.operands[1] : DirectoryOf(InputPath));
+  if (shownDir.empty()) shownDir = ".";
   if (!OutputDir.empty() && !IsDirectory(OutputDir)) {
     CloseInputAfterFailure();
     return console.ReportError("output directory \"" + shownDir + "\" does not exist");
   }
+  // A chunk file has no place among Tonel files: Pharo would refuse a package folder
+  // that holds one, and a source directory asks for a package.
   if (line.format == OutputFormat::Chunk && IsFile(OutputDir + "package.st")) {
     CloseInputAfterFailure();
     return console.ReportError("\"" + shownDir +
                                "\" is a Tonel package folder: write the chunk file elsewhere, "
                                "or use --format tonel with its parent");
+  }
+  if (line.format == OutputFormat::Chunk && IsFile(OutputDir + ".properties")) {
+    CloseInputAfterFailure();
+    return console.ReportError("\"" + shownDir +
+                               "\" is a Tonel source directory: write the chunk file elsewhere, "
+                               "or use --format tonel");
   }
 
   auto arena = std::make_unique<ModelArena>();  // made first, so that it outlives the model
@@ -423,12 +433,10 @@ int RunDriver(const std::vector<std::string>& args, std::istream& in, std::ostre
       TonelPackage tonel = ComposeTonelPackage(package, ClassTable, RelationTable, OtherTable);
       // A baseline lets Metacello load the package in one line; one that is there is the
       // user's.
-      BaselineFiles baseline = ComposeBaseline(OutputDir, package);
-      tonel.extraFiles = std::move(baseline.files);
+      tonel.baseline = ComposeBaseline(OutputDir, package);
       const TonelSummary summary = WriteTonelPackage(OutputDir, tonel);
       for (const std::string& note : tonel.notes) console.WriteLine(note);
       for (const std::string& note : summary.notes) console.WriteLine(note);
-      for (const std::string& note : baseline.notes) console.WriteLine(note);
       console.WriteLine(SummaryLine(tonel.name, summary));
     }
   } catch (const std::exception& error) {

@@ -67,12 +67,13 @@ bool AnotherSectionFollows() {
 // Interfaces and service classes are often drawn with one member section that
 // lists operations; those lines are read as operations there. The look ahead
 // for another section reads ahead in the file, so it is made at most once per
-// panel and only for a line that needs it.
+// panel and only for a line that needs it. A line that names a Smalltalk
+// selector is an operation wherever it stands.
 void ReadFirstSection(const PClassType& cls) {
   std::optional<bool> onlySection;
   while (MemberLineFollows()) {
-    bool operation = false;
-    if (LooksLikeOperation()) {
+    bool operation = SelectorLineFollows();
+    if (!operation && LooksLikeOperation()) {
       if (!onlySection) onlySection = !AnotherSectionFollows();
       operation = *onlySection;
     }

@@ -2,11 +2,14 @@
 #include "reader/MemberLine.h"
 
 #include <algorithm>
+#include <optional>
 #include <string_view>
 #include <vector>
 
 #include "model/ClassMember.h"
+#include "model/Error.h"
 #include "model/Multiplicity.h"
+#include "model/Selector.h"
 #include "reader/PropertyString.h"
 #include "reader/SharedMembers.h"
 
@@ -162,6 +165,19 @@ void CloseOnNextLine() {
   LookAheadFor(kCloseParen);
 }
 
+// The text before the first "(", decoded and trimmed, as the reading of an operation's
+// name gives it; none when no "(" stands in the text, or when the text does not
+// decode, which the reading of the line reports where it meets it.
+std::optional<std::string> TextBeforeParen(std::string_view text) {
+  const size_t paren = text.find('(');
+  if (paren == std::string_view::npos) return std::nullopt;
+  try {
+    return Trimmed(DecodePCData(text.substr(0, paren)));
+  } catch (const PlimkoError&) {
+    return std::nullopt;
+  }
+}
+
 }  // namespace
 
 ArrayOfString JoinDelimiters(const ArrayOfString& a, const ArrayOfString& b) {
@@ -183,6 +199,16 @@ char ReadVisibility() {
     return c;
   }
   return ' ';
+}
+
+// The visibility mark is taken as ReadVisibility takes it, after the format marks.
+bool SelectorLineFollows() {
+  const std::string_view text = MarkedTextAhead();
+  size_t at = 0;
+  while (at < text.size() && static_cast<unsigned char>(text[at]) <= ' ') ++at;
+  if (at < text.size() && (text[at] == '#' || text[at] == '+' || text[at] == '-')) ++at;
+  const std::optional<std::string> name = TextBeforeParen(text.substr(at));
+  return name && (IsKeywordList(*name) || IsBinarySelector(*name));
 }
 
 std::string ReadValueText(const ArrayOfString& terminators) {
@@ -246,7 +272,10 @@ void ReadMemberLine(const PClassType& cls, char kind, Read read) {
 PClassMember ReadOperation(const PClassType& cls) {
   const FormatMarkerSet markers = ReadFormatMarkers();
   const char visibility = ReadVisibility();
-  const std::string name = ReadPCDataUntil("(:<");
+  // Keywords hold colons, so such a name runs to the "(".
+  const std::string_view rest = RestOfLine();
+  const std::optional<std::string> before = TextBeforeParen(rest.substr(0, rest.find('<')));
+  const std::string name = ReadPCDataUntil(before && IsKeywordList(*before) ? "(<" : "(:<");
   std::vector<PElement> params;
   if (GetLastDelimiter() == "(") {
     SkipDelim();

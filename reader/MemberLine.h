@@ -20,6 +20,11 @@ void ReadAttributeLine(const PClassType& cls);
 // Reads one operation line and appends the operation to the class.
 void ReadOperationLine(const PClassType& cls);
 
+// Whether the member line at the position names a Smalltalk selector before its "(":
+// keywords ("at:put:") or a binary selector ("<="). Such a line is an operation in
+// any section.
+bool SelectorLineFollows();
+
 // Consumes "#", "+" or "-" and answers it; answers a blank when there is none.
 char ReadVisibility();
 // Reads name, type, multiplicity and default value up to one of the terminators

@@ -653,21 +653,47 @@ const std::string& SkipPastAny(const ArrayOfString& tokens) {
   return token;
 }
 
+namespace {
+
+// The format marks that enclose a line from byte offset at on, up to its first "<" or
+// its end: how many there are, and the offset at which the closing ones start.
+struct EnclosingMarks {
+  std::size_t count = 0;
+  std::size_t closing = 0;
+};
+
+EnclosingMarks MarksFrom(std::string_view line, std::size_t at) {
+  const std::size_t less = line.find('<', at);
+  EnclosingMarks marks{0, less == std::string_view::npos ? line.size() : less};
+  while (at + marks.count + 1 < marks.closing && IsFormatMarker(line[at + marks.count]) &&
+         line[at + marks.count] == line[marks.closing - 1]) {
+    ++marks.count;
+    --marks.closing;
+  }
+  return marks;
+}
+
+}  // namespace
+
 FormatMarkerSet ReadFormatMarkers() {
   ScannerState& s = State();
   FormatMarkerSet result;
   if (s.linePos < 1) return result;
-  // last is 1-based: the position just before the first "<" from here on.
-  const size_t less = s.curLine.find('<', static_cast<size_t>(s.linePos - 1));
-  size_t last = less == std::string::npos ? s.curLine.size() : less;
-  while (static_cast<size_t>(s.linePos) < last && IsFormatMarker(CurrentChar()) &&
-         CurrentChar() == s.curLine[last - 1]) {
+  const EnclosingMarks marks = MarksFrom(s.curLine, static_cast<size_t>(s.linePos - 1));
+  for (size_t i = 0; i < marks.count; ++i) {
     result.Add(CurrentChar());
     NextChar();
-    s.curLine[last - 1] = ' ';
-    --last;
+    s.curLine[marks.closing + i] = ' ';
   }
   return result;
+}
+
+std::string_view MarkedTextAhead() {
+  const ScannerState& s = State();
+  if (s.linePos < 1 || static_cast<size_t>(s.linePos) > s.curLine.size()) return {};
+  const auto at = static_cast<size_t>(s.linePos - 1);
+  const EnclosingMarks marks = MarksFrom(s.curLine, at);
+  return std::string_view(s.curLine).substr(at + marks.count, marks.closing - at - marks.count);
 }
 
 std::string DecodePCData(std::string_view text) {

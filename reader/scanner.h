@@ -111,6 +111,10 @@ void CheckToken(const std::string& token);
 const std::string& SkipToAny(const ArrayOfString& tokens);
 const std::string& SkipPastAny(const ArrayOfString& tokens);
 FormatMarkerSet ReadFormatMarkers();
+// The line from the position on as ReadFormatMarkers would leave it, without moving:
+// past the marks that enclose it, up to its first "<" or its end, without the closing
+// marks. Valid up to the next call into the scanner.
+std::string_view MarkedTextAhead();
 std::string DecodePCData(std::string_view text);
 std::string ReadPCDataUntil(std::string_view stopChars);
 std::string ReadPCDataUntilAny(const ArrayOfString& tokens);

@@ -61,24 +61,3 @@ std::size_t AfterLiteral(std::string_view text, std::size_t at) {
   const std::size_t close = text.find(c, at + 1);
   return close == std::string_view::npos ? close : close + 1;
 }
-
-std::string WithLfLineEnds(std::string_view text) {
-  std::string result(text);
-  ToLfLineEnds(result);
-  return result;
-}
-
-// In place: a text with no carriage return, the common case, is not copied at all.
-void ToLfLineEnds(std::string& text) {
-  std::size_t to = text.find('\r');
-  if (to == std::string::npos) return;
-  for (std::size_t from = to; from < text.size(); ++from) {
-    if (text[from] != '\r') {
-      text[to++] = text[from];
-      continue;
-    }
-    text[to++] = '\n';
-    if (from + 1 < text.size() && text[from + 1] == '\n') ++from;
-  }
-  text.resize(to);
-}

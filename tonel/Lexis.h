@@ -3,7 +3,6 @@
 #pragma once
 
 #include <cstddef>
-#include <string>
 #include <string_view>
 
 // Space, tab, line feed, carriage return and form feed separate tokens.
@@ -22,6 +21,3 @@ std::size_t AfterGap(std::string_view text, std::size_t at);
 // closed. A doubled quote in a string needs no care: it ends one string and starts
 // the next.
 std::size_t AfterLiteral(std::string_view text, std::size_t at);
-// The text with every CR LF and every lone CR as LF: Pharo reads each kind as a line end.
-std::string WithLfLineEnds(std::string_view text);
-void ToLfLineEnds(std::string& text);

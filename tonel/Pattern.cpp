@@ -2,13 +2,10 @@
 #include "tonel/Pattern.h"
 
 #include "model/Error.h"
+#include "model/Selector.h"
 #include "tonel/Lexis.h"
 
 namespace {
-
-bool IsBinaryCharacter(char c) {
-  return std::string_view("+-*/\\<>=~@%|&?,").find(c) != std::string_view::npos;
-}
 
 // The length of the keyword (an identifier and its ":") at byte at; 0 when there is
 // none. "x:=" is an assignment, not a keyword.
@@ -57,7 +54,7 @@ MethodPattern SplitPattern(std::string_view source) {
   const std::size_t unary = IdentifierLength(source, 0);
   if (unary > 0) return {std::string(source.substr(0, unary)), unary};
   std::size_t binary = 0;
-  while (binary < source.size() && IsBinaryCharacter(source[binary])) ++binary;
+  while (binary < source.size() && IsBinarySelectorCharacter(source[binary])) ++binary;
   if (binary == 0) throw GenericError("the method does not start with a selector");
   return {std::string(source.substr(0, binary)), ArgumentEnd(source, 0, binary)};
 }

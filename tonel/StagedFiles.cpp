@@ -7,20 +7,13 @@
 #include <filesystem>
 #include <utility>
 
-#include "model/Charset.h"
 #include "model/Error.h"
 #include "model/FileOpen.h"
+#include "writer/TemporaryFile.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string Quoted(const std::string& path) {
-  std::string quoted = "\"";
-  quoted += WellFormedUtf8(path);
-  quoted += '"';
-  return quoted;
-}
 
 // The path up to its last separator; Windows takes a backslash for one too. The names
 // written here (classes, packages, copies) hold no backslash.
@@ -46,59 +39,61 @@ void StagedFiles::MakeFolder(const std::string& folder) {
     if (at == at.parent_path()) break;
   }
   fs::create_directories(PathOf(folder), error);
+  // The folder above the first missing one refused it; where none is missing, something
+  // other than a folder is in the way.
+  if (error && !missing.empty()) throw GenericError(CannotWriteIn(missing.back(), error.message()));
   if (error) {
-    throw GenericError("cannot create folder " + Quoted(folder) + ": " + error.message());
+    throw GenericError("cannot create folder " + QuotedPath(folder) + ": " + error.message());
   }
   madeFolders_.insert(madeFolders_.end(), missing.rbegin(), missing.rend());
   folders_.insert(folder);
 }
 
 void StagedFiles::StageFolder(const std::string& folder) {
-  MakeFolder(FolderOf(folder.substr(0, folder.size() - 1)));
-  std::error_code error;
+  stagedFolders_.push_back({"", folder});
+}
+
+// Made beside the folder when the first file goes into it: a folder that gets no file
+// is never made. The folder beside it refuses the name, if anything does.
+std::string StagedFiles::MakeTemporaryFolder(const std::string& folder) {
   const std::string prefix = folder.substr(0, folder.size() - 1);
+  MakeFolder(FolderOf(prefix));
+  std::error_code error;
   for (int attempt = 0; attempt < 100; ++attempt) {
     const std::string temporary = FolderOf(prefix) + ".plimko-" + std::to_string(attempt) + "/";
     if (fs::create_directory(PathOf(temporary), error)) {
-      stagedFolders_.push_back({temporary, folder});
       folders_.insert(temporary);
-      return;
+      return temporary;
     }
     if (error) break;
   }
-  throw GenericError("cannot create folder " + Quoted(folder) + ": " +
-                     (error ? error.message() : std::string("no free temporary name")));
+  throw GenericError(CannotWriteIn(prefix, error ? error.message() : std::strerror(EEXIST)));
 }
 
 // Where a path below a staged folder is written; empty for any other path.
-std::string StagedFiles::NewFolderPath(const std::string& path) const {
-  for (const Staged& folder : stagedFolders_) {
-    if (path.starts_with(folder.target))
-      return folder.temporary + path.substr(folder.target.size());
+std::string StagedFiles::NewFolderPath(const std::string& path) {
+  for (Staged& folder : stagedFolders_) {
+    if (!path.starts_with(folder.target)) continue;
+    if (folder.temporary.empty()) folder.temporary = MakeTemporaryFolder(folder.target);
+    return folder.temporary + path.substr(folder.target.size());
   }
   return "";
 }
 
 StagedFiles::Out StagedFiles::Open(const std::string& path) {
   std::string temporary = NewFolderPath(path);
-  int error = 0;
-  std::FILE* file = nullptr;
   if (!temporary.empty()) {
     // A folder of this run's own: the file's own name is free.
     MakeFolder(FolderOf(temporary));
-    file = OpenFile(temporary, "wb");
-    if (file == nullptr) error = errno;
-  } else {
-    const std::string folder = FolderOf(path);
-    MakeFolder(folder);
-    error = ReplaceRefusal(path);
-    if (error == 0) {
-      file = CreateUniqueFile(folder + ".plimko-", temporary);
-      if (file == nullptr) error = errno;
+    std::FILE* file = OpenFile(temporary, "wb");
+    if (file == nullptr) {
+      throw GenericError("cannot open " + QuotedPath(path) + ": " + std::strerror(errno));
     }
-    if (file != nullptr) staged_.push_back({temporary, path});
+    return Out(file, path, temporary);
   }
-  if (error != 0) throw GenericError("cannot open " + Quoted(path) + ": " + std::strerror(error));
+  MakeFolder(FolderOf(path));
+  std::FILE* file = CreateTemporaryFor(path, temporary);
+  staged_.push_back({temporary, path});
   return Out(file, path, temporary);
 }
 
@@ -117,18 +112,19 @@ void StagedFiles::Out::Put(std::string_view bytes) {
   if (std::fwrite(bytes.data(), 1, bytes.size(), file_) == bytes.size()) return;
   const int error = errno;
   std::fclose(std::exchange(file_, nullptr));
-  throw GenericError("cannot write " + Quoted(path_) + ": " + std::strerror(error));
+  throw GenericError("cannot write " + QuotedPath(path_) + ": " + std::strerror(error));
 }
 
 // Closing writes what the stream still holds: its failure is a failed write.
 void StagedFiles::Out::Close() {
   if (std::fclose(std::exchange(file_, nullptr)) == 0) return;
-  throw GenericError("cannot write " + Quoted(path_) + ": " + std::strerror(errno));
+  throw GenericError("cannot write " + QuotedPath(path_) + ": " + std::strerror(errno));
 }
 
 void StagedFiles::Commit() {
-  std::vector<Staged> all = std::move(stagedFolders_);
-  stagedFolders_.clear();
+  std::vector<Staged> all;
+  for (const Staged& folder : std::exchange(stagedFolders_, {}))
+    if (!folder.temporary.empty()) all.push_back(folder);
   all.insert(all.end(), staged_.begin(), staged_.end());
   staged_.clear();
   auto withoutSlash = [](std::string path) {
@@ -143,13 +139,13 @@ void StagedFiles::Commit() {
       for (std::size_t j = i; j < all.size(); ++j)
         (all[j].temporary.ends_with('/') ? stagedFolders_ : staged_).push_back(all[j]);
       madeFolders_.clear();
-      throw GenericError("cannot replace " + Quoted(target) + ": " + std::strerror(error));
+      throw GenericError(RenameFailure(target, error));
     }
   }
   madeFolders_.clear();
   for (const std::string& path : std::exchange(removals_, {})) {
     if (!RemoveFile(path)) {
-      throw GenericError("cannot remove " + Quoted(path) + ": " + std::strerror(errno));
+      throw GenericError("cannot remove " + QuotedPath(path) + ": " + std::strerror(errno));
     }
   }
 }
@@ -158,7 +154,8 @@ void StagedFiles::Discard() noexcept {
   for (const Staged& file : staged_) RemoveFile(file.temporary);
   staged_.clear();
   std::error_code error;
-  for (const Staged& folder : stagedFolders_) fs::remove_all(PathOf(folder.temporary), error);
+  for (const Staged& folder : stagedFolders_)
+    if (!folder.temporary.empty()) fs::remove_all(PathOf(folder.temporary), error);
   stagedFolders_.clear();
   for (auto folder = madeFolders_.rbegin(); folder != madeFolders_.rend(); ++folder)
     fs::remove(PathOf(*folder), error);

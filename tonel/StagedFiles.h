@@ -21,8 +21,9 @@ class StagedFiles {
   ~StagedFiles();
 
   // A folder that is not there yet (its path ends with "/") is made under a temporary
-  // name beside it: the files written into it go there under their own names, and
-  // Commit renames the whole folder into place, one rename for a new package.
+  // name beside it once a file is opened in it: the files written into it go there
+  // under their own names, and Commit renames the whole folder into place, one rename
+  // for a new package. A folder that no file goes into is never made.
   void StageFolder(const std::string& folder);
   // A file being written, a piece at a time; Close ends it. Put and Close raise
   // GenericError `cannot write "PATH": REASON` when writing fails.
@@ -50,21 +51,24 @@ class StagedFiles {
   };
 
   // Raises GenericError `cannot open "PATH": REASON` when no file can take the path's
-  // place.
+  // place, and `cannot write in "FOLDER": REASON` when the folder takes no new file.
   Out Open(const std::string& path);
   // Open, Put and Close at once.
   void Write(const std::string& path, std::string_view bytes);
   // The file goes after every write is in place.
   void Remove(const std::string& path) { removals_.push_back(path); }
-  // Raises GenericError `cannot replace "PATH": REASON` or `cannot remove "PATH": REASON`.
+  // Raises GenericError `cannot replace "PATH": REASON`, `cannot write in "FOLDER":
+  // REASON` or `cannot remove "PATH": REASON`.
   void Commit();
 
  private:
   void MakeFolder(const std::string& folder);
-  std::string NewFolderPath(const std::string& path) const;
+  std::string MakeTemporaryFolder(const std::string& folder);
+  std::string NewFolderPath(const std::string& path);
   void Discard() noexcept;
 
-  // A file, or a staged folder, under its temporary name and its target.
+  // A file, or a staged folder, under its temporary name (none yet for a folder that
+  // no file went into) and its target.
   struct Staged {
     std::string temporary;
     std::string target;

@@ -4,7 +4,7 @@
 #include <optional>
 #include <utility>
 
-#include "tonel/Lexis.h"
+#include "tonel/LineEnds.h"
 #include "tonel/Pattern.h"
 
 void AddLines(std::vector<std::string>& lines, std::string_view text) {

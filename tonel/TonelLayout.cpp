@@ -8,6 +8,10 @@
 
 namespace {
 
+// Around a method's protocol, before the method.
+constexpr std::string_view kMetadataOpen = "{ #category : ";
+constexpr std::string_view kMetadataClose = " }\n";
+
 // The text in blocks: a class may be many megabytes, and is never held whole.
 constexpr std::size_t kBlock = 1 << 16;
 
@@ -79,20 +83,30 @@ void AddDefinition(Blocks& out, const TonelClass& cls) {
 
 // The pattern stands before " [", and the rest of the method's text after it,
 // as Pharo's reader joins them again.
-void AddMethod(Blocks& out, const std::string& className, const TonelMethod& method) {
+void AddMethodAfterMetadata(Blocks& out, const std::string& className, const TonelMethod& method) {
   const std::string_view source = method.source;
   const std::size_t patternLength = SplitPattern(source).length;
-  out << "{ #category : " << StonString(method.category) << " }\n"
-      << className << (method.classSide ? " class >> " : " >> ") << source.substr(0, patternLength)
+  out << className << (method.classSide ? " class >> " : " >> ") << source.substr(0, patternLength)
       << " [" << source.substr(patternLength) << "\n]";
+}
+
+void AddMethod(Blocks& out, const std::string& className, const TonelMethod& method) {
+  out << kMetadataOpen << StonString(method.category) << kMetadataClose;
+  AddMethodAfterMetadata(out, className, method);
 }
 
 }  // namespace
 
-void AppendMethodText(std::string& out, const std::string& className, const TonelMethod& method) {
-  const PieceSink append = [&out](std::string_view text) { out += text; };
-  Blocks blocks(append);
-  AddMethod(blocks, className, method);
+std::string MethodMetadata(std::string_view category) {
+  std::string metadata(kMetadataOpen);
+  metadata += category;
+  metadata += kMetadataClose;
+  return metadata;
+}
+
+void LayOutMethod(const std::string& className, const TonelMethod& method, const PieceSink& sink) {
+  Blocks blocks(sink);
+  AddMethodAfterMetadata(blocks, className, method);
   blocks.Flush();
 }
 

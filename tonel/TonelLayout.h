@@ -17,10 +17,12 @@ std::string TonelComment(std::string_view comment);
 // Pharo writes the class side first, each side sorted by selector, so a commit from
 // Pharo changes nothing.
 bool WrittenBefore(const TonelMethod& a, const TonelMethod& b);
-// One method from its metadata's "{" to the "]" that closes it.
-void AppendMethodText(std::string& out, const std::string& className, const TonelMethod& method);
 // Takes a laid-out text a piece at a time.
 using PieceSink = std::function<void(std::string_view)>;
+// The metadata before a method, its protocol spelled as given, and the line end after it.
+std::string MethodMetadata(std::string_view category);
+// One method from its owner ("Person >>") to the "]" that closes it, without the metadata.
+void LayOutMethod(const std::string& className, const TonelMethod& method, const PieceSink& sink);
 // The whole file, handed to the sink in pieces of at most a few kilobytes but for a
 // longer text of the class's own: the comment, the definition, then the methods, class
 // side first, each side sorted by selector.

@@ -3,10 +3,10 @@
 
 #include <functional>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "model/ElemTable.h"
+#include "tonel/Baseline.h"
 #include "tonel/ClassSink.h"
 #include "tonel/TonelClass.h"
 
@@ -16,9 +16,9 @@ struct TonelPackage {
   std::string name;
   std::vector<TonelClass> classes;  // in class order, a name's first place
   std::vector<std::string> notes;   // one a line
-  // Files to write where no file is: a path relative to the source directory, and the
-  // file's contents.
-  std::vector<std::pair<std::string, std::string>> extraFiles = {};
+  // The Metacello baseline that names the package: its files are written where no file
+  // is, and its notes told, only when the package is there after the run.
+  BaselineFiles baseline = {};
   // When set, the classes are composed one at a time while they are written, so that
   // a run never holds the whole package: classes is empty, and this hands each class
   // to the sink and adds the notes of the classes that give no code to notes. The

@@ -108,12 +108,15 @@ void ReadDefinition(TonelCursor& cursor, ClassFile& file) {
   if (result.name.empty()) cursor.FailAt(start, "the definition has no #name");
 }
 
-// The metadata map before a method; of its entries only the protocol is kept.
-std::string ReadCategory(TonelCursor& cursor) {
+// The metadata map before a method; of its entries only the protocol is read, and where
+// its value is spelled goes into the span.
+std::string ReadCategory(TonelCursor& cursor, TextSpan& spelled) {
   std::string category;
   ReadStonMap(cursor, [&](const std::string& key, std::size_t) {
     if (key == "category") {
+      spelled.begin = cursor.Position();
       category = ReadStonText(cursor);
+      spelled.end = cursor.Position();
     } else {
       SkipStonValue(cursor);
     }
@@ -186,18 +189,20 @@ void ReadMethods(TonelCursor& cursor, ClassFile& file) {
   std::set<std::pair<bool, std::string>> defined;
   for (cursor.SkipBlanks(); !cursor.AtEnd(); cursor.SkipBlanks()) {
     std::string category;
-    const std::size_t begin = cursor.Position();
+    MethodSpan& span = file.methods.emplace_back();
+    span.whole.begin = cursor.Position();
     if (cursor.Peek() == '{') {
-      category = ReadCategory(cursor);
+      category = ReadCategory(cursor, span.category);
       cursor.SkipBlanks();
     }
     const std::size_t start = cursor.Position();
+    span.owner = start;
     const bool classSide = ReadMethodOwner(cursor, result.name);
     const std::string selector = ReadMethodText(cursor, result.name, classSide, result.methods);
     if (!defined.emplace(classSide, selector).second)
       cursor.FailAt(start, MethodName(result.name, classSide, selector) + " is defined twice");
     result.methods.AddDraft(classSide, category, selector);
-    file.methods.push_back({begin, cursor.Position()});
+    span.whole.end = cursor.Position();
   }
 }
 
@@ -206,7 +211,8 @@ void ReadMethods(TonelCursor& cursor, ClassFile& file) {
 ClassFile ReadClassFile(std::string_view input) {
   ClassFile file;
   // A file checked out with CRLF is the same class.
-  file.text = WithLfLineEnds(input);
+  file.text = input;
+  file.lineEnds = LineEnds::MadeLf(file.text);
   TonelCursor cursor(file.text);
   if (file.text.starts_with("\xEF\xBB\xBF")) cursor.MoveTo(3);  // a byte order mark
   cursor.SkipBlanks();

@@ -9,6 +9,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <set>
 #include <unordered_set>
 #include <utility>
 
@@ -141,8 +142,10 @@ class PackageWriter final : public ClassSink {
   void WriteClass(const TonelClass& next);
   void MergeClassFile(const TonelClass& next, const Location& where, const std::string* copy,
                       const std::string& text);
+  void Placed(const std::string& className, const Location& where);
   void RemoveClass(const std::string& className);
   void WriteWhereAbsent(const std::string& path, std::string_view text);
+  bool PackageLeftOut(const std::string& folder);
 
   const std::string& dir_;
   const TonelPackage& package_;
@@ -153,6 +156,7 @@ class PackageWriter final : public ClassSink {
   TonelSummary summary_;
   int leftAsTheyAre_ = 0;  // by classes without a copy
   std::unordered_set<std::string> generated_;
+  std::set<std::string> placedIn_;           // the folders of the diagram's class files
   std::unique_ptr<StreamedClass> streamed_;  // the class being composed, if streamed
 };
 
@@ -207,6 +211,7 @@ void PackageWriter::Take(const TonelClass& cls, const std::function<TonelClass()
 void PackageWriter::EndStreamed(const TonelClass& cls, const std::function<TonelClass()>& whole) {
   StreamedClass& streamed = *streamed_;
   if (streamed.file) {
+    Placed(cls.name, streamed.where);
     CheckReadsBack(cls);
     streamed.Rest(cls);
     streamed.file->Close();
@@ -216,10 +221,7 @@ void PackageWriter::EndStreamed(const TonelClass& cls, const std::function<Tonel
   }
   streamed.Rest(cls);
   if (streamed.fileMatch->End() == Match::Same && streamed.copyMatch->End() == Match::Same) {
-    if (streamed.where.folder != package_.name) {
-      summary_.notes.push_back("the class " + cls.name + " is in " +
-                               Quoted(dir_ + streamed.where.folder) + ": it is merged there");
-    }
+    Placed(cls.name, streamed.where);
     ++summary_.unchanged;
     return;
   }
@@ -230,6 +232,7 @@ void PackageWriter::EndStreamed(const TonelClass& cls, const std::function<Tonel
 // a block at a time: only a class that is to be merged is held as text.
 void PackageWriter::WriteClass(const TonelClass& next) {
   const Location where = Locate(next.name);
+  Placed(next.name, where);
   const std::string copyPath = copies_ + next.name + kClassFileSuffix;
   const bool copyIsText = std::binary_search(copied_.begin(), copied_.end(), next.name) &&
                           Compare(copyPath, next) == Match::Same;
@@ -250,10 +253,6 @@ void PackageWriter::WriteClass(const TonelClass& next) {
     }
     file.Close();
     return;
-  }
-  if (where.folder != package_.name) {
-    summary_.notes.push_back("the class " + next.name + " is in " + Quoted(dir_ + where.folder) +
-                             ": it is merged there");
   }
   // Compared before parsing: a file as plimko last wrote it, from the same diagram.
   if (copyIsText && current == Match::Same) {
@@ -290,14 +289,22 @@ void PackageWriter::MergeClassFile(const TonelClass& next, const Location& where
   summary_.keptAsWritten += merged.keptAsWritten;
   leftAsTheyAre_ += merged.leftAsTheyAre;
   summary_.notes.insert(summary_.notes.end(), merged.notes.begin(), merged.notes.end());
+  // In the file's own line ends.
   const std::string spliced = SplicedClassText(file, merged.cls, where.folder);
-  // Against the text as read: a file checked out with CRLF that the merge leaves alone
-  // stays as it is.
-  if (spliced == file.text) {
+  if (spliced == *current) {
     ++summary_.unchanged;
   } else {
     ++summary_.updated;
     staged_.Write(where.path, spliced);
+  }
+}
+
+// A class found in another package's folder is merged there, on every run with a note.
+void PackageWriter::Placed(const std::string& className, const Location& where) {
+  placedIn_.insert(where.folder);
+  if (where.folder != package_.name) {
+    summary_.notes.push_back("the class " + className + " is in " + Quoted(dir_ + where.folder) +
+                             ": it is merged there");
   }
 }
 
@@ -315,14 +322,35 @@ void PackageWriter::RemoveClass(const std::string& className) {
     staged_.Remove(where.path);
   } else if (current) {
     summary_.notes.push_back("the class " + className +
-                             " is no longer in the diagram, but its file was changed: it is "
-                             "left as it is");
+                             " is no longer in the diagram, but its file " + Quoted(where.path) +
+                             " was changed: it is left as it is");
   }
   staged_.Remove(copyPath);
 }
 
 void PackageWriter::WriteWhereAbsent(const std::string& path, std::string_view text) {
   if (!Exists(path)) staged_.Write(path, text);
+}
+
+// Where every class of the diagram is in other packages' folders and no package of the
+// run's name is there, none is made: it would stay empty, and its baseline would name
+// it. The note says where the classes are.
+bool PackageWriter::PackageLeftOut(const std::string& folder) {
+  if (placedIn_.empty() || placedIn_.count(package_.name) != 0 || Exists(folder + "package.st")) {
+    return false;
+  }
+  std::string where;
+  for (const std::string& other : placedIn_) {
+    where += where.empty() ? "" : ", ";
+    where += Quoted(dir_ + other);
+  }
+  summary_.notes.push_back(
+      placedIn_.size() == 1
+          ? "every class of the diagram is in " + where + ": no package " + package_.name +
+                " was made; name that package with --package " + WellFormedUtf8(*placedIn_.begin())
+          : "every class of the diagram is in another package (" + where + "): no package " +
+                package_.name + " was made; name one of them with --package");
+  return true;
 }
 
 TonelSummary PackageWriter::Write() {
@@ -337,9 +365,12 @@ TonelSummary PackageWriter::Write() {
   for (const std::string& name : copied_)
     if (generated_.count(name) == 0) RemoveClass(name);
   WriteWhereAbsent(dir_ + ".properties", kProperties);
-  WriteWhereAbsent(folder + "package.st",
-                   "Package { #name : " + StonString(package_.name) + " }\n");
-  for (const auto& [path, text] : package_.extraFiles) WriteWhereAbsent(dir_ + path, text);
+  const bool packageMade = !PackageLeftOut(folder);
+  if (packageMade) {
+    WriteWhereAbsent(folder + "package.st",
+                     "Package { #name : " + StonString(package_.name) + " }\n");
+    for (const auto& [path, text] : package_.baseline.files) WriteWhereAbsent(dir_ + path, text);
+  }
   staged_.Commit();
   if (leftAsTheyAre_ > 0) {
     std::string folder = copies_;
@@ -349,6 +380,10 @@ TonelSummary PackageWriter::Write() {
         ": nothing was removed or replaced; " + std::to_string(leftAsTheyAre_) +
         (leftAsTheyAre_ == 1 ? " method that differs from the diagram is left as it is"
                              : " methods that differ from the diagram are left as they are"));
+  }
+  if (packageMade) {
+    const std::vector<std::string>& notes = package_.baseline.notes;
+    summary_.notes.insert(summary_.notes.end(), notes.begin(), notes.end());
   }
   return summary_;
 }

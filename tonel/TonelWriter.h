@@ -19,9 +19,11 @@ struct TonelSummary {
 // Brings DIR/NAME/ in line with the package: DIR/.properties and
 // DIR/NAME/package.st when they are absent, and every class file merged with
 // what the user wrote there since the last run, whose output is kept in
-// DIR/.plimko/NAME/. Every file it reads is read before anything is written; so is
-// every class file checked to read back as written, and a method text that a class file
-// cannot hold raises GenericError.
+// DIR/.plimko/NAME/. When every class file is in other package folders and DIR/NAME/
+// holds no package, no package is made, nor its baseline: a note says where the classes
+// are. Every file it reads is read before anything is written; so is every class file
+// checked to read back as written, and a method text that a class file cannot hold
+// raises GenericError.
 TonelSummary WriteTonelPackage(const std::string& dir, const TonelPackage& package);
 
 // "school: 2 classes added, 3 updated, 1 unchanged, 0 removed; 4 methods kept as written"

@@ -13,9 +13,8 @@ namespace {
 // The argument word of the accessors being written, kept so that its storage is reused.
 std::string Word;
 
-void WriteAccessors(const std::string& variable, const std::string& word,
-                    const PElemTable& multiplicity) {
-  if (!IsMany(multiplicity)) {
+void WriteAccessors(const std::string& variable, const std::string& word, bool setter) {
+  if (setter) {
     StartMethod();
     Write(variable);
     Write(": a");
@@ -31,7 +30,27 @@ void WriteAccessors(const std::string& variable, const std::string& word,
   Write(variable);
 }
 
+// Letters of any script, digits and "_" make up a word.
+bool IsWordByte(char c) {
+  const auto byte = static_cast<unsigned char>(c);
+  return (byte >= 'a' && byte <= 'z') || (byte >= 'A' && byte <= 'Z') ||
+         (byte >= '0' && byte <= '9') || byte == '_' || byte >= 0x80;
+}
+
 }  // namespace
+
+bool HoldsReadOnly(std::string_view properties) {
+  constexpr std::string_view kWord = "readOnly";
+  for (std::size_t at = properties.find(kWord); at != std::string_view::npos;
+       at = properties.find(kWord, at + 1)) {
+    const std::size_t end = at + kWord.size();
+    if ((at == 0 || !IsWordByte(properties[at - 1])) &&
+        (end == properties.size() || !IsWordByte(properties[end]))) {
+      return true;
+    }
+  }
+  return false;
+}
 
 void AssignArgumentWord(std::string& word, std::string_view typeName,
                         const PElemTable& multiplicity) {
@@ -76,7 +95,9 @@ void WriteAttributeAccessors(const PElement& member) {
   std::string typeName;
   AssignArgumentWord(Word, TypeNameOf(attribute->GetTypeName(), typeName),
                      attribute->GetMultiplicity());
-  WriteAccessors(variable, Word, attribute->GetMultiplicity());
+  WriteAccessors(
+      variable, Word,
+      !IsMany(attribute->GetMultiplicity()) && !HoldsReadOnly(attribute->GetProperties()));
 }
 
 void WriteLinkAccessors(const PElement& element) {
@@ -84,5 +105,5 @@ void WriteLinkAccessors(const PElement& element) {
   std::string variable = LinkName(relation);
   PElemTable multiplicity = HeadMultiplicity(relation);
   AssignArgumentWord(Word, StClassName(relation->GetClass2()), multiplicity);
-  WriteAccessors(variable, Word, multiplicity);
+  WriteAccessors(variable, Word, !IsMany(multiplicity));
 }

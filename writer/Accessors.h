@@ -16,7 +16,11 @@ void AssignArgumentWord(std::string& word, std::string_view typeName,
 // The argument name for a value of the type: aString, anInteger, aCollection.
 std::string ArgumentName(const std::string& typeName, const PElemTable& multiplicity);
 
-// The setter (unless the attribute holds many objects) and the getter.
+// Whether an attribute's property string holds the word readOnly ("{id, readOnly}"):
+// the attribute gets no setter.
+bool HoldsReadOnly(std::string_view properties);
+
+// The setter (unless the attribute holds many objects or is read-only) and the getter.
 void WriteAttributeAccessors(const PElement& member);
 // The setter (unless the link holds many objects) and the getter of a link variable.
 void WriteLinkAccessors(const PElement& relation);

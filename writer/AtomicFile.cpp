@@ -5,30 +5,9 @@
 #include <cstring>
 #include <utility>
 
-#include "model/Charset.h"
 #include "model/Error.h"
 #include "model/FileOpen.h"
-
-namespace {
-
-// The path up to its last "/", "\" or ":". Where one of these is no separator (a
-// backslash on Linux), the name made from this prefix still lies in the target's
-// folder, since the cut then falls within the target's own name.
-std::string FolderOf(const std::string& path) {
-  const size_t last = path.find_last_of("/\\:");
-  return last == std::string::npos ? "" : path.substr(0, last + 1);
-}
-
-// Built by appending: g++ 12 wrongly warns (-Wrestrict) about a concatenation that
-// starts with a one-character string.
-std::string Quoted(const std::string& path) {
-  std::string quoted = "\"";
-  quoted += WellFormedUtf8(path);
-  quoted += '"';
-  return quoted;
-}
-
-}  // namespace
+#include "writer/TemporaryFile.h"
 
 AtomicFile::AtomicFile(AtomicFile&& other) noexcept
     : file_(std::exchange(other.file_, nullptr)),
@@ -51,15 +30,7 @@ AtomicFile::~AtomicFile() {
 
 void AtomicFile::Open(const std::string& path) {
   Discard();
-  int error = ReplaceRefusal(path);
-  if (error == 0) {
-    file_ = CreateUniqueFile(FolderOf(path) + ".plimko-", temporary_);
-    if (file_ == nullptr) {
-      error = errno;
-      temporary_.clear();
-    }
-  }
-  if (error != 0) throw GenericError("cannot open " + Quoted(path) + ": " + std::strerror(error));
+  file_ = CreateTemporaryFor(path, temporary_);
   target_ = path;
 }
 
@@ -72,9 +43,7 @@ void AtomicFile::Commit() {
   if (file_ == nullptr) return;
   // Closing writes what the stream still holds: its failure is a failed write.
   if (std::fclose(std::exchange(file_, nullptr)) != 0) Fail(std::strerror(errno));
-  if (!RenameOver(temporary_, target_)) {
-    Fail("cannot replace " + Quoted(target_) + ": " + std::strerror(errno));
-  }
+  if (!RenameOver(temporary_, target_)) Fail(RenameFailure(target_, errno));
   temporary_.clear();
   target_.clear();
 }

@@ -21,17 +21,19 @@ class AtomicFile final : public OutputTarget {
 
   // Starts the file for the target path, discarding one begun before. Raises
   // GenericError `cannot open "PATH": REASON`, REASON as strerror words it, when the
-  // target is a directory or a file that may not be written, or when no file can be
-  // created in its folder (a missing folder: "No such file or directory").
+  // target is a directory or a file that may not be written, and `cannot write in
+  // "FOLDER": REASON` when no file can be created in its folder (a missing folder: "No
+  // such file or directory").
   void Open(const std::string& path) override;
   bool IsOpen() const override { return file_ != nullptr; }
   // Appends the bytes; raises GenericError with the system's text when that fails,
   // after which the file is discarded, and "output file is not open" without a file.
   void Write(std::string_view bytes) override;
   // Flushes and closes the file and puts it in place of the target. Raises
-  // GenericError with the system's text when writing or closing fails, and
-  // `cannot replace "PATH": REASON` when the target cannot be replaced; either way
-  // the file is discarded. Nothing when no file is open.
+  // GenericError with the system's text when writing or closing fails, `cannot
+  // replace "PATH": REASON` when the target cannot be replaced, and `cannot write in
+  // "FOLDER": REASON` when there was no target and the folder refused the new name;
+  // either way the file is discarded. Nothing when no file is open.
   void Commit() override;
   // Closes and removes the temporary file. Nothing when no file is open.
   void Discard() noexcept override;

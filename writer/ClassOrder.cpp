@@ -11,6 +11,7 @@
 #include "model/ElemList.h"
 #include "model/ElemType.h"
 #include "writer/Hierarchy.h"
+#include "writer/Predefined.h"
 
 namespace {
 
@@ -59,6 +60,8 @@ Dependencies DependenciesOf(const ElemList& classes, const Places& place) {
   // Each dependency as (the class depended on, the dependent), in the order found.
   std::vector<std::pair<std::size_t, std::size_t>> found;
   for (std::size_t i = 0; i < classes.size(); ++i) {
+    // A class defined elsewhere is there already: it waits for none.
+    if (IsExternal(ToClassType(classes[i]))) continue;
     const IElement* self = classes[i]->GetSelf();
     for (const PElement& element : ElementsOf(ToClassType(classes[i])->GetRelations())) {
       PRelType relation = ToRelType(element);

@@ -8,7 +8,8 @@
 
 // The classes of the table, each once, after the classes they depend on as far
 // as cycles allow. A class depends on X when one of its relations has the class
-// as Class1 and X, another class, as Class2. The first pass is the classes that
+// as Class1 and X, another class, as Class2; an external class (IsExternal)
+// depends on none. The first pass is the classes that
 // depend on no class of the table; each next pass the classes left whose
 // dependencies are all in earlier passes; every pass is in table order. The
 // classes that no pass takes (in a cycle, or depending on one or on a class

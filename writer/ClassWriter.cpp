@@ -141,7 +141,7 @@ bool ComposeClass(const PElement& element, const PElemTable& allClasses, ClassLa
   if (!IsDeclaredIn(cls, allClasses)) {
     if (IsPredefinedCollection(cls->GetName())) {
       layout.Note(IgnoredNote("collection class ", cls->GetName()));
-    } else if (cls->GetStereotype() != "interface" && IsSystemClass(cls)) {
+    } else if (IsExternal(cls) || (cls->GetStereotype() != "interface" && IsSystemClass(cls))) {
       layout.Note(IgnoredNote("class ", StClassName(cls)));
     }
     return false;

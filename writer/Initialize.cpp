@@ -9,6 +9,7 @@
 #include "writer/Compose.h"
 #include "writer/MandatoryValue.h"
 #include "writer/Naming.h"
+#include "writer/Operations.h"
 #include "writer/Relations.h"
 #include "writer/Sections.h"
 #include "writer/SmalltalkSyntax.h"
@@ -59,14 +60,6 @@ std::string_view WriteValue(ValueRule rule, std::string_view defaultText, std::s
 
 bool HasCodeDefault(const PElement& member) {
   return AttributeValueRule(ToMemberVar(member)) == ValueRule::Default;
-}
-
-// A name that cannot be made is no initialize: it fails where its stub is written.
-bool IsOwnClassInitialize(const PElement& member) {
-  if (!IsMemberFun(member)) return false;
-  const PMemberFun operation = ToMemberFun(member);
-  return operation->GetStatic() && operation->GetParams()->IsEmpty() &&
-         IsNameable(operation->GetName()) && StIdentifier(operation->GetName()) == kInitialize;
 }
 
 }  // namespace
@@ -133,19 +126,15 @@ void WriteInitializers(const PClassType& cls, const PElemTable& allClasses,
 bool ComposeClassInitialize(const PClassType& cls, const PElemTable& allClasses,
                             const MemberGroups& groups) {
   const MemberGroupView classAttributes = groups[MemberGroup::ClassAttributes];
-  bool setsAny = false;
-  classAttributes.Walk(
-      [&](const PElement& member) { setsAny = setsAny || HasCodeDefault(member); });
-  if (!setsAny) return false;
-  // Only the class-side operations can be the class's own initialize.
-  bool hasOwn = false;
+  bool wanted = false;
+  classAttributes.Walk([&](const PElement& member) { wanted = wanted || HasCodeDefault(member); });
   for (const MemberGroup group :
        {MemberGroup::PublicClassOperations, MemberGroup::ProtectedClassOperations,
         MemberGroup::PrivateClassOperations}) {
     groups[group].Walk(
-        [&](const PElement& member) { hasOwn = hasOwn || IsOwnClassInitialize(member); });
+        [&](const PElement& member) { wanted = wanted || AsksForInitialize(member); });
   }
-  if (hasOwn) return false;
+  if (!wanted) return false;
   BeginMethodGroup(true, "class initialization");
   StartMethod();
   WriteLine(kInitialize);

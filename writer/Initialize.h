@@ -18,8 +18,8 @@ void WriteLinkInit(const PElement& relation, const PClassType& cls, const PElemT
 
 // Composes the class-side initialize, which sets the class attributes whose
 // default is Smalltalk code, in the protocol "class initialization"; answers
-// whether there is one. None when no such attribute exists, or when the
-// diagram gives the class a class-side initialize of its own. The groups are
-// those of the class's members.
+// whether there is one. There is one when such an attribute exists or when a
+// class-side operation asks for it (AsksForInitialize). The groups are those
+// of the class's members.
 bool ComposeClassInitialize(const PClassType& cls, const PElemTable& allClasses,
                             const MemberGroups& groups);

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string_view>
 #include <unordered_map>
+#include <unordered_set>
 #include <utility>
 #include <vector>
 
@@ -61,10 +62,11 @@ std::optional<std::string_view> ValueTypeLiteral(const std::string& type) {
 // which others: a class makes the declared class of each of its mandatory
 // variables and, since its initialize calls the inherited one, its declared
 // superclass. Making a class comes back to it exactly when the other lies in
-// its component.
+// its component. The classes drawn as defined elsewhere exist too.
 struct Creations {
   std::unordered_map<std::string, std::size_t> classes;
   std::vector<std::size_t> component;
+  std::unordered_set<std::string> external;
 };
 
 GatheredTable CreationsTable;
@@ -107,7 +109,9 @@ const Creations& CreationsOf(const PElemTable& allClasses) {
   std::vector<std::pair<PClassType, std::size_t>> declared;
   for (const PElement& element : ElementsOf(allClasses)) {
     PClassType cls = ToClassType(element);
-    if (!IsDeclared(cls) || !IsNameable(cls->GetName())) continue;
+    if (!IsNameable(cls->GetName())) continue;
+    if (IsExternal(cls)) Gathered.external.insert(StClassName(cls));
+    if (!IsDeclared(cls)) continue;
     const std::size_t node =
         Gathered.classes.try_emplace(StClassName(cls), Gathered.classes.size()).first->second;
     declared.emplace_back(std::move(cls), node);
@@ -137,5 +141,5 @@ std::string MandatoryValue(const PClassType& cls, const std::string& type,
     return comesBack ? "nil" : type + " new";
   }
   if (const auto literal = ValueTypeLiteral(type)) return std::string(*literal);
-  return IsSystemClassName(type) ? type + " new" : "nil";
+  return IsSystemClassName(type) || creations.external.contains(type) ? type + " new" : "nil";
 }

@@ -11,7 +11,8 @@
 // name `type`: for a class that this file declares, a new instance, or nil when
 // making one would come back to the class; the literal of a value type
 // (numbers, truth values, characters, symbols); a new instance of a class of
-// Pharo; nil for a class that nobody defines. allClasses is the table of all
+// Pharo or of one the diagram draws as external; nil for a class that nobody
+// defines. allClasses is the table of all
 // classes that the file writes.
 std::string MandatoryValue(const PClassType& cls, const std::string& type,
                            const PElemTable& allClasses);

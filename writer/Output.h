@@ -11,7 +11,7 @@
 // memory, say); nullptr restores the atomic file. The target must outlive its use.
 void SetOutputTarget(OutputTarget* target);
 // Starts the output file at the path (an AtomicFile: nothing appears there until
-// CloseOutFile); raises GenericError `cannot open "PATH": REASON`.
+// CloseOutFile); raises GenericError as AtomicFile::Open does.
 void CreateOutFile(const std::string& path);
 // Writes the rest and puts the output file in place; a failure raises GenericError
 // with the system's message and leaves no file.

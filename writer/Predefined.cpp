@@ -31,7 +31,12 @@ bool IsSystemClass(const PClassType& cls) {
   return IsNameable(cls->GetName()) && IsSystemClassName(StClassName(cls));
 }
 
+bool IsExternal(const PClassType& cls) {
+  return cls->GetStereotype() == std::string_view("external");
+}
+
 bool IsDeclared(const PClassType& cls) {
   return !IsPredefinedCollection(cls->GetName()) &&
-         cls->GetStereotype() != std::string_view("interface") && !IsSystemClass(cls);
+         cls->GetStereotype() != std::string_view("interface") && !IsExternal(cls) &&
+         !IsSystemClass(cls);
 }

@@ -1,5 +1,5 @@
-// Classes that Smalltalk already has: a diagram may draw them to refer to them,
-// but the output never declares them anew.
+// Classes that Smalltalk already has, or that are defined elsewhere: a diagram may
+// draw them to refer to them, but the output never declares them anew.
 #pragma once
 
 #include <string>
@@ -13,6 +13,9 @@ bool IsPredefinedCollection(const std::string& name);
 bool IsSystemClassName(const std::string& name);
 // A class whose Smalltalk name is that of a class of Pharo itself.
 bool IsSystemClass(const PClassType& cls);
+// A class drawn with the stereotype external: one defined elsewhere, which the
+// diagram refers to as to a class of Pharo.
+bool IsExternal(const PClassType& cls);
 // Whether the output declares the class: not for a predefined collection, an
-// interface or a class of the system.
+// interface, an external class or a class of the system.
 bool IsDeclared(const PClassType& cls);

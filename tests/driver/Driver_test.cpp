@@ -10,6 +10,7 @@
 #include <sstream>
 
 #include "driver/RunPlimko.h"
+#include "support/BoundUser.h"
 #include "support/TempFile.h"
 
 namespace {
@@ -22,6 +23,11 @@ const std::string kNamelessMember =
     "<diagram program=\"umlet\"><element><id>UMLClass</id><coordinates><x>0</x><y>0</y>"
     "<w>100</w><h>50</h></coordinates><panel_attributes>Order\n--\n: Integer"
     "</panel_attributes></element></diagram>\n";
+// A diagram of one class, Order.
+const std::string kOneClass =
+    "<diagram program=\"umlet\"><element><id>UMLClass</id><coordinates><x>0</x><y>0</y>"
+    "<w>100</w><h>50</h></coordinates><panel_attributes>Order</panel_attributes></element>"
+    "</diagram>\n";
 
 // The whole output file of an empty diagram written to the path given.
 std::string EmptyOutput(const std::string& shownPath) {
@@ -29,6 +35,17 @@ std::string EmptyOutput(const std::string& shownPath) {
          " import file generated from umlet by plimko utility.\"\r\n"
          "\"Usage: drag this file with mouse and drop it into the Pharo window.\"\r\n"
          "\r\n\r\n\r\n\"end of import file\"\r\n";
+}
+
+// Runs plimko in the directory and expects a failure with the report on standard error:
+// the banner alone on standard output, status 1.
+void ExpectFailedRun(const std::vector<std::string>& args, const fs::path& dir,
+                     const std::string& report) {
+  ProcessResult result = RunPlimko(args, dir);
+  ASSERT_TRUE(result.exited) << result.err;
+  EXPECT_EQ(result.out, kFailedConsole);
+  EXPECT_EQ(result.err, report);
+  EXPECT_EQ(result.exitStatus, 1);
 }
 
 // Directory, file and base names: both separators count, the base name ends before the
@@ -61,9 +78,9 @@ TEST(DriverNames, FileAndBaseName) {
 // --help and --version answer alone on standard output, with no banner and no wait.
 TEST(DriverConsole, HelpAndVersion) {
   const std::string help =
-      "Usage: plimko path/to/diagram.uxf [output/directory]\n"
-      "       plimko --format tonel path/to/diagram.uxf [source/directory]\n"
-      "       plimko --from-code path/to/diagram.uxf [source/directory]\n"
+      "Usage: plimko [-f FORMAT] [-p NAME] path/to/diagram.uxf [output/directory]\n"
+      "       plimko -f tonel [-p NAME] path/to/diagram.uxf [source/directory]\n"
+      "       plimko --from-code [-p NAME] path/to/diagram.uxf [source/directory]\n"
       "       plimko --help | --version\n"
       "\n"
       "Converts a UMLet class diagram into Pharo Smalltalk source in chunk format. The\n"
@@ -172,13 +189,7 @@ TEST(DriverConsole, ArgumentAndOpenFailures) {
        FatalReport("bad package name \"bad \": it begins or ends with a blank; name the "
                    "package with --package")},
   };
-  for (const Case& c : cases) {
-    ProcessResult result = RunPlimko(c.args, dir);
-    ASSERT_TRUE(result.exited) << result.err;
-    EXPECT_EQ(result.out, kFailedConsole);
-    EXPECT_EQ(result.err, c.report);
-    EXPECT_EQ(result.exitStatus, 1);
-  }
+  for (const Case& c : cases) ExpectFailedRun(c.args, dir, c.report);
   EXPECT_EQ(FilesIn(dir), (std::vector<std::string>{"-odd.uxf", "adir.uxf"}));
 }
 
@@ -305,24 +316,30 @@ TEST(DriverConsole, WriteFailuresLeaveNothingHalfWritten) {
        {"d.uxf", "out/pkg/"},
        ")-8 \"out/pkg/\" is a Tonel package folder: write the chunk file elsewhere, or use "
        "--format tonel with its parent B-(\n"},
+      // A Tonel source directory asks for a package.
+      {kEmptyDiagram,
+       "",
+       false,
+       {"d.uxf", "repo"},
+       ")-8 \"repo\" is a Tonel source directory: write the chunk file elsewhere, or use "
+       "--format tonel B-(\n"},
   };
   for (const Case& c : cases) {
     const fs::path dir = MakeTempDir();
     fs::create_directories(dir / "out/pkg");
     std::ofstream(dir / "out/pkg/package.st") << "Package { #name : 'pkg' }\n";
+    fs::create_directory(dir / "repo");
+    std::ofstream(dir / "repo/.properties") << "{\n\t#format : #tonel\n}";
     std::ofstream(dir / "d.uxf") << c.diagram;
     if (!c.older.empty()) std::ofstream(dir / "out/d.st", std::ios::binary) << c.older;
     if (c.folder) fs::create_directory(dir / "out/d.st");
-    ProcessResult result = RunPlimko(c.args, dir);
-    ASSERT_TRUE(result.exited) << result.err;
-    EXPECT_EQ(result.out, kFailedConsole);
-    EXPECT_EQ(result.err, c.report);
-    EXPECT_EQ(result.exitStatus, 1);
+    ExpectFailedRun(c.args, dir, c.report);
     const bool kept = !c.older.empty() || c.folder;
     const std::vector<std::string> left =
         kept ? std::vector<std::string>{"d.st", "pkg"} : std::vector<std::string>{"pkg"};
     EXPECT_EQ(FilesIn(dir / "out"), left);
     EXPECT_EQ(FilesIn(dir / "out/pkg"), std::vector<std::string>{"package.st"});
+    EXPECT_EQ(FilesIn(dir / "repo"), std::vector<std::string>{".properties"});
     if (!c.older.empty()) {
       EXPECT_EQ(ReadWholeFile(dir / "out/d.st"), c.older);
     }
@@ -330,37 +347,46 @@ TEST(DriverConsole, WriteFailuresLeaveNothingHalfWritten) {
 }
 
 // An input that may not be read, a folder that may not be written and an older output
-// made read-only stop the run with the reason, before anything is written.
+// made read-only stop the run with the reason, before anything is written: the folder
+// is named where it refuses a new file, the file where it may not be replaced.
 TEST(DriverConsole, Permissions) {
-  if (geteuid() == 0) GTEST_SKIP() << "the superuser may read and write anything";
-  const fs::path dir = MakeTempDir();
-  fs::create_directories(dir / "locked");
-  fs::create_directories(dir / "out");
-  std::ofstream(dir / "d.uxf") << kEmptyDiagram;
-  std::ofstream(dir / "secret.uxf") << kEmptyDiagram;
-  std::ofstream(dir / "out/d.st") << "protected";
-  fs::permissions(dir / "secret.uxf", fs::perms::none);
-  fs::permissions(dir / "locked", fs::perms::owner_read | fs::perms::owner_exec);
-  fs::permissions(dir / "out/d.st", fs::perms::owner_read);
-  struct Case {
-    std::vector<std::string> args;
-    std::string report;
-  } cases[] = {
-      {{"secret.uxf", "out"}, FatalReport("cannot open \"secret.uxf\": Permission denied")},
-      {{"d.uxf", "locked"}, ")-8 cannot open \"locked/d.st\": Permission denied B-(\n"},
-      {{"d.uxf", "out"}, ")-8 cannot open \"out/d.st\": Permission denied B-(\n"},
-  };
-  for (const Case& c : cases) {
-    ProcessResult result = RunPlimko(c.args, dir);
-    ASSERT_TRUE(result.exited) << result.err;
-    EXPECT_EQ(result.out, kFailedConsole);
-    EXPECT_EQ(result.err, c.report);
-    EXPECT_EQ(result.exitStatus, 1);
-  }
-  EXPECT_EQ(FilesIn(dir / "locked"), std::vector<std::string>{});
-  EXPECT_EQ(FilesIn(dir / "out"), std::vector<std::string>{"d.st"});
-  EXPECT_EQ(ReadWholeFile(dir / "out/d.st"), "protected");
-  fs::permissions(dir / "locked", fs::perms::owner_all);
+  AsBoundUser([](const std::string& root) {
+    if (access(PLIMKO_EXE, X_OK) != 0) GTEST_SKIP() << "plimko may not be run";
+    const fs::path dir = root;
+    fs::create_directories(dir / "locked");
+    fs::create_directories(dir / "closed/one");
+    fs::create_directories(dir / "out");
+    std::ofstream(dir / "d.uxf") << kEmptyDiagram;
+    std::ofstream(dir / "one.uxf") << kOneClass;
+    std::ofstream(dir / "secret.uxf") << kEmptyDiagram;
+    std::ofstream(dir / "out/d.st") << "protected";
+    fs::permissions(dir / "secret.uxf", fs::perms::none);
+    fs::permissions(dir / "locked", fs::perms::owner_read | fs::perms::owner_exec);
+    fs::permissions(dir / "closed", fs::perms::owner_read | fs::perms::owner_exec);
+    fs::permissions(dir / "out/d.st", fs::perms::owner_read);
+    struct Case {
+      std::vector<std::string> args;
+      std::string report;
+    } cases[] = {
+        {{"secret.uxf", "out"}, FatalReport("cannot open \"secret.uxf\": Permission denied")},
+        {{"d.uxf", "locked"}, ")-8 cannot write in \"locked\": Permission denied B-(\n"},
+        {{"d.uxf", "out"}, ")-8 cannot open \"out/d.st\": Permission denied B-(\n"},
+        // The new package folder is made beside its place, in the source directory.
+        {{"-f", "tonel", "one.uxf", "locked"},
+         ")-8 cannot write in \"locked\": Permission denied B-(\n"},
+        // The package folder takes the class, the source directory no .plimko folder.
+        {{"-f", "tonel", "one.uxf", "closed"},
+         ")-8 cannot write in \"closed\": Permission denied B-(\n"},
+    };
+    for (const Case& c : cases) ExpectFailedRun(c.args, dir, c.report);
+    EXPECT_EQ(FilesIn(dir / "locked"), std::vector<std::string>{});
+    EXPECT_EQ(FilesIn(dir / "closed"), std::vector<std::string>{"one"});
+    EXPECT_EQ(FilesIn(dir / "closed/one"), std::vector<std::string>{});
+    EXPECT_EQ(FilesIn(dir / "out"), std::vector<std::string>{"d.st"});
+    EXPECT_EQ(ReadWholeFile(dir / "out/d.st"), "protected");
+    fs::permissions(dir / "locked", fs::perms::owner_all);
+    fs::permissions(dir / "closed", fs::perms::owner_all);
+  });
 }
 
 // The output file is never the input, whatever name or link reaches it; the input stays.
@@ -385,12 +411,8 @@ TEST(DriverConsole, RefusesToOverwriteTheInput) {
     std::ofstream(dir / c.file) << kEmptyDiagram;
     if (c.link == kHard) fs::create_hard_link(dir / c.file, dir / c.linkName);
     if (c.link == kSymbolic) fs::create_symlink(dir / c.file, dir / c.linkName);
-    ProcessResult result = RunPlimko(c.args, dir);
-    ASSERT_TRUE(result.exited) << result.err;
-    EXPECT_EQ(result.out, kFailedConsole);
-    EXPECT_EQ(result.err,
-              ")-8 output file would overwrite the input \"" + c.shownInput + "\" B-(\n");
-    EXPECT_EQ(result.exitStatus, 1);
+    ExpectFailedRun(c.args, dir,
+                    ")-8 output file would overwrite the input \"" + c.shownInput + "\" B-(\n");
     EXPECT_EQ(ReadWholeFile(dir / c.file), kEmptyDiagram) << c.file;
   }
 }

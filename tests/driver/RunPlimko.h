@@ -24,7 +24,8 @@ inline const std::string kFailedConsole = "plimko running ...\n";
 
 // Standard error of a run that failed before the read phase.
 inline std::string FatalReport(const std::string& message) {
-  return ")-8 " + message + " B-(\n\nUsage: plimko path/to/diagram.uxf [output/directory]\n";
+  return ")-8 " + message +
+         " B-(\n\nUsage: plimko [-f FORMAT] [-p NAME] path/to/diagram.uxf [output/directory]\n";
 }
 
 // A test name made of a case's file name: every character but letters and digits is "_".

@@ -98,7 +98,7 @@ TEST(ClassPanel, MemberSections) {
 }
 
 // In a panel's only member section, lines written as operations are operations;
-// with a second section every line of the first is an attribute. The look for a
+// with a second section every other line of the first is an attribute. The look for a
 // second section crosses the scanner's read blocks.
 TEST(ClassPanel, OperationsInTheOnlySection) {
   const std::string shape = "stereotype='' name='Shape' type=''";
@@ -121,6 +121,15 @@ TEST(ClassPanel, OperationsInTheOnlySection) {
       {"Shape\n--\nf()\n" + wide + "\ng()",
        shape,
        {"fun ' ' 'f':''()", wideVar, "fun ' ' 'g':''()"}},
+      // A line that names a selector (keywords, or binary characters after the
+      // visibility mark) is an operation in any section; other lines read as before.
+      {"Shape\n--\n+printOn:(s: Stream)\n+=(o: Object): Boolean\n_-&lt;(x)_\n-(o)\n-x: y:(T)\n--",
+       shape,
+       {"fun '+' 'printOn:':''('s':'Stream'[]='')", "fun '+' '=':'Boolean'('o':'Object'[]='')",
+        "fun '-' static '<':''('x':''[]='')", "var '-' '(o)':''[]=''", "var '-' 'x':'y:(T)'[]=''"}},
+      {"Shape\n--\n+&lt;-(x)\n+-(x)\n--",
+       shape,
+       {"var '+' '<-(x)':''[]=''", "fun '+' '-':''('x':''[]='')"}},
   });
 }
 

@@ -179,6 +179,13 @@ TEST(MemberLine, OperationDeclarations) {
       // Terminators end a value inside quotes and parentheses too.
       {"h(b = &quot;x,y&quot;)", "fun ' ' 'h':''('b':''[]='\"x', 'y\"':''[]='')"},
       {"k(x: Int = max(a, b)): R", "fun ' ' 'k':'R'('x':'Int'[]='max(a', 'b':''[]='')"},
+      // Keywords before the "(" are the name; with a blank, or an empty keyword, the
+      // name ends at the first ":" as before.
+      {"+at:put:(index: Integer, v): Object",
+       "fun '+' 'at:put:':'Object'('index':'Integer'[]='', 'v':''[]='')"},
+      {"_/#é&amp;:x:()/_", "fun '#' static abstract 'é&:x:':''()"},
+      {"+at: put:(i)", "fun '+' 'at':'put:(i)'()"},
+      {"+at::(i)", "fun '+' 'at':':(i)'()"},
   };
   for (const LineCase& c : cases) {
     EXPECT_EQ(Operations(c.line), Lines{c.expected}) << c.line;

@@ -32,6 +32,7 @@ TEST(PatternTest, SplitsAtTheEndOfTheLastPatternToken) {
       {", aCollection", ", aCollection", ","},
       {"\\\\ n", "\\\\ n", "\\\\"},
       {"~= \"other\" x y", "~= \"other\" x", "~="},
+      {"! anObject", "! anObject", "!"},
       // Keywords with their arguments, across lines; the body's first word is no keyword.
       {"at: i put: v\n\t^ v", "at: i put: v", "at:put:"},
       {"at:i put:v", "at:i put:v", "at:put:"},

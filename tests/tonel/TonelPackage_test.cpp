@@ -3,10 +3,9 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <filesystem>
+#include <fstream>
 #include <map>
 #include <string>
 #include <vector>
@@ -14,37 +13,19 @@
 #include "CorpusSupport.h"
 #include "model/Error.h"
 #include "reader/ReaderTestSupport.h"
+#include "support/BoundUser.h"
 #include "support/TempFile.h"
 #include "tonel/TonelCollector.h"
 
 namespace {
 
-// Runs the check as a user whom permissions bind. The superuser may write into any
-// folder, so it runs the check in a child process that has become "nobody" first.
-void AsBoundUser(void (*check)()) {
-  if (geteuid() != 0) {
-    check();
-    return;
-  }
-  const pid_t child = fork();
-  ASSERT_NE(child, -1);
-  if (child == 0) {
-    constexpr uid_t kNobody = 65534;
-    if (setgid(kNobody) != 0 || setuid(kNobody) != 0) _exit(2);
-    check();
-    _exit(testing::Test::HasFailure() ? 1 : 0);
-  }
-  int status = 0;
-  ASSERT_EQ(waitpid(child, &status, 0), child);
-  ASSERT_TRUE(WIFEXITED(status));
-  if (WEXITSTATUS(status) == 2) GTEST_SKIP() << "cannot become the user nobody";
-  EXPECT_EQ(WEXITSTATUS(status), 0) << "the check failed as the user nobody (see above)";
-}
-
-// The package of a diagram with one class panel, read as a run reads it.
-TonelPackage PackageOf(const std::string& name, const std::string& panel) {
-  return ComposePackageOf(
-      WriteTempFile(reader_test::Document(reader_test::ClassElement(panel)), name + ".uxf"));
+// The package of a diagram with one class panel, read as a run reads it from a file in
+// the folder.
+TonelPackage PackageOf(const std::string& name, const std::string& panel,
+                       const std::string& folder = MakeTempDir()) {
+  const std::string path = folder + "/" + name + ".uxf";
+  std::ofstream(path, std::ios::binary) << reader_test::Document(reader_test::ClassElement(panel));
+  return ComposePackageOf(path);
 }
 
 // Defaults stand in comments with their double quotes doubled, so that no quote,
@@ -149,25 +130,22 @@ TEST(TonelPackage, ALineEndSplitBetweenPiecesIsOne) {
 // class file already written under its temporary name goes again, and the package is as
 // it was.
 TEST(TonelPackage, AnUnwritableCopyFolderLeavesThePackageAsItWas) {
-  AsBoundUser([] {
-    std::string dir = (std::filesystem::temp_directory_path() / "plimko-locked-XXXXXX").string();
-    ASSERT_NE(mkdtemp(dir.data()), nullptr);
-    dir += "/";
-    WriteTonelPackage(dir, PackageOf("p", "A\n--\n+x: String"));
+  AsBoundUser([](const std::string& root) {
+    const std::string dir = root + "/src/";
+    std::filesystem::create_directory(dir);
+    WriteTonelPackage(dir, PackageOf("p", "A\n--\n+x: String", root));
     const std::map<std::string, std::string> before = ReadTree(dir);
     const std::string copies = dir + ".plimko/p";
     chmod(copies.c_str(), 0555);
     std::string error = "no error";
     try {
-      WriteTonelPackage(dir, PackageOf("p", "A\n--\n+y: String"));
+      WriteTonelPackage(dir, PackageOf("p", "A\n--\n+y: String", root));
     } catch (const PlimkoError& e) {
       error = e.what();
     }
     chmod(copies.c_str(), 0755);
-    EXPECT_EQ(error, "cannot open \"" + copies + "/A.class.st\": Permission denied");
+    EXPECT_EQ(error, "cannot write in \"" + copies + "\": Permission denied");
     ExpectSameTree(before, ReadTree(dir), "after the failed run");
-    std::error_code ignored;
-    std::filesystem::remove_all(dir, ignored);
   });
 }
 

@@ -162,7 +162,7 @@ expect() {  # name, standard output, standard error
   [ -z "$3" ] || printf '%s' "$3" >"$work/$1.stderr"
 }
 
-usage="Usage: plimko path${separator}to${separator}diagram.uxf [output${separator}directory]"
+usage="Usage: plimko [-f FORMAT] [-p NAME] path${separator}to${separator}diagram.uxf [output${separator}directory]"
 banner='plimko running ...
 '
 done_console='plimko running ...
@@ -180,8 +180,8 @@ done
 
 # --help and --version: their text alone, at once, status 0.
 expect help "$usage
-       plimko --format tonel path${separator}to${separator}diagram.uxf [source${separator}directory]
-       plimko --from-code path${separator}to${separator}diagram.uxf [source${separator}directory]
+       plimko -f tonel [-p NAME] path${separator}to${separator}diagram.uxf [source${separator}directory]
+       plimko --from-code [-p NAME] path${separator}to${separator}diagram.uxf [source${separator}directory]
        plimko --help | --version
 
 Converts a UMLet class diagram into Pharo Smalltalk source in chunk format. The

@@ -74,23 +74,26 @@ TEST(AtomicFile, AppearsOnlyOnCommit) {
   }
 }
 
-// A target that cannot be written says why, as strerror words it, and leaves nothing.
+// A target that cannot be written says why, as strerror words it, and leaves nothing: the
+// folder is named where it takes no new file, the target where it may not be replaced.
 TEST(AtomicFile, OpenFailuresSayWhy) {
   const std::string dir = MakeTempDir();
   fs::create_directory(dir + "/folder.st");
   WriteFileAtomically(dir + "/plain", "");
+  const std::string withNul = dir + std::string("/x\0.st", 6);
+  const std::string longName = dir + "/" + std::string(300, 'n') + ".st";
   struct Case {
-    std::string path, reason;
+    std::string path, message;
   } cases[] = {
-      {dir + "/missing/x.st", "No such file or directory"},
-      {dir + "/folder.st", "Is a directory"},
-      {dir + "/plain/x.st", "Not a directory"},
-      {dir + std::string("/x\0.st", 6), "Invalid argument"},
-      {dir + "/" + std::string(300, 'n') + ".st", "File name too long"},
+      {dir + "/missing/x.st", "cannot write in \"" + dir + "/missing\": No such file or directory"},
+      {dir + "/folder.st", "cannot open \"" + dir + "/folder.st\": Is a directory"},
+      {dir + "/plain/x.st", "cannot open \"" + dir + "/plain/x.st\": Not a directory"},
+      {withNul, "cannot open \"" + withNul + "\": Invalid argument"},
+      {longName, "cannot open \"" + longName + "\": File name too long"},
   };
   for (const Case& c : cases) {
     AtomicFile file;
-    EXPECT_EQ(ErrorOf([&] { file.Open(c.path); }), "cannot open \"" + c.path + "\": " + c.reason);
+    EXPECT_EQ(ErrorOf([&] { file.Open(c.path); }), c.message);
     EXPECT_EQ(ErrorOf([&] { file.Write("x"); }), "output file is not open");
   }
   EXPECT_EQ(Listing(dir), (Names{"folder.st", "plain"}));
@@ -120,15 +123,34 @@ TEST(AtomicFile, WriteFailureLeavesNothing) {
   }
 }
 
-// A target that became a folder while the file was written cannot be replaced.
+// A rename that fails at the end names the target that cannot be replaced, or, where no
+// target is, the folder that took no new name; the temporary file goes.
 TEST(AtomicFile, ReplaceFailure) {
-  const std::string dir = MakeTempDir();
-  AtomicFile file;
-  file.Open(dir + "/x.st");
-  file.Write("text");
-  fs::create_directories(dir + "/x.st/inside");
-  EXPECT_EQ(ErrorOf([&] { file.Commit(); }), "cannot replace \"" + dir + "/x.st\": Is a directory");
-  EXPECT_EQ(Listing(dir), Names{"x.st"});
+  struct Case {
+    const char* how;
+    std::function<void(const std::string& folder)> change;
+    std::string failure, shown, reason;  // the message, the path it names below the directory
+    std::string listed;                  // a folder below the directory, and what it holds after
+    Names left;
+  } cases[] = {
+      {"the target became a folder",
+       [](const std::string& folder) { fs::create_directories(folder + "/x.st/inside"); },
+       "cannot replace", "/sub/x.st", "Is a directory", "/sub", Names{"x.st"}},
+      {"the folder went", [](const std::string& folder) { fs::remove_all(folder); },
+       "cannot write in", "/sub", "No such file or directory", "", Names{}},
+  };
+  for (const Case& c : cases) {
+    const std::string dir = MakeTempDir();
+    fs::create_directory(dir + "/sub");
+    AtomicFile file;
+    file.Open(dir + "/sub/x.st");
+    file.Write("text");
+    c.change(dir + "/sub");
+    EXPECT_EQ(ErrorOf([&] { file.Commit(); }),
+              c.failure + " \"" + dir + c.shown + "\": " + c.reason)
+        << c.how;
+    EXPECT_EQ(Listing(dir + c.listed), c.left) << c.how;
+  }
 }
 
 // Several files, as a writer of a package makes them, kept in a vector that moves them:

@@ -231,8 +231,10 @@ size
   EXPECT_TRUE(drawable->GetWritten());
 }
 
-// Redeclared collections give a note; "Interface" is no interface; private
-// attributes alone give no accessing method, so no accessing section.
+// Redeclared collections and external classes give a note; "Interface" is no
+// interface; private attributes alone give no accessing method, so no accessing
+// section. An external class may be a superclass. An operation initialize() asks for plimko's
+// initialize on its side: the class side has one with nothing to set, and no stub replaces either.
 TEST_F(ClassWriterTest, SpecialClasses) {
   SetCategoryName("c");
   Diagram diagram;
@@ -240,6 +242,11 @@ TEST_F(ClassWriterTest, SpecialClasses) {
   PClassType sub = diagram.AddClass("Sub", {Attr("hidden", "", "-")});
   sub->SetStereotype("Interface");
   diagram.Relate(sub, set, 2, 2);
+  PClassType vendor = diagram.AddClass("vendor");
+  vendor->SetStereotype("external");
+  PClassType shop = diagram.AddClass(
+      "Shop", {Op("initialize", NewElemTable(), "-", true), Op("initialize", NewElemTable(), "#")});
+  diagram.Relate(shop, vendor, 2, 2);
   diagram.Connect();
 
   EXPECT_EQ(Written(set, diagram.classes),
@@ -264,6 +271,34 @@ Constraints
 
 $I
   hidden := nil.
+  ^self! !
+
+)"));
+  EXPECT_EQ(Written(vendor, diagram.classes),
+            Text("\" NOTE: ### declaration of predefined class #Vendor is ignored ###\"\n\n"));
+  EXPECT_EQ(Written(shop, diagram.classes), Text(R"(Vendor subclass: #Shop
+  instanceVariableNames: ''
+  classVariableNames: ''
+  poolDictionaries: ''
+  category: 'c'!
+
+Shop comment:
+'Shop$C
+
+Instance Variables
+
+Constraints
+'!
+
+!Shop methodsFor: 'initialize-release$S
+
+$I
+  ^self! !
+
+!Shop class methodsFor: 'class initialization$S
+
+initialize
+  "Set the class variables to their initial values."
   ^self! !
 
 )"));

@@ -72,15 +72,17 @@ TEST_F(MethodsTest, ArgumentNames) {
   }
 }
 
-// A setter unless many, then the getter.
+// A setter unless many or read-only (the word readOnly in the property string),
+// then the getter.
 TEST_F(MethodsTest, AttributeAccessors) {
-  PElemTable attributes =
-      Table({Attr("count", "Integer"), Attr("tags", "String", "+", false, Mult({{"0", "n"}})),
-             Attr("any", "")});
-  EXPECT_EQ(
-      Methods([&] { attributes->ForEach(WriteAttributeAccessors); }),
-      Sections({"count: anInteger\r\n  count := anInteger!", "count\r\n  ^count!",
-                "tags\r\n  ^tags!", "any: anObject\r\n  any := anObject!", "any\r\n  ^any!"}));
+  PElemTable attributes = Table(
+      {Attr("count", "Integer"), Attr("tags", "String", "+", false, Mult({{"0", "n"}})),
+       Attr("any", ""), NewMemberVar(false, "+", "id", "", NoElements(), "", "{key, readOnly}"),
+       NewMemberVar(false, "+", "x", "", NoElements(), "", "{readOnlyX, _readOnly}")});
+  EXPECT_EQ(Methods([&] { attributes->ForEach(WriteAttributeAccessors); }),
+            Sections({"count: anInteger\r\n  count := anInteger!", "count\r\n  ^count!",
+                      "tags\r\n  ^tags!", "any: anObject\r\n  any := anObject!", "any\r\n  ^any!",
+                      "id\r\n  ^id!", "x: anObject\r\n  x := anObject!", "x\r\n  ^x!"}));
 }
 
 // Link accessors take their type from the head class and multiplicity.
@@ -131,7 +133,8 @@ TEST_F(MethodsTest, AttributeInitializers) {
 }
 
 // The label's type text names the collection class of a link to many when it
-// is an identifier; otherwise the comment names it.
+// is an identifier; otherwise the comment names it. An external class is made
+// as a class of Pharo is.
 TEST_F(MethodsTest, LinkInitializers) {
   Diagram diagram;
   PClassType a = diagram.AddClass("A");
@@ -145,6 +148,9 @@ TEST_F(MethodsTest, LinkInitializers) {
   list->SetMult2(Mult({{"0", "n"}}));
   list->SetTypeName("List<\"Item\">");
   diagram.Relate(a, b, 1, 1, '-', "all")->SetMult1(Mult({{"1", "n"}}));
+  PClassType shop = diagram.AddClass("Shop");
+  shop->SetStereotype("external");
+  diagram.Relate(a, shop, 1, 2)->SetMult2(Mult({{"1", "1"}}));
   diagram.Connect();
   EXPECT_EQ(Captured([&] {
               WriteInitializers(a, diagram.classes,
@@ -156,11 +162,13 @@ TEST_F(MethodsTest, LinkInitializers) {
             "  set := \"default collection type\" OrderedCollection new \"Item [*] = Set!!\".\r\n"
             "  list := \"default collection type\" OrderedCollection new "
             "\"Item [*] = List<\"\"Item\"\">\".\r\n"
-            "  all := \"default collection type\" OrderedCollection new \"Item [*]\".\r\n");
+            "  all := \"default collection type\" OrderedCollection new \"Item [*]\".\r\n"
+            "  shop := Shop new \"mandatory Shop \".\r\n");
 }
 
 // Selectors: the first keyword continues the name with a capital; argument
-// names repeated within one selector are numbered; defaults become comments.
+// names repeated within one selector are numbered; defaults become comments. A
+// name may spell the selector itself.
 TEST_F(MethodsTest, OperationStubs) {
   PElemTable operations = Table({
       Op("getArea"),
@@ -177,6 +185,19 @@ TEST_F(MethodsTest, OperationStubs) {
       Op("many", Table({Param("a", "Integer2"), Param("b", "B"), Param("c", "C"), Param("d", "D"),
                         Param("e", "F"), Param("f", "G"), Param("g", "H"), Param("h", "J"),
                         Param("i", "Integer"), Param("j", "Integer")})),
+      // Keywords take the parameters in order, anObject where they run out; those
+      // beyond the keywords go on uncapitalised.
+      Op("at:put:", Table({Param("index", "Object")})),
+      Op("printOn:", Table({Param("aStream", "Stream"), Param("extra", "Integer", Mult({}), "1")})),
+      Op("2nd:é:"),
+      // A binary selector takes exactly one parameter.
+      Op("=", Table({Param("other", "Object")})),
+      Op("!", Table({Param("x", "", Mult({}), "0")})),
+      Op("<", Table({Param("a", ""), Param("b", "")})),
+      // An initialize without parameters, on either side, is plimko's own.
+      Op("initialize"),
+      Op("initialize", NewElemTable(), "-", true, true),
+      Op("initialize", Table({Param("x", "")})),
   });
   EXPECT_EQ(
       Methods([&] { operations->ForEach(WriteOperationStub); }),
@@ -190,7 +211,14 @@ TEST_F(MethodsTest, OperationStubs) {
                 "  ^ self shouldBeImplemented!",
                 "againX: anInteger y: anInteger2\r\n  ^ self shouldBeImplemented!",
                 "manyA: anInteger2 b: aB c: aC d: aD e: aF f: aG g: aH h: aJ i: anInteger "
-                "j: anInteger3\r\n  ^ self shouldBeImplemented!"}));
+                "j: anInteger3\r\n  ^ self shouldBeImplemented!",
+                "at: anObject put: anObject2\r\n  ^ self shouldBeImplemented!",
+                "printOn: aStream extra: anInteger \"=1\"\r\n  ^ self shouldBeImplemented!",
+                "v2nd: anObject e: anObject2\r\n  ^ self shouldBeImplemented!",
+                "= anObject\r\n  ^ self shouldBeImplemented!",
+                "!! anObject \"=0\"\r\n  ^ self shouldBeImplemented!",
+                "_A: anObject b: anObject2\r\n  ^ self shouldBeImplemented!",
+                "initializeX: anObject\r\n  ^ self shouldBeImplemented!"}));
 }
 
 // A selector with very many arguments of one type is numbered straight on,
