@@ -223,6 +223,7 @@ class PackageDrawer {
   std::vector<std::string> renamedMembers_;
   std::vector<std::string> renamedClasses_;
   std::vector<std::string> pharoNamed_;
+  std::size_t drawnClasses_ = 0;
 };
 
 std::size_t PackageDrawer::AddBox(const std::string& name, bool external) {
@@ -557,38 +558,24 @@ void PackageDrawer::DrawClass(const TonelClass& cls, std::size_t box) {
   DrawSuperclasses(cls, facts, box);
 }
 
+// One note per kind of what the diagram cannot say.
 std::vector<std::string> PackageDrawer::Notes() const {
   std::vector<std::string> notes;
-  if (!package_.traits.empty() || !traitUsers_.empty()) {
-    std::string note = "traits are left out of the diagram: " + Joined(package_.traits);
-    if (!package_.traits.empty() && !traitUsers_.empty()) note += ", and ";
-    if (!traitUsers_.empty()) note += "those that " + Joined(traitUsers_) + " use";
-    notes.push_back(note);
-  }
-  if (!package_.extensions.empty()) {
-    notes.push_back("extension methods are left out of the diagram: " +
-                    Joined(package_.extensions));
-  }
-  if (!classInstanceVariables_.empty()) {
-    notes.push_back("class-side instance variables are left out of the diagram: " +
-                    Joined(classInstanceVariables_));
-  }
-  if (!renamedMembers_.empty() || !renamedClasses_.empty()) {
-    std::string note = "names that plimko's naming rules would change: ";
-    if (!renamedMembers_.empty()) note += Joined(renamedMembers_) + " left out of the diagram";
-    if (!renamedMembers_.empty() && !renamedClasses_.empty()) note += "; ";
-    if (!renamedClasses_.empty()) {
-      note += "the classes " + Joined(renamedClasses_) +
-              " drawn <<external>>, so that they are never declared again";
-    }
-    notes.push_back(note);
-  }
-  if (!pharoNamed_.empty()) {
-    notes.push_back(
-        "classes named like a class of Pharo are drawn <<external>>, since plimko "
-        "never declares them: " +
-        Joined(pharoNamed_));
-  }
+  const auto note = [&notes](const char* what, const char* kind, std::string list) {
+    if (!list.empty()) notes.push_back(std::string(what) + " (" + kind + "): " + list);
+  };
+  std::string traits = Joined(package_.traits);
+  if (!traits.empty() && !traitUsers_.empty()) traits += "; ";
+  if (!traitUsers_.empty()) traits += "the traits used by " + Joined(traitUsers_);
+  note("left out of the diagram", "traits", traits);
+  note("left out of the diagram", "extension methods", Joined(package_.extensions));
+  note("left out of the diagram", "class-side instance variables", Joined(classInstanceVariables_));
+  note("left out of the diagram", "names that plimko's naming rules would change",
+       Joined(renamedMembers_));
+  note("drawn <<external>>, never to be declared again",
+       "names that plimko's naming rules would change", Joined(renamedClasses_));
+  note("drawn <<external>>, never to be declared", "names of classes of Pharo",
+       Joined(pharoNamed_));
   return notes;
 }
 
@@ -613,6 +600,7 @@ DrawnPackage PackageDrawer::Ordered() {
     drawn.drawing.relations.push_back(std::move(relation));
   }
   drawn.notes = Notes();
+  drawn.classes = drawnClasses_;
   return drawn;
 }
 
@@ -629,7 +617,10 @@ DrawnPackage PackageDrawer::Draw() {
     AddBox(cls.name, renamed || pharos);
   }
   for (std::size_t i = 0; i < package_.classes.size(); ++i)
-    if (!external[i]) DrawClass(package_.classes[i], i);
+    if (!external[i]) {
+      DrawClass(package_.classes[i], i);
+      ++drawnClasses_;
+    }
   return Ordered();
 }
 

@@ -11,6 +11,7 @@ struct DrawnPackage {
   Drawing drawing;  // not laid out yet
   // One per kind of what the diagram leaves out, one a line.
   std::vector<std::string> notes;
+  std::size_t classes = 0;  // of the package, drawn as they are
 };
 
 // Every class of the package as a class box: its superclass as a generalisation (to an

@@ -218,10 +218,16 @@ void Router::Run() {
   std::vector<Relation>& relations = drawing_.relations;
   std::vector<Box>& boxes = drawing_.boxes;
   std::vector<Route> routes(relations.size());
-  // The ends on each side of each box, spread along it; a tree edge ends in the middle.
+  // The ends on each side of each box (top, bottom), spread along it; a tree edge ends in
+  // the middle, which the others then leave to it.
   std::vector<std::vector<End>> sides(2 * boxes.size());
+  std::vector<bool> treeEdgeAt(2 * boxes.size(), false);
   for (std::size_t r = 0; r < relations.size(); ++r) {
-    if (relations[r].treeEdge) continue;
+    if (relations[r].treeEdge) {
+      treeEdgeAt[2 * relations[r].from + 1] = true;
+      treeEdgeAt[2 * relations[r].to] = true;
+      continue;
+    }
     routes[r] = Plan(relations[r]);
     sides[2 * relations[r].from + (routes[r].leavesBottom ? 1 : 0)].push_back({r, true});
     sides[2 * relations[r].to + (routes[r].entersBottom ? 1 : 0)].push_back({r, false});
@@ -251,10 +257,12 @@ void Router::Run() {
   for (std::size_t side = 0; side < sides.size(); ++side) {
     const Box& box = boxes[side / 2];
     const auto count = static_cast<std::int64_t>(sides[side].size());
+    const std::int64_t middle = treeEdgeAt[side] ? 1 : 0;
     for (std::int64_t i = 0; i < count; ++i) {
       const End& end = sides[side][static_cast<std::size_t>(i)];
+      const std::int64_t slot = i + 1 + (2 * i >= count ? middle : 0);
       slots_[2 * end.relation + (end.start ? 0 : 1)] =
-          box.x + static_cast<std::int32_t>((i + 1) * box.w / (count + 1));
+          box.x + static_cast<std::int32_t>(slot * box.w / (count + 1 + middle));
     }
   }
   const std::int32_t column = static_cast<std::int32_t>(placement_.right) + kColumnOffset;

@@ -74,9 +74,9 @@ FromCodeReport DrawFromCode(const std::string& diagramPath, const std::string& d
     report.lines.push_back("the copy in " + Shown(copyFolder) + " held " + Listed(copies.removed) +
                            ", which the diagram does not declare: removed from it");
   }
-  report.lines.push_back(package + ": " + Counted(drawn.drawing.boxes.size(), "class", "classes") +
-                         " and " +
-                         Counted(drawn.drawing.relations.size(), "relation", "relations") +
-                         " drawn in " + Shown(diagramPath));
+  report.lines.push_back(package + ": " + Counted(drawn.classes, "class", "classes") +
+                         " drawn in " + Shown(diagramPath) + ": " +
+                         Counted(drawn.drawing.boxes.size(), "box", "boxes") + ", " +
+                         Counted(drawn.drawing.relations.size(), "relation", "relations"));
   return report;
 }

@@ -323,6 +323,30 @@ TEST(DriverConsole, WriteFailuresLeaveNothingHalfWritten) {
        {"d.uxf", "repo"},
        ")-8 \"repo\" is a Tonel source directory: write the chunk file elsewhere, or use "
        "--format tonel B-(\n"},
+      // Drawing from a package: a diagram that is there already, a package folder that is
+      // not there or holds no class, a file that is no class file.
+      {kEmptyDiagram,
+       "",
+       false,
+       {"--from-code", "d.uxf", "out"},
+       ")-8 the diagram \"d.uxf\" is there already: --from-code draws a new diagram only, "
+       "and nothing was written B-(\n"},
+      {kEmptyDiagram,
+       "",
+       false,
+       {"--from-code", "new.uxf", "out"},
+       ")-8 the package folder \"out/new\" does not exist B-(\n"},
+      {kEmptyDiagram,
+       "",
+       false,
+       {"--from-code", "-p", "pkg", "new.uxf", "out"},
+       ")-8 the package folder \"out/pkg\" holds no class B-(\n"},
+      {kEmptyDiagram,
+       "",
+       false,
+       {"--from-code", "-p", "broken", "new.uxf", "repo"},
+       ")-8 \"repo/broken/Order.class.st\" is not a Tonel class file: line 2: expected the "
+       "definition: Class, Trait or Extension B-(\n"},
   };
   for (const Case& c : cases) {
     const fs::path dir = MakeTempDir();
@@ -330,6 +354,8 @@ TEST(DriverConsole, WriteFailuresLeaveNothingHalfWritten) {
     std::ofstream(dir / "out/pkg/package.st") << "Package { #name : 'pkg' }\n";
     fs::create_directory(dir / "repo");
     std::ofstream(dir / "repo/.properties") << "{\n\t#format : #tonel\n}";
+    fs::create_directory(dir / "repo/broken");
+    std::ofstream(dir / "repo/broken/Order.class.st") << "\nOrder {\n}\n";
     std::ofstream(dir / "d.uxf") << c.diagram;
     if (!c.older.empty()) std::ofstream(dir / "out/d.st", std::ios::binary) << c.older;
     if (c.folder) fs::create_directory(dir / "out/d.st");
@@ -339,7 +365,9 @@ TEST(DriverConsole, WriteFailuresLeaveNothingHalfWritten) {
         kept ? std::vector<std::string>{"d.st", "pkg"} : std::vector<std::string>{"pkg"};
     EXPECT_EQ(FilesIn(dir / "out"), left);
     EXPECT_EQ(FilesIn(dir / "out/pkg"), std::vector<std::string>{"package.st"});
-    EXPECT_EQ(FilesIn(dir / "repo"), std::vector<std::string>{".properties"});
+    EXPECT_EQ(FilesIn(dir / "repo"), (std::vector<std::string>{".properties", "broken"}));
+    EXPECT_EQ(FilesIn(dir / "repo/broken"), std::vector<std::string>{"Order.class.st"});
+    EXPECT_EQ(FilesIn(dir), (std::vector<std::string>{"d.uxf", "out", "repo"}));
     if (!c.older.empty()) {
       EXPECT_EQ(ReadWholeFile(dir / "out/d.st"), c.older);
     }

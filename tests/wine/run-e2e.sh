@@ -178,6 +178,39 @@ for uxf in "$cases"/*.uxf; do
   check "$name" "$dir" "$cases/$name.console" "$cases/$name.st" "$dir/out/$name.st"
 done
 
+# Tonel cases, as the Linux runner runs them: the input tree beside an empty folder out/,
+# the arguments of args (one a line); standard output, standard error and exit status as
+# expected, and the tree afterwards the input's without the files named in removed, with
+# the expected files added or replaced (a link stands for its target's text).
+for case in "$cases"/tonel/*/; do
+  name=tonel/$(basename "$case")
+  dir=$work/cases/$name
+  mkdir -p "$dir/tree/out" "$dir/expected/out"
+  cp -rL "$case/input/." "$dir/tree/"
+  cp -rL "$case/input/." "$dir/expected/"
+  if [ -e "$case/removed" ]; then
+    while IFS= read -r path; do rm -f "$dir/expected/$path"; done <"$case/removed"
+  fi
+  [ -d "$case/expected" ] && cp -rL "$case/expected/." "$dir/expected/"
+  mapfile -t args <"$case/args"
+  (cd "$dir/tree" && SOURCE_DATE_EPOCH=1394183100 timeout 120 "${run[@]}" "${args[@]}" \
+    </dev/null >"$dir/console" 2>"$dir/stderr"
+  echo $? >"$dir/status")
+  reasons=()
+  cmp -s "$dir/console" "$case/console" || reasons+=("standard output differs")
+  if [ -e "$case/stderr" ]; then
+    cmp -s "$dir/stderr" "$case/stderr" || reasons+=("standard error differs")
+  elif [ -s "$dir/stderr" ]; then
+    reasons+=("standard error not empty")
+  fi
+  status=1
+  [[ $(tail -c 7 "$case/console") == $'\nDone.' ]] && status=0
+  [[ $(cat "$dir/status") == "$status" ]] || reasons+=("exit status $(cat "$dir/status")")
+  diff -r "$dir/expected" "$dir/tree" >/dev/null || reasons+=("the tree differs")
+  report "$name" "${reasons[@]}"
+  [ ${#reasons[@]} -eq 0 ] || show_run "$dir"
+done
+
 # --help and --version: their text alone, at once, status 0.
 expect help "$usage
        plimko -f tonel [-p NAME] path${separator}to${separator}diagram.uxf [source${separator}directory]
