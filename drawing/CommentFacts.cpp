@@ -67,10 +67,9 @@ bool ReadValueAndProperties(std::string_view rest, VariableFact& fact) {
     if (properties != std::string_view::npos) fact.properties = rest.substr(properties);
     return true;
   }
-  if (!Skip(rest, " {")) return false;
   // A property string left open went on to the end of its compartment.
-  fact.properties = "{";
-  fact.properties += rest;
+  if (!rest.starts_with(" {")) return false;
+  fact.properties = rest.substr(1);
   return true;
 }
 

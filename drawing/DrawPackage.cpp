@@ -180,7 +180,9 @@ class PackageDrawer {
   DrawnPackage Draw();
 
  private:
-  std::size_t BoxOf(const std::string& name);
+  // A class from outside the package gets an <<external>> box, once; none when plimko's
+  // naming would change its name.
+  std::optional<std::size_t> BoxOf(const std::string& name);
   std::size_t AddBox(const std::string& name, bool external);
   const TonelClass* SuperclassOf(const TonelClass& cls) const;
   bool DeclaredAbove(const TonelClass& cls, const std::string& name, bool classSide) const;
@@ -236,9 +238,12 @@ std::size_t PackageDrawer::AddBox(const std::string& name, bool external) {
 }
 
 // A class from outside the package gets an <<external>> box, once.
-std::size_t PackageDrawer::BoxOf(const std::string& name) {
+std::optional<std::size_t> PackageDrawer::BoxOf(const std::string& name) {
   const auto found = boxes_.find(name);
-  return found != boxes_.end() ? found->second : AddBox(name, true);
+  if (found != boxes_.end()) return found->second;
+  if (KeepsClassName(name)) return AddBox(name, true);
+  renamedMembers_.push_back("the class " + name);
+  return std::nullopt;
 }
 
 const TonelClass* PackageDrawer::SuperclassOf(const TonelClass& cls) const {
@@ -321,6 +326,10 @@ void PackageDrawer::DrawVariables(const TonelClass& cls, const CommentFacts& fac
       for (; next < end; ++next) {
         const VariableFact& fact = described[next];
         if (!isDeclared(fact.name)) continue;
+        if (!KeepsIdentifier(fact.name)) {
+          renamedMembers_.push_back(cls.name + (classSide ? " class>>" : ">>") + fact.name);
+          continue;
+        }
         AttributeLine line;
         line.name = fact.name;
         line.classSide = classSide;
@@ -368,9 +377,11 @@ void PackageDrawer::DrawLinks(const TonelClass& cls, const CommentFacts& facts, 
     if (!declared_[false].Contains(link.name) && !DeclaredAbove(cls, link.name, false)) {
       continue;
     }
+    const std::optional<std::size_t> target = BoxOf(link.target);
+    if (!target) continue;
     Relation relation;
     relation.from = box;
-    relation.to = BoxOf(link.target);
+    relation.to = *target;
     relation.lineType = "->";
     std::string head = link.headMultiplicity;
     std::string collection;
@@ -414,6 +425,9 @@ void PackageDrawer::DrawConstraints(const CommentFacts& facts) {
     } else {
       continue;
     }
+    const std::optional<std::size_t> from = BoxOf(fact.from);
+    const std::optional<std::size_t> to = BoxOf(fact.to);
+    if (!from || !to) continue;
     std::string key = fact.name;
     key.append(1, '\0').append(fact.kind).append(1, '\0').append(fact.from).append(1, '\0');
     key.append(fact.to);
@@ -421,14 +435,12 @@ void PackageDrawer::DrawConstraints(const CommentFacts& facts) {
     const std::size_t nth = seen[key]++;
     if (nth == drawn.size()) {
       Relation relation;
-      const std::size_t from = BoxOf(fact.from);
-      const std::size_t to = BoxOf(fact.to);
-      relation.from = reversed ? to : from;
-      relation.to = reversed ? from : to;
+      relation.from = reversed ? *to : *from;
+      relation.to = reversed ? *from : *to;
       relation.lineType = lineType;
       relation.lines.push_back(fact.name);
       // Plimko takes the first of the two classes that the line touches for its start.
-      if (!reversed && from != to) boxBefore_.emplace_back(from, to);
+      if (!reversed && *from != *to) boxBefore_.emplace_back(*from, *to);
       drawing_.relations.push_back(std::move(relation));
       drawn.push_back(drawing_.relations.size() - 1);
     }
@@ -503,9 +515,13 @@ void PackageDrawer::DrawOperations(const TonelClass& cls, std::size_t box) {
 void PackageDrawer::DrawSuperclasses(const TonelClass& cls, const CommentFacts& facts,
                                      std::size_t box) {
   std::vector<std::size_t> drawn;
-  if (!cls.superclass.empty() && cls.superclass != "Object" && cls.superclass != cls.name) {
+  const std::optional<std::size_t> superclass =
+      cls.superclass.empty() || cls.superclass == "Object" || cls.superclass == cls.name
+          ? std::nullopt
+          : BoxOf(cls.superclass);
+  if (superclass) {
     Relation relation;
-    relation.from = BoxOf(cls.superclass);
+    relation.from = *superclass;
     relation.to = box;
     relation.lineType = "<<-";
     relation.treeEdge = true;
@@ -513,9 +529,10 @@ void PackageDrawer::DrawSuperclasses(const TonelClass& cls, const CommentFacts& 
     drawing_.relations.push_back(std::move(relation));
   }
   for (const std::string& further : facts.furtherSuperclasses) {
-    if (further == cls.name) continue;
+    const std::optional<std::size_t> above = further == cls.name ? std::nullopt : BoxOf(further);
+    if (!above) continue;
     Relation relation;
-    relation.from = BoxOf(further);
+    relation.from = *above;
     relation.to = box;
     relation.lineType = "<<-";
     // Plimko declares the class under the first of its superclasses in the file.

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "model/Charset.h"
+#include "model/Error.h"
 
 namespace {
 
@@ -21,8 +22,17 @@ constexpr std::int32_t kColumnOffset = 40;
 constexpr std::int32_t kShelfWidth = 1200;  // the least a row of trees may fill
 constexpr std::size_t kNone = std::numeric_limits<std::size_t>::max();
 
+// The largest extent a drawing may take: every coordinate and every sum of two stays
+// within 32 bits, as UMLet and the reader keep them.
+constexpr std::int64_t kLargest = std::int64_t{1} << 30;
+
+std::int64_t Fitting(std::int64_t extent) {
+  if (extent > kLargest) throw GenericError("the drawing is too large for UMLet's coordinates");
+  return extent;
+}
+
 std::int32_t OnGrid(std::int64_t length) {
-  return static_cast<std::int32_t>((length + kGrid - 1) / kGrid * kGrid);
+  return static_cast<std::int32_t>(Fitting((length + kGrid - 1) / kGrid * kGrid));
 }
 
 // The tree: each box's superclass box, by the tree edges, with no circle.
@@ -249,6 +259,9 @@ void Router::Run() {
       y += placement_.bandHeight[gap];
     }
   }
+  Fitting(y);
+  Fitting(placement_.right + kColumnOffset +
+          static_cast<std::int64_t>(columnLanes_) * kLaneSpacing);
   for (std::size_t box = 0; box < boxes.size(); ++box) {
     boxes[box].x = static_cast<std::int32_t>(placement_.left[box]);
     boxes[box].y = bandTop[placement_.band[box]];
