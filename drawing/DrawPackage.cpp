@@ -2,7 +2,6 @@
 #include "drawing/DrawPackage.h"
 
 #include <algorithm>
-#include <cctype>
 #include <functional>
 #include <map>
 #include <optional>
@@ -17,6 +16,7 @@
 #include "drawing/MethodShape.h"
 #include "drawing/Statements.h"
 #include "model/Error.h"
+#include "writer/Accessors.h"
 #include "writer/Naming.h"
 #include "writer/Predefined.h"
 
@@ -90,21 +90,6 @@ std::string ExactDefault(const std::string& shown, const Statement* statement) {
       return comment.substr(at);
   }
   return shown;
-}
-
-// Whether the property string holds the word readOnly.
-bool IsReadOnly(const std::string& properties) {
-  for (std::size_t at = properties.find("readOnly"); at != std::string::npos;
-       at = properties.find("readOnly", at + 1)) {
-    const auto isWord = [](char c) {
-      return std::isalnum(static_cast<unsigned char>(c)) != 0 || c == '_';
-    };
-    const std::size_t end = at + 8;
-    if ((at == 0 || !isWord(properties[at - 1])) &&
-        (end == properties.size() || !isWord(properties[end])))
-      return true;
-  }
-  return false;
 }
 
 // Whether the property string is left open: the reader then takes the lines after it
@@ -237,7 +222,6 @@ std::size_t PackageDrawer::AddBox(const std::string& name, bool external) {
   return drawing_.boxes.size() - 1;
 }
 
-// A class from outside the package gets an <<external>> box, once.
 std::optional<std::size_t> PackageDrawer::BoxOf(const std::string& name) {
   const auto found = boxes_.find(name);
   if (found != boxes_.end()) return found->second;
@@ -310,15 +294,15 @@ void PackageDrawer::DrawVariables(const TonelClass& cls, const CommentFacts& fac
     };
     const std::map<std::string, Statement>& statements = statements_[classSide];
     // Where the comment describes each variable, in order; a link is described elsewhere.
-    std::vector<std::pair<std::string_view, std::size_t>> described_at;
-    described_at.reserve(described.size() + facts.links.size());
+    std::vector<std::pair<std::string_view, std::size_t>> describedAt;
+    describedAt.reserve(described.size() + facts.links.size());
     for (std::size_t i = 0; i < described.size(); ++i)
-      described_at.emplace_back(described[i].name, i);
+      describedAt.emplace_back(described[i].name, i);
     if (!classSide)
       for (const LinkFact& link : facts.links)
-        described_at.emplace_back(link.name, described.size());
+        describedAt.emplace_back(link.name, described.size());
     SortedNames places;
-    places.Assign(std::move(described_at));
+    places.Assign(std::move(describedAt));
     // The comment's lines in its order, each variable it does not describe after the one
     // the definition lists before it.
     std::size_t next = 0;
@@ -344,7 +328,7 @@ void PackageDrawer::DrawVariables(const TonelClass& cls, const CommentFacts& fac
           if (line.type.empty() && statement->value == kDefaultCollection) line.multiplicity = "*";
         }
         if (fact.hasDefault) line.defaultText = ExactDefault(fact.defaultText, statement);
-        const bool getterOnly = HoldsMany(line.multiplicity) || IsReadOnly(line.properties);
+        const bool getterOnly = HoldsMany(line.multiplicity) || HoldsReadOnly(line.properties);
         const SortedNames& methods = methods_[classSide];
         if (methods.Contains(fact.name) && (getterOnly || methods.Contains(fact.name + ":"))) {
           line.visibility = '+';
