@@ -2,55 +2,26 @@
 #include "drawing/PackageClasses.h"
 
 #include <algorithm>
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
 #include <filesystem>
 #include <string_view>
 
-#include "model/Charset.h"
 #include "model/Error.h"
 #include "model/FileOpen.h"
+#include "tonel/ClassFileIndex.h"
 #include "tonel/TonelReader.h"
+#include "writer/TemporaryFile.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-constexpr std::string_view kClassSuffix = ".class.st";
 constexpr std::string_view kTraitSuffix = ".trait.st";
 constexpr std::string_view kExtensionSuffix = ".extension.st";
 
+// The path in quotes, without the separator a folder's path ends with.
 std::string Shown(std::string path) {
   if (path.ends_with('/')) path.pop_back();
-  std::string shown = "\"";
-  shown += WellFormedUtf8(path);
-  shown += '"';
-  return shown;
-}
-
-// The file's bytes: as many as its size says, then what it may have grown by since.
-std::string FileText(const std::string& path) {
-  std::FILE* file = OpenFileToRead(path);
-  if (file == nullptr) {
-    throw GenericError("cannot open " + Shown(path) + ": " + std::strerror(errno));
-  }
-  std::string text;
-  if (std::fseek(file, 0, SEEK_END) == 0) {
-    const long size = std::ftell(file);
-    if (size > 0) text.resize(static_cast<std::size_t>(size) + 1);
-    std::rewind(file);
-  }
-  std::size_t got = 0;
-  do {
-    if (got == text.size()) text.resize(got + (1 << 16));
-    got += std::fread(text.data() + got, 1, text.size() - got, file);
-  } while (got == text.size() && std::ferror(file) == 0);
-  text.resize(got);
-  const bool failed = std::ferror(file) != 0;
-  std::fclose(file);
-  if (failed) throw GenericError("cannot read " + Shown(path));
-  return text;
+  return QuotedPath(path);
 }
 
 // The names of the folder's files, in name order; the folder must be there.
@@ -87,9 +58,9 @@ PackageClasses ReadPackageClasses(const std::string& folder) {
       package.traits.push_back(trait);
     } else if (!Stem(name, kExtensionSuffix).empty()) {
       package.extensions.push_back(name);
-    } else if (!Stem(name, kClassSuffix).empty()) {
+    } else if (!Stem(name, kClassFileSuffix).empty()) {
       const std::string path = folder + name;
-      const std::string text = FileText(path);
+      const std::string text = ReadFileText(path);
       TonelClass cls;
       try {
         cls = ReadTonelClass(text);

@@ -6,22 +6,15 @@
 #include "drawing/DrawPackage.h"
 #include "drawing/DrawnCopy.h"
 #include "drawing/Layout.h"
-#include "model/Charset.h"
 #include "model/Error.h"
 #include "model/FileOpen.h"
 #include "tonel/StagedFiles.h"
 #include "uxf/UxfText.h"
+#include "writer/TemporaryFile.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string Shown(const std::string& path) {
-  std::string shown = "\"";
-  shown += WellFormedUtf8(path);
-  shown += '"';
-  return shown;
-}
 
 // The names, "A", "A and B" or "A, B and C".
 std::string Listed(const std::vector<std::string>& names) {
@@ -43,13 +36,13 @@ FromCodeReport DrawFromCode(const std::string& diagramPath, const std::string& d
                             const std::string& package) {
   std::error_code error;
   if (fs::exists(fs::symlink_status(PathOf(diagramPath), error))) {
-    throw GenericError("the diagram " + Shown(diagramPath) +
+    throw GenericError("the diagram " + QuotedPath(diagramPath) +
                        " is there already: --from-code draws a new diagram only, and nothing "
                        "was written");
   }
   const fs::path folder = PathOf(diagramPath).parent_path();
   if (!folder.empty() && !fs::is_directory(folder, error)) {
-    throw GenericError("the folder of the diagram " + Shown(diagramPath) + " does not exist");
+    throw GenericError("the folder of the diagram " + QuotedPath(diagramPath) + " does not exist");
   }
   const std::string packageFolder = dir + package + "/";
   DrawnPackage drawn = DrawPackage(ReadPackageClasses(packageFolder));
@@ -66,16 +59,17 @@ FromCodeReport DrawFromCode(const std::string& diagramPath, const std::string& d
   report.lines = drawn.notes;
   std::string copyFolder = dir + ".plimko/" + package;
   if (!copies.replaced.empty()) {
-    report.lines.push_back("the copy in " + Shown(copyFolder) + " held other text for " +
+    report.lines.push_back("the copy in " + QuotedPath(copyFolder) + " held other text for " +
                            Listed(copies.replaced) +
                            ": it now holds what a Tonel run from the diagram writes");
   }
   if (!copies.removed.empty()) {
-    report.lines.push_back("the copy in " + Shown(copyFolder) + " held " + Listed(copies.removed) +
+    report.lines.push_back("the copy in " + QuotedPath(copyFolder) + " held " +
+                           Listed(copies.removed) +
                            ", which the diagram does not declare: removed from it");
   }
   report.lines.push_back(package + ": " + Counted(drawn.classes, "class", "classes") +
-                         " drawn in " + Shown(diagramPath) + ": " +
+                         " drawn in " + QuotedPath(diagramPath) + ": " +
                          Counted(drawn.drawing.boxes.size(), "box", "boxes") + ", " +
                          Counted(drawn.drawing.relations.size(), "relation", "relations"));
   return report;
