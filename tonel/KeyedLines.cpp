@@ -3,7 +3,7 @@
 #include "tonel/KeyedLines.h"
 
 #include <algorithm>
-#include <unordered_set>
+#include <string>
 #include <utility>
 
 #include "model/Error.h"
@@ -19,17 +19,10 @@ bool StartsLiteral(char c) {
   return c == '\'' || c == '"' || c == '$';
 }
 
-// The first run of each key: a variable set twice, or described twice, is the user's
-// doing, and its later runs are text like any other.
-std::vector<KeyedRun> FirstOfEachKey(std::vector<KeyedRun> runs) {
-  std::unordered_set<std::string_view> seen;
-  std::vector<bool> first(runs.size());
-  for (std::size_t i = 0; i < runs.size(); ++i) first[i] = seen.insert(runs[i].key).second;
-  std::vector<KeyedRun> kept;
-  kept.reserve(runs.size());
-  for (std::size_t i = 0; i < runs.size(); ++i)
-    if (first[i]) kept.push_back(std::move(runs[i]));
-  return kept;
+// A run for the key, unless an earlier one has it: a variable set twice, or described
+// twice, is the user's doing, and its later runs are text like any other.
+void AddFirst(KeyedLines& out, const KeyedRun& run) {
+  if (out.byKey.emplace(run.key, out.runs.size()).second) out.runs.push_back(run);
 }
 
 // The statements of a method, found with the lexis that skips strings, comments,
@@ -38,17 +31,18 @@ class StatementScan {
  public:
   explicit StatementScan(KeyedLines& out) : out_(out), text_(out.text) {}
 
-  std::vector<KeyedRun> Runs() && {
+  void Run() {
     std::size_t at = 0;
     try {
       at = SplitPattern(text_).length;
     } catch (const PlimkoError&) {
-      return {};
+      return;
     }
     for (at = AfterPreamble(at); at < text_.size();) {
       const std::size_t begin = AfterGap(at);
       if (begin >= text_.size()) break;
-      out_.startsStatement[LineOf(begin)] = true;
+      const std::size_t first = LineOf(begin);
+      out_.startsStatement[first] = true;
       bool period = false;
       std::size_t end = StatementEnd(begin, period);
       if (end == kNone) break;
@@ -56,11 +50,10 @@ class StatementScan {
         while (IsBlank(text_[end - 1])) --end;
         out_.openLine = LineOf(end - 1);
       }
-      AddRun(begin, end, period);
+      AddRun(begin, first, end, period);
       if (!period) break;
       at = end + 1;
     }
-    return std::move(runs_);
   }
 
  private:
@@ -68,11 +61,11 @@ class StatementScan {
     return static_cast<std::size_t>(out_.lines[line].data() - text_.data());
   }
 
-  std::size_t LineOf(std::size_t at) const {
-    const auto after = std::partition_point(
-        out_.lines.begin(), out_.lines.end(),
-        [&](std::string_view line) { return line.data() - text_.data() <= std::ptrdiff_t(at); });
-    return static_cast<std::size_t>(after - out_.lines.begin()) - 1;
+  // The line that holds byte at. The bytes asked for never lie before one asked for
+  // earlier, so that the scan is linear.
+  std::size_t LineOf(std::size_t at) {
+    while (line_ + 1 < out_.lines.size() && Offset(line_ + 1) <= at) ++line_;
+    return line_;
   }
 
   // After the literal at byte at, with the lines that start inside it marked; npos when it
@@ -147,13 +140,12 @@ class StatementScan {
 
   // The statement's lines are the variable's when it assigns one, starts its line and
   // ends its last one (but for blanks and comments).
-  void AddRun(std::size_t begin, std::size_t end, bool period) {
+  void AddRun(std::size_t begin, std::size_t first, std::size_t end, bool period) {
     const std::size_t name = IdentifierLength(text_, begin);
     if (name == 0) return;
     std::size_t at = begin + name;
     while (at < end && IsBlank(text_[at])) ++at;
     if (text_.substr(at, 2) != ":=") return;
-    const std::size_t first = LineOf(begin);
     if (begin - Offset(first) != Indentation(out_.lines[first]).size()) return;
     const std::size_t last = LineOf(period ? end : end - 1);
     const std::size_t lineEnd = Offset(last) + out_.lines[last].size();
@@ -162,14 +154,12 @@ class StatementScan {
       if ((text_[at] != '"' && !IsBlank(text_[at])) || after > lineEnd) return;
       at = after;
     }
-    std::string key = "S";
-    key.append(text_.substr(begin, name));
-    runs_.push_back({std::move(key), first, last, begin, end});
+    AddFirst(out_, {{'S', text_.substr(begin, name)}, first, last, begin, end});
   }
 
   KeyedLines& out_;
   const std::string_view text_;
-  std::vector<KeyedRun> runs_;
+  std::size_t line_ = 0;  // the line of the byte asked for last
 };
 
 // Where the name of the variable or link that a line of the section describes starts, and
@@ -182,17 +172,14 @@ std::pair<std::size_t, char> NameAt(char section, std::string_view line) {
 }
 
 // The comment's lines that describe a variable or a link.
-std::vector<KeyedRun> CommentRuns(const Lines& lines) {
-  std::vector<KeyedRun> runs;
+void AddCommentRuns(KeyedLines& out) {
   char section = 0;
-  for (std::size_t i = 0; i < lines.size(); ++i) {
-    const std::string_view line = lines[i];
+  for (std::size_t i = 0; i < out.lines.size(); ++i) {
+    const std::string_view line = out.lines[i];
     const auto [at, after] = NameAt(section, line);
     const std::size_t name = at == kNone ? 0 : IdentifierLength(line, at);
     if (name > 0 && at + name < line.size() && line[at + name] == after) {
-      std::string key(1, section);
-      key.append(line.substr(at, name));
-      runs.push_back({std::move(key), i, i, 0, 0});
+      AddFirst(out, {{section, line.substr(at, name)}, i, i, 0, 0});
       continue;
     }
     const std::string heading = Trimmed(line);
@@ -200,7 +187,6 @@ std::vector<KeyedRun> CommentRuns(const Lines& lines) {
     if (heading == "Class Variables") section = 'C';
     if (heading == "Constraints") section = 'K';
   }
-  return runs;
 }
 
 }  // namespace
@@ -215,8 +201,13 @@ KeyedLines SplitKeyed(std::string_view text, TextKind kind) {
   out.lines = SplitLines(text);
   out.startsStatement.resize(out.lines.size());
   out.inLiteral.resize(out.lines.size());
-  out.runs =
-      FirstOfEachKey(kind == TextKind::Method ? StatementScan(out).Runs() : CommentRuns(out.lines));
+  // At most a run a line: the index never grows anew.
+  out.byKey.reserve(out.lines.size());
+  if (kind == TextKind::Method) {
+    StatementScan(out).Run();
+  } else {
+    AddCommentRuns(out);
+  }
   out.freeBefore.reserve(out.runs.size());
   std::size_t run = 0;
   for (std::size_t i = 0; i < out.lines.size(); ++i) {

@@ -3,8 +3,9 @@
 #pragma once
 
 #include <cstddef>
-#include <string>
+#include <functional>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "tonel/LineDiff.h"
@@ -16,9 +17,24 @@
 // a blank to that link.
 enum class TextKind { Method, Comment };
 
+// What a run belongs to: a variable or a link, by its section (S for a statement; I, C and
+// K for the comment's Instance Variables, Class Variables and Constraints) and its name.
+struct RunKey {
+  char section = 0;
+  std::string_view name;
+
+  bool operator==(const RunKey&) const = default;
+};
+
+struct RunKeyHash {
+  std::size_t operator()(const RunKey& key) const {
+    return std::hash<std::string_view>()(key.name) ^ static_cast<unsigned char>(key.section);
+  }
+};
+
 // Lines [first, last] of the text that belong to one variable.
 struct KeyedRun {
-  std::string key;  // a letter for the section (S, I, C or K), then the name
+  RunKey key;
   std::size_t first = 0;
   std::size_t last = 0;
   // A statement's text, offsets into the text: from its first character to its period,
@@ -30,10 +46,14 @@ struct KeyedRun {
 struct KeyedLines {
   std::string_view text;
   Lines lines;
-  std::vector<KeyedRun> runs;           // in the text's order; one per key, the first
-  Lines free;                           // the lines of no run, in order
-  std::vector<std::size_t> freeLine;    // for each free line, its index in lines
-  std::vector<std::size_t> freeBefore;  // for each run, how many free lines precede it
+  // In the text's order, one per key: the first.
+  std::vector<KeyedRun> runs;
+  std::unordered_map<RunKey, std::size_t, RunKeyHash> byKey;
+  // The lines of no run, in order; for each, its index in lines.
+  Lines free;
+  std::vector<std::size_t> freeLine;
+  // For each run, how many free lines precede it.
+  std::vector<std::size_t> freeBefore;
   // Per line of a method: whether a statement starts on it, and whether it starts inside a
   // string or a comment.
   std::vector<bool> startsStatement;
@@ -43,8 +63,7 @@ struct KeyedLines {
   std::size_t openLine = std::string_view::npos;
 };
 
-// Linear in the text's size but for a logarithm per statement. A method whose pattern
-// cannot be read has no runs.
+// Linear in the text's size. A method whose pattern cannot be read has no runs.
 KeyedLines SplitKeyed(std::string_view text, TextKind kind);
 
 // The blanks (spaces and tabs) that the line starts with.

@@ -15,18 +15,10 @@ namespace {
 constexpr std::size_t kNone = std::string_view::npos;
 
 using From = MergedLine::From;
-using RunIndex = std::unordered_map<std::string_view, std::size_t>;
-
-RunIndex ByKey(const KeyedLines& text) {
-  RunIndex index;
-  index.reserve(text.runs.size());
-  for (std::size_t i = 0; i < text.runs.size(); ++i) index.emplace(text.runs[i].key, i);
-  return index;
-}
-
-std::size_t Find(const RunIndex& index, std::string_view key) {
-  const auto found = index.find(key);
-  return found == index.end() ? kNone : found->second;
+// The index of the text's run of the key; npos when it has none.
+std::size_t Find(const KeyedLines& text, const RunKey& key) {
+  const auto found = text.byKey.find(key);
+  return found == text.byKey.end() ? kNone : found->second;
 }
 
 // The bytes of the run's lines.
@@ -70,9 +62,6 @@ class Merger {
         base_(SplitKeyed(base, kind)),
         current_(SplitKeyed(current, kind)),
         next_(SplitKeyed(next, kind)),
-        baseIndex_(ByKey(base_)),
-        currentIndex_(ByKey(current_)),
-        nextIndex_(ByKey(next_)),
         free_(MergeLines(base_.free, current_.free, next_.free)) {
     if (kind == TextKind::Method) {
       indent_ = CodeIndentation(current_);
@@ -100,7 +89,6 @@ class Merger {
 
   const TextKind kind_;
   const KeyedLines base_, current_, next_;
-  const RunIndex baseIndex_, currentIndex_, nextIndex_;
   const MergedLines free_;
   std::optional<std::string_view> indent_;  // of the user's code, for what a method gains
   std::vector<Decision> decisions_;         // per run of the user's
@@ -115,9 +103,9 @@ class Merger {
 // A variable's text follows the diagram where the user left it, and stays the user's where
 // the diagram left it; where both changed it, the user's stays and the diagram's follows.
 Decision Merger::Decide(std::size_t run) const {
-  const std::string_view key = current_.runs[run].key;
-  const std::size_t was = Find(baseIndex_, key);
-  const std::size_t next = Find(nextIndex_, key);
+  const RunKey& key = current_.runs[run].key;
+  const std::size_t was = Find(base_, key);
+  const std::size_t next = Find(next_, key);
   if (was != kNone && Same(current_, run, base_, was)) {
     if (next == kNone) return {Fate::Drop, next};
     // Bytes as plimko wrote them take the diagram's bytes; a layout of the user's stays, or
@@ -135,7 +123,7 @@ Decision Merger::Decide(std::size_t run) const {
 // A run the user's text lacks is the diagram's new one, or one the user deleted, which comes
 // back when the diagram changed it.
 bool Merger::Inserts(std::size_t nextRun) const {
-  const std::size_t was = Find(baseIndex_, next_.runs[nextRun].key);
+  const std::size_t was = Find(base_, next_.runs[nextRun].key);
   return was == kNone || !Same(next_, nextRun, base_, was);
 }
 
@@ -150,19 +138,19 @@ void Merger::Place() {
   };
   std::unordered_map<char, Slot> last;
   for (std::size_t run = 0; run < next_.runs.size(); ++run) {
-    const std::string_view key = next_.runs[run].key;
-    if (const std::size_t mine = Find(currentIndex_, key); mine != kNone) {
-      last[key.front()] = {&followCurrent_, mine};
+    const RunKey& key = next_.runs[run].key;
+    if (const std::size_t mine = Find(current_, key); mine != kNone) {
+      last[key.section] = {&followCurrent_, mine};
       continue;
     }
     if (!Inserts(run)) continue;
-    const auto found = last.find(key.front());
+    const auto found = last.find(key.section);
     if (found == last.end()) {
       atGap_.push_back(run);
     } else {
       (*found->second.follow)[found->second.run] = run;
     }
-    last[key.front()] = {&followNext_, run};
+    last[key.section] = {&followNext_, run};
   }
 }
 
