@@ -15,6 +15,7 @@ namespace {
 constexpr std::size_t kNone = std::string_view::npos;
 
 using From = MergedLine::From;
+
 // The index of the text's run of the key; npos when it has none.
 std::size_t Find(const KeyedLines& text, const RunKey& key) {
   const auto found = text.byKey.find(key);
