@@ -253,6 +253,8 @@ void Merger::EmitMerged(const MergedLine& line) {
         }
       }
       if (count == 0) {
+        // Blank lines of the diagram's where the user has none leave nothing out.
+        if (line.current == 0) break;
         EmitNotApplied(line.current == 1 ? "the diagram removes the line above, not applied"
                                          : "the diagram removes the lines above, not applied",
                        FreeIndent());
