@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Runs every end-to-end case with plimko.exe under Wine, the way the Linux runner
 # (tests/driver/E2E_test.cpp) does, and compares standard output, standard error, exit
-# status and output file byte for byte; then the command-line forms: --help, --version,
+# status and output file (for a Tonel case, the whole tree) byte for byte; then the command-line forms: --help, --version,
 # one argument, options, an output that would overwrite the input, older outputs that
 # a run replaces or keeps, and a terminal that nobody answers. On Windows it also checks
 # when plimko waits for Enter: in a console of its own it does, in a console that
@@ -176,6 +176,46 @@ for uxf in "$cases"/*.uxf; do
   cp "$uxf" "$dir/"
   convert "$dir" "$name.uxf" out
   check "$name" "$dir" "$cases/$name.console" "$cases/$name.st" "$dir/out/$name.st"
+done
+
+# Tonel cases, as the Linux runner reads them: each tests/e2e/tonel/NAME/ holds args (an
+# argument a line), input/ (the files the run starts with, beside an empty folder out/),
+# expected/ (every file the run writes or changes), removed (the files it deletes),
+# console and stderr. Links in a case stand for their targets' text. Every file of the
+# tree afterwards must be the expected one, and no other file may be there.
+for case in "$cases"/tonel/*/; do
+  name=tonel-$(basename "$case")
+  dir=$work/cases/$name
+  tree=$dir/tree
+  mkdir -p "$tree/out" "$dir/expected/out"
+  cp -rL "$case/input/." "$tree/"
+  cp -rL "$case/input/." "$dir/expected/"
+  if [ -e "$case/removed" ]; then
+    while IFS= read -r path; do rm -f "$dir/expected/$path"; done <"$case/removed"
+  fi
+  [ -d "$case/expected" ] && cp -rL "$case/expected/." "$dir/expected/"
+  mapfile -t args <"$case/args"
+  (cd "$tree" && SOURCE_DATE_EPOCH=1394183100 timeout 120 "${run[@]}" "${args[@]}" \
+    </dev/null >"$dir/console" 2>"$dir/stderr"
+  echo $? >"$dir/status")
+  reasons=()
+  cmp -s "$dir/console" "$case/console" || reasons+=("standard output differs")
+  if [ -e "$case/stderr" ]; then
+    cmp -s "$dir/stderr" "$case/stderr" || reasons+=("standard error differs")
+  elif [ -s "$dir/stderr" ]; then
+    reasons+=("standard error not empty")
+  fi
+  status=1
+  [[ $(tail -c 7 "$case/console") == $'\nDone.' ]] && status=0
+  [[ $(cat "$dir/status") == "$status" ]] || reasons+=("exit status $(cat "$dir/status")")
+  files=$(cd "$tree" && find . -type f | sort)
+  [ "$files" = "$(cd "$dir/expected" && find . -type f | sort)" ] || reasons+=("other files")
+  while IFS= read -r file; do
+    [ -e "$dir/expected/$file" ] || continue
+    cmp -s "$tree/$file" "$dir/expected/$file" || reasons+=("$file differs")
+  done <<<"$files"
+  report "$name" "${reasons[@]}"
+  [ ${#reasons[@]} -eq 0 ] || show_run "$dir"
 done
 
 # --help and --version: their text alone, at once, status 0.
