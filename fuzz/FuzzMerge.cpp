@@ -93,12 +93,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (!next) return 0;
 
   const TonelClass* base = copy ? &copy->cls : nullptr;
-  const MergedClass merged = MergeClass(base, current->cls, *next, "copy");
+  const MergedClass merged = MergeClass(base, current->cls, *next, {"file", "copy"});
   const std::string spliced = SplicedClassText(*current, merged.cls, kPackage);
   const std::optional<ClassFile> written = Read(spliced);
   if (!written || !Holds(written->cls, merged.cls)) std::abort();
 
-  const MergedClass again = MergeClass(&*next, written->cls, *next, "copy");
+  const MergedClass again = MergeClass(&*next, written->cls, *next, {"file", "copy"});
   if (SplicedClassText(*written, again.cls, kPackage) != spliced) std::abort();
   return 0;
 }

@@ -4,13 +4,9 @@
 #include "model/Charset.h"
 #include "model/Unicode.h"
 
-namespace {
-
 bool IsAsciiDigit(char c) {
   return c >= '0' && c <= '9';
 }
-
-}  // namespace
 
 bool IsBlank(char c) {
   return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f';

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <string_view>
 
+bool IsAsciiDigit(char c);
 // Space, tab, line feed, carriage return and form feed separate tokens.
 bool IsBlank(char c);
 // The length in bytes of the Unicode letter (UTF-8) or "_" at byte at; 0 when there is

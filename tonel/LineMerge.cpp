@@ -4,10 +4,11 @@
 #include <algorithm>
 #include <utility>
 
-#include "tonel/LineDiff.h"
 #include "tonel/Tokens.h"
 
 namespace {
+
+using From = MergedLine::From;
 
 // Lines [begin, end) of one text.
 struct Region {
@@ -23,8 +24,11 @@ bool SameLines(Region a, Region b) {
 
 class Merger {
  public:
-  Merger(std::string_view base, std::string_view current, std::string_view next)
-      : base_(SplitLines(base)), current_(SplitLines(current)), next_(SplitLines(next)) {}
+  Merger(const Lines& base, const Lines& current, const Lines& next)
+      : base_(base), current_(current), next_(next) {
+    result_.afterCurrent.resize(current.size());
+    result_.afterNext.resize(next.size());
+  }
 
   MergedLines Merge() && {
     const std::vector<std::size_t> toCurrent = PairLines(base_, current_);
@@ -35,7 +39,8 @@ class Merger {
     while (b < base_.size() || c < current_.size() || n < next_.size()) {
       if (b < base_.size() && toCurrent[b] == c && toNext[b] == n) {
         // A line all three share: the user's bytes unless they are still plimko's.
-        Append(current_[c] == base_[b] ? next_[n] : current_[c]);
+        Add({current_[c] == base_[b] ? From::Next : From::Current, c, n, n});
+        result_.afterCurrent[c] = result_.afterNext[n] = result_.lines.size();
         ++b, ++c, ++n;
         continue;
       }
@@ -49,44 +54,64 @@ class Merger {
       const Region original{&base_, b, stable};
       const Region mine{&current_, c, atEnd ? current_.size() : toCurrent[stable]};
       const Region theirs{&next_, n, atEnd ? next_.size() : toNext[stable]};
-      Append(Resolve(original, mine, theirs));
+      Resolve(original, mine, theirs);
       b = original.end, c = mine.end, n = theirs.end;
     }
     return std::move(result_);
   }
 
  private:
-  Region Resolve(Region original, Region mine, Region theirs) {
+  void Resolve(Region original, Region mine, Region theirs) {
     // A layout of the user's is no change: the diagram's change reaches the lines.
-    if (SameLines(mine, original)) return theirs;
-    if (SameLines(theirs, original) || SameLines(mine, theirs)) return mine;
-    if (original.begin == original.end) {
-      Append(mine);
-      return theirs;
+    if (SameLines(mine, original)) {
+      Skip(mine, result_.afterCurrent);
+      Take(theirs, From::Inserted);
+    } else if (SameLines(mine, theirs)) {
+      Take(mine, From::Current);
+      for (std::size_t i = 0; i < theirs.end - theirs.begin; ++i)
+        result_.afterNext[theirs.begin + i] = result_.afterCurrent[mine.begin + i];
+    } else if (SameLines(theirs, original)) {
+      Take(mine, From::Current);
+      Skip(theirs, result_.afterNext);
+    } else if (original.begin == original.end) {
+      Take(mine, From::Current);
+      Take(theirs, From::Inserted);
+    } else {
+      Take(mine, From::Current);
+      Add({From::NotApplied, mine.end - mine.begin, theirs.begin, theirs.end});
+      if (mine.begin < mine.end) result_.afterCurrent[mine.end - 1] = result_.lines.size();
+      Skip(theirs, result_.afterNext);
     }
-    result_.conflict = true;
-    return mine;
   }
 
-  void Append(Region region) {
-    for (std::size_t i = region.begin; i < region.end; ++i) Append((*region.lines)[i]);
+  // The region's lines, each from its text, the user's or the diagram's.
+  void Take(Region region, From from) {
+    for (std::size_t i = region.begin; i < region.end; ++i) {
+      if (from == From::Current) {
+        Add({from, i, 0, 0});
+        result_.afterCurrent[i] = result_.lines.size();
+      } else {
+        Add({from, 0, i, i});
+        result_.afterNext[i] = result_.lines.size();
+      }
+    }
   }
 
-  void Append(std::string_view line) {
-    if (started_) result_.text += '\n';
-    result_.text += line;
-    started_ = true;
+  // Lines left out: what follows them goes where the merge stands.
+  void Skip(Region region, std::vector<std::size_t>& after) {
+    for (std::size_t i = region.begin; i < region.end; ++i) after[i] = result_.lines.size();
   }
 
-  Lines base_;
-  Lines current_;
-  Lines next_;
+  void Add(const MergedLine& line) { result_.lines.push_back(line); }
+
+  const Lines& base_;
+  const Lines& current_;
+  const Lines& next_;
   MergedLines result_;
-  bool started_ = false;
 };
 
 }  // namespace
 
-MergedLines MergeLines(std::string_view base, std::string_view current, std::string_view next) {
+MergedLines MergeLines(const Lines& base, const Lines& current, const Lines& next) {
   return Merger(base, current, next).Merge();
 }

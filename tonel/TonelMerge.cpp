@@ -9,8 +9,9 @@
 #include <utility>
 
 #include "model/Error.h"
+#include "tonel/KeyedMerge.h"
 #include "tonel/Lexis.h"
-#include "tonel/LineMerge.h"
+#include "tonel/Pattern.h"
 #include "tonel/ReadBack.h"
 #include "tonel/Tokens.h"
 #include "tonel/VariableMerge.h"
@@ -40,17 +41,16 @@ bool Same(const TonelMethod* a, const TonelMethod* b) {
          SameTokens(a->source, b->source);
 }
 
-// The lines of the diagram's initialize reach the user's, as long as what the lines give
-// is still a method of the same selector that a class file can hold: lines of two texts
-// may join into one that leaves a string or a comment open. Answers the merged source.
-std::optional<std::string> MergedByLines(const TonelMethod& was, const TonelMethod& now,
-                                         const TonelMethod& wanted, bool& conflict) {
-  MergedLines lines = MergeLines(was.source, now.source, wanted.source);
-  TonelMethod merged = now;
-  merged.source = lines.text;
-  if (!MethodReadsBack(merged)) return std::nullopt;
-  conflict = lines.conflict;
-  return std::move(lines.text);
+// The diagram's changes to the variables' statements of initialize reach the user's text,
+// as long as what the merge gives is still a method of the same selector that a class file
+// can hold: lines of two texts may join into one that leaves a string or a comment open.
+std::optional<KeyedMerge> MergedByVariables(const TonelMethod& was, const TonelMethod& now,
+                                            const TonelMethod& wanted) {
+  KeyedMerge merged = MergeKeyed(was.source, now.source, wanted.source, TextKind::Method);
+  TonelMethod method = now;
+  method.source = merged.text;
+  if (!MethodReadsBack(method)) return std::nullopt;
+  return merged;
 }
 
 // The user's method with the merged source, in the diagram's protocol unless the user
@@ -66,9 +66,8 @@ TonelMethod WithLines(const TonelMethod& was, const TonelMethod& now, const Tone
 class Merger {
  public:
   Merger(const TonelClass* base, const TonelClass& current, const TonelClass& next,
-         const std::string& copyPath, MergedClass& merged)
-      : base_(base), next_(next), merged_(merged) {
-    where_ = " (the diagram's version: " + copyPath + ")";
+         const NotePaths& paths, MergedClass& merged)
+      : base_(base), next_(next), paths_(paths), merged_(merged) {
     merged_.cls.kind = current.kind;
     merged_.cls.name = next.name;
     merged_.cls.superclass = next.superclass;
@@ -83,12 +82,12 @@ class Merger {
 
  private:
   void KeepUsers(const TonelMethod& now, const TonelMethod* was, const TonelMethod* wanted);
-  void Note(const std::string& text) { merged_.notes.push_back(text + where_); }
+  void NoteNotApplied(const std::string& what, const std::vector<std::string>& texts);
 
   const TonelClass* base_;
   const TonelClass& next_;
+  const NotePaths& paths_;
   MergedClass& merged_;
-  std::string where_;
   std::vector<std::size_t> usersOwn_;  // indexes of the methods whose text is the user's
 };
 
@@ -100,17 +99,18 @@ void Merger::MergeMethod(const TonelMethod* was, const TonelMethod* now,
     if (wanted != nullptr && !Same(wanted, was)) methods.push_back(*wanted);
   } else if (Same(now, was)) {
     // As plimko wrote it, whatever its blanks: the user's bytes while the diagram's text
-    // stays, the diagram's new text when it changes; in initialize only on the lines
+    // stays, the diagram's new text when it changes; in initialize only in the statements
     // that the diagram changed.
     if (wanted == nullptr) return;
     if (Same(wanted, was)) {
       methods.push_back(*now);
       return;
     }
-    bool conflict = false;
-    std::optional<std::string> lines;
-    if (now->selector == "initialize") lines = MergedByLines(*was, *now, *wanted, conflict);
-    methods.push_back(lines && !conflict ? WithLines(*was, *now, *wanted, *lines) : *wanted);
+    std::optional<KeyedMerge> merged;
+    if (now->selector == "initialize") merged = MergedByVariables(*was, *now, *wanted);
+    methods.push_back(merged && SameTokens(merged->text, wanted->source)
+                          ? WithLines(*was, *now, *wanted, merged->text)
+                          : *wanted);
   } else if (Same(wanted, now)) {
     methods.push_back(*now);
   } else {
@@ -121,20 +121,16 @@ void Merger::MergeMethod(const TonelMethod* was, const TonelMethod* now,
 void Merger::KeepUsers(const TonelMethod& now, const TonelMethod* was, const TonelMethod* wanted) {
   TonelMethods& methods = merged_.cls.methods;
   const std::string name = MethodName(next_.name, now);
-  bool conflict = false;
-  std::optional<std::string> lines;
+  std::optional<KeyedMerge> merged;
   if (was != nullptr && wanted != nullptr && now.selector == "initialize")
-    lines = MergedByLines(*was, now, *wanted, conflict);
-  if (lines) {
-    if (!SameTokens(*lines, wanted->source)) {
+    merged = MergedByVariables(*was, now, *wanted);
+  if (merged) {
+    if (!SameTokens(merged->text, wanted->source)) {
       usersOwn_.push_back(methods.size());
       ++merged_.keptAsWritten;
     }
-    methods.push_back(WithLines(*was, now, *wanted, *lines));
-    if (conflict) {
-      Note("the diagram's version of " + name +
-           " was not applied where the user changed the same lines");
-    }
+    methods.push_back(WithLines(*was, now, *wanted, merged->text));
+    NoteNotApplied(name, merged->notApplied);
     return;
   }
   usersOwn_.push_back(methods.size());
@@ -143,9 +139,27 @@ void Merger::KeepUsers(const TonelMethod& now, const TonelMethod* was, const Ton
   if (base_ == nullptr) {
     if (wanted != nullptr) ++merged_.leftAsTheyAre;
   } else if (wanted != nullptr && !Same(wanted, was)) {
-    Note("the diagram's version of " + name + " was not applied: the method is kept as written");
+    const std::string_view source = wanted->source;
+    merged_.notes.push_back("the diagram's version of " + name +
+                            " was not applied: the method is kept as written (the diagram's "
+                            "version, " +
+                            std::string(source.substr(0, SplitPattern(source).length)) +
+                            ", is in " + paths_.copy + ")");
   } else if (wanted == nullptr && was != nullptr) {
-    Note(name + " is no longer in the diagram: the method is kept as written");
+    // The copy follows the diagram, which has no such method any more.
+    merged_.notes.push_back(name +
+                            " is no longer in the diagram: the method is kept as written in " +
+                            paths_.file + ", and plimko's copy no longer holds it");
+  }
+}
+
+// One note for each text that the merge wrote after the user's, quoting it.
+void Merger::NoteNotApplied(const std::string& what, const std::vector<std::string>& texts) {
+  for (const std::string& text : texts) {
+    merged_.notes.push_back("the diagram's version of " + what +
+                            " was not applied where the user changed the same text; it follows "
+                            "the user's text in " +
+                            paths_.file + ": " + text);
   }
 }
 
@@ -156,12 +170,9 @@ void Merger::MergeComment(const std::string& current) {
   } else if (current == base_->comment) {
     comment = next_.comment;
   } else {
-    MergedLines lines = MergeLines(base_->comment, current, next_.comment);
-    comment = std::move(lines.text);
-    if (lines.conflict) {
-      Note("the diagram's version of the comment of " + next_.name +
-           " was not applied where the user changed the same lines");
-    }
+    KeyedMerge merged = MergeKeyed(base_->comment, current, next_.comment, TextKind::Comment);
+    comment = std::move(merged.text);
+    NoteNotApplied("the comment of " + next_.name, merged.notApplied);
   }
 }
 
@@ -216,9 +227,9 @@ bool SameClass(const TonelClass& a, const TonelClass& b) {
 }
 
 MergedClass MergeClass(const TonelClass* base, const TonelClass& current, const TonelClass& next,
-                       const std::string& copyPath) {
+                       const NotePaths& paths) {
   MergedClass merged;
-  Merger merger(base, current, next, copyPath, merged);
+  Merger merger(base, current, next, paths, merged);
   const Methods b = ByKey(base), c = ByKey(&current), n = ByKey(&next);
   std::set<MethodKey> keys;
   for (const Methods* side : {&b, &c, &n})

@@ -16,15 +16,21 @@ struct MergedClass {
   int leftAsTheyAre = 0;
 };
 
+// The class file and its copy, each quoted as the notes name them.
+struct NotePaths {
+  std::string file;
+  std::string copy;
+};
+
 // base is what plimko wrote last, null when there is no copy; current what the file
-// holds; next what the diagram gives; copyPath where the copy is, for the notes. The
-// user's changes win over the diagram's, with a note where the diagram changed the same
-// thing; the diagram's other changes are taken. Texts that differ only in the blanks
-// between their tokens are the same: formatting is no authorship. The comment and the
-// initialize methods are merged by lines; other methods whole, so that a body written
-// for old argument names is never joined to a new pattern.
+// holds; next what the diagram gives. The user's changes win over the diagram's, with a
+// note where the diagram changed the same thing; the diagram's other changes are taken.
+// Texts that differ only in the blanks between their tokens are the same: formatting is no
+// authorship. The comment and the initialize methods are merged by variable (MergeKeyed),
+// where the diagram's text that was not applied follows the user's; other methods whole,
+// so that a body written for old argument names is never joined to a new pattern.
 MergedClass MergeClass(const TonelClass* base, const TonelClass& current, const TonelClass& next,
-                       const std::string& copyPath);
+                       const NotePaths& paths);
 
 // Whether the two hold the same class: the same definition, comment and methods,
 // whatever the order of the methods and the blanks between tokens.

@@ -285,7 +285,7 @@ void PackageWriter::MergeClassFile(const TonelClass& next, const Location& where
   std::optional<TonelClass> base;
   if (copy != nullptr) base = Parse(copyPath, *copy).cls;
   const MergedClass merged =
-      MergeClass(base ? &*base : nullptr, file.cls, next, WellFormedUtf8(copyPath));
+      MergeClass(base ? &*base : nullptr, file.cls, next, {Quoted(where.path), Quoted(copyPath)});
   summary_.keptAsWritten += merged.keptAsWritten;
   leftAsTheyAre_ += merged.leftAsTheyAre;
   summary_.notes.insert(summary_.notes.end(), merged.notes.begin(), merged.notes.end());

@@ -48,7 +48,7 @@ TEST(TonelMerge, MethodRules) {
   const std::string other = "  ^ self subclassResponsibility";
   const std::string note =
       "the diagram's version of C>>#m was not applied: the method is kept as written (the "
-      "diagram's version: copy)";
+      "diagram's version, m, is in copy)";
   // Pharo's formatter: other blanks between the same tokens.
   const std::string formatted = "\t^self\n\t\tshouldBeImplemented";
   const std::vector<Case> kCases = {
@@ -62,8 +62,8 @@ TEST(TonelMerge, MethodRules) {
        "",
        {"m\n" + done},
        1,
-       {"C>>#m is no longer in the diagram: the method is kept as written (the diagram's "
-        "version: copy)"}},
+       {"C>>#m is no longer in the diagram: the method is kept as written in file, and "
+        "plimko's copy no longer holds it"}},
       {"written by the user: kept", "", done, "", {"m\n" + done}, 1, {}},
       {"new in the diagram: added", "", "", stub, {"m\n" + stub}, 0, {}},
       {"deleted, diagram unchanged: stays deleted", stub, "", stub, {}, 0, {}},
@@ -85,8 +85,8 @@ TEST(TonelMerge, MethodRules) {
   };
   for (const Case& c : kCases) {
     const TonelClass base = Cls(methods(c.base));
-    MergedClass merged =
-        MergeClass(c.copy ? &base : nullptr, Cls(methods(c.current)), Cls(methods(c.next)), "copy");
+    MergedClass merged = MergeClass(c.copy ? &base : nullptr, Cls(methods(c.current)),
+                                    Cls(methods(c.next)), {"file", "copy"});
     EXPECT_EQ(Sources(merged), c.merged) << c.story;
     EXPECT_EQ(merged.leftAsTheyAre, !c.copy && c.kept > 0 ? 1 : 0) << c.story;
     EXPECT_EQ(merged.keptAsWritten, c.kept) << c.story;
@@ -98,31 +98,42 @@ TEST(TonelMerge, MethodRules) {
 TEST(TonelMerge, SidesAreApart) {
   const TonelClass base = Cls({Method("m", "  ^1")});
   MergedClass merged = MergeClass(&base, Cls({Method("m", "  ^1"), Method("m", "  ^2", true)}),
-                                  Cls({Method("m", "  ^3")}), "copy");
+                                  Cls({Method("m", "  ^3")}), {"file", "copy"});
   EXPECT_EQ(Sources(merged), (std::vector<std::string>{"m\n  ^3", "m\n  ^2"}));
 }
 
 // The comment is merged by lines: each side's change where the other left the lines,
-// both insertions at one place (the user's first), the user's lines where both changed.
+// both insertions at one place (the user's first), the user's lines where both changed,
+// followed by the diagram's, which a note quotes.
 TEST(TonelMerge, Comment) {
   struct Case {
     std::string base, current, next, merged;
     bool noted;
   };
+  const std::string b =
+      "plimko: the diagram's line, not applied: B. Keep what you need and delete this line.";
   const std::vector<Case> kCases = {
       {"A.\n", "A.\n", "B.\n", "B.\n", false},
       {"A.\n", "Mine.\n", "A.\n", "Mine.\n", false},
-      {"A.\n", "Mine.\n", "B.\n", "Mine.\n", true},
+      {"A.\n", "Mine.\n", "B.\n", "Mine.\n" + b + "\n", true},
       {"A.\n", "", "A.\n", "", false},
-      {"A.\n", "", "B.\n", "", true},
+      {"A.\n", "", "B.\n", b + "\n", true},
       {"", "Mine.\n", "B.\n", "Mine.\nB.\n", false},
       {"A.\nx\nB.\n", "Mine.\nx\nB.\n", "A.\nx\nC.\n", "Mine.\nx\nC.\n", false},
   };
   for (const Case& c : kCases) {
     const TonelClass base = Cls({}, {}, c.base);
-    MergedClass merged = MergeClass(&base, Cls({}, {}, c.current), Cls({}, {}, c.next), "copy");
+    MergedClass merged =
+        MergeClass(&base, Cls({}, {}, c.current), Cls({}, {}, c.next), {"file", "copy"});
     EXPECT_EQ(merged.cls.comment, c.merged) << c.current;
-    EXPECT_EQ(merged.notes.size(), c.noted ? 1u : 0u) << c.current;
+    EXPECT_EQ(merged.notes, c.noted ? std::vector<std::string>{"the diagram's version of the "
+                                                               "comment of C was not applied "
+                                                               "where the user changed the same "
+                                                               "text; it follows the user's "
+                                                               "text in file: " +
+                                                               b}
+                                    : std::vector<std::string>{})
+        << c.current;
   }
 }
 
@@ -142,12 +153,13 @@ TEST(TonelMerge, Variables) {
   for (const Case& c : kCases) {
     const TonelClass base = Cls({Method("a", "  ^a")}, c.base);
     const TonelClass current = Cls({Method("a", "  ^a"), Method("total", "  ^b + 1")}, c.current);
-    MergedClass merged = MergeClass(&base, current, Cls({Method("a", "  ^a")}, c.next), "copy");
+    MergedClass merged =
+        MergeClass(&base, current, Cls({Method("a", "  ^a")}, c.next), {"file", "copy"});
     EXPECT_EQ(merged.cls.instVars, c.merged) << c.merged.size();
   }
   const TonelClass base = Cls({}, {"b"});
   const TonelClass current = Cls({Method("total", "  ^b + 1"), Method("b", "  ^b")}, {"b"});
-  EXPECT_EQ(MergeClass(&base, current, Cls({}), "copy").notes,
+  EXPECT_EQ(MergeClass(&base, current, Cls({}), {"file", "copy"}).notes,
             (std::vector<std::string>{"the variable b of C is kept: C>>#b and C>>#total use it"}));
 }
 

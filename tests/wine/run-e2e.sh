@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Runs every end-to-end case with plimko.exe under Wine, the way the Linux runner
 # (tests/driver/E2E_test.cpp) does, and compares standard output, standard error, exit
-# status and output file byte for byte; then the command-line forms: --help, --version,
+# status and output file (for a Tonel case, the whole tree) byte for byte; then the command-line forms: --help, --version,
 # one argument, options, an output that would overwrite the input, older outputs that
 # a run replaces or keeps, and a terminal that nobody answers. On Windows it also checks
 # when plimko waits for Enter: in a console of its own it does, in a console that
@@ -178,22 +178,24 @@ for uxf in "$cases"/*.uxf; do
   check "$name" "$dir" "$cases/$name.console" "$cases/$name.st" "$dir/out/$name.st"
 done
 
-# Tonel cases, as the Linux runner runs them: the input tree beside an empty folder out/,
-# the arguments of args (one a line); standard output, standard error and exit status as
-# expected, and the tree afterwards the input's without the files named in removed, with
-# the expected files added or replaced (a link stands for its target's text).
+# Tonel cases, as the Linux runner reads them: each tests/e2e/tonel/NAME/ holds args (an
+# argument a line), input/ (the files the run starts with, beside an empty folder out/),
+# expected/ (every file the run writes or changes), removed (the files it deletes),
+# console and stderr. Links in a case stand for their targets' text. Every file of the
+# tree afterwards must be the expected one, and no other file may be there.
 for case in "$cases"/tonel/*/; do
-  name=tonel/$(basename "$case")
+  name=tonel-$(basename "$case")
   dir=$work/cases/$name
-  mkdir -p "$dir/tree/out" "$dir/expected/out"
-  cp -rL "$case/input/." "$dir/tree/"
+  tree=$dir/tree
+  mkdir -p "$tree/out" "$dir/expected/out"
+  cp -rL "$case/input/." "$tree/"
   cp -rL "$case/input/." "$dir/expected/"
   if [ -e "$case/removed" ]; then
     while IFS= read -r path; do rm -f "$dir/expected/$path"; done <"$case/removed"
   fi
   [ -d "$case/expected" ] && cp -rL "$case/expected/." "$dir/expected/"
   mapfile -t args <"$case/args"
-  (cd "$dir/tree" && SOURCE_DATE_EPOCH=1394183100 timeout 120 "${run[@]}" "${args[@]}" \
+  (cd "$tree" && SOURCE_DATE_EPOCH=1394183100 timeout 120 "${run[@]}" "${args[@]}" \
     </dev/null >"$dir/console" 2>"$dir/stderr"
   echo $? >"$dir/status")
   reasons=()
@@ -206,7 +208,12 @@ for case in "$cases"/tonel/*/; do
   status=1
   [[ $(tail -c 7 "$case/console") == $'\nDone.' ]] && status=0
   [[ $(cat "$dir/status") == "$status" ]] || reasons+=("exit status $(cat "$dir/status")")
-  diff -r "$dir/expected" "$dir/tree" >/dev/null || reasons+=("the tree differs")
+  files=$(cd "$tree" && find . -type f | sort)
+  [ "$files" = "$(cd "$dir/expected" && find . -type f | sort)" ] || reasons+=("other files")
+  while IFS= read -r file; do
+    [ -e "$dir/expected/$file" ] || continue
+    cmp -s "$tree/$file" "$dir/expected/$file" || reasons+=("$file differs")
+  done <<<"$files"
   report "$name" "${reasons[@]}"
   [ ${#reasons[@]} -eq 0 ] || show_run "$dir"
 done
