@@ -185,6 +185,9 @@ TEST(DriverConsole, ArgumentAndOpenFailures) {
        FatalReport("bad package name \"school \": it begins or ends with a blank")},
       {{"-p", "a\x1B[2Jb\xC2\x85", "adir.uxf"},
        FatalReport("bad package name \"a?[2Jb?\": it holds a control character")},
+      // Drawing from code reads a Tonel package.
+      {{"--from-code", "-f", "chunk", "adir.uxf"},
+       FatalReport("--from-code reads a Tonel package: it takes no --format chunk")},
       {{"-f", "tonel", "bad .uxf"},
        FatalReport("bad package name \"bad \": it begins or ends with a blank; name the "
                    "package with --package")},
