@@ -40,13 +40,13 @@ class CopySink final : public ClassSink {
       LayOutClass(cls, [&out](std::string_view text) { out.Put(text); });
       out.Close();
     }
-    written.insert(cls.name);
-    ++changes_.classes;
+    composed_.insert(cls.name);
   }
 
-  std::set<std::string> written;
+  const std::set<std::string>& Composed() const { return composed_; }
 
  private:
+  std::set<std::string> composed_;
   StagedFiles& staged_;
   const std::string& folder_;
   CopyChanges& changes_;
@@ -92,11 +92,13 @@ CopyChanges StageCopies(StagedFiles& staged, const std::string& dir, const std::
   ReadDiagramFile(diagramPath, [&](const PElemTable& classes, const PElemTable& relations,
                                    const PElemTable& others) {
     TonelPackage tonel = ComposeTonelPackage(package, classes, relations, others);
+    // The notes are about the boxes the drawing made itself (an <<external>> class is not
+    // declared); a Tonel run from the diagram prints them.
     std::vector<std::string> notes;
     tonel.composeClasses(sink, notes);
   });
   for (const std::string& name : ClassFilesIn(folder)) {
-    if (sink.written.count(name) != 0) continue;
+    if (sink.Composed().count(name) != 0) continue;
     staged.Remove(folder + name + kClassFileSuffix);
     changes.removed.push_back(name);
   }

@@ -8,7 +8,6 @@
 
 // What writing the copy changed.
 struct CopyChanges {
-  int classes = 0;                    // copies written
   std::vector<std::string> replaced;  // classes whose copy held other bytes
   std::vector<std::string> removed;   // classes the diagram no longer has
 };

@@ -57,7 +57,7 @@ FromCodeReport DrawFromCode(const std::string& diagramPath, const std::string& d
 
   FromCodeReport report;
   report.lines = drawn.notes;
-  std::string copyFolder = dir + ".plimko/" + package;
+  const std::string copyFolder = dir + ".plimko/" + package;
   if (!copies.replaced.empty()) {
     report.lines.push_back("the copy in " + QuotedPath(copyFolder) + " held other text for " +
                            Listed(copies.replaced) +
