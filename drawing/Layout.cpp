@@ -46,21 +46,33 @@ Forest MakeForest(Drawing& drawing) {
   const std::size_t count = drawing.boxes.size();
   Forest forest{
       std::vector<std::size_t>(count, kNone), std::vector<std::vector<std::size_t>>(count), {}};
+  std::vector<Relation*> edgeTo(count, nullptr);
   for (Relation& relation : drawing.relations) {
     if (!relation.treeEdge) continue;
     if (forest.parent[relation.to] != kNone || relation.from == relation.to) {
       relation.treeEdge = false;
       continue;
     }
-    // An edge that would close a circle is drawn as any other relation.
-    std::size_t above = relation.from;
-    for (std::size_t steps = 0; above != kNone && above != relation.to && steps < count; ++steps)
-      above = forest.parent[above];
-    if (above == relation.to) {
-      relation.treeEdge = false;
-      continue;
-    }
     forest.parent[relation.to] = relation.from;
+    edgeTo[relation.to] = &relation;
+  }
+  // An edge that closes a circle is drawn as any other relation. Each box is walked up
+  // from once, so that a chain of thousands costs no more than its length.
+  enum : unsigned char { kUnseen, kOnPath, kDone };
+  std::vector<unsigned char> seen(count, kUnseen);
+  std::vector<std::size_t> path;
+  for (std::size_t start = 0; start < count; ++start) {
+    std::size_t box = start;
+    for (; box != kNone && seen[box] == kUnseen; box = forest.parent[box]) {
+      seen[box] = kOnPath;
+      path.push_back(box);
+    }
+    if (box != kNone && seen[box] == kOnPath) {
+      forest.parent[path.back()] = kNone;
+      edgeTo[path.back()]->treeEdge = false;
+    }
+    for (const std::size_t walked : path) seen[walked] = kDone;
+    path.clear();
   }
   for (std::size_t box = 0; box < count; ++box) {
     if (forest.parent[box] == kNone) {
