@@ -94,7 +94,7 @@ std::string ExactDefault(const std::string& shown, const Statement* statement) {
 
 // Whether the property string is left open: the reader then takes the lines after it
 // into it, up to the end of the compartment.
-bool IsLeftOpen(const std::string& properties) {
+bool IsLeftOpen(std::string_view properties) {
   int depth = 0;
   char quote = 0;
   for (const char c : properties) {
@@ -436,12 +436,9 @@ void PackageDrawer::DrawConstraints(const CommentFacts& facts) {
 // Plimko writes the operations of an interface that a class realises in a protocol named
 // after the interface: the box of the class of the package of that name, whose own
 // operations they are, or that of an interface drawn for them. Plimko's own protocols
-// name none.
+// ("public", "accessing", ...) start with a small letter, as Pharo's do.
 std::optional<std::size_t> PackageDrawer::RealisedBox(const std::string& protocol) {
-  static const std::set<std::string, std::less<>> kOwn = {
-      "public", "protected", "private", "accessing", "initialize-release", "class initialization"};
-  if (protocol.empty() || protocol[0] < 'A' || protocol[0] > 'Z' || kOwn.count(protocol) != 0)
-    return std::nullopt;
+  if (protocol.empty() || protocol[0] < 'A' || protocol[0] > 'Z') return std::nullopt;
   if (classes_.count(protocol) != 0) return boxes_.at(protocol);
   if (!KeepsClassName(protocol)) return std::nullopt;
   const auto found = interfaces_.find(protocol);
@@ -466,8 +463,8 @@ void PackageDrawer::DrawOperations(const TonelClass& cls, std::size_t box) {
     }
     const PatternParts parts = SplitParts(method.source);
     bool kept = true;
-    for (const std::string& keyword : parts.binary ? std::vector<std::string>() : parts.keywords)
-      kept = kept && KeepsIdentifier(keyword.substr(0, keyword.find(':')));
+    for (const std::string_view keyword : parts.keywords)
+      kept = kept && (parts.binary || KeepsIdentifier(std::string(keyword)));
     if (!kept) {
       renamedMembers_.push_back(cls.name + (method.classSide ? " class>>#" : ">>#") + selector);
       continue;

@@ -19,10 +19,10 @@ std::string Enclosed(char mark, const std::string& text) {
 
 // The class name that an argument such as "aStream" or "anInteger" names; empty for
 // another argument.
-std::string ArgumentClass(const std::string& argument) {
+std::string ArgumentClass(std::string_view argument) {
   for (const std::string_view article : {"an", "a"}) {
     if (!argument.starts_with(article) || argument.size() == article.size()) continue;
-    const std::string word = argument.substr(article.size());
+    const std::string word(argument.substr(article.size()));
     if (word[0] < 'A' || word[0] > 'Z') continue;
     try {
       if (StTypeName(word) == word) return word;
@@ -40,7 +40,7 @@ std::vector<std::string> Parameters(const PatternParts& parts) {
   std::map<std::string, unsigned> seen;
   for (std::size_t i = 0; i < parts.arguments.size(); ++i) {
     std::string type = ArgumentClass(parts.arguments[i]);
-    std::string name = parts.arguments[i];
+    std::string name(parts.arguments[i]);
     if (!type.empty()) {
       const std::size_t digits = type.find_last_not_of("0123456789") + 1;
       if (digits < type.size()) {
@@ -80,13 +80,13 @@ std::string AttributeText(const AttributeLine& line) {
   return line.classSide ? Enclosed('_', text) : text;
 }
 
-bool HoldsMany(const std::string& multiplicity) {
+bool HoldsMany(std::string_view multiplicity) {
   if (multiplicity.empty()) return false;
-  std::string first = multiplicity.substr(0, multiplicity.find(','));
+  std::string_view first = multiplicity.substr(0, multiplicity.find(','));
   const std::size_t range = first.find("..");
   if (range != std::string::npos) first = first.substr(range + 2);
-  while (!first.empty() && first.front() == ' ') first.erase(0, 1);
-  while (!first.empty() && first.back() == ' ') first.pop_back();
+  while (!first.empty() && first.front() == ' ') first.remove_prefix(1);
+  while (!first.empty() && first.back() == ' ') first.remove_suffix(1);
   return first != "1";
 }
 

@@ -38,6 +38,10 @@ std::string_view NextToken(std::string_view text, std::size_t& at) {
   return token;
 }
 
+std::size_t KeywordCount(std::string_view selector) {
+  return static_cast<std::size_t>(std::count(selector.begin(), selector.end(), ':'));
+}
+
 // Whether the tokens from byte at on are the given ones and a statement's end.
 bool IsStatement(std::string_view source, std::size_t at,
                  std::initializer_list<std::string_view> tokens) {
@@ -55,27 +59,24 @@ PatternParts SplitParts(std::string_view source) {
   MethodPattern pattern = SplitPattern(source);
   parts.selector = std::move(pattern.selector);
   parts.length = pattern.length;
-  if (!parts.selector.ends_with(':')) {
-    parts.keywords.push_back(parts.selector);
-    parts.binary = IdentifierLength(parts.selector, 0) == 0;
-    if (!parts.binary) return parts;
-  } else {
-    for (std::size_t at = 0; at < parts.selector.size();) {
-      const std::size_t colon = parts.selector.find(':', at);
-      parts.keywords.push_back(parts.selector.substr(at, colon + 1 - at));
-      at = colon + 1;
-    }
+  std::size_t at = AfterGap(source, 0);
+  parts.binary = IdentifierLength(parts.selector, 0) == 0;
+  if (parts.binary) {
+    parts.keywords.push_back(source.substr(at, parts.selector.size()));
+    at += parts.selector.size();
+  } else if (!parts.selector.ends_with(':')) {
+    parts.keywords.push_back(NextToken(source, at));
+    return parts;
   }
-  // Each part is followed by its argument; a binary selector's characters are one part.
-  std::size_t at = AfterGap(source, 0) + (parts.binary ? parts.selector.size() : 0);
-  for (std::size_t part = 0; part < parts.keywords.size(); ++part) {
+  // Each keyword (or the binary selector) is followed by its argument.
+  do {
     if (!parts.binary) {
-      NextToken(source, at);  // the keyword's name
-      NextToken(source, at);  // and its colon
+      parts.keywords.push_back(NextToken(source, at));
+      NextToken(source, at);  // the keyword's colon
     }
-    parts.arguments.emplace_back(NextToken(source, at));
+    parts.arguments.push_back(NextToken(source, at));
     parts.defaults.push_back(DefaultComment(source, at));
-  }
+  } while (!parts.binary && parts.keywords.size() < KeywordCount(parts.selector));
   return parts;
 }
 

@@ -8,12 +8,12 @@
 
 #include "tonel/TonelClass.h"
 
-// The selector's parts: "at:put:" gives the keywords "at:", "put:"; a binary or unary
-// selector is its one part.
+// The selector's parts: "at:put:" gives the keywords "at", "put"; a binary or unary
+// selector is its one part. The parts and arguments are views into the method's source.
 struct PatternParts {
   std::string selector;
-  std::vector<std::string> keywords;
-  std::vector<std::string> arguments;
+  std::vector<std::string_view> keywords;
+  std::vector<std::string_view> arguments;
   // Per argument: the text of a comment "=text" right after it, which plimko writes for a
   // parameter's default, its doubled quotes made single.
   std::vector<std::optional<std::string>> defaults;
