@@ -1,7 +1,7 @@
 // Times whole conversions of generated diagrams against reference programs on the same files.
 //
 //   plimko_bench [--plimko PATH] [--runs K] [--cpu-limit S] [--scratch DIR]
-//                [--tonel-classes N] [--members-runs K] [N ...]
+//                [--tonel-classes N] [--drawing-classes N] [--members-runs K] [N ...]
 //
 // Every figure is the median over K runs (default 5) of the CPU time (user and
 // system) of a child process, with its wall time in brackets; the commands
@@ -12,6 +12,9 @@
 //    a first write into an empty source directory against `cp -r` of the written
 //    tree, a regeneration from the unchanged diagram against reading every file
 //    of the tree (`find -exec cat`), and the peak memory of both.
+//  - Drawing, for the diagram of --drawing-classes classes (default 5000; 0 skips it):
+//    the diagram drawn back from the package that a Tonel run of it wrote, against a
+//    regeneration of that package from the unchanged diagram.
 //  - One class of tiny members (`a` lines), --members-runs times (default 1; 0
 //    skips it): the chunk format at 50 MB, Tonel at 5 MB.
 // Then it prints the figures the project aims at with their bars. The scratch
@@ -46,6 +49,7 @@ struct Options {
   int cpuLimit = 600;
   std::string scratchParent = fs::is_directory("/dev/shm") ? "/dev/shm" : "/tmp";
   int tonelClasses = 50000;
+  int drawingClasses = 5000;
   int membersRuns = 1;
   std::vector<int> counts;
 };
@@ -65,6 +69,8 @@ Options ParseOptions(int argc, char** argv) {
       options.scratchParent = argv[++i];
     } else if (arg == "--tonel-classes" && valued) {
       options.tonelClasses = std::max(0, std::atoi(argv[++i]));
+    } else if (arg == "--drawing-classes" && valued) {
+      options.drawingClasses = std::max(0, std::atoi(argv[++i]));
     } else if (arg == "--members-runs" && valued) {
       options.membersRuns = std::max(0, std::atoi(argv[++i]));
     } else {
@@ -218,6 +224,49 @@ void PrintTonelBars(const TonelFigures& figures) {
   PrintBar("tonel: peak memory / input", peaked, peaked ? peak / figures.inputBytes : 0, 6);
 }
 
+struct DrawingFigures {
+  bool measured = false;
+  Measure drawing, regenerate;
+};
+
+DrawingFigures MeasureDrawing(const Options& options, const fs::path& scratch) {
+  DrawingFigures figures;
+  if (options.drawingClasses == 0) return figures;
+  figures.measured = true;
+  const std::string package = "drawing" + std::to_string(options.drawingClasses);
+  const fs::path input = scratch / (package + ".uxf");
+  WriteDiagram(input, GenerateDiagram(options.drawingClasses));
+  // Each command has a tree of its own, so that neither finds what the other wrote.
+  const fs::path tree = scratch / "drawing-tree";
+  const fs::path drawnTree = scratch / "drawn-tree";
+  const fs::path drawn = scratch / "drawn.uxf";
+  Runs first(TonelCommand(options, input, tree), [&] { Emptied(tree); });
+  TakeTurns({&first}, 1, options.cpuLimit);
+  fs::copy(tree, drawnTree, fs::copy_options::recursive);
+  Runs drawing({options.plimko, "--from-code", "--package", package, drawn.string(),
+                drawnTree.string() + "/"},
+               [&] { fs::remove(drawn); });
+  Runs regenerate(TonelCommand(options, input, tree));
+  TakeTurns({&drawing, &regenerate}, options.runs, options.cpuLimit);
+  figures.drawing = drawing.Result();
+  figures.regenerate = regenerate.Result();
+  std::printf("\nDrawing, %d classes\n", options.drawingClasses);
+  std::printf("  drawing       %22s  peak %9.1f MB   Tonel regeneration %22s\n",
+              Seconds(figures.drawing).c_str(), PeakBytes(figures.drawing) / kMB,
+              Seconds(figures.regenerate).c_str());
+  fs::remove_all(tree);
+  fs::remove_all(drawnTree);
+  fs::remove(drawn);
+  std::fflush(stdout);
+  return figures;
+}
+
+void PrintDrawingBars(const DrawingFigures& figures) {
+  const bool both = figures.drawing.finished && figures.regenerate.finished;
+  PrintBar("drawing / Tonel regeneration of the package", both,
+           both ? figures.drawing.cpuSeconds / figures.regenerate.cpuSeconds : 0, 2);
+}
+
 struct MembersFigures {
   bool measured = false;
   Measure chunk;
@@ -281,10 +330,12 @@ int main(int argc, char** argv) {
   const fs::path scratch = scratchName;
   const std::vector<ChunkRow> rows = MeasureChunk(options, scratch);
   const TonelFigures tonel = MeasureTonel(options, scratch);
+  const DrawingFigures drawing = MeasureDrawing(options, scratch);
   const MembersFigures members = MeasureMembers(options, scratch);
   std::printf("\n");
   PrintChunkBars(rows);
   if (tonel.measured) PrintTonelBars(tonel);
+  if (drawing.measured) PrintDrawingBars(drawing);
   if (members.measured) PrintMembersBars(members);
   fs::remove_all(scratch);
   return 0;

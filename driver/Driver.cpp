@@ -9,6 +9,7 @@
 #include <string_view>
 #include <utility>
 
+#include "driver/FromCode.h"
 #include "driver/Platform.h"
 #include "model/Arena.h"
 #include "model/Charset.h"
@@ -44,7 +45,13 @@ constexpr std::string_view kHelpBody =
     "class, and a run into a package written before keeps every change made there\n"
     "since (the text plimko wrote last is kept in .plimko/NAME/ beside it).\n"
     "\n"
+    "With --from-code, plimko goes the other way: it draws the diagram, which must not\n"
+    "be there yet, from the classes of the package NAME/ in the source directory, and\n"
+    "writes the copy in .plimko/NAME/ that a Tonel run from the diagram writes; the\n"
+    "package itself is left as it is.\n"
+    "\n"
     "  -f, --format FORMAT  chunk (the default) or tonel\n"
+    "  --from-code          draw the diagram from the Tonel package\n"
     "  -p, --package NAME   the Tonel package, and the chunk file's class category\n"
     "  -h, --help           print this text\n"
     "  -V, --version        print the version\n"
@@ -219,6 +226,24 @@ bool TakesValue(const std::string& text, std::string_view longName, std::string_
   return true;
 }
 
+// The run of --from-code: the diagram drawn from the package that a Tonel run into the
+// source directory would write.
+int DrawDiagram(Console& console, const CommandLine& line, const std::string& diagram,
+                const std::string& dir) {
+  const std::string package =
+      line.packageGiven ? line.package : DefaultPackageName(BaseNameOf(diagram));
+  if (const std::string fault = PackageNameFault(package); !fault.empty()) {
+    return console.ReportFatal(fault + "; name the package with --package");
+  }
+  try {
+    for (const std::string& note : DrawFromCode(diagram, dir, package).lines)
+      console.WriteLine(note);
+  } catch (const std::exception& error) {
+    return console.ReportError(MessageOf(error));
+  }
+  return console.ReportDone();
+}
+
 }  // namespace
 
 std::string DirectoryOf(const std::string& path) {
@@ -252,11 +277,14 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
         line.error = "unknown format \"" + WellFormedUtf8(name) + "\": use chunk or tonel";
         return line;
       }
+      line.formatGiven = true;
     } else if (TakesValue(text, "--package", "-p", arg, args.end(), value)) {
       line.error = PackageNameFault(value);
       if (!line.error.empty()) return line;
       line.packageGiven = true;
       line.package = std::move(value);
+    } else if (text == "--from-code") {
+      line.fromCode = true;
     } else if (text == "--") {
       optionsEnded = true;
     } else if (text == "--help" || text == "-h") {
@@ -303,6 +331,8 @@ int RunDriver(const std::vector<std::string>& args, std::istream& in, std::ostre
     console.WriteLine(UsageLine());
     console.WriteLine(WithPlatformSeparators(
         "       plimko -f tonel [-p NAME] path/to/diagram.uxf [source/directory]"));
+    console.WriteLine(WithPlatformSeparators(
+        "       plimko --from-code [-p NAME] path/to/diagram.uxf [source/directory]"));
     console.Write(kHelpBody);
     return kExitDone;
   }
@@ -314,6 +344,9 @@ int RunDriver(const std::vector<std::string>& args, std::istream& in, std::ostre
   console.WriteLine("plimko running ...");
   if (!line.error.empty()) return console.ReportFatal(line.error);
   if (line.operands.empty()) return console.ReportFatal("wrong number of parameters");
+  if (line.fromCode && line.formatGiven && line.format == OutputFormat::Chunk) {
+    return console.ReportFatal("--from-code reads a Tonel package: it takes no --format chunk");
+  }
 
   // Paths reach the file system as the bytes given; they are shown as text.
   const std::string& InputPath = line.operands[0];
@@ -322,6 +355,7 @@ int RunDriver(const std::vector<std::string>& args, std::istream& in, std::ostre
   std::string OutputDir = line.operands.size() > 1 ? line.operands[1] : DirectoryOf(InputPath);
   // An empty output directory stands for the current one.
   if (!OutputDir.empty() && !IsSeparator(OutputDir.back())) OutputDir += '/';
+  if (line.fromCode) return DrawDiagram(console, line, InputPath, OutputDir);
 
   // The chunk file's category stays the diagram's name; a Tonel package's folder may
   // hold no dot.

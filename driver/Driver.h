@@ -18,6 +18,8 @@ struct CommandLine {
   std::string package;                        // as given, untrimmed
   std::string error;                          // a usage error, such as an unknown option
   std::vector<std::string> operands;          // the other arguments, trimmed, in order
+  bool formatGiven = false;                   // whether --format named the format
+  bool fromCode = false;                      // --from-code
 };
 // An argument that starts with "-" is an option, except "-" alone and those after "--".
 // An option that takes a value takes it from the next argument or after "="

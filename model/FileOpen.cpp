@@ -2,6 +2,10 @@
 #include "model/FileOpen.h"
 
 #include <cerrno>
+#include <cstring>
+
+#include "model/Charset.h"
+#include "model/Error.h"
 
 #ifdef _WIN32
 
@@ -234,4 +238,19 @@ std::filesystem::path PathOf(const std::string& utf8Path) {
 std::string Utf8Of(const std::filesystem::path& path) {
   const std::u8string text = path.u8string();
   return std::string(text.begin(), text.end());
+}
+
+std::string ReadFileText(const std::string& utf8Path) {
+  std::FILE* file = OpenFileToRead(utf8Path);
+  if (file == nullptr) {
+    throw GenericError("cannot open \"" + WellFormedUtf8(utf8Path) + "\": " + std::strerror(errno));
+  }
+  std::string text;
+  char block[1 << 14];
+  for (std::size_t got; (got = std::fread(block, 1, sizeof block, file)) > 0;)
+    text.append(block, got);
+  const bool failed = std::ferror(file) != 0;
+  std::fclose(file);
+  if (failed) throw GenericError("cannot read \"" + WellFormedUtf8(utf8Path) + "\"");
+  return text;
 }

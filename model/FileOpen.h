@@ -39,3 +39,7 @@ bool RenameOver(const std::string& from, const std::string& to);
 
 // Removes the file; false with errno set.
 bool RemoveFile(const std::string& utf8Path);
+
+// The file's bytes. Raises GenericError `cannot open "PATH": REASON` or `cannot read
+// "PATH"`.
+std::string ReadFileText(const std::string& utf8Path);

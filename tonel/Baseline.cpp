@@ -35,28 +35,13 @@ std::vector<std::string> EntriesOf(const std::string& folder, Test test) {
   return paths;
 }
 
-std::string ReadWhole(const std::string& path) {
-  std::FILE* file = OpenFileToRead(path);
-  if (file == nullptr) {
-    throw GenericError("cannot open \"" + WellFormedUtf8(path) + "\": " + std::strerror(errno));
-  }
-  std::string text;
-  char block[1 << 14];
-  for (std::size_t got; (got = std::fread(block, 1, sizeof block, file)) > 0;)
-    text.append(block, got);
-  const bool failed = std::ferror(file) != 0;
-  std::fclose(file);
-  if (failed) throw GenericError("cannot read \"" + WellFormedUtf8(path) + "\"");
-  return text;
-}
-
 bool NamesPackage(const std::string& folder, const std::string& wanted) {
   const auto isSource = [](const fs::directory_entry& entry) {
     std::error_code error;
     return entry.is_regular_file(error) && entry.path().extension() == ".st";
   };
   for (const std::string& path : EntriesOf(folder, isSource)) {
-    if (ReadWhole(path).find(wanted) != std::string::npos) return true;
+    if (ReadFileText(path).find(wanted) != std::string::npos) return true;
   }
   return false;
 }

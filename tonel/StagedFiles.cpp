@@ -89,12 +89,12 @@ StagedFiles::Out StagedFiles::Open(const std::string& path) {
     if (file == nullptr) {
       throw GenericError("cannot open " + QuotedPath(path) + ": " + std::strerror(errno));
     }
-    return Out(file, path);
+    return Out(file, path, temporary);
   }
   MakeFolder(FolderOf(path));
   std::FILE* file = CreateTemporaryFor(path, temporary);
   staged_.push_back({temporary, path});
-  return Out(file, path);
+  return Out(file, path, temporary);
 }
 
 void StagedFiles::Write(const std::string& path, std::string_view bytes) {

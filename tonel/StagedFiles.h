@@ -29,19 +29,25 @@ class StagedFiles {
   // GenericError `cannot write "PATH": REASON` when writing fails.
   class Out {
    public:
-    Out(std::FILE* file, const std::string& path) : file_(file), path_(path) {}
+    Out(std::FILE* file, const std::string& path, const std::string& temporary)
+        : file_(file), path_(path), temporary_(temporary) {}
     Out(Out&& other) noexcept
-        : file_(std::exchange(other.file_, nullptr)), path_(std::move(other.path_)) {}
+        : file_(std::exchange(other.file_, nullptr)),
+          path_(std::move(other.path_)),
+          temporary_(std::move(other.temporary_)) {}
     Out(const Out&) = delete;
     Out& operator=(const Out&) = delete;
     ~Out();
 
     void Put(std::string_view bytes);
     void Close();
+    // Where the file is until Commit, to be read back once it is closed.
+    const std::string& Temporary() const { return temporary_; }
 
    private:
     std::FILE* file_;
     std::string path_;
+    std::string temporary_;
   };
 
   // Raises GenericError `cannot open "PATH": REASON` when no file can take the path's

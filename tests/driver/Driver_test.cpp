@@ -80,6 +80,7 @@ TEST(DriverConsole, HelpAndVersion) {
   const std::string help =
       "Usage: plimko [-f FORMAT] [-p NAME] path/to/diagram.uxf [output/directory]\n"
       "       plimko -f tonel [-p NAME] path/to/diagram.uxf [source/directory]\n"
+      "       plimko --from-code [-p NAME] path/to/diagram.uxf [source/directory]\n"
       "       plimko --help | --version\n"
       "\n"
       "Converts a UMLet class diagram into Pharo Smalltalk source in chunk format. The\n"
@@ -93,7 +94,13 @@ TEST(DriverConsole, HelpAndVersion) {
       "class, and a run into a package written before keeps every change made there\n"
       "since (the text plimko wrote last is kept in .plimko/NAME/ beside it).\n"
       "\n"
+      "With --from-code, plimko goes the other way: it draws the diagram, which must not\n"
+      "be there yet, from the classes of the package NAME/ in the source directory, and\n"
+      "writes the copy in .plimko/NAME/ that a Tonel run from the diagram writes; the\n"
+      "package itself is left as it is.\n"
+      "\n"
       "  -f, --format FORMAT  chunk (the default) or tonel\n"
+      "  --from-code          draw the diagram from the Tonel package\n"
       "  -p, --package NAME   the Tonel package, and the chunk file's class category\n"
       "  -h, --help           print this text\n"
       "  -V, --version        print the version\n"
@@ -178,6 +185,9 @@ TEST(DriverConsole, ArgumentAndOpenFailures) {
        FatalReport("bad package name \"school \": it begins or ends with a blank")},
       {{"-p", "a\x1B[2Jb\xC2\x85", "adir.uxf"},
        FatalReport("bad package name \"a?[2Jb?\": it holds a control character")},
+      // Drawing from code reads a Tonel package.
+      {{"--from-code", "-f", "chunk", "adir.uxf"},
+       FatalReport("--from-code reads a Tonel package: it takes no --format chunk")},
       {{"-f", "tonel", "bad .uxf"},
        FatalReport("bad package name \"bad \": it begins or ends with a blank; name the "
                    "package with --package")},
@@ -316,6 +326,30 @@ TEST(DriverConsole, WriteFailuresLeaveNothingHalfWritten) {
        {"d.uxf", "repo"},
        ")-8 \"repo\" is a Tonel source directory: write the chunk file elsewhere, or use "
        "--format tonel B-(\n"},
+      // Drawing from a package: a diagram that is there already, a package folder that is
+      // not there or holds no class, a file that is no class file.
+      {kEmptyDiagram,
+       "",
+       false,
+       {"--from-code", "d.uxf", "out"},
+       ")-8 the diagram \"d.uxf\" is there already: --from-code draws a new diagram only, "
+       "and nothing was written B-(\n"},
+      {kEmptyDiagram,
+       "",
+       false,
+       {"--from-code", "new.uxf", "out"},
+       ")-8 the package folder \"out/new\" does not exist B-(\n"},
+      {kEmptyDiagram,
+       "",
+       false,
+       {"--from-code", "-p", "pkg", "new.uxf", "out"},
+       ")-8 the package folder \"out/pkg\" holds no class B-(\n"},
+      {kEmptyDiagram,
+       "",
+       false,
+       {"--from-code", "-p", "broken", "new.uxf", "repo"},
+       ")-8 \"repo/broken/Order.class.st\" is not a Tonel class file: line 2: expected the "
+       "definition: Class, Trait or Extension B-(\n"},
   };
   for (const Case& c : cases) {
     const fs::path dir = MakeTempDir();
@@ -323,6 +357,8 @@ TEST(DriverConsole, WriteFailuresLeaveNothingHalfWritten) {
     std::ofstream(dir / "out/pkg/package.st") << "Package { #name : 'pkg' }\n";
     fs::create_directory(dir / "repo");
     std::ofstream(dir / "repo/.properties") << "{\n\t#format : #tonel\n}";
+    fs::create_directory(dir / "repo/broken");
+    std::ofstream(dir / "repo/broken/Order.class.st") << "\nOrder {\n}\n";
     std::ofstream(dir / "d.uxf") << c.diagram;
     if (!c.older.empty()) std::ofstream(dir / "out/d.st", std::ios::binary) << c.older;
     if (c.folder) fs::create_directory(dir / "out/d.st");
@@ -332,7 +368,9 @@ TEST(DriverConsole, WriteFailuresLeaveNothingHalfWritten) {
         kept ? std::vector<std::string>{"d.st", "pkg"} : std::vector<std::string>{"pkg"};
     EXPECT_EQ(FilesIn(dir / "out"), left);
     EXPECT_EQ(FilesIn(dir / "out/pkg"), std::vector<std::string>{"package.st"});
-    EXPECT_EQ(FilesIn(dir / "repo"), std::vector<std::string>{".properties"});
+    EXPECT_EQ(FilesIn(dir / "repo"), (std::vector<std::string>{".properties", "broken"}));
+    EXPECT_EQ(FilesIn(dir / "repo/broken"), std::vector<std::string>{"Order.class.st"});
+    EXPECT_EQ(FilesIn(dir), (std::vector<std::string>{"d.uxf", "out", "repo"}));
     if (!c.older.empty()) {
       EXPECT_EQ(ReadWholeFile(dir / "out/d.st"), c.older);
     }

@@ -221,6 +221,7 @@ done
 # --help and --version: their text alone, at once, status 0.
 expect help "$usage
        plimko -f tonel [-p NAME] path${separator}to${separator}diagram.uxf [source${separator}directory]
+       plimko --from-code [-p NAME] path${separator}to${separator}diagram.uxf [source${separator}directory]
        plimko --help | --version
 
 Converts a UMLet class diagram into Pharo Smalltalk source in chunk format. The
@@ -234,7 +235,13 @@ classes go into the package NAME/ (NAME as above, every \".\" as \"-\"), a file 
 class, and a run into a package written before keeps every change made there
 since (the text plimko wrote last is kept in .plimko/NAME/ beside it).
 
+With --from-code, plimko goes the other way: it draws the diagram, which must not
+be there yet, from the classes of the package NAME/ in the source directory, and
+writes the copy in .plimko/NAME/ that a Tonel run from the diagram writes; the
+package itself is left as it is.
+
   -f, --format FORMAT  chunk (the default) or tonel
+  --from-code          draw the diagram from the Tonel package
   -p, --package NAME   the Tonel package, and the chunk file's class category
   -h, --help           print this text
   -V, --version        print the version
