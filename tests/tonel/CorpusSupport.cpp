@@ -11,7 +11,6 @@
 #include "model/Arena.h"
 #include "model/Connection.h"
 #include "reader/Parser.h"
-#include "reader/scanner.h"
 #include "support/TempFile.h"
 #include "writer/FileWriter.h"
 
@@ -26,19 +25,21 @@ using UseDiagram = std::function<void(const PElemTable& classes, const PElemTabl
 void WithDiagram(const std::string& path, const UseDiagram& use) {
   ModelArena arena;
   PElemTable diagram;
-  OpenInput(path);
-  try {
-    const ArenaInUse inUse(arena);
-    diagram = ReadDiagram();
-  } catch (...) {
-    CloseInput();
-    throw;
+  {
+    DiagramReader reader(arena);
+    reader.OpenInput(path);
+    try {
+      diagram = reader.ReadDiagram();
+    } catch (...) {
+      reader.CloseInput();
+      throw;
+    }
+    reader.CloseInput();
   }
-  CloseInput();
   const PElemTable classes = diagram->Filter(IsPlainClass);
   const PElemTable relations = diagram->Filter(IsRelType);
   const PElemTable others = diagram->Filter(IsOtherElem);
-  ConnectClasses(classes, relations);
+  ConnectClasses(classes, relations, arena);
   use(classes, relations, others);
 }
 
