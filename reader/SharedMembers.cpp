@@ -18,12 +18,6 @@ size_t LineHash(char kind, std::string_view text) {
 }  // namespace
 
 template <class Slot>
-Slot& SharedMembers::Places<Slot>::ForNew(size_t hash) {
-  if (++madeSinceGrown_ > slots_.size() && slots_.size() < kMost) Grow();
-  return At(hash);
-}
-
-template <class Slot>
 void SharedMembers::Places<Slot>::Grow() {
   std::vector<Slot> grown(slots_.size() * 2);
   for (Slot& slot : slots_) {

@@ -90,7 +90,10 @@ class SharedMembers {
     Slot& At(size_t hash) { return slots_[hash & (slots_.size() - 1)]; }
     const Slot& At(size_t hash) const { return slots_[hash & (slots_.size() - 1)]; }
     // The place for a new entry of this hash.
-    Slot& ForNew(size_t hash);
+    Slot& ForNew(size_t hash) {
+      if (++madeSinceGrown_ > slots_.size() && slots_.size() < kMost) Grow();
+      return At(hash);
+    }
 
    private:
     static constexpr size_t kFirst = size_t{1} << 6;

@@ -284,10 +284,6 @@ void Scanner::NextLine() {
   ++s_.lineNo;
 }
 
-bool Scanner::MatchesAt(const std::string& token, size_t offset) const {
-  return std::string_view(s_.curLine).substr(offset).starts_with(token);
-}
-
 int32_t Scanner::TokenAt(const ArrayOfString& tokens, size_t offset) const {
   const int32_t found = tokens.FirstAt(std::string_view(s_.curLine).substr(offset));
   if (found >= 0 && tokens[static_cast<size_t>(found)].empty()) {
@@ -536,7 +532,11 @@ void Scanner::CheckToken(const std::string& token) {
   // After the blanks the current character is neither NUL nor the line end, so
   // this is what LookAheadFor and SkipDelim would do, without a list to build.
   s_.lastDelimiter.clear();
-  if (!MatchesAt(token, static_cast<size_t>(s_.linePos - 1))) Fail("missing \"" + token + "\"");
+  if (!std::string_view(s_.curLine)
+           .substr(static_cast<size_t>(s_.linePos - 1))
+           .starts_with(token)) {
+    Fail("missing \"" + token + "\"");
+  }
   s_.linePos += static_cast<int32_t>(token.size());
 }
 

@@ -248,7 +248,6 @@ class Scanner {
   // Matches the tokens at the 0-based offset of the current line, where a token
   // may start: the index of the first token found there, or -1.
   int32_t TokenAt(const ArrayOfString& tokens, size_t offset) const;
-  bool MatchesAt(const std::string& token, size_t offset) const;
   // The trimmed text of the current line from start up to the current position.
   std::string TextFrom(int32_t start) const;
   // Moves within the current line to the first place where LookAheadFor answers
