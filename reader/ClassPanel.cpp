@@ -54,8 +54,9 @@ bool LooksLikeOperation(const Scanner& input) {
 // Whether a line after the member line at the position, up to the panel's
 // closing tag, starts another section.
 bool AnotherSectionFollows(Scanner& input) {
-  if (input.CurLine().find('<', static_cast<size_t>(input.BytePos() - 1)) != std::string::npos)
+  if (input.CurLine().find('<', static_cast<size_t>(input.BytePos() - 1)) != std::string::npos) {
     return false;
+  }
   size_t cursor = 0;
   for (;;) {
     const std::string_view text = input.TextLineAhead(cursor);

@@ -246,8 +246,9 @@ bool Scanner::TakeLineFromBlock() {
   }
   const size_t start = s_.blockPos;
   const size_t end = LineBreakAt(start);
-  if (end == s_.block.size() || s_.block[end] == kCtrlZ || end - start > kMaxLineLength)
+  if (end == s_.block.size() || s_.block[end] == kCtrlZ || end - start > kMaxLineLength) {
     return false;
+  }
   s_.curLine.assign(s_.block.data() + start, end - start);
   s_.blockPos = end + 1;
   if (s_.block[end] == '\r' && (s_.blockPos < s_.block.size() || FillBlock()) &&

@@ -81,7 +81,9 @@ struct InputPlace {
 
 // Reads one input line by line and keeps one position in it, and the delimiter at
 // which the last read or look stopped. Every failure raises a GenericError with
-// the message given; the scanner keeps the place where it stood.
+// the message given, and leaves the place where the scanner stood for the report.
+// A line read raises `cannot read "NAME"`, `input line too long in "NAME"` or
+// `too many lines in "NAME"`.
 class Scanner {
  public:
   Scanner() = default;
@@ -93,9 +95,8 @@ class Scanner {
   // and what reading the first line raises.
   void OpenInput(const std::string& path);
   // Reads from the open stream (a file, or bytes in memory behind the same
-  // interface), named as given in messages, and takes it over. Raises
-  // `cannot read "NAME"` and the raises of the line read: `input line too long in
-  // "NAME"`, `too many lines in "NAME"`.
+  // interface), named as given in messages, and takes it over; raises what a
+  // line read raises.
   void OpenInput(std::FILE* stream, const std::string& name);
   // Closes the input, keeping the place for reports; raises `cannot close "NAME"`.
   void CloseInput();
@@ -130,8 +131,8 @@ class Scanner {
   const std::string& RequireLastDelimiter() const;
 
   // Moves on by one byte, or to the next line from the end-of-line position, and
-  // answers the character there; forgets the delimiter. Raises what a line read
-  // raises.
+  // answers the character there; forgets the delimiter. At the end of the file
+  // nothing moves. Raises what a line read raises.
   char NextChar();
   // Moves past blanks (codes 0 to 32), line ends and empty lines; answers whether
   // the end of the file is reached. Raises what a line read raises.
@@ -146,34 +147,41 @@ class Scanner {
   int32_t LookAheadFor(const ArrayOfString& tokens);
   // Moves to the first of the bytes in the current line, or to its end, without
   // consuming it, which becomes the delimiter; answers the text passed, trimmed.
+  // Never raises.
   std::string ReadUntil(std::string_view stopChars);
+  // ReadUntil with one stop byte.
   std::string ReadUntilChar(char stopChar);
-  // Moves as ReadUntil("") does, to the end of the line, without making its text.
+  // Moves as ReadUntil("") does, to the end of the line, without making its text;
+  // never raises.
   void SkipToLineEnd();
   // Moves to the first token in the current line, or to its end, without
-  // consuming it; answers the text passed, trimmed. Raises as LookAheadFor.
+  // consuming it, which becomes the delimiter; answers the text passed, trimmed.
+  // Raises as LookAheadFor.
   std::string ReadUntilAny(const ArrayOfString& tokens);
   // Consumes the delimiter: moves past it, or to the next line from the line's
-  // end, and forgets it. Raises "LastDelimiter is empty" when there is none.
+  // end, and forgets it. Raises "LastDelimiter is empty" when there is none, and
+  // what a line read raises.
   void SkipDelim();
   // Skips blanks and consumes the token; raises "missing \"TOKEN\"" when another
-  // text stands there, and as SkipBlanksNotEof.
+  // text stands there, "CheckToken: token must not be EmptyStr", and as
+  // SkipBlanksNotEof.
   void CheckToken(const std::string& token);
-  // Moves over lines and text to the first token found, and answers it; SkipToAny
-  // leaves it unconsumed, SkipPastAny consumes it. Raise as LookAheadFor.
+  // Moves over lines and text to the first token found, leaves it unconsumed and
+  // answers it; raises as LookAheadFor and a line read.
   const std::string& SkipToAny(const ArrayOfString& tokens);
+  // As SkipToAny, and consumes the token.
   const std::string& SkipPastAny(const ArrayOfString& tokens);
   // Consumes the format marks "*", "/" and "_" that enclose the line from the
   // position on, up to its first "<" or its end, blanking the closing ones in the
-  // line; answers them.
+  // line; answers them. Never raises.
   FormatMarkerSet ReadFormatMarkers();
   // The line from the position on as ReadFormatMarkers would leave it, without moving:
   // past the marks that enclose it, up to its first "<" or its end, without the closing
   // marks. Valid up to the next call into the scanner.
   std::string_view MarkedTextAhead() const;
-  // ReadUntil and ReadUntilAny with the text's entities decoded; raise as
-  // DecodePCData too.
+  // ReadUntil with the text's entities decoded; raises as DecodePCData.
   std::string ReadPCDataUntil(std::string_view stopChars);
+  // ReadUntilAny with the text's entities decoded; raises as it and DecodePCData.
   std::string ReadPCDataUntilAny(const ArrayOfString& tokens);
 
   // Looks ahead in the file without moving. Answers the first line after the
@@ -190,7 +198,7 @@ class Scanner {
   // Readers that take text out of a line, or join what the diagram breaks over
   // lines, change the current line; positions and reports follow the changed line.
   // Erases count bytes of the current line from the 0-based byte offset on,
-  // which is at or after the position.
+  // which is at or after the position; never raises.
   void EraseInLine(size_t offset, size_t count);
   // Joins the next line that holds text to the current one: the current line
   // without its trailing blanks, one blank, then that line from its first

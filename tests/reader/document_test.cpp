@@ -127,6 +127,24 @@ TEST(DocumentFrame, CoordinateLayouts) {
             "9,2,3,4");
 }
 
+// Two readers share nothing: opened one after the other and read in turn, each
+// reads its own file, scales by its own zoom level and makes members of its own.
+TEST(DocumentFrame, ReadersSideBySide) {
+  DiagramReader zoomed;
+  DiagramReader plain;
+  zoomed.OpenInput(WriteTempFile(Document(ClassElement("A\n--\nx: T"), "20")));
+  plain.OpenInput(WriteTempFile(Document(ClassElement("B\n--\nx: T"))));
+  const std::vector<PElement> a = ElementsOf(zoomed.ReadDiagram());
+  const std::vector<PElement> b = ElementsOf(plain.ReadDiagram());
+  zoomed.CloseInput();
+  plain.CloseInput();
+  ASSERT_EQ(a.size(), 1u);
+  ASSERT_EQ(b.size(), 1u);
+  EXPECT_EQ(KindOf(a[0]) + " " + Coordinates(a[0]), "class A 5,10,50,25");
+  EXPECT_EQ(KindOf(b[0]) + " " + Coordinates(b[0]), "class B 10,20,100,50");
+  EXPECT_NE(ToClassType(a[0])->GetMembers()->AnyOne(), ToClassType(b[0])->GetMembers()->AnyOne());
+}
+
 // Without "</coordinates>" the panel is not read.
 TEST(DocumentFrame, PanelNeedsCompleteCoordinates) {
   const PElement unread = OnlyElement(
