@@ -16,6 +16,7 @@
 #include "model/Param.h"
 #include "reader/Parser.h"
 #include "reader/scanner.h"
+#include "support/DiagramFile.h"
 #include "support/TempFile.h"
 
 namespace reader_test {
@@ -52,16 +53,7 @@ inline std::vector<PElement> ElementsOf(const PElemTable& table) {
 
 // Reads a document text with the reader, which keeps what the document set.
 inline PElemTable ReadDocument(DiagramReader& reader, const std::string& text) {
-  reader.OpenInput(WriteTempFile(text));
-  PElemTable diagram;
-  try {
-    diagram = reader.ReadDiagram();
-  } catch (...) {
-    reader.CloseInput();
-    throw;
-  }
-  reader.CloseInput();
-  return diagram;
+  return ReadDiagramFile(reader, WriteTempFile(text));
 }
 
 inline PElemTable ReadDocument(const std::string& text) {
