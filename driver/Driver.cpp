@@ -27,9 +27,6 @@ namespace {
 constexpr int kExitDone = 0;
 constexpr int kExitFailed = 1;
 
-// Whether a finished run leaves its model to the end of the process.
-bool ModelKeptToExit = false;
-
 // The help text after its synopsis line.
 constexpr std::string_view kHelpBody =
     "       plimko --help | --version\n"
@@ -123,11 +120,13 @@ class Console {
     return EndReport();
   }
 
-  int ReportReadError(const std::string& message) {
-    WriteErrorBlock(message);
-    err_ << "\nline=" << LineNo() << ", pos=" << LinePos() << '\n';
-    err_ << std::string(LinePos() > 1 ? static_cast<size_t>(LinePos() - 1) : 0, '-') << "v\n";
-    err_ << CurLine() << '\n';
+  int ReportReadError(const ReadError& error) {
+    WriteErrorBlock(error.Message());
+    const InputPlace& place = error.Place();
+    err_ << "\nline=" << place.lineNo << ", pos=" << place.linePos << '\n';
+    err_ << std::string(place.linePos > 1 ? static_cast<size_t>(place.linePos - 1) : 0, '-')
+         << "v\n";
+    err_ << place.line << '\n';
     return EndReport();
   }
 
@@ -169,9 +168,9 @@ class Console {
 };
 
 // The report of a failed read comes first; a failure to close after it would hide it.
-void CloseInputAfterFailure() {
+void CloseInputAfterFailure(DiagramReader& reader) {
   try {
-    CloseInput();
+    reader.CloseInput();
   } catch (const std::exception&) {
   }
 }
@@ -324,7 +323,7 @@ std::string DefaultPackageName(const std::string& baseName) {
 }
 
 int RunDriver(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
-              std::ostream& err, bool waitForEnter) {
+              std::ostream& err, bool waitForEnter, RunModel& model) {
   Console console(in, out, err, waitForEnter);
   const CommandLine line = ParseCommandLine(args);
   if (line.help) {
@@ -369,8 +368,9 @@ int RunDriver(const std::vector<std::string>& args, std::istream& in, std::ostre
     }
   }
 
+  DiagramReader reader(model.arena);
   try {
-    OpenInput(InputPath);
+    reader.OpenInput(InputPath);
   } catch (const std::exception& error) {
     return console.ReportFatal(MessageOf(error));
   }
@@ -379,36 +379,38 @@ int RunDriver(const std::vector<std::string>& args, std::istream& in, std::ostre
       WellFormedUtf8(line.operands.size() > 1 ? line.operands[1] : DirectoryOf(InputPath));
   if (shownDir.empty()) shownDir = ".";
   if (!OutputDir.empty() && !IsDirectory(OutputDir)) {
-    CloseInputAfterFailure();
+    CloseInputAfterFailure(reader);
     return console.ReportError("output directory \"" + shownDir + "\" does not exist");
   }
   // A chunk file has no place among Tonel files: Pharo would refuse a package folder
   // that holds one, and a source directory asks for a package.
   if (line.format == OutputFormat::Chunk && IsFile(OutputDir + "package.st")) {
-    CloseInputAfterFailure();
+    CloseInputAfterFailure(reader);
     return console.ReportError("\"" + shownDir +
                                "\" is a Tonel package folder: write the chunk file elsewhere, "
                                "or use --format tonel with its parent");
   }
   if (line.format == OutputFormat::Chunk && IsFile(OutputDir + ".properties")) {
-    CloseInputAfterFailure();
+    CloseInputAfterFailure(reader);
     return console.ReportError("\"" + shownDir +
                                "\" is a Tonel source directory: write the chunk file elsewhere, "
                                "or use --format tonel");
   }
 
-  auto arena = std::make_unique<ModelArena>();  // made first, so that it outlives the model
-  PElemTable Diagram;
+  PElemTable& Diagram = model.diagram;
   try {
-    const ArenaInUse inUse(*arena);
-    Diagram = ReadDiagram();
-    CloseInput();
+    Diagram = reader.ReadDiagram();
+    reader.CloseInput();
   } catch (const NotADiagramError& error) {
-    CloseInputAfterFailure();
+    CloseInputAfterFailure(reader);
     return console.ReportError(MessageOf(error));
+  } catch (const ReadError& error) {
+    CloseInputAfterFailure(reader);
+    return console.ReportReadError(error);
   } catch (const std::exception& error) {
-    CloseInputAfterFailure();
-    return console.ReportReadError(MessageOf(error));
+    // Even the report of the failure could not be made.
+    CloseInputAfterFailure(reader);
+    return console.ReportError(MessageOf(error));
   }
 
   try {
@@ -421,11 +423,8 @@ int RunDriver(const std::vector<std::string>& args, std::istream& in, std::ostre
     PElemTable ClassTable = Diagram->Filter(IsPlainClass);
     PElemTable RelationTable = Diagram->Filter(IsRelType);
     PElemTable OtherTable = Diagram->Filter(IsOtherElem);
-    {
-      // The classes keep the tables of their relations: they are made where the classes are.
-      const ArenaInUse inUse(*arena);
-      ConnectClasses(ClassTable, RelationTable);
-    }
+    // The classes keep the tables of their relations: they are made where the classes are.
+    ConnectClasses(ClassTable, RelationTable, model.arena);
     if (line.format == OutputFormat::Chunk) {
       WriteImportFile(OutputDir, BaseNameOf(InputPath), package, ClassTable, RelationTable,
                       OtherTable);
@@ -443,10 +442,5 @@ int RunDriver(const std::vector<std::string>& args, std::istream& in, std::ostre
     return console.ReportError(MessageOf(error));
   }
 
-  if (ModelKeptToExit) KeepUntilExit(std::move(arena), std::move(Diagram));
   return console.ReportDone();
-}
-
-void KeepModelToExit() {
-  ModelKeptToExit = true;
 }

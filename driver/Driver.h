@@ -5,6 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "model/Arena.h"
+#include "model/ElemTable.h"
+
 // The output formats: a chunk file, or a Tonel package.
 enum class OutputFormat { Chunk, Tonel };
 
@@ -33,16 +36,21 @@ std::string PackageNameFault(const std::string& name);
 // Pharo reads no package folder whose name holds a dot.
 std::string DefaultPackageName(const std::string& baseName);
 
+// The model a run reads, in the arena it is made in; the arena comes first, so that
+// it outlives the model. The holder decides when the model goes: a process that
+// ends after its one run leaves it to the end of the process.
+struct RunModel {
+  ModelArena arena;
+  PElemTable diagram;
+};
+
 // Runs one conversion with the arguments after the program name, or answers --help
 // and --version; writes the banner and the closing line to out, failure reports to
 // err, and answers the exit status (0 done, 1 reported failure). When waitForEnter,
 // the closing line and every report end with a prompt, and one line is read from in.
+// The diagram read is left in model.
 int RunDriver(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
-              std::ostream& err, bool waitForEnter);
-// For a process that ends after its one run: a finished run leaves its model to
-// the end of the process, which gives its memory back whole, rather than taking
-// it apart.
-void KeepModelToExit();
+              std::ostream& err, bool waitForEnter, RunModel& model);
 
 // The file-name part of a path; "\" and "/" both separate directories.
 std::string FileNameOf(const std::string& path);

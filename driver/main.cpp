@@ -7,16 +7,19 @@
 #include "driver/Platform.h"
 
 int main(int argc, char** argv) {
+  // The run's model, held here to the end of the process and never taken apart:
+  // its objects hold only memory, which the end of the process gives back whole,
+  // rather than object by object through the arena.
+  RunModel model;
   int status = 0;
   {
     Utf8Console console;
-    KeepModelToExit();
     status = RunDriver(CommandLineArguments(argc, argv), std::cin, std::cout, std::cerr,
-                       WaitsForEnter());
+                       WaitsForEnter(), model);
   }
-  // The process ends without destroying the static objects: they hold only memory
-  // (the writer's facts about every class), which the end of the process gives back
-  // whole, rather than piece by piece through the heap.
+  // The process ends without destroying main's locals or the static objects: they
+  // hold only memory (the model, the writer's facts about every class), which the
+  // end of the process gives back whole, rather than piece by piece through the heap.
   std::cout.flush();
   std::cerr.flush();
   std::fflush(nullptr);

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <exception>
 #include <string>
 
 #include "model/Arena.h"
@@ -12,7 +13,6 @@
 #include "model/ElemTable.h"
 #include "model/Error.h"
 #include "reader/Parser.h"
-#include "reader/scanner.h"
 #include "writer/FileWriter.h"
 #include "writer/Output.h"
 #include "writer/OutputTarget.h"
@@ -51,27 +51,36 @@ class MemoryFile final : public OutputTarget {
   std::string committed_;
 };
 
-MemoryFile Output;
+// What the target keeps from one input to the next, which libFuzzer's calls carry
+// no context for: the output file, and the arenas' blocks, so that model after
+// model costs the system no memory each time.
+struct Session {
+  MemoryFile output;
+  ArenaBlocks blocks;
+};
+
+Session Kept;
 
 // The phases of RunDriver (driver/Driver.cpp), with the same calls. The driver
 // reports every std::exception; here only the system's own errors are caught,
 // since they are the reports a user is meant to see, and anything else escapes
-// as a finding.
+// as a finding: the reader keeps such a failure nested in its report.
 void Convert(std::FILE* input) {
+  ModelArena arena(Kept.blocks);
+  DiagramReader reader(arena);
   try {
-    OpenInput(input, "fuzz.uxf");
+    reader.OpenInput(input, "fuzz.uxf");
   } catch (const PlimkoError&) {
     return;
   }
-  ModelArena arena;
   PElemTable diagram;
   try {
-    const ArenaInUse inUse(arena);
-    diagram = ReadDiagram();
-    CloseInput();
-  } catch (const PlimkoError&) {
+    diagram = reader.ReadDiagram();
+    reader.CloseInput();
+  } catch (const PlimkoError& error) {
+    std::rethrow_if_nested(error);
     try {
-      CloseInput();
+      reader.CloseInput();
     } catch (const PlimkoError&) {
       // The first failure is the one reported.
     }
@@ -81,7 +90,7 @@ void Convert(std::FILE* input) {
     const PElemTable classes = diagram->Filter(IsPlainClass);
     const PElemTable relations = diagram->Filter(IsRelType);
     const PElemTable others = diagram->Filter(IsOtherElem);
-    ConnectClasses(classes, relations);
+    ConnectClasses(classes, relations, arena);
     WriteImportFile("", "fuzz", "fuzz", classes, relations, others);
   } catch (const PlimkoError&) {
     // Reported by the driver; the output file is left unwritten.
@@ -93,7 +102,7 @@ void Convert(std::FILE* input) {
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
   // Every conversion stamps its methods alike.
   setenv("SOURCE_DATE_EPOCH", "1394183100", 1);
-  SetOutputTarget(&Output);
+  SetOutputTarget(&Kept.output);
   return 0;
 }
 
@@ -109,7 +118,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static char buffer[size_t{1} << 16];
   if (std::setvbuf(input, buffer, _IOFBF, sizeof buffer) != 0) std::abort();
   if (size == 0) std::fseek(input, 0, SEEK_END);
-  Output.Clear();
+  Kept.output.Clear();
   Convert(input);
   return 0;
 }

@@ -1,13 +1,13 @@
 // Class members: factories, checked downcasts and kind tests.
 #include "model/ClassMember.h"
 
-#include "model/Arena.h"
 #include "model/Downcast.h"
 
 PClassMember NewMemberVar(bool isStatic, const std::string& visibility, const std::string& name,
                           const std::string& typeName, const PElemTable& multiplicity,
-                          const std::string& defaultValue, const std::string& properties) {
-  return MakeModelObject<TMemberVar>(isStatic, visibility, name, typeName, multiplicity,
+                          const std::string& defaultValue, const std::string& properties,
+                          std::pmr::memory_resource& memory) {
+  return MakeModelObject<TMemberVar>(memory, isStatic, visibility, name, typeName, multiplicity,
                                      defaultValue, properties);
 }
 
@@ -18,8 +18,9 @@ const std::string& TMemberVar::GetProperties() const {
 
 PClassMember NewMemberFun(bool isStatic, bool isAbstract, const std::string& visibility,
                           const std::string& name, const std::string& typeName,
-                          const PElemTable& params) {
-  return MakeModelObject<TMemberFun>(isStatic, isAbstract, visibility, name, typeName, params);
+                          const PElemTable& params, std::pmr::memory_resource& memory) {
+  return MakeModelObject<TMemberFun>(memory, isStatic, isAbstract, visibility, name, typeName,
+                                     params);
 }
 
 // Members are attributes and operations, each recognised from its type alone;

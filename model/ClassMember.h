@@ -92,13 +92,16 @@ class TMemberFun final : public TClassMember, public IMemberFun {
   PElemTable params_;
 };
 
-// Factories answer the general member interface; the tables are shared, not copied.
+// Factories answer the general member interface, made in memory; the tables are
+// shared, not copied.
 PClassMember NewMemberVar(bool isStatic, const std::string& visibility, const std::string& name,
                           const std::string& typeName, const PElemTable& multiplicity,
-                          const std::string& defaultValue, const std::string& properties = "");
+                          const std::string& defaultValue, const std::string& properties = "",
+                          std::pmr::memory_resource& memory = HeapMemory());
 PClassMember NewMemberFun(bool isStatic, bool isAbstract, const std::string& visibility,
                           const std::string& name, const std::string& typeName,
-                          const PElemTable& params);
+                          const PElemTable& params,
+                          std::pmr::memory_resource& memory = HeapMemory());
 
 PClassMember ToClassMember(const PElement& element);
 PMemberVar ToMemberVar(const PElement& element);

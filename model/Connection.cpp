@@ -146,7 +146,8 @@ void ConnectClass(const PElement& cls, const PElemTable& relations) {
 // The same tests in the same order as ConnectClass for every class, once the
 // loose ends know their classes: a class gets only the relations that touch it,
 // and every test left out is one that would have recorded nothing.
-void ConnectClasses(const PElemTable& classes, const PElemTable& relations) {
+void ConnectClasses(const PElemTable& classes, const PElemTable& relations,
+                    std::pmr::memory_resource& memory) {
   std::vector<std::shared_ptr<TClassType>> narrowed;
   for (const PElement& cls : ElementsOf(classes)) narrowed.push_back(NarrowClass(cls));
   if (narrowed.empty()) return;
@@ -167,7 +168,7 @@ void ConnectClasses(const PElemTable& classes, const PElemTable& relations) {
     PElemTable touched = none;
     for (const std::size_t r : touches.relationsOf[i]) {
       if (!narrowedRelations[r]->TryConnect(narrowed[i])) continue;
-      if (touched == none) touched = NewElemTable();
+      if (touched == none) touched = NewElemTable(memory);
       touched->Add(relationList[r]);
     }
     narrowed[i]->SetRelations(touched);

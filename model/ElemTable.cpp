@@ -5,7 +5,6 @@
 #include <memory_resource>
 #include <vector>
 
-#include "model/Arena.h"
 #include "model/ElemList.h"
 #include "model/Error.h"
 
@@ -16,7 +15,8 @@ namespace {
 // invalidating anything, and the walk then visits the added elements too.
 class TElemTable : public IElemTable {
  public:
-  explicit TElemTable(bool shared = false) : shared_(shared) {}
+  explicit TElemTable(std::pmr::memory_resource& memory, bool shared = false)
+      : elements_(&memory), shared_(shared) {}
   bool IsEmpty() const override { return elements_.empty(); }
   int32_t Count() const override { return static_cast<int32_t>(elements_.size()); }
   void Add(const PElement& element) override;
@@ -54,7 +54,7 @@ class TElemTable : public IElemTable {
     return result;
   }
 
-  std::pmr::vector<PElement> elements_{ModelMemory()};
+  std::pmr::vector<PElement> elements_;
   bool shared_;  // the table of NoElements, which stays empty
 };
 
@@ -112,13 +112,13 @@ void TElemTable::ForEachWithNext(ElemProcedureWithNext procedure) const {
 
 }  // namespace
 
-PElemTable NewElemTable() {
-  return MakeModelObject<TElemTable>();
+PElemTable NewElemTable(std::pmr::memory_resource& memory) {
+  return MakeModelObject<TElemTable>(memory, memory);
 }
 
 // Made on the heap, so that it outlives every arena; it never holds an element.
 PElemTable NoElements() {
-  static const PElemTable none = std::make_shared<TElemTable>(true);
+  static const PElemTable none = std::make_shared<TElemTable>(HeapMemory(), true);
   return none;
 }
 

@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "model/Element.h"
+#include "model/ModelMemory.h"
 
 class IElemTable;
 using PElemTable = std::shared_ptr<IElemTable>;
@@ -29,7 +30,7 @@ class IElemTable {
   virtual void Add(const PElement& element) = 0;
   // The element added first; raises "AnyOne: ElemTable is empty" on an empty table.
   virtual PElement AnyOne() const = 0;
-  // Filters return a new table, even when nothing matches.
+  // Filters return a new table on the heap, even when nothing matches.
   virtual PElemTable Filter(ElemPredicate predicate) const = 0;
   virtual PElemTable FilterWithElem(const PElement& arg, ElemPredicateWithElem predicate) const = 0;
   virtual PElemTable FilterWithElems(const PElement& arg1, const PElement& arg2,
@@ -44,7 +45,8 @@ class IElemTable {
   virtual void ForEachWithNext(ElemProcedureWithNext procedure) const = 0;
 };
 
-PElemTable NewElemTable();
+// A new empty table, made with its storage in memory.
+PElemTable NewElemTable(std::pmr::memory_resource& memory = HeapMemory());
 // The one table that stands wherever a diagram gives nothing: no multiplicity,
 // no parameters, no relations read yet. Shared by all, it refuses to be added to.
 PElemTable NoElements();

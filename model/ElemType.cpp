@@ -7,8 +7,8 @@ PElemType NewElemType() {
   return std::make_shared<TElemType>();
 }
 
-PClassType NewClassType() {
-  return std::make_shared<TClassType>();
+PClassType NewClassType(std::pmr::memory_resource& memory) {
+  return std::make_shared<TClassType>(memory);
 }
 
 PRelType NewRelType() {

@@ -134,6 +134,8 @@ class TClassType final : public TElemType,
                          public IClassType,
                          public std::enable_shared_from_this<TClassType> {
  public:
+  // Its member table is made in memory.
+  explicit TClassType(std::pmr::memory_resource& memory) : members_(NewElemTable(memory)) {}
   bool GetUnderlined() const override { return underlined_; }
   void SetUnderlined(bool value) override { underlined_ = value; }
   PElemTable GetRelations() const override { return relations_; }
@@ -153,7 +155,7 @@ class TClassType final : public TElemType,
 
  private:
   bool underlined_ = false;
-  PElemTable members_ = NewElemTable();
+  PElemTable members_;
   PElemTable relations_ = NoElements();
   bool written_ = false;
   std::size_t factsPlace_ = 0;
@@ -220,7 +222,8 @@ class TRelType : public TElemType, public IRelType {
 };
 
 PElemType NewElemType();
-PClassType NewClassType();
+// A class whose member table is made in memory.
+PClassType NewClassType(std::pmr::memory_resource& memory = HeapMemory());
 PRelType NewRelType();
 
 // Checked downcasts: empty in, empty out; an object of another class raises

@@ -1,4 +1,4 @@
-// Multiplicity ranges and the parser of multiplicity texts.
+// Multiplicity ranges: the model of a multiplicity text.
 #pragma once
 
 #include <memory>
@@ -28,9 +28,7 @@ class TMultiplicity final : public IMultiplicity {
   std::string upper_;
 };
 
-PMultiplicity NewMultiplicity(const std::string& lower, const std::string& upper);
+// Made in memory.
+PMultiplicity NewMultiplicity(const std::string& lower, const std::string& upper,
+                              std::pmr::memory_resource& memory = HeapMemory());
 PMultiplicity ToMultiplicity(const PElement& element);
-
-// Reads a multiplicity text at the scanner's position into a new table of
-// ranges; the delimiter that ended the text is left for the caller.
-PElemTable ParseMultiplicity();

@@ -36,6 +36,7 @@ class TParam final : public IParam {
   std::string default_;
 };
 
+// Made in memory.
 PParam NewParam(const std::string& name, const std::string& type, const PElemTable& multiplicity,
-                const std::string& defaultValue);
+                const std::string& defaultValue, std::pmr::memory_resource& memory = HeapMemory());
 PParam ToParam(const PElement& element);

@@ -7,7 +7,7 @@
 
 #include "model/Error.h"
 #include "reader/MemberLine.h"
-#include "reader/scanner.h"
+#include "reader/Parser.h"
 
 namespace {
 
@@ -19,20 +19,20 @@ const ArrayOfString kStereotypeEnd = {"&gt;&gt;"};
 const ArrayOfString kQualifier = {"::"};
 
 // Consumes a "--" section separator; answers false when none stands here.
-bool EnterSection() {
-  if (LookAheadFor(kSectionMark) != 0) return false;
-  SkipDelim();
-  SkipBlanksNotEof();
+bool EnterSection(Scanner& input) {
+  if (input.LookAheadFor(kSectionMark) != 0) return false;
+  input.SkipDelim();
+  input.SkipBlanksNotEof();
   return true;
 }
 
 // Whether the member line at the position is written as an operation: up to the
 // panel's closing tag, "(" before any ":" and "=", and no braces, which close
 // annotations such as "Column(name), NotNull}".
-bool LooksLikeOperation() {
-  const std::string& line = CurLine();
+bool LooksLikeOperation(const Scanner& input) {
+  const std::string& line = input.CurLine();
   bool paren = false;
-  for (auto i = static_cast<size_t>(BytePos() - 1); i < line.size() && line[i] != '<'; ++i) {
+  for (auto i = static_cast<size_t>(input.BytePos() - 1); i < line.size() && line[i] != '<'; ++i) {
     switch (line[i]) {
       case '(':
         paren = true;
@@ -53,11 +53,13 @@ bool LooksLikeOperation() {
 
 // Whether a line after the member line at the position, up to the panel's
 // closing tag, starts another section.
-bool AnotherSectionFollows() {
-  if (CurLine().find('<', static_cast<size_t>(BytePos() - 1)) != std::string::npos) return false;
+bool AnotherSectionFollows(Scanner& input) {
+  if (input.CurLine().find('<', static_cast<size_t>(input.BytePos() - 1)) != std::string::npos) {
+    return false;
+  }
   size_t cursor = 0;
   for (;;) {
-    const std::string_view text = TextLineAhead(cursor);
+    const std::string_view text = input.TextLineAhead(cursor);
     if (text.empty()) return false;
     if (text.starts_with("--")) return true;
     if (text.find('<') != std::string_view::npos) return false;
@@ -69,77 +71,79 @@ bool AnotherSectionFollows() {
 // for another section reads ahead in the file, so it is made at most once per
 // panel and only for a line that needs it. A line that names a Smalltalk
 // selector is an operation wherever it stands.
-void ReadFirstSection(const PClassType& cls) {
+void ReadFirstSection(DiagramReader& reader, const PClassType& cls) {
+  Scanner& input = reader.Input();
   std::optional<bool> onlySection;
-  while (MemberLineFollows()) {
-    bool operation = SelectorLineFollows();
-    if (!operation && LooksLikeOperation()) {
-      if (!onlySection) onlySection = !AnotherSectionFollows();
+  while (MemberLineFollows(input)) {
+    bool operation = SelectorLineFollows(input);
+    if (!operation && LooksLikeOperation(input)) {
+      if (!onlySection) onlySection = !AnotherSectionFollows(input);
       operation = *onlySection;
     }
     if (operation) {
-      ReadOperationLine(cls);
+      ReadOperationLine(reader, cls);
     } else {
-      ReadAttributeLine(cls);
+      ReadAttributeLine(reader, cls);
     }
   }
 }
 
 }  // namespace
 
-void SkipColourLine() {
-  if (LookAheadFor(kColourKeys) < 0) return;
-  ReadUntilChar('<');
-  SkipBlanksNotEof();
+void SkipColourLine(Scanner& input) {
+  if (input.LookAheadFor(kColourKeys) < 0) return;
+  input.ReadUntilChar('<');
+  input.SkipBlanksNotEof();
 }
 
 // A member line never starts with "<": the member readers would stop on it at
 // once and leave it in place, so such a tag can only be a broken panel end.
-bool MemberLineFollows() {
+bool MemberLineFollows(Scanner& input) {
   for (;;) {
-    const int32_t k = LookAheadFor(kSectionItems);
+    const int32_t k = input.LookAheadFor(kSectionItems);
     if (k < 0) {
-      if (CurrentChar() == '<') throw GenericError("missing \"</panel_attributes>\"");
+      if (input.CurrentChar() == '<') throw GenericError("missing \"</panel_attributes>\"");
       return true;
     }
     if (k <= 1) return false;
-    ReadUntilChar('<');
-    SkipBlanksNotEof();
+    input.ReadUntilChar('<');
+    input.SkipBlanksNotEof();
   }
 }
 
-void ReadClassNameLine(const PClassType& cls) {
-  const FormatMarkerSet marks = ReadFormatMarkers();
+void ReadClassNameLine(Scanner& input, const PClassType& cls) {
+  const FormatMarkerSet marks = input.ReadFormatMarkers();
   if (marks.Contains('_')) cls->SetUnderlined(true);
   // A qualified name a::b::C names the class C, so that the classes of one
   // namespace keep names of their own; a name ending in "::" is kept whole.
-  std::string name = ReadPCDataUntil(":<");
+  std::string name = input.ReadPCDataUntil(":<");
   std::string qualified = name;
-  while (LookAheadFor(kQualifier) == 0) {
-    SkipDelim();
-    name = ReadPCDataUntil(":<");
+  while (input.LookAheadFor(kQualifier) == 0) {
+    input.SkipDelim();
+    name = input.ReadPCDataUntil(":<");
     qualified += "::" + name;
   }
   cls->SetName(name.empty() ? qualified : name);
   // The type text keeps its colon.
-  if (CurrentChar() == ':') cls->SetTypeName(ReadPCDataUntil("<"));
+  if (input.CurrentChar() == ':') cls->SetTypeName(input.ReadPCDataUntil("<"));
 }
 
-void ReadClassPanel(const PElement& element) {
+void ReadClassPanel(DiagramReader& reader, const PElement& element) {
+  Scanner& input = reader.Input();
   const PClassType cls = ToClassType(element);
-  SkipColourLine();
-  if (LookAheadFor(kStereotypeStart) == 0) {
-    SkipDelim();
-    cls->SetStereotype(ReadPCDataUntilAny(kStereotypeEnd));
-    CheckToken("&gt;&gt;");
-    SkipBlanksNotEof();
-    SkipColourLine();
+  SkipColourLine(input);
+  if (input.LookAheadFor(kStereotypeStart) == 0) {
+    input.SkipDelim();
+    cls->SetStereotype(input.ReadPCDataUntilAny(kStereotypeEnd));
+    input.CheckToken("&gt;&gt;");
+    input.SkipBlanksNotEof();
+    SkipColourLine(input);
   }
-  ReadClassNameLine(cls);
-  SkipBlanksNotEof();
-  SkipColourLine();
-  if (!EnterSection()) return;
-  ReadFirstSection(cls);
-  if (!EnterSection()) return;
-  while (MemberLineFollows()) ReadOperationLine(cls);
+  ReadClassNameLine(input, cls);
+  input.SkipBlanksNotEof();
+  SkipColourLine(input);
+  if (!EnterSection(input)) return;
+  ReadFirstSection(reader, cls);
+  if (!EnterSection(input)) return;
+  while (MemberLineFollows(input)) ReadOperationLine(reader, cls);
 }

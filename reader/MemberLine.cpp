@@ -8,8 +8,9 @@
 
 #include "model/ClassMember.h"
 #include "model/Error.h"
-#include "model/Multiplicity.h"
 #include "model/Selector.h"
+#include "reader/MultiplicityText.h"
+#include "reader/Parser.h"
 #include "reader/PropertyString.h"
 #include "reader/SharedMembers.h"
 
@@ -51,42 +52,42 @@ struct DeclTokens {
 
 // Operations list their parameters with terminators that do not hold the line
 // end, so the line end has to end a value by itself or nothing would.
-bool ValueEnds(const ArrayOfString& terminators) {
-  return LastDelimiterIn(terminators) || LastDelimiter() == kLineEnd;
+bool ValueEnds(const Scanner& input, const ArrayOfString& terminators) {
+  return LastDelimiterIn(input, terminators) || input.LastDelimiterOrEmpty() == kLineEnd;
 }
 
 // Copies a quoted part up to its closing token; answers false when the value
 // ended inside it.
-bool ReadQuoted(const DeclTokens& tokens, const ArrayOfString& quoteEnd, char quoteChar,
-                std::string& result) {
-  SkipDelim();
+bool ReadQuoted(Scanner& input, const DeclTokens& tokens, const ArrayOfString& quoteEnd,
+                char quoteChar, std::string& result) {
+  input.SkipDelim();
   result += quoteChar;
-  result += ReadPCDataUntilAny(quoteEnd);
-  if (ValueEnds(tokens.terminators)) return false;
-  SkipDelim();
+  result += input.ReadPCDataUntilAny(quoteEnd);
+  if (ValueEnds(input, tokens.terminators)) return false;
+  input.SkipDelim();
   result += quoteChar;
   return true;
 }
 
 // Every turn either ends the value or consumes the token it stopped at, and no
 // piece reads past the line end, so the loop ends.
-std::string ReadValue(const DeclTokens& tokens) {
+std::string ReadValue(Scanner& input, const DeclTokens& tokens) {
   std::string result;
   int32_t depth = 0;
   for (;;) {
-    result += ReadPCDataUntilAny(depth == 0 ? tokens.outside : tokens.inside);
-    if (ValueEnds(tokens.terminators)) break;
-    const std::string& found = LastDelimiter();
+    result += input.ReadPCDataUntilAny(depth == 0 ? tokens.outside : tokens.inside);
+    if (ValueEnds(input, tokens.terminators)) break;
+    const std::string& found = input.LastDelimiterOrEmpty();
     if (found == "&quot;") {
-      if (!ReadQuoted(tokens, tokens.inQuotes, '"', result)) break;
+      if (!ReadQuoted(input, tokens, tokens.inQuotes, '"', result)) break;
     } else if (found == "&apos;") {
-      if (!ReadQuoted(tokens, tokens.inApostrophes, '\'', result)) break;
+      if (!ReadQuoted(input, tokens, tokens.inApostrophes, '\'', result)) break;
     } else if (found == "(") {
-      SkipDelim();
+      input.SkipDelim();
       ++depth;
       result += '(';
     } else {
-      SkipDelim();
+      input.SkipDelim();
       --depth;
       result += ')';
     }
@@ -94,27 +95,28 @@ std::string ReadValue(const DeclTokens& tokens) {
   return result;
 }
 
-TVarDeclRec ReadDecl(const DeclTokens& tokens) {
+TVarDeclRec ReadDecl(DiagramReader& reader, const DeclTokens& tokens) {
+  Scanner& input = reader.Input();
   TVarDeclRec rec;
-  rec.Name = ReadPCDataUntilAny(tokens.name);
-  if (LastDelimiter() == ":") {
-    SkipDelim();
-    rec.TypeName = ReadPCDataUntilAny(tokens.type);
-    if (LastDelimiter() == "[") {
-      SkipDelim();
-      rec.Multiplicity = ParseMultiplicity();
+  rec.Name = input.ReadPCDataUntilAny(tokens.name);
+  if (input.LastDelimiterOrEmpty() == ":") {
+    input.SkipDelim();
+    rec.TypeName = input.ReadPCDataUntilAny(tokens.type);
+    if (input.LastDelimiterOrEmpty() == "[") {
+      input.SkipDelim();
+      rec.Multiplicity = ParseMultiplicity(input, reader.Memory());
       // Only a closing bracket belongs to the multiplicity; a "<" or the line
       // end must stay for the readers that come after.
-      if (CurrentChar() == ']') NextChar();
-      ReadUntilAny(tokens.afterMultiplicity);
+      if (input.CurrentChar() == ']') input.NextChar();
+      input.ReadUntilAny(tokens.afterMultiplicity);
     } else {
       rec.Multiplicity = NoElements();
     }
   } else {
     rec.Multiplicity = NoElements();
   }
-  if (LookAheadFor(kEquals) == 0) SkipDelim();
-  rec.Default = ReadValue(tokens);
+  if (input.LookAheadFor(kEquals) == 0) input.SkipDelim();
+  rec.Default = ReadValue(input, tokens);
   return rec;
 }
 
@@ -128,13 +130,10 @@ const DeclTokens& ParamTokens() {
   return tokens;
 }
 
-// Set when a reader of a member line has looked at the lines after it.
-bool LookedAhead = false;
-
-bool OnlyBlanksFollow() {
-  if (BytePos() < 1) return false;
-  const std::string& line = CurLine();
-  for (auto i = static_cast<size_t>(BytePos() - 1); i < line.size(); ++i) {
+bool OnlyBlanksFollow(const Scanner& input) {
+  if (input.BytePos() < 1) return false;
+  const std::string& line = input.CurLine();
+  for (auto i = static_cast<size_t>(input.BytePos() - 1); i < line.size(); ++i) {
     if (static_cast<unsigned char>(line[i]) > ' ') return false;
   }
   return true;
@@ -143,26 +142,25 @@ bool OnlyBlanksFollow() {
 // The next line of the panel that holds text, from that text on, when a
 // parameter list may go on there: the panel's closing tag and a section mark
 // end the list however it was left.
-std::string_view ContinuationLine() {
-  LookedAhead = true;
+std::string_view ContinuationLine(Scanner& input) {
   size_t cursor = 0;
-  const std::string_view next = TextLineAhead(cursor);
+  const std::string_view next = input.TextLineAhead(cursor);
   if (next.starts_with("<") || next.starts_with("--")) return {};
   return next;
 }
 
 // Long lists are broken after "(" or ","; what follows there goes on at the
 // next line with text.
-void GoOnAfterSeparator() {
-  if (OnlyBlanksFollow() && !ContinuationLine().empty()) SkipBlanksNotEof();
+void GoOnAfterSeparator(Scanner& input) {
+  if (OnlyBlanksFollow(input) && !ContinuationLine(input).empty()) input.SkipBlanksNotEof();
 }
 
 // A parameter that ends its line ends the list only when a ")" opens the next
 // line with text; that ")" becomes the delimiter, as if it stood on the line.
-void CloseOnNextLine() {
-  if (!ContinuationLine().starts_with(")")) return;
-  SkipBlanksNotEof();
-  LookAheadFor(kCloseParen);
+void CloseOnNextLine(Scanner& input) {
+  if (!ContinuationLine(input).starts_with(")")) return;
+  input.SkipBlanksNotEof();
+  input.LookAheadFor(kCloseParen);
 }
 
 // The text before the first "(", decoded and trimmed, as the reading of an operation's
@@ -186,24 +184,24 @@ ArrayOfString JoinDelimiters(const ArrayOfString& a, const ArrayOfString& b) {
   return joined;
 }
 
-bool LastDelimiterIn(const ArrayOfString& tokens) {
-  const std::string& last = LastDelimiter();
+bool LastDelimiterIn(const Scanner& input, const ArrayOfString& tokens) {
+  const std::string& last = input.LastDelimiterOrEmpty();
   return !last.empty() && std::find(tokens.begin(), tokens.end(), last) != tokens.end();
 }
 
-char ReadVisibility() {
-  SkipBlanksNotEof();
-  const char c = CurrentChar();
+char ReadVisibility(Scanner& input) {
+  input.SkipBlanksNotEof();
+  const char c = input.CurrentChar();
   if (c == '#' || c == '+' || c == '-') {
-    NextChar();
+    input.NextChar();
     return c;
   }
   return ' ';
 }
 
 // The visibility mark is taken as ReadVisibility takes it, after the format marks.
-bool SelectorLineFollows() {
-  const std::string_view text = MarkedTextAhead();
+bool SelectorLineFollows(const Scanner& input) {
+  const std::string_view text = input.MarkedTextAhead();
   size_t at = 0;
   while (at < text.size() && static_cast<unsigned char>(text[at]) <= ' ') ++at;
   if (at < text.size() && (text[at] == '#' || text[at] == '+' || text[at] == '-')) ++at;
@@ -211,20 +209,21 @@ bool SelectorLineFollows() {
   return name && (IsKeywordList(*name) || IsBinarySelector(*name));
 }
 
-std::string ReadValueText(const ArrayOfString& terminators) {
-  return ReadValue(DeclTokens(terminators));
+std::string ReadValueText(Scanner& input, const ArrayOfString& terminators) {
+  return ReadValue(input, DeclTokens(terminators));
 }
 
-TVarDeclRec ReadVarDecl(const ArrayOfString& terminators) {
-  return ReadDecl(DeclTokens(terminators));
+TVarDeclRec ReadVarDecl(DiagramReader& reader, const ArrayOfString& terminators) {
+  return ReadDecl(reader, DeclTokens(terminators));
 }
 
 namespace {
 
 // The current line from the position on.
-std::string_view RestOfLine() {
-  return BytePos() < 1 ? std::string_view()
-                       : std::string_view(CurLine()).substr(static_cast<size_t>(BytePos() - 1));
+std::string_view RestOfLine(const Scanner& input) {
+  return input.BytePos() < 1
+             ? std::string_view()
+             : std::string_view(input.CurLine()).substr(static_cast<size_t>(input.BytePos() - 1));
 }
 
 // Longer lines are read each time: keeping them would cost their size again.
@@ -238,91 +237,97 @@ constexpr size_t kLongestKeptLine = 256;
 // it would leave it: at the line's end, or past the format marks, which change
 // the line, and up to the tag, with "<" as the delimiter.
 template <class Read>
-void ReadMemberLine(const PClassType& cls, char kind, Read read) {
-  const std::string_view rest = RestOfLine();
+void ReadMemberLine(DiagramReader& reader, const PClassType& cls, char kind, Read read) {
+  Scanner& input = reader.Input();
+  const std::string_view rest = RestOfLine(input);
   if (rest.empty() || rest.size() > kLongestKeptLine) {
     read();
-  } else if (const KeptLine kept = MemberOfLine(kind, rest); kept.member) {
+  } else if (const KeptLine kept = reader.Shared().MemberOfLine(kind, rest); kept.member) {
     cls->AddMember(kept.member);
     if (kept.endsAtTag) {
-      ReadFormatMarkers();
-      ReadUntilChar('<');
+      input.ReadFormatMarkers();
+      input.ReadUntilChar('<');
     } else {
-      SkipToLineEnd();
+      input.SkipToLineEnd();
     }
   } else {
     const std::string text(rest);
-    const int32_t lineNo = LineNo();
-    const int32_t start = BytePos();
-    LookedAhead = false;
+    const int32_t lineNo = input.LineNo();
+    const int32_t start = input.BytePos();
+    const uint64_t looksAhead = input.LooksAhead();
     const KeptLine line{read(), false};
     // A property string may go on over the lines after it.
     const bool braces = kind == 'a' && text.find('{') != std::string::npos;
     const size_t tag = text.find('<');
-    const bool atLineEnd = BytePos() == static_cast<int32_t>(CurLine().size()) + 1;
-    const bool atTag = tag != std::string::npos && BytePos() == start + static_cast<int32_t>(tag) &&
-                       LastDelimiter() == "<";
-    if (!LookedAhead && !braces && LineNo() == lineNo && (atLineEnd || atTag)) {
-      KeepMemberOfLine(kind, text, {line.member, atTag});
+    const bool atLineEnd = input.BytePos() == static_cast<int32_t>(input.CurLine().size()) + 1;
+    const bool atTag = tag != std::string::npos &&
+                       input.BytePos() == start + static_cast<int32_t>(tag) &&
+                       input.LastDelimiterOrEmpty() == "<";
+    if (input.LooksAhead() == looksAhead && !braces && input.LineNo() == lineNo &&
+        (atLineEnd || atTag)) {
+      reader.Shared().KeepMemberOfLine(kind, text, {line.member, atTag});
     }
   }
-  SkipBlanksNotEof();
+  input.SkipBlanksNotEof();
 }
 
-PClassMember ReadOperation(const PClassType& cls) {
-  const FormatMarkerSet markers = ReadFormatMarkers();
-  const char visibility = ReadVisibility();
+PClassMember ReadOperation(DiagramReader& reader, const PClassType& cls) {
+  Scanner& input = reader.Input();
+  const FormatMarkerSet markers = input.ReadFormatMarkers();
+  const char visibility = ReadVisibility(input);
   // Keywords hold colons, so such a name runs to the "(".
-  const std::string_view rest = RestOfLine();
+  const std::string_view rest = RestOfLine(input);
   const std::optional<std::string> before = TextBeforeParen(rest.substr(0, rest.find('<')));
-  const std::string name = ReadPCDataUntil(before && IsKeywordList(*before) ? "(<" : "(:<");
+  const std::string name = input.ReadPCDataUntil(before && IsKeywordList(*before) ? "(<" : "(:<");
   std::vector<PElement> params;
-  if (GetLastDelimiter() == "(") {
-    SkipDelim();
-    GoOnAfterSeparator();
-    if (LookAheadFor(kCloseParen) != 0) {
+  if (input.RequireLastDelimiter() == "(") {
+    input.SkipDelim();
+    GoOnAfterSeparator(input);
+    if (input.LookAheadFor(kCloseParen) != 0) {
       // Most lists are short; one block holds them.
       params.reserve(4);
       std::string found;
       do {
-        const TVarDeclRec rec = ReadDecl(ParamTokens());
-        params.push_back(SharedParam(rec));
-        if (LastDelimiter() == kLineEnd) CloseOnNextLine();
-        found = LastDelimiter();
+        const TVarDeclRec rec = ReadDecl(reader, ParamTokens());
+        params.push_back(reader.Shared().SharedParam(rec));
+        if (input.LastDelimiterOrEmpty() == kLineEnd) CloseOnNextLine(input);
+        found = input.LastDelimiterOrEmpty();
         if (found == ",") {
-          SkipDelim();
-          GoOnAfterSeparator();
+          input.SkipDelim();
+          GoOnAfterSeparator(input);
         }
       } while (found == ",");
     }
-    if (GetLastDelimiter() == ")") SkipDelim();
+    if (input.RequireLastDelimiter() == ")") input.SkipDelim();
   }
-  ReadUntil(":<");
+  input.ReadUntil(":<");
   std::string returnType;
-  if (GetLastDelimiter() == ":") {
-    SkipDelim();
-    returnType = ReadPCDataUntil("<");
+  if (input.RequireLastDelimiter() == ":") {
+    input.SkipDelim();
+    returnType = input.ReadPCDataUntil("<");
   }
-  const PClassMember member = SharedOperation(markers.Contains('_'), markers.Contains('/'),
-                                              visibility, name, returnType, params);
+  const PClassMember member = reader.Shared().SharedOperation(
+      markers.Contains('_'), markers.Contains('/'), visibility, name, returnType, params);
   cls->AddMember(member);
   return member;
 }
 
 }  // namespace
 
-void ReadAttributeLine(const PClassType& cls) {
-  ReadMemberLine(cls, 'a', [&cls] {
-    const FormatMarkerSet markers = ReadFormatMarkers();
-    const std::string properties = TakePropertyString();
-    const char visibility = ReadVisibility();
-    const TVarDeclRec rec = ReadDecl(AttributeTokens());
-    const PClassMember member = SharedAttribute(markers.Contains('_'), visibility, rec, properties);
+void ReadAttributeLine(DiagramReader& reader, const PClassType& cls) {
+  ReadMemberLine(reader, cls, 'a', [&reader, &cls] {
+    Scanner& input = reader.Input();
+    const FormatMarkerSet markers = input.ReadFormatMarkers();
+    const std::string properties = TakePropertyString(input);
+    const char visibility = ReadVisibility(input);
+    const TVarDeclRec rec = ReadDecl(reader, AttributeTokens());
+    const PClassMember member =
+        reader.Shared().SharedAttribute(markers.Contains('_'), visibility, rec, properties);
     cls->AddMember(member);
     return member;
   });
 }
 
-void ReadOperationLine(const PClassType& cls) {
-  ReadMemberLine(cls, 'o', [&cls] { return ReadOperation(cls); });
+void ReadOperationLine(DiagramReader& reader, const PClassType& cls) {
+  ReadMemberLine(reader, cls, 'o', [&reader, &cls] { return ReadOperation(reader, cls); });
 }

@@ -7,6 +7,8 @@
 #include "model/ElemType.h"
 #include "reader/scanner.h"
 
+class DiagramReader;
+
 // One variable declaration: an attribute's or a parameter's.
 struct TVarDeclRec {
   std::string Name;
@@ -16,24 +18,24 @@ struct TVarDeclRec {
 };
 
 // Reads one attribute line and appends the attribute to the class.
-void ReadAttributeLine(const PClassType& cls);
+void ReadAttributeLine(DiagramReader& reader, const PClassType& cls);
 // Reads one operation line and appends the operation to the class.
-void ReadOperationLine(const PClassType& cls);
+void ReadOperationLine(DiagramReader& reader, const PClassType& cls);
 
 // Whether the member line at the position names a Smalltalk selector before its "(":
 // keywords ("at:put:") or a binary selector ("<="). Such a line is an operation in
 // any section.
-bool SelectorLineFollows();
+bool SelectorLineFollows(const Scanner& input);
 
 // Consumes "#", "+" or "-" and answers it; answers a blank when there is none.
-char ReadVisibility();
+char ReadVisibility(Scanner& input);
 // Reads name, type, multiplicity and default value up to one of the terminators
 // (or the end of the line); the terminator is not consumed.
-TVarDeclRec ReadVarDecl(const ArrayOfString& terminators);
+TVarDeclRec ReadVarDecl(DiagramReader& reader, const ArrayOfString& terminators);
 // Reads a default value, keeping quoted and parenthesised parts together.
-std::string ReadValueText(const ArrayOfString& terminators);
+std::string ReadValueText(Scanner& input, const ArrayOfString& terminators);
 
 // The tokens of a followed by those of b.
 ArrayOfString JoinDelimiters(const ArrayOfString& a, const ArrayOfString& b);
 // Whether the scanner's last delimiter is one of the tokens.
-bool LastDelimiterIn(const ArrayOfString& tokens);
+bool LastDelimiterIn(const Scanner& input, const ArrayOfString& tokens);

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <exception>
 #include <string>
 #include <string_view>
 
@@ -10,16 +11,9 @@
 #include "model/Error.h"
 #include "reader/ClassPanel.h"
 #include "reader/RelationPanel.h"
-#include "reader/SharedMembers.h"
-#include "reader/scanner.h"
 
 namespace {
 
-// The zoom level of the document being read.
-double ZoomLevel = 10.0;
-// Whether the document writes integer point values at zoom level 10 rather
-// than at its zoom level, as UMLet does since version 13.
-bool PointsAtZoomTen = false;
 constexpr int32_t kFirstVersionAtZoomTen = 13;
 
 enum class ElementKind { kClass, kRelation, kOther };
@@ -85,55 +79,18 @@ bool WritesPointsAtZoomTen(std::string_view version) {
   return major >= kFirstVersionAtZoomTen;
 }
 
-// The attributes of the root tag are read on its own line; the read stops
-// before any "<", so no tag that the document search looks for is passed.
-void ReadRootTag() {
-  // The blank before the first attribute is trimmed away by the read. Built by
-  // appending: g++ 12 wrongly warns about a concatenation that starts with " ".
-  std::string attributes = " ";
-  attributes += ReadUntil("<>");
-  PointsAtZoomTen = WritesPointsAtZoomTen(VersionAttribute(attributes));
-}
-
 // Whether the root start tag just passed is one: "<diagram" or "<umlet_diagram"
 // followed by anything but a blank or ">" is another tag.
-bool AtRootTagEnd() {
-  return IsBlank(CurrentChar()) || CurrentChar() == '>';
-}
-
-// The root tag may stand before the zoom level and the elements; the attributes of
-// "<diagram" tell its version. A file that ends before the document starts, and
-// holds no root tag on the way or after, is no diagram at all.
-std::string SkipToDocumentStart() {
-  bool rootSeen = false;
-  try {
-    for (std::string found = SkipToAny(kRootOrDocumentStart);
-         found == "<diagram" || found == "<umlet_diagram";
-         found = SkipToAny(kRootOrDocumentStart)) {
-      SkipDelim();
-      if (!AtRootTagEnd()) continue;
-      rootSeen = true;
-      if (found == "<diagram") {
-        ReadRootTag();
-        break;
-      }
-    }
-    return SkipToAny(kDocumentStart);
-  } catch (const GenericError&) {
-    // A NUL stops the search before the end; a file with no root tag in its
-    // bytes, such as one in UTF-16, is still no diagram.
-    if (rootSeen || (!AtEof() && BytesFollow({"<diagram", "<umlet_diagram"}))) throw;
-    throw NotADiagramError("not a UMLet diagram: \"" + InputName() +
-                           "\" has no <diagram> or <umlet_diagram> element");
-  }
+bool AtRootTagEnd(const Scanner& input) {
+  return IsBlank(input.CurrentChar()) || input.CurrentChar() == '>';
 }
 
 // The type text counts by its part after the last full stop.
-std::string ReadTypeText() {
-  std::string text = ReadUntil(".<");
-  while (GetLastDelimiter() == ".") {
-    SkipDelim();
-    text = ReadUntil(".<");
+std::string ReadTypeText(Scanner& input) {
+  std::string text = input.ReadUntil(".<");
+  while (input.RequireLastDelimiter() == ".") {
+    input.SkipDelim();
+    text = input.ReadUntil(".<");
   }
   return text;
 }
@@ -144,10 +101,10 @@ ElementKind KindOf(const std::string& typeText) {
   return ElementKind::kOther;
 }
 
-PElement NewElement(ElementKind kind) {
+PElement NewElement(ElementKind kind, std::pmr::memory_resource& memory) {
   switch (kind) {
     case ElementKind::kClass:
-      return NewClassType();
+      return NewClassType(memory);
     case ElementKind::kRelation:
       return NewRelType();
     case ElementKind::kOther:
@@ -158,23 +115,9 @@ PElement NewElement(ElementKind kind) {
   return other;
 }
 
-void ReadZoomLevel() {
-  CheckToken("<zoom_level>");
-  int32_t level = 0;
+void SetCoordinate(DiagramReader& reader, const PElemType& element, int32_t index) {
   try {
-    level = ParseInteger(ReadUntilChar('<'));
-  } catch (const PlimkoError&) {
-    throw GenericError("wrong zoom level");
-  }
-  // A zoom level of 0 would divide every coordinate by zero.
-  if (level == 0) throw GenericError("wrong zoom level");
-  ZoomLevel = level;
-  CheckToken("</zoom_level>");
-}
-
-void SetCoordinate(const PElemType& element, int32_t index) {
-  try {
-    const int32_t value = ScaleCoordinate(ParseInteger(ReadUntilChar('<')));
+    const int32_t value = reader.ScaleCoordinate(ParseInteger(reader.Input().ReadUntilChar('<')));
     switch (index) {
       case 0:
         element->SetX(value);
@@ -196,76 +139,158 @@ void SetCoordinate(const PElemType& element, int32_t index) {
 
 // Answers whether "</coordinates>" was reached; each turn consumes a tag or a
 // line end, and any other text raises from SkipDelim.
-bool ReadCoordinates(const PElemType& element) {
-  int32_t k = LookAheadFor(kCoordinateTags);
+bool ReadCoordinates(DiagramReader& reader, const PElemType& element) {
+  Scanner& input = reader.Input();
+  int32_t k = input.LookAheadFor(kCoordinateTags);
   while (k < kEndOfCoordinates) {
-    SkipDelim();
+    input.SkipDelim();
     if (k >= 0) {
-      SetCoordinate(element, k);
-      CheckToken(kClosingTags[k]);
-      SkipBlanksNotEof();
+      SetCoordinate(reader, element, k);
+      input.CheckToken(kClosingTags[k]);
+      input.SkipBlanksNotEof();
     } else {
-      SkipToAny(kCoordinateTags);
+      input.SkipToAny(kCoordinateTags);
     }
-    k = LookAheadFor(kCoordinateTags);
+    k = input.LookAheadFor(kCoordinateTags);
   }
   return k == kEndOfCoordinates;
 }
 
-void ReadPanel(const PElement& element, ElementKind kind) {
-  const std::string& found = SkipToAny(kPanelTag);
+void ReadPanel(DiagramReader& reader, const PElement& element, ElementKind kind) {
+  Scanner& input = reader.Input();
+  const std::string& found = input.SkipToAny(kPanelTag);
   if (found == "<panel_attributes>") {
-    SkipDelim();
-    SkipBlanksNotEof();
+    input.SkipDelim();
+    input.SkipBlanksNotEof();
     if (kind == ElementKind::kClass) {
-      ReadClassPanel(element);
+      ReadClassPanel(reader, element);
     } else {
-      ReadRelationPanel(element);
+      ReadRelationPanel(reader, element);
     }
   } else if (found == "<panel_attributes/>") {
-    SkipDelim();
-    SkipBlanksNotEof();
-    if (kind == ElementKind::kRelation) ReadAdditionalAttributes(ToRelType(element));
+    input.SkipDelim();
+    input.SkipBlanksNotEof();
+    if (kind == ElementKind::kRelation) ReadAdditionalAttributes(reader, ToRelType(element));
   }
 }
 
 // Reads type, coordinates and panel; the caller skips the rest of the element.
-void ReadElementBody(IElemTable& diagram) {
-  const std::string& tag = SkipPastAny(kTypeTag);
+void ReadElementBody(DiagramReader& reader, IElemTable& diagram) {
+  Scanner& input = reader.Input();
+  const std::string& tag = input.SkipPastAny(kTypeTag);
   if (tag != "<type>" && tag != "<id>") return;
-  const ElementKind kind = KindOf(ReadTypeText());
-  const PElement element = NewElement(kind);
+  const ElementKind kind = KindOf(ReadTypeText(input));
+  const PElement element = NewElement(kind, reader.Memory());
   diagram.Add(element);
   if (kind == ElementKind::kOther) return;
-  const std::string& found = SkipToAny(kCoordinatesTag);
+  const std::string& found = input.SkipToAny(kCoordinatesTag);
   if (found == "<coordinates>") {
-    SkipDelim();
-    SkipBlanksNotEof();
+    input.SkipDelim();
+    input.SkipBlanksNotEof();
   }
-  if (!ReadCoordinates(ToElemType(element))) return;
-  ReadPanel(element, kind);
+  if (!ReadCoordinates(reader, ToElemType(element))) return;
+  ReadPanel(reader, element, kind);
 }
 
 }  // namespace
 
-PElemTable ReadDiagram() {
-  const SharedMembersInUse shared;
-  const PElemTable diagram = NewElemTable();
-  ZoomLevel = 10.0;
-  PointsAtZoomTen = false;
-  if (SkipToDocumentStart() == "<zoom_level>") ReadZoomLevel();
-  while (SkipPastAny(kNextElement) == "<element>") ReadElement(*diagram);
-  return diagram;
+DiagramReader::DiagramReader(std::pmr::memory_resource& memory)
+    : memory_(memory), shared_(memory) {}
+
+// The attributes of the root tag are read on its own line; the read stops
+// before any "<", so no tag that the document search looks for is passed.
+void DiagramReader::ReadRootTag() {
+  // The blank before the first attribute is trimmed away by the read. Built by
+  // appending: g++ 12 wrongly warns about a concatenation that starts with " ".
+  std::string attributes = " ";
+  attributes += input_.ReadUntil("<>");
+  PointsAtZoomTen = WritesPointsAtZoomTen(VersionAttribute(attributes));
 }
 
-void ReadElement(IElemTable& diagram) {
-  ReadElementBody(diagram);
-  if (SkipToAny(kElementEnd) == "</element>") SkipDelim();
+// The root tag may stand before the zoom level and the elements; the attributes of
+// "<diagram" tell its version. A file that ends before the document starts, and
+// holds no root tag on the way or after, is no diagram at all.
+std::string DiagramReader::SkipToDocumentStart() {
+  bool rootSeen = false;
+  try {
+    for (std::string found = input_.SkipToAny(kRootOrDocumentStart);
+         found == "<diagram" || found == "<umlet_diagram";
+         found = input_.SkipToAny(kRootOrDocumentStart)) {
+      input_.SkipDelim();
+      if (!AtRootTagEnd(input_)) continue;
+      rootSeen = true;
+      if (found == "<diagram") {
+        ReadRootTag();
+        break;
+      }
+    }
+    return input_.SkipToAny(kDocumentStart);
+  } catch (const GenericError&) {
+    // A NUL stops the search before the end; a file with no root tag in its
+    // bytes, such as one in UTF-16, is still no diagram.
+    if (rootSeen || (!input_.AtEof() && input_.BytesFollow({"<diagram", "<umlet_diagram"}))) {
+      throw;
+    }
+    throw NotADiagramError("not a UMLet diagram: \"" + input_.InputName() +
+                           "\" has no <diagram> or <umlet_diagram> element");
+  }
+}
+
+void DiagramReader::ReadZoomLevel() {
+  input_.CheckToken("<zoom_level>");
+  int32_t level = 0;
+  try {
+    level = ParseInteger(input_.ReadUntilChar('<'));
+  } catch (const PlimkoError&) {
+    throw GenericError("wrong zoom level");
+  }
+  // A zoom level of 0 would divide every coordinate by zero.
+  if (level == 0) throw GenericError("wrong zoom level");
+  ZoomLevel = level;
+  input_.CheckToken("</zoom_level>");
+}
+
+// The error's place is where the scanner stands as the error passes: nothing
+// moves it between the failure and here.
+void DiagramReader::FailAtPlace(const std::exception& error) const {
+  if (dynamic_cast<const PlimkoError*>(&error) != nullptr) {
+    throw ReadError(MessageOf(error), input_.Place());
+  }
+  // Not the system's own report: whoever tells faults from reports finds it nested.
+  std::throw_with_nested(ReadError(MessageOf(error), input_.Place()));
+}
+
+PElemTable DiagramReader::ReadDiagram() {
+  try {
+    const PElemTable diagram = NewElemTable(memory_);
+    ZoomLevel = 10.0;
+    PointsAtZoomTen = false;
+    if (SkipToDocumentStart() == "<zoom_level>") ReadZoomLevel();
+    while (input_.SkipPastAny(kNextElement) == "<element>") ReadElement(*diagram);
+    return diagram;
+  } catch (const NotADiagramError&) {
+    throw;
+  } catch (const std::exception& error) {
+    FailAtPlace(error);
+  }
+}
+
+void DiagramReader::CloseInput() {
+  try {
+    input_.CloseInput();
+  } catch (const std::exception& error) {
+    FailAtPlace(error);
+  }
+}
+
+void DiagramReader::ReadElement(IElemTable& diagram) {
+  ReadElementBody(*this, diagram);
+  if (input_.SkipToAny(kElementEnd) == "</element>") input_.SkipDelim();
 }
 
 // The factor is formed first so that every coordinate of a document is scaled
 // alike; the default rounding mode, which nothing changes, rounds halves to even.
-int32_t ScaleCoordinate(int32_t value) {
+int32_t DiagramReader::ScaleCoordinate(int32_t value) const {
   const double factor = 10.0 / ZoomLevel;
   const double scaled = std::nearbyint(static_cast<double>(value) * factor);
   if (!(scaled >= -2147483648.0 && scaled <= 2147483647.0)) {
@@ -275,6 +300,6 @@ int32_t ScaleCoordinate(int32_t value) {
   return static_cast<int32_t>(scaled);
 }
 
-int32_t ScalePoint(int32_t value) {
+int32_t DiagramReader::ScalePoint(int32_t value) const {
   return PointsAtZoomTen ? value : ScaleCoordinate(value);
 }

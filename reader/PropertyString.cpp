@@ -66,22 +66,22 @@ bool GoesOnAt(std::string_view next, int depth) {
 
 }  // namespace
 
-std::string TakePropertyString() {
-  if (BytePos() < 1) return "";
-  const size_t start = PropertyStart(CurLine(), static_cast<size_t>(BytePos() - 1));
+std::string TakePropertyString(Scanner& input) {
+  if (input.BytePos() < 1) return "";
+  const size_t start = PropertyStart(input.CurLine(), static_cast<size_t>(input.BytePos() - 1));
   if (start == kNone) return "";
   int depth = 0;
-  StringEnd end = FindEnd(CurLine(), start, depth);
+  StringEnd end = FindEnd(input.CurLine(), start, depth);
   while (end.at == kNone) {
     size_t cursor = 0;
-    if (!GoesOnAt(TextLineAhead(cursor), depth)) break;
+    if (!GoesOnAt(input.TextLineAhead(cursor), depth)) break;
     // Joined first: the join replaces the line, which the search then reads.
-    const size_t joinedAt = JoinNextTextLine();
-    end = FindEnd(CurLine(), joinedAt, depth);
+    const size_t joinedAt = input.JoinNextTextLine();
+    end = FindEnd(input.CurLine(), joinedAt, depth);
   }
   // Left open, the string ends with the last line it took.
-  const size_t stop = end.at == kNone ? CurLine().size() : end.at;
-  const std::string text = Trimmed(std::string_view(CurLine()).substr(start, stop - start));
-  EraseInLine(start, stop - start);
+  const size_t stop = end.at == kNone ? input.CurLine().size() : end.at;
+  const std::string text = Trimmed(std::string_view(input.CurLine()).substr(start, stop - start));
+  input.EraseInLine(start, stop - start);
   return DecodePCData(text);
 }

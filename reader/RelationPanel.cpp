@@ -8,10 +8,8 @@
 #include <system_error>
 
 #include "model/Error.h"
-#include "model/Multiplicity.h"
+#include "reader/MultiplicityText.h"
 #include "reader/Parser.h"
-#include "reader/SharedMembers.h"
-#include "reader/scanner.h"
 
 namespace {
 
@@ -123,45 +121,45 @@ bool ParseDecimal(std::string_view text, double& value) {
   return false;
 }
 
-void ExpectSemicolon() {
-  if (CurrentChar() != ';') throw GenericError("missing \";\"");
-  NextChar();
+void ExpectSemicolon(Scanner& input) {
+  if (input.CurrentChar() != ';') throw GenericError("missing \";\"");
+  input.NextChar();
 }
 
-int32_t ReadPoint() {
-  return PointValue(ReadUntil(";<"));
+int32_t ReadPoint(DiagramReader& reader) {
+  return PointValue(reader, reader.Input().ReadUntil(";<"));
 }
 
 // One label item: the text extends the label; the text after a colon is the type.
 // stops are the terminators and ":".
-void ReadRelationLabel(const PRelType& rel, std::string& label, const ArrayOfString& terminators,
-                       const ArrayOfString& stops) {
-  label += ReadPCDataUntilAny(stops);
-  if (GetLastDelimiter() == ":") {
-    SkipDelim();
-    rel->SetTypeName(ReadPCDataUntilAny(terminators));
+void ReadRelationLabel(Scanner& input, const PRelType& rel, std::string& label,
+                       const ArrayOfString& terminators, const ArrayOfString& stops) {
+  label += input.ReadPCDataUntilAny(stops);
+  if (input.RequireLastDelimiter() == ":") {
+    input.SkipDelim();
+    rel->SetTypeName(input.ReadPCDataUntilAny(terminators));
   }
 }
 
 // "lt=": arrow heads written as "&lt;" before the line character and "&gt;"
 // after it; the line character gives the style.
-void ReadLineType(const PRelType& rel) {
-  SkipDelim();
-  SkipBlanksNotEof();
+void ReadLineType(Scanner& input, const PRelType& rel) {
+  input.SkipDelim();
+  input.SkipBlanksNotEof();
   int32_t left = 0;
-  while (LookAheadFor(kLeftHead) == 0) {
+  while (input.LookAheadFor(kLeftHead) == 0) {
     ++left;
-    NextChar();
-    ReadUntil("&-.<");
+    input.NextChar();
+    input.ReadUntil("&-.<");
   }
-  if (CurrentChar() == '.') rel->SetLineStyle('.');
-  if (CurrentChar() == '-') rel->SetLineStyle('-');
-  ReadUntil("&<");
+  if (input.CurrentChar() == '.') rel->SetLineStyle('.');
+  if (input.CurrentChar() == '-') rel->SetLineStyle('-');
+  input.ReadUntil("&<");
   int32_t right = 0;
-  while (LookAheadFor(kRightHead) == 0) {
+  while (input.LookAheadFor(kRightHead) == 0) {
     ++right;
-    NextChar();
-    ReadUntil("&<");
+    input.NextChar();
+    input.ReadUntil("&<");
   }
   rel->SetHeadSize(left > 0 ? left : right);
   if (left == 0 && right == 0) {
@@ -173,103 +171,106 @@ void ReadLineType(const PRelType& rel) {
   } else {
     rel->SetDirection(2);
   }
-  ReadUntil("<");
+  input.ReadUntil("<");
 }
 
 // Every item consumes at least one character: keywords are consumed, a label
 // reads up to a mark or colon that is not at its start (those are keywords or
 // consumed), and a "<" is either the panel end or an error.
-void ReadPanelItem(const PRelType& rel, std::string& label) {
-  const int32_t k = LookAheadFor(kKeywords);
+void ReadPanelItem(DiagramReader& reader, const PRelType& rel, std::string& label) {
+  Scanner& input = reader.Input();
+  const int32_t k = input.LookAheadFor(kKeywords);
   switch (k) {
     case kForeground:
     case kBackground:
-      ReadUntilChar('<');
+      input.ReadUntilChar('<');
       break;
     case kLineType:
-      ReadLineType(rel);
+      ReadLineType(input, rel);
       break;
     case kMult1:
-      SkipDelim();
-      rel->SetMult1(SharedMultiplicity(ParseMultiplicity()));
+      input.SkipDelim();
+      rel->SetMult1(reader.Shared().SharedMultiplicity(ParseMultiplicity(input, reader.Memory())));
       break;
     case kMult2:
-      SkipDelim();
-      rel->SetMult2(SharedMultiplicity(ParseMultiplicity()));
+      input.SkipDelim();
+      rel->SetMult2(reader.Shared().SharedMultiplicity(ParseMultiplicity(input, reader.Memory())));
       break;
     case kRole1:
-      SkipDelim();
-      rel->SetRole1(ReadPCDataUntil("<"));
+      input.SkipDelim();
+      rel->SetRole1(input.ReadPCDataUntil("<"));
       break;
     case kRole2:
-      SkipDelim();
-      rel->SetRole2(ReadPCDataUntil("<"));
+      input.SkipDelim();
+      rel->SetRole2(input.ReadPCDataUntil("<"));
       break;
     case kQualifier1:
-      SkipDelim();
-      rel->SetQualifier1(ReadPCDataUntil("<"));
+      input.SkipDelim();
+      rel->SetQualifier1(input.ReadPCDataUntil("<"));
       break;
     case kQualifier2:
-      SkipDelim();
-      rel->SetQualifier2(ReadPCDataUntil("<"));
+      input.SkipDelim();
+      rel->SetQualifier2(input.ReadPCDataUntil("<"));
       break;
     case kStereotype:
-      SkipDelim();
-      rel->SetStereotype(ReadPCDataUntilAny(kStereotypeEnd));
-      CheckToken("&gt;&gt;");
+      input.SkipDelim();
+      rel->SetStereotype(input.ReadPCDataUntilAny(kStereotypeEnd));
+      input.CheckToken("&gt;&gt;");
       break;
     case kLeftMark:
     case kRightMark:
-      SkipDelim();
-      ReadRelationLabel(rel, label, kLabelEnd, kLabelStops);
+      input.SkipDelim();
+      ReadRelationLabel(input, rel, label, kLabelEnd, kLabelStops);
       break;
     default:
-      if (CurrentChar() == '<') throw GenericError("missing \"</panel_attributes>\"");
-      ReadRelationLabel(rel, label, kLabelItemEnd, kLabelItemStops);
-      if (LookAheadFor(kDirectionMarks) >= 0) SkipDelim();
+      if (input.CurrentChar() == '<') throw GenericError("missing \"</panel_attributes>\"");
+      ReadRelationLabel(input, rel, label, kLabelItemEnd, kLabelItemStops);
+      if (input.LookAheadFor(kDirectionMarks) >= 0) input.SkipDelim();
       break;
   }
 }
 
 }  // namespace
 
-void ReadRelationPanel(const PElement& element) {
+void ReadRelationPanel(DiagramReader& reader, const PElement& element) {
+  Scanner& input = reader.Input();
   const PRelType rel = ToRelType(element);
   rel->SetLineStyle('-');
   // The label items are gathered here and stored once: appending each to the
   // stored name would copy the whole name per item.
   std::string label = rel->GetName();
-  while (LookAheadFor(kPanelEnd) != 0) {
-    ReadPanelItem(rel, label);
-    SkipBlanksNotEof();
+  while (input.LookAheadFor(kPanelEnd) != 0) {
+    ReadPanelItem(reader, rel, label);
+    input.SkipBlanksNotEof();
   }
   rel->SetName(label);
-  SkipDelim();
-  SkipBlanksNotEof();
-  ReadAdditionalAttributes(rel);
+  input.SkipDelim();
+  input.SkipBlanksNotEof();
+  ReadAdditionalAttributes(reader, rel);
 }
 
 // The first pair is the start point; each later pair replaces the end point, so
 // the last pair ends up there.
-void ReadAdditionalAttributes(const PRelType& rel) {
-  CheckToken("<additional_attributes>");
-  rel->SetStartX(ReadPoint());
-  ExpectSemicolon();
-  rel->SetStartY(ReadPoint());
-  while (LookAheadFor(kPointsEnd) != 0) {
-    ExpectSemicolon();
-    rel->SetEndX(ReadPoint());
-    ExpectSemicolon();
-    rel->SetEndY(ReadPoint());
+void ReadAdditionalAttributes(DiagramReader& reader, const PRelType& rel) {
+  Scanner& input = reader.Input();
+  input.CheckToken("<additional_attributes>");
+  rel->SetStartX(ReadPoint(reader));
+  ExpectSemicolon(input);
+  rel->SetStartY(ReadPoint(reader));
+  while (input.LookAheadFor(kPointsEnd) != 0) {
+    ExpectSemicolon(input);
+    rel->SetEndX(ReadPoint(reader));
+    ExpectSemicolon(input);
+    rel->SetEndY(ReadPoint(reader));
   }
-  SkipDelim();
+  input.SkipDelim();
 }
 
-int32_t PointValue(const std::string& text) {
+int32_t PointValue(const DiagramReader& reader, const std::string& text) {
   if (text.find('.') == std::string::npos) {
     const int32_t value = ParseInteger(text);
     try {
-      return ScalePoint(value);
+      return reader.ScalePoint(value);
     } catch (const PlimkoError&) {
       throw GenericError("\"" + text + "\" is an invalid integer");
     }

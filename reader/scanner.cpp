@@ -17,82 +17,10 @@
 namespace {
 
 constexpr char kCtrlZ = 26;
-constexpr int32_t kBeforeOpen = -1;
-constexpr int32_t kAtEof = -2;
 // A line must leave room for its end-of-line position in a 32-bit position.
 constexpr size_t kMaxLineLength = std::numeric_limits<int32_t>::max() - 1;
 // The file is read in blocks of this size and cut into lines in memory.
 constexpr size_t kBlockSize = size_t{1} << 16;
-
-struct FileCloser {
-  void operator()(std::FILE* file) const { std::fclose(file); }
-};
-
-struct ScannerState {
-  std::unique_ptr<std::FILE, FileCloser> file;
-  std::string shownPath;   // the path as text, for messages
-  bool fileEnded = false;  // physical end or Ctrl-Z seen; no further line follows
-  std::string block;       // bytes read from the file; those from blockPos on are not yet cut
-  size_t blockPos = 0;
-  bool blockAscii = true;  // whether every byte of block is ASCII
-  // Where the next carriage return and the next Ctrl-Z stand in block.
-  struct NextByte {
-    size_t from = std::string::npos;  // none of the byte in block from here ...
-    size_t at = 0;                    // ... up to here, where it or the block's end is
-  };
-  NextByte nextReturn;
-  NextByte nextCtrlZ;
-  std::string raw;  // the bytes of the next line; kept to reuse its buffer
-  std::string curLine;
-  // The length of the ASCII that curLine starts with: there a byte is a character.
-  size_t asciiPrefix = 0;
-  int32_t linePos = kBeforeOpen;
-  int32_t lineNo = kBeforeOpen;
-  std::string lastDelimiter;
-};
-
-// At namespace scope, so that the many calls per input byte pay no guard test.
-ScannerState TheState;
-
-ScannerState& State() {
-  return TheState;
-}
-
-[[noreturn]] void Fail(const std::string& message);
-
-// The 0-based offset of the first byte of the current line, at or after from,
-// that stops holds; the line's size when there is none.
-size_t FindInLine(const ByteSet& stops, size_t from) {
-  const std::string& line = State().curLine;
-  const char* const bytes = line.data();
-  const size_t size = line.size();
-  while (from < size && !stops.Contains(bytes[from])) ++from;
-  return from;
-}
-
-// Up to this many stop bytes are compared one by one rather than put in a set.
-constexpr size_t kFewStops = 3;
-
-// As FindInLine, for at most kFewStops stop bytes; a missing one repeats the
-// first, or is a byte no line holds when there is none.
-size_t FindAnyInLine(std::string_view stopChars, size_t from) {
-  const std::string& line = State().curLine;
-  char stop[kFewStops];
-  for (size_t k = 0; k < kFewStops; ++k) {
-    stop[k] = k < stopChars.size() ? stopChars[k] : stopChars.empty() ? '\n' : stopChars[0];
-  }
-  const char* const bytes = line.data();
-  const size_t size = line.size();
-  while (from < size && bytes[from] != stop[0] && bytes[from] != stop[1] &&
-         bytes[from] != stop[2]) {
-    ++from;
-  }
-  return from;
-}
-
-// Matches the tokens at the 0-based offset of the current line, where a token
-// may start: the index of the first token found there, or -1.
-int32_t TokenAt(const ArrayOfString& tokens, size_t offset);
 
 [[noreturn]] void Fail(const std::string& message) {
   throw GenericError(message);
@@ -100,20 +28,6 @@ int32_t TokenAt(const ArrayOfString& tokens, size_t offset);
 
 bool IsBlank(char c) {
   return static_cast<unsigned char>(c) <= ' ';
-}
-
-bool AtEndOfLine() {
-  const ScannerState& s = State();
-  return s.linePos > 0 && static_cast<size_t>(s.linePos) > s.curLine.size();
-}
-
-// The trimmed text of the current line from start up to the current position.
-std::string TextFrom(int32_t start) {
-  const ScannerState& s = State();
-  if (start < 1) return "";
-  const std::string_view line = s.curLine;
-  return Trimmed(
-      line.substr(static_cast<size_t>(start - 1), static_cast<size_t>(s.linePos - start)));
 }
 
 // Whether every byte of the text is ASCII; a word at a time, since whole blocks
@@ -131,144 +45,8 @@ bool IsAscii(std::string_view text) {
   return (bits & kHighBits) == 0;
 }
 
-// The block's bytes changed: what was known of them is forgotten.
-void BlockChanged() {
-  ScannerState& s = State();
-  s.blockAscii = IsAscii(s.block);
-  s.nextReturn = {};
-  s.nextCtrlZ = {};
-}
-
-// Reads the next block of the file; false when nothing more could be read. A
-// read error stays in the stream's flag for the caller to see.
-bool FillBlock() {
-  ScannerState& s = State();
-  s.block.resize(kBlockSize);
-  s.block.resize(std::fread(s.block.data(), 1, kBlockSize, s.file.get()));
-  s.blockPos = 0;
-  BlockChanged();
-  return !s.block.empty();
-}
-
-// The offset of the first byte c in the block at or after from, or the block's
-// size. The rare bytes are searched for once per block, not once per line.
-size_t NextInBlock(ScannerState::NextByte& next, char c, size_t from) {
-  const std::string& block = State().block;
-  if (next.from <= from && from <= next.at) return next.at;
-  const void* found = std::memchr(block.data() + from, c, block.size() - from);
-  next.from = from;
-  next.at = found == nullptr ? block.size()
-                             : static_cast<size_t>(static_cast<const char*>(found) - block.data());
-  return next.at;
-}
-
-// The offset of the first line break in the block at or after from, or its size.
-size_t LineBreakAt(size_t from) {
-  ScannerState& s = State();
-  const void* feed = std::memchr(s.block.data() + from, '\n', s.block.size() - from);
-  const size_t end = feed == nullptr
-                         ? s.block.size()
-                         : static_cast<size_t>(static_cast<const char*>(feed) - s.block.data());
-  return std::min(
-      {end, NextInBlock(s.nextReturn, '\r', from), NextInBlock(s.nextCtrlZ, kCtrlZ, from)});
-}
-
-// Appends the raw bytes of the next line to raw; false when the file holds no more.
-// ascii becomes false when a block that a piece came from holds other bytes.
-bool ReadRawLine(std::string& raw, bool& ascii) {
-  ScannerState& s = State();
-  if (!s.file || s.fileEnded) return false;
-  bool gotAny = false;
-  for (;;) {
-    if (s.blockPos == s.block.size() && !FillBlock()) {
-      if (std::ferror(s.file.get())) Fail("cannot read \"" + s.shownPath + "\"");
-      s.fileEnded = true;
-      return gotAny;
-    }
-    const size_t start = s.blockPos;
-    const size_t end = LineBreakAt(start);
-    if (end - start > kMaxLineLength - raw.size()) {
-      Fail("input line too long in \"" + s.shownPath + "\"");
-    }
-    raw.append(s.block, start, end - start);
-    ascii = ascii && s.blockAscii;
-    gotAny = gotAny || end > start;
-    s.blockPos = end;
-    if (end == s.block.size()) continue;
-    const char c = s.block[s.blockPos++];
-    if (c == kCtrlZ) {
-      s.fileEnded = true;
-      return gotAny;
-    }
-    // A carriage return takes a line feed right after it along; the end of the
-    // file or a failed read there ends the line all the same.
-    if (c == '\r' && (s.blockPos < s.block.size() || FillBlock()) && s.block[s.blockPos] == '\n') {
-      ++s.blockPos;
-    }
-    return true;
-  }
-}
-
-// A line that ends inside an ASCII block with a line feed or a carriage return
-// is cut straight into the current line; false, having changed nothing, for any
-// other.
-bool TakeLineFromBlock() {
-  ScannerState& s = State();
-  if (!s.file || s.fileEnded || !s.blockAscii || s.blockPos == s.block.size() ||
-      s.lineNo == std::numeric_limits<int32_t>::max()) {
-    return false;
-  }
-  const size_t start = s.blockPos;
-  const size_t end = LineBreakAt(start);
-  if (end == s.block.size() || s.block[end] == kCtrlZ || end - start > kMaxLineLength) return false;
-  s.curLine.assign(s.block.data() + start, end - start);
-  s.blockPos = end + 1;
-  if (s.block[end] == '\r' && (s.blockPos < s.block.size() || FillBlock()) &&
-      s.block[s.blockPos] == '\n') {
-    ++s.blockPos;
-  }
-  s.asciiPrefix = s.curLine.size();
-  s.linePos = 1;
-  ++s.lineNo;
-  return true;
-}
-
-void NextLine() {
-  ScannerState& s = State();
-  if (TakeLineFromBlock()) return;
-  s.raw.clear();
-  bool ascii = true;
-  if (!ReadRawLine(s.raw, ascii)) {
-    s.curLine.clear();
-    s.linePos = kAtEof;
-    return;
-  }
-  if (s.lineNo == std::numeric_limits<int32_t>::max())
-    Fail("too many lines in \"" + s.shownPath + "\"");
-  // Nearly every line is ASCII, and nearly every other one well-formed; the swap
-  // keeps both buffers. A replaced piece is ASCII, so the prefix stays ASCII.
-  s.asciiPrefix = ascii || IsAscii(s.raw) ? s.raw.size() : AsciiPrefixLength(s.raw);
-  if (s.asciiPrefix == s.raw.size() ||
-      IsWellFormedUtf8(std::string_view(s.raw).substr(s.asciiPrefix))) {
-    s.curLine.swap(s.raw);
-  } else {
-    s.curLine = WellFormedUtf8(s.raw);
-  }
-  s.linePos = 1;
-  ++s.lineNo;
-}
-
-bool MatchesAt(const std::string& token, size_t offset) {
-  return std::string_view(State().curLine).substr(offset).starts_with(token);
-}
-
-int32_t TokenAt(const ArrayOfString& tokens, size_t offset) {
-  const int32_t found = tokens.FirstAt(std::string_view(State().curLine).substr(offset));
-  if (found >= 0 && tokens[static_cast<size_t>(found)].empty()) {
-    Fail("LookAheadFor is asked to search for EmptyStr");
-  }
-  return found;
-}
+// Up to this many stop bytes are compared one by one rather than put in a set.
+constexpr size_t kFewStops = 3;
 
 bool IsFormatMarker(char c) {
   return c == '*' || c == '/' || c == '_';
@@ -348,6 +126,173 @@ std::pair<unsigned, size_t> RadixPrefix(std::string_view text) {
 
 }  // namespace
 
+// The 0-based offset of the first byte of the current line, at or after from,
+// that stops holds; the line's size when there is none.
+size_t Scanner::FindInLine(const ByteSet& stops, size_t from) const {
+  const std::string& line = s_.curLine;
+  const char* const bytes = line.data();
+  const size_t size = line.size();
+  while (from < size && !stops.Contains(bytes[from])) ++from;
+  return from;
+}
+
+// As FindInLine, for at most kFewStops stop bytes; a missing one repeats the
+// first, or is a byte no line holds when there is none.
+size_t Scanner::FindAnyInLine(std::string_view stopChars, size_t from) const {
+  const std::string& line = s_.curLine;
+  char stop[kFewStops];
+  for (size_t k = 0; k < kFewStops; ++k) {
+    stop[k] = k < stopChars.size() ? stopChars[k] : stopChars.empty() ? '\n' : stopChars[0];
+  }
+  const char* const bytes = line.data();
+  const size_t size = line.size();
+  while (from < size && bytes[from] != stop[0] && bytes[from] != stop[1] &&
+         bytes[from] != stop[2]) {
+    ++from;
+  }
+  return from;
+}
+
+// The trimmed text of the current line from start up to the current position.
+std::string Scanner::TextFrom(int32_t start) const {
+  if (start < 1) return "";
+  const std::string_view line = s_.curLine;
+  return Trimmed(
+      line.substr(static_cast<size_t>(start - 1), static_cast<size_t>(s_.linePos - start)));
+}
+
+// The block's bytes changed: what was known of them is forgotten.
+void Scanner::BlockChanged() {
+  s_.blockAscii = IsAscii(s_.block);
+  s_.nextReturn = {};
+  s_.nextCtrlZ = {};
+}
+
+// Reads the next block of the file; false when nothing more could be read. A
+// read error stays in the stream's flag for the caller to see.
+bool Scanner::FillBlock() {
+  s_.block.resize(kBlockSize);
+  s_.block.resize(std::fread(s_.block.data(), 1, kBlockSize, s_.file.get()));
+  s_.blockPos = 0;
+  BlockChanged();
+  return !s_.block.empty();
+}
+
+// The offset of the first byte c in the block at or after from, or the block's
+// size. The rare bytes are searched for once per block, not once per line.
+size_t Scanner::NextInBlock(NextByte& next, char c, size_t from) const {
+  const std::string& block = s_.block;
+  if (next.from <= from && from <= next.at) return next.at;
+  const void* found = std::memchr(block.data() + from, c, block.size() - from);
+  next.from = from;
+  next.at = found == nullptr ? block.size()
+                             : static_cast<size_t>(static_cast<const char*>(found) - block.data());
+  return next.at;
+}
+
+// The offset of the first line break in the block at or after from, or its size.
+size_t Scanner::LineBreakAt(size_t from) {
+  const void* feed = std::memchr(s_.block.data() + from, '\n', s_.block.size() - from);
+  const size_t end = feed == nullptr
+                         ? s_.block.size()
+                         : static_cast<size_t>(static_cast<const char*>(feed) - s_.block.data());
+  return std::min(
+      {end, NextInBlock(s_.nextReturn, '\r', from), NextInBlock(s_.nextCtrlZ, kCtrlZ, from)});
+}
+
+// Appends the raw bytes of the next line to raw; false when the file holds no more.
+// ascii becomes false when a block that a piece came from holds other bytes.
+bool Scanner::ReadRawLine(std::string& raw, bool& ascii) {
+  if (!s_.file || s_.fileEnded) return false;
+  bool gotAny = false;
+  for (;;) {
+    if (s_.blockPos == s_.block.size() && !FillBlock()) {
+      if (std::ferror(s_.file.get())) Fail("cannot read \"" + s_.shownPath + "\"");
+      s_.fileEnded = true;
+      return gotAny;
+    }
+    const size_t start = s_.blockPos;
+    const size_t end = LineBreakAt(start);
+    if (end - start > kMaxLineLength - raw.size()) {
+      Fail("input line too long in \"" + s_.shownPath + "\"");
+    }
+    raw.append(s_.block, start, end - start);
+    ascii = ascii && s_.blockAscii;
+    gotAny = gotAny || end > start;
+    s_.blockPos = end;
+    if (end == s_.block.size()) continue;
+    const char c = s_.block[s_.blockPos++];
+    if (c == kCtrlZ) {
+      s_.fileEnded = true;
+      return gotAny;
+    }
+    // A carriage return takes a line feed right after it along; the end of the
+    // file or a failed read there ends the line all the same.
+    if (c == '\r' && (s_.blockPos < s_.block.size() || FillBlock()) &&
+        s_.block[s_.blockPos] == '\n') {
+      ++s_.blockPos;
+    }
+    return true;
+  }
+}
+
+// A line that ends inside an ASCII block with a line feed or a carriage return
+// is cut straight into the current line; false, having changed nothing, for any
+// other.
+bool Scanner::TakeLineFromBlock() {
+  if (!s_.file || s_.fileEnded || !s_.blockAscii || s_.blockPos == s_.block.size() ||
+      s_.lineNo == std::numeric_limits<int32_t>::max()) {
+    return false;
+  }
+  const size_t start = s_.blockPos;
+  const size_t end = LineBreakAt(start);
+  if (end == s_.block.size() || s_.block[end] == kCtrlZ || end - start > kMaxLineLength) {
+    return false;
+  }
+  s_.curLine.assign(s_.block.data() + start, end - start);
+  s_.blockPos = end + 1;
+  if (s_.block[end] == '\r' && (s_.blockPos < s_.block.size() || FillBlock()) &&
+      s_.block[s_.blockPos] == '\n') {
+    ++s_.blockPos;
+  }
+  s_.asciiPrefix = s_.curLine.size();
+  s_.linePos = 1;
+  ++s_.lineNo;
+  return true;
+}
+
+void Scanner::NextLine() {
+  if (TakeLineFromBlock()) return;
+  s_.raw.clear();
+  bool ascii = true;
+  if (!ReadRawLine(s_.raw, ascii)) {
+    s_.curLine.clear();
+    s_.linePos = kAtEof;
+    return;
+  }
+  if (s_.lineNo == std::numeric_limits<int32_t>::max())
+    Fail("too many lines in \"" + s_.shownPath + "\"");
+  // Nearly every line is ASCII, and nearly every other one well-formed; the swap
+  // keeps both buffers. A replaced piece is ASCII, so the prefix stays ASCII.
+  s_.asciiPrefix = ascii || IsAscii(s_.raw) ? s_.raw.size() : AsciiPrefixLength(s_.raw);
+  if (s_.asciiPrefix == s_.raw.size() ||
+      IsWellFormedUtf8(std::string_view(s_.raw).substr(s_.asciiPrefix))) {
+    s_.curLine.swap(s_.raw);
+  } else {
+    s_.curLine = WellFormedUtf8(s_.raw);
+  }
+  s_.linePos = 1;
+  ++s_.lineNo;
+}
+
+int32_t Scanner::TokenAt(const ArrayOfString& tokens, size_t offset) const {
+  const int32_t found = tokens.FirstAt(std::string_view(s_.curLine).substr(offset));
+  if (found >= 0 && tokens[static_cast<size_t>(found)].empty()) {
+    Fail("LookAheadFor is asked to search for EmptyStr");
+  }
+  return found;
+}
+
 void ArrayOfString::Add(const std::string& token) {
   Head head{HeadOf(token), 0};
   std::memset(&head.mask, 0xFF, std::min(token.size(), sizeof head.mask));
@@ -402,101 +347,66 @@ bool FormatMarkerSet::Contains(char mark) const {
   return bit != 0 && (bits_ & bit) != 0;
 }
 
-void OpenInput(const std::string& path) {
+void Scanner::OpenInput(const std::string& path) {
   std::FILE* file = OpenFileToRead(path);
   if (file == nullptr) {
     const int error = errno;
-    State() = ScannerState();
+    s_ = State();
     Fail("cannot open \"" + WellFormedUtf8(path) + "\": " + std::strerror(error));
   }
   // The file system gets the bytes given; messages show them as text.
   OpenInput(file, WellFormedUtf8(path));
 }
 
-void OpenInput(std::FILE* stream, const std::string& name) {
-  ScannerState& s = State();
-  // The buffers keep their storage from the file before: a process that reads
-  // one input after another then asks the heap for none of it each time.
-  std::string block = std::move(s.block);
-  std::string raw = std::move(s.raw);
-  std::string curLine = std::move(s.curLine);
-  s = ScannerState();
-  s.block = std::move(block);
-  s.block.clear();
-  s.raw = std::move(raw);
-  s.curLine = std::move(curLine);
-  s.curLine.clear();
-  s.file.reset(stream);
-  s.shownPath = name;
-  s.lineNo = 0;
+void Scanner::OpenInput(std::FILE* stream, const std::string& name) {
+  // The buffers keep their storage from the input read before: a scanner that
+  // reads one input after another then asks the heap for none of it each time.
+  std::string block = std::move(s_.block);
+  std::string raw = std::move(s_.raw);
+  std::string curLine = std::move(s_.curLine);
+  s_ = State();
+  s_.block = std::move(block);
+  s_.block.clear();
+  s_.raw = std::move(raw);
+  s_.curLine = std::move(curLine);
+  s_.curLine.clear();
+  s_.file.reset(stream);
+  s_.shownPath = name;
+  s_.lineNo = 0;
   try {
     NextLine();
   } catch (...) {
-    s = ScannerState();
+    s_ = State();
     throw;
   }
 }
 
-void CloseInput() {
-  ScannerState& s = State();
-  if (!s.file) return;
-  if (std::fclose(s.file.release()) != 0) Fail("cannot close \"" + s.shownPath + "\"");
-}
-
-bool AtEof() {
-  return State().linePos == kAtEof;
-}
-
-char CurrentChar() {
-  const ScannerState& s = State();
-  if (s.linePos < 1) return '\0';
-  if (AtEndOfLine()) return kEndOfLine;
-  return s.curLine[static_cast<size_t>(s.linePos - 1)];
-}
-
-const std::string& CurLine() {
-  return State().curLine;
-}
-
-const std::string& InputName() {
-  return State().shownPath;
-}
-
-int32_t LineNo() {
-  return State().lineNo;
+void Scanner::CloseInput() {
+  if (!s_.file) return;
+  if (std::fclose(s_.file.release()) != 0) Fail("cannot close \"" + s_.shownPath + "\"");
 }
 
 // The scanner keeps a byte offset, which is all it needs, since every token is ASCII;
 // the position shown counts characters: that of the character holding the byte, or
 // one past the last character at the end of the line.
-int32_t LinePos() {
-  const ScannerState& s = State();
-  if (s.linePos < 1) return s.linePos;
-  const auto offset = static_cast<size_t>(s.linePos - 1);
-  if (offset < s.asciiPrefix) return s.linePos;
-  const std::string_view line = s.curLine;
+int32_t Scanner::LinePos() const {
+  if (s_.linePos < 1) return s_.linePos;
+  const auto offset = static_cast<size_t>(s_.linePos - 1);
+  if (offset < s_.asciiPrefix) return s_.linePos;
+  const std::string_view line = s_.curLine;
   const size_t counted = std::min(offset + 1, line.size());
   size_t position =
-      s.asciiPrefix + CharacterCount(line.substr(s.asciiPrefix, counted - s.asciiPrefix));
+      s_.asciiPrefix + CharacterCount(line.substr(s_.asciiPrefix, counted - s_.asciiPrefix));
   if (offset >= line.size()) ++position;
   return static_cast<int32_t>(position);
 }
 
-int32_t BytePos() {
-  return State().linePos;
-}
-
-const std::string& LastDelimiter() {
-  return State().lastDelimiter;
-}
-
-char NextChar() {
-  ScannerState& s = State();
-  s.lastDelimiter.clear();
+char Scanner::NextChar() {
+  s_.lastDelimiter.clear();
   if (AtEndOfLine()) {
     NextLine();
-  } else if (s.linePos > 0) {
-    ++s.linePos;
+  } else if (s_.linePos > 0) {
+    ++s_.linePos;
   }
   return CurrentChar();
 }
@@ -504,50 +414,47 @@ char NextChar() {
 // Skips a whole run of blanks at a time; the end-of-line position is blank, so
 // the run goes on in the next line. The position test, not only AtEof, ends the
 // loop before the file is opened.
-bool SkipBlanks() {
-  ScannerState& s = State();
-  while (s.linePos > 0) {
-    auto i = static_cast<size_t>(s.linePos - 1);
-    while (i < s.curLine.size() && IsBlank(s.curLine[i])) ++i;
+bool Scanner::SkipBlanks() {
+  while (s_.linePos > 0) {
+    auto i = static_cast<size_t>(s_.linePos - 1);
+    while (i < s_.curLine.size() && IsBlank(s_.curLine[i])) ++i;
     const auto stop = static_cast<int32_t>(i + 1);
-    if (stop != s.linePos) s.lastDelimiter.clear();
-    if (i < s.curLine.size()) {
-      s.linePos = stop;
+    if (stop != s_.linePos) s_.lastDelimiter.clear();
+    if (i < s_.curLine.size()) {
+      s_.linePos = stop;
       break;
     }
-    s.lastDelimiter.clear();
+    s_.lastDelimiter.clear();
     NextLine();
   }
-  return s.linePos <= 0;
+  return s_.linePos <= 0;
 }
 
-void SkipBlanksNotEof() {
+void Scanner::SkipBlanksNotEof() {
   if (SkipBlanks()) Fail("end of file reached unexpectedly");
 }
 
-int32_t LookAheadFor(const ArrayOfString& tokens) {
-  ScannerState& s = State();
+int32_t Scanner::LookAheadFor(const ArrayOfString& tokens) {
   if (CurrentChar() == '\0') Fail("LookAheadFor reached end of file unexpectedly");
   if (AtEndOfLine()) {
-    s.lastDelimiter.assign(1, kEndOfLine);
+    s_.lastDelimiter.assign(1, kEndOfLine);
     return -2;
   }
-  const auto offset = static_cast<size_t>(s.linePos - 1);
+  const auto offset = static_cast<size_t>(s_.linePos - 1);
   // Most looks are made where no token starts.
-  const int32_t found = tokens.Starts().Contains(s.curLine[offset]) ? TokenAt(tokens, offset) : -1;
+  const int32_t found = tokens.Starts().Contains(s_.curLine[offset]) ? TokenAt(tokens, offset) : -1;
   if (found < 0) {
-    s.lastDelimiter.clear();
+    s_.lastDelimiter.clear();
   } else {
-    s.lastDelimiter = tokens[static_cast<size_t>(found)];
+    s_.lastDelimiter = tokens[static_cast<size_t>(found)];
   }
   return found;
 }
 
-std::string ReadUntil(std::string_view stopChars) {
-  ScannerState& s = State();
-  const int32_t start = s.linePos;
-  if (s.linePos > 0) {
-    const auto from = static_cast<size_t>(s.linePos - 1);
+std::string Scanner::ReadUntil(std::string_view stopChars) {
+  const int32_t start = s_.linePos;
+  if (s_.linePos > 0) {
+    const auto from = static_cast<size_t>(s_.linePos - 1);
     size_t stop = 0;
     if (stopChars.size() <= kFewStops) {
       stop = FindAnyInLine(stopChars, from);
@@ -556,73 +463,66 @@ std::string ReadUntil(std::string_view stopChars) {
       for (const char c : stopChars) stops.Add(c);
       stop = FindInLine(stops, from);
     }
-    s.linePos = static_cast<int32_t>(stop + 1);
+    s_.linePos = static_cast<int32_t>(stop + 1);
   }
-  s.lastDelimiter.assign(1, CurrentChar());
+  s_.lastDelimiter.assign(1, CurrentChar());
   return TextFrom(start);
 }
 
-void SkipToLineEnd() {
-  ScannerState& s = State();
-  if (s.linePos > 0) s.linePos = static_cast<int32_t>(s.curLine.size() + 1);
-  s.lastDelimiter.assign(1, CurrentChar());
+void Scanner::SkipToLineEnd() {
+  if (s_.linePos > 0) s_.linePos = static_cast<int32_t>(s_.curLine.size() + 1);
+  s_.lastDelimiter.assign(1, CurrentChar());
 }
 
-std::string ReadUntilChar(char stopChar) {
+std::string Scanner::ReadUntilChar(char stopChar) {
   return ReadUntil(std::string_view(&stopChar, 1));
 }
-
-namespace {
 
 // Moves on from the position, within the current line, to the first place where
 // LookAheadFor answers anything but -1, and answers that; each place passed over
 // is one where it answers -1 and NextChar moves on by one byte.
-int32_t LookAheadInLine(const ArrayOfString& tokens) {
-  ScannerState& s = State();
-  if (s.linePos < 1) return LookAheadFor(tokens);
+int32_t Scanner::LookAheadInLine(const ArrayOfString& tokens) {
+  if (s_.linePos < 1) return LookAheadFor(tokens);
   const ByteSet& starts = tokens.Starts();
-  for (auto offset = static_cast<size_t>(s.linePos - 1);; ++offset) {
+  for (auto offset = static_cast<size_t>(s_.linePos - 1);; ++offset) {
     offset = FindInLine(starts, offset);
-    if (static_cast<size_t>(s.linePos - 1) != offset) {
-      s.linePos = static_cast<int32_t>(offset + 1);
-      s.lastDelimiter.clear();
+    if (static_cast<size_t>(s_.linePos - 1) != offset) {
+      s_.linePos = static_cast<int32_t>(offset + 1);
+      s_.lastDelimiter.clear();
     }
-    if (offset == s.curLine.size() || s.curLine[offset] == '\0') return LookAheadFor(tokens);
+    if (offset == s_.curLine.size() || s_.curLine[offset] == '\0') return LookAheadFor(tokens);
     const int32_t found = TokenAt(tokens, offset);
     if (found >= 0) {
-      s.lastDelimiter = tokens[static_cast<size_t>(found)];
+      s_.lastDelimiter = tokens[static_cast<size_t>(found)];
       return found;
     }
   }
 }
 
-}  // namespace
-
-std::string ReadUntilAny(const ArrayOfString& tokens) {
-  const int32_t start = State().linePos;
+std::string Scanner::ReadUntilAny(const ArrayOfString& tokens) {
+  const int32_t start = s_.linePos;
   LookAheadInLine(tokens);
   return TextFrom(start);
 }
 
-const std::string& GetLastDelimiter() {
-  const std::string& delimiter = State().lastDelimiter;
+const std::string& Scanner::RequireLastDelimiter() const {
+  const std::string& delimiter = s_.lastDelimiter;
   if (delimiter.empty()) Fail("LastDelimiter is empty");
   return delimiter;
 }
 
-void SkipDelim() {
-  ScannerState& s = State();
+void Scanner::SkipDelim() {
   if (AtEndOfLine()) {
     NextChar();
   } else {
-    const size_t length = GetLastDelimiter().size();
+    const size_t length = RequireLastDelimiter().size();
     // At the end of the file there is nothing left to consume.
-    if (s.linePos > 0) s.linePos += static_cast<int32_t>(length);
+    if (s_.linePos > 0) s_.linePos += static_cast<int32_t>(length);
   }
-  s.lastDelimiter.clear();
+  s_.lastDelimiter.clear();
 }
 
-void CheckToken(const std::string& token) {
+void Scanner::CheckToken(const std::string& token) {
   SkipBlanksNotEof();
   if (token.empty()) Fail("CheckToken: token must not be EmptyStr");
   if (token.size() == 1) {
@@ -632,13 +532,16 @@ void CheckToken(const std::string& token) {
   }
   // After the blanks the current character is neither NUL nor the line end, so
   // this is what LookAheadFor and SkipDelim would do, without a list to build.
-  ScannerState& s = State();
-  s.lastDelimiter.clear();
-  if (!MatchesAt(token, static_cast<size_t>(s.linePos - 1))) Fail("missing \"" + token + "\"");
-  s.linePos += static_cast<int32_t>(token.size());
+  s_.lastDelimiter.clear();
+  if (!std::string_view(s_.curLine)
+           .substr(static_cast<size_t>(s_.linePos - 1))
+           .starts_with(token)) {
+    Fail("missing \"" + token + "\"");
+  }
+  s_.linePos += static_cast<int32_t>(token.size());
 }
 
-const std::string& SkipToAny(const ArrayOfString& tokens) {
+const std::string& Scanner::SkipToAny(const ArrayOfString& tokens) {
   int32_t found = LookAheadInLine(tokens);
   while (found < 0) {
     NextChar();
@@ -647,7 +550,7 @@ const std::string& SkipToAny(const ArrayOfString& tokens) {
   return tokens[static_cast<size_t>(found)];
 }
 
-const std::string& SkipPastAny(const ArrayOfString& tokens) {
+const std::string& Scanner::SkipPastAny(const ArrayOfString& tokens) {
   const std::string& token = SkipToAny(tokens);
   SkipDelim();
   return token;
@@ -675,25 +578,23 @@ EnclosingMarks MarksFrom(std::string_view line, std::size_t at) {
 
 }  // namespace
 
-FormatMarkerSet ReadFormatMarkers() {
-  ScannerState& s = State();
+FormatMarkerSet Scanner::ReadFormatMarkers() {
   FormatMarkerSet result;
-  if (s.linePos < 1) return result;
-  const EnclosingMarks marks = MarksFrom(s.curLine, static_cast<size_t>(s.linePos - 1));
+  if (s_.linePos < 1) return result;
+  const EnclosingMarks marks = MarksFrom(s_.curLine, static_cast<size_t>(s_.linePos - 1));
   for (size_t i = 0; i < marks.count; ++i) {
     result.Add(CurrentChar());
     NextChar();
-    s.curLine[marks.closing + i] = ' ';
+    s_.curLine[marks.closing + i] = ' ';
   }
   return result;
 }
 
-std::string_view MarkedTextAhead() {
-  const ScannerState& s = State();
-  if (s.linePos < 1 || static_cast<size_t>(s.linePos) > s.curLine.size()) return {};
-  const auto at = static_cast<size_t>(s.linePos - 1);
-  const EnclosingMarks marks = MarksFrom(s.curLine, at);
-  return std::string_view(s.curLine).substr(at + marks.count, marks.closing - at - marks.count);
+std::string_view Scanner::MarkedTextAhead() const {
+  if (s_.linePos < 1 || static_cast<size_t>(s_.linePos) > s_.curLine.size()) return {};
+  const auto at = static_cast<size_t>(s_.linePos - 1);
+  const EnclosingMarks marks = MarksFrom(s_.curLine, at);
+  return std::string_view(s_.curLine).substr(at + marks.count, marks.closing - at - marks.count);
 }
 
 std::string DecodePCData(std::string_view text) {
@@ -761,11 +662,11 @@ std::string Decoded(std::string text) {
 
 }  // namespace
 
-std::string ReadPCDataUntil(std::string_view stopChars) {
+std::string Scanner::ReadPCDataUntil(std::string_view stopChars) {
   return Decoded(ReadUntil(stopChars));
 }
 
-std::string ReadPCDataUntilAny(const ArrayOfString& tokens) {
+std::string Scanner::ReadPCDataUntilAny(const ArrayOfString& tokens) {
   return Decoded(ReadUntilAny(tokens));
 }
 
@@ -802,20 +703,19 @@ int32_t ParseInteger(std::string_view text) {
                                        : static_cast<int64_t>(magnitude));
 }
 
-namespace {
-
 // Reads one more block of the file behind the bytes not yet cut into lines,
 // dropping those already cut; false when the file holds no more.
-bool ExtendBlock() {
-  ScannerState& s = State();
-  s.block.erase(0, s.blockPos);
-  s.blockPos = 0;
-  const size_t kept = s.block.size();
-  s.block.resize(kept + kBlockSize);
-  s.block.resize(kept + std::fread(s.block.data() + kept, 1, kBlockSize, s.file.get()));
+bool Scanner::ExtendBlock() {
+  s_.block.erase(0, s_.blockPos);
+  s_.blockPos = 0;
+  const size_t kept = s_.block.size();
+  s_.block.resize(kept + kBlockSize);
+  s_.block.resize(kept + std::fread(s_.block.data() + kept, 1, kBlockSize, s_.file.get()));
   BlockChanged();
-  return s.block.size() > kept;
+  return s_.block.size() > kept;
 }
+
+namespace {
 
 // The cursor of a look ahead that has met the end of the file.
 constexpr size_t kPastEnd = std::string::npos;
@@ -825,16 +725,16 @@ constexpr size_t kPastEnd = std::string::npos;
 // Offsets count from the first byte not yet cut into lines, so they stay valid
 // when ExtendBlock drops the bytes before it. A read error is left in the
 // stream's flag for the next line read to report.
-std::string_view TextLineAhead(size_t& cursor) {
-  ScannerState& s = State();
-  if (!s.file || s.fileEnded) return {};
+std::string_view Scanner::TextLineAhead(size_t& cursor) {
+  ++s_.looksAhead;
+  if (!s_.file || s_.fileEnded) return {};
   while (cursor != kPastEnd) {
     size_t end = cursor;
     for (;;) {
-      end = LineBreakAt(s.blockPos + end) - s.blockPos;
-      if (s.blockPos + end < s.block.size() || !ExtendBlock()) break;
+      end = LineBreakAt(s_.blockPos + end) - s_.blockPos;
+      if (s_.blockPos + end < s_.block.size() || !ExtendBlock()) break;
     }
-    const std::string_view ahead = std::string_view(s.block).substr(s.blockPos);
+    const std::string_view ahead = std::string_view(s_.block).substr(s_.blockPos);
     const std::string_view line = ahead.substr(cursor, end - cursor);
     cursor = end == ahead.size() || ahead[end] == kCtrlZ ? kPastEnd : end + 1;
     for (size_t i = 0; i < line.size(); ++i) {
@@ -848,60 +748,57 @@ std::string_view TextLineAhead(size_t& cursor) {
 // so a large file costs one read and no more memory than its longest line. A
 // line that cannot be read counts as holding a text: what stopped the reader
 // before is then the report.
-bool BytesFollow(std::initializer_list<std::string_view> texts) {
-  ScannerState& s = State();
-  if (s.linePos < 1) return false;
-  const std::string shownLine = s.curLine;
-  const int32_t shownPos = s.linePos;
-  const int32_t shownLineNo = s.lineNo;
-  const size_t shownPrefix = s.asciiPrefix;
+bool Scanner::BytesFollow(std::initializer_list<std::string_view> texts) {
+  if (s_.linePos < 1) return false;
+  const std::string shownLine = s_.curLine;
+  const int32_t shownPos = s_.linePos;
+  const int32_t shownLineNo = s_.lineNo;
+  const size_t shownPrefix = s_.asciiPrefix;
   bool found = false;
   try {
-    for (size_t from = static_cast<size_t>(s.linePos - 1); !found && s.linePos > 0; from = 0) {
+    for (size_t from = static_cast<size_t>(s_.linePos - 1); !found && s_.linePos > 0; from = 0) {
       for (const std::string_view text : texts) {
-        found = found || s.curLine.find(text, from) != std::string::npos;
+        found = found || s_.curLine.find(text, from) != std::string::npos;
       }
       if (!found) NextLine();
     }
   } catch (const PlimkoError&) {
     found = true;
   }
-  s.curLine = shownLine;
-  s.linePos = shownPos;
-  s.lineNo = shownLineNo;
-  s.asciiPrefix = shownPrefix;
+  s_.curLine = shownLine;
+  s_.linePos = shownPos;
+  s_.lineNo = shownLineNo;
+  s_.asciiPrefix = shownPrefix;
   return found;
 }
 
-void EraseInLine(size_t offset, size_t count) {
-  ScannerState& s = State();
-  s.curLine.erase(offset, count);
-  s.asciiPrefix = AsciiPrefixLength(s.curLine);
+void Scanner::EraseInLine(size_t offset, size_t count) {
+  s_.curLine.erase(offset, count);
+  s_.asciiPrefix = AsciiPrefixLength(s_.curLine);
 }
 
-size_t JoinNextTextLine() {
-  ScannerState& s = State();
-  std::string joined = std::move(s.curLine);
-  const int32_t position = s.linePos;
+size_t Scanner::JoinNextTextLine() {
+  std::string joined = std::move(s_.curLine);
+  const int32_t position = s_.linePos;
   while (!joined.empty() && IsBlank(joined.back())) joined.pop_back();
   joined += ' ';
   const size_t at = joined.size();
-  const size_t previousPrefix = std::min(s.asciiPrefix, at - 1);
+  const size_t previousPrefix = std::min(s_.asciiPrefix, at - 1);
   size_t first = 0;
   do {
     NextLine();
     first = 0;
-    while (first < s.curLine.size() && IsBlank(s.curLine[first])) ++first;
-  } while (s.linePos > 0 && first == s.curLine.size());
-  if (s.curLine.size() - first > kMaxLineLength - at) {
-    Fail("input line too long in \"" + s.shownPath + "\"");
+    while (first < s_.curLine.size() && IsBlank(s_.curLine[first])) ++first;
+  } while (s_.linePos > 0 && first == s_.curLine.size());
+  if (s_.curLine.size() - first > kMaxLineLength - at) {
+    Fail("input line too long in \"" + s_.shownPath + "\"");
   }
-  joined.append(s.curLine, first);
-  s.curLine = std::move(joined);
+  joined.append(s_.curLine, first);
+  s_.curLine = std::move(joined);
   // Positions count the same characters from a shorter ASCII prefix, and the
   // joined line is not searched anew for each line a string goes on over.
-  s.asciiPrefix = previousPrefix;
+  s_.asciiPrefix = previousPrefix;
   // The reader stands before the text it joins lines for, so before the blanks that went.
-  s.linePos = position;
+  s_.linePos = position;
   return at;
 }

@@ -504,7 +504,8 @@ TEST(DriverConsole, PromptsOnlyWhenWaiting) {
   for (const Case& c : cases) {
     std::istringstream in("\nnext");
     std::ostringstream out, err;
-    EXPECT_EQ(RunDriver(c.args, in, out, err, c.wait), c.err.empty() ? 0 : 1);
+    RunModel model;
+    EXPECT_EQ(RunDriver(c.args, in, out, err, c.wait, model), c.err.empty() ? 0 : 1);
     EXPECT_EQ(out.str(), c.out);
     EXPECT_EQ(err.str(), c.err);
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), c.wait ? "next" : "\nnext");

@@ -16,11 +16,12 @@
 #include "model/Param.h"
 #include "reader/Parser.h"
 #include "reader/scanner.h"
+#include "support/DiagramFile.h"
 #include "support/TempFile.h"
 
 namespace reader_test {
 
-// A failed read: the message and where the scanner stood, as the driver shows it.
+// A failed read: the message and where the reading stopped, as the driver shows it.
 struct ReadFailure {
   std::string message;
   int32_t line = 0;
@@ -50,41 +51,41 @@ inline std::vector<PElement> ElementsOf(const PElemTable& table) {
   return elements;
 }
 
+// Reads a document text with the reader, which keeps what the document set.
+inline PElemTable ReadDocument(DiagramReader& reader, const std::string& text) {
+  return ReadDiagramFile(reader, WriteTempFile(text));
+}
+
 inline PElemTable ReadDocument(const std::string& text) {
-  OpenInput(WriteTempFile(text));
-  PElemTable diagram;
-  try {
-    diagram = ReadDiagram();
-  } catch (...) {
-    CloseInput();
-    throw;
-  }
-  CloseInput();
-  return diagram;
+  DiagramReader reader;
+  return ReadDocument(reader, text);
 }
 
 inline ReadFailure ReadFailureOf(const std::string& text) {
-  OpenInput(WriteTempFile(text));
+  DiagramReader reader;
+  reader.OpenInput(WriteTempFile(text));
   ReadFailure failure{"no error", 0, 0};
   try {
-    ReadDiagram();
+    reader.ReadDiagram();
+  } catch (const ReadError& error) {
+    failure = {error.what(), error.Place().lineNo, error.Place().linePos};
   } catch (const PlimkoError& error) {
-    failure = {error.what(), LineNo(), LinePos()};
+    failure = {error.what(), reader.Input().LineNo(), reader.Input().LinePos()};
   }
-  CloseInput();
+  reader.CloseInput();
   return failure;
 }
 
 // Reading a document is the only way to set the zoom level that scales points.
-inline void SetZoomLevel(int32_t zoom) {
-  ReadDocument("<diagram><zoom_level>" + std::to_string(zoom) + "</zoom_level></diagram>");
+inline void SetZoomLevel(DiagramReader& reader, int32_t zoom) {
+  ReadDocument(reader, "<diagram><zoom_level>" + std::to_string(zoom) + "</zoom_level></diagram>");
 }
 
 // Opens a text and stands on its first non-blank character, as the panel
 // readers expect.
-inline void OpenAt(const std::string& text) {
-  OpenInput(WriteTempFile(text));
-  SkipBlanksNotEof();
+inline void OpenAt(DiagramReader& reader, const std::string& text) {
+  reader.OpenInput(WriteTempFile(text));
+  reader.Input().SkipBlanksNotEof();
 }
 
 // A document in UMLet's layout: the panel text of the first element starts at

@@ -49,16 +49,17 @@ TEST(Corpus, EveryFileReadsOrFailsWithAReaderMessage) {
   ASSERT_FALSE(files.empty()) << "no .uxf file in " << dir;
   for (const fs::path& file : files) {
     const std::string name = file.filename().string();
-    OpenInput(file.string());
+    DiagramReader reader;
+    reader.OpenInput(file.string());
     try {
-      const PElemTable diagram = ReadDiagram();
+      const PElemTable diagram = reader.ReadDiagram();
       EXPECT_EQ(diagram->Count(), ElementTags(ReadWholeFile(file.string()))) << name;
     } catch (const PlimkoError& error) {
-      std::cout << name << ": " << error.what() << " at line=" << LineNo() << ", pos=" << LinePos()
-                << "\n";
+      std::cout << name << ": " << error.what() << " at line=" << reader.Input().LineNo()
+                << ", pos=" << reader.Input().LinePos() << "\n";
       EXPECT_TRUE(IsReaderMessage(error.what())) << name << ": " << error.what();
     }
-    CloseInput();
+    reader.CloseInput();
   }
 }
 

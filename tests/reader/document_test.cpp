@@ -127,6 +127,24 @@ TEST(DocumentFrame, CoordinateLayouts) {
             "9,2,3,4");
 }
 
+// Two readers share nothing: opened one after the other and read in turn, each
+// reads its own file, scales by its own zoom level and makes members of its own.
+TEST(DocumentFrame, ReadersSideBySide) {
+  DiagramReader zoomed;
+  DiagramReader plain;
+  zoomed.OpenInput(WriteTempFile(Document(ClassElement("A\n--\nx: T"), "20")));
+  plain.OpenInput(WriteTempFile(Document(ClassElement("B\n--\nx: T"))));
+  const std::vector<PElement> a = ElementsOf(zoomed.ReadDiagram());
+  const std::vector<PElement> b = ElementsOf(plain.ReadDiagram());
+  zoomed.CloseInput();
+  plain.CloseInput();
+  ASSERT_EQ(a.size(), 1u);
+  ASSERT_EQ(b.size(), 1u);
+  EXPECT_EQ(KindOf(a[0]) + " " + Coordinates(a[0]), "class A 5,10,50,25");
+  EXPECT_EQ(KindOf(b[0]) + " " + Coordinates(b[0]), "class B 10,20,100,50");
+  EXPECT_NE(ToClassType(a[0])->GetMembers()->AnyOne(), ToClassType(b[0])->GetMembers()->AnyOne());
+}
+
 // Without "</coordinates>" the panel is not read.
 TEST(DocumentFrame, PanelNeedsCompleteCoordinates) {
   const PElement unread = OnlyElement(
@@ -214,18 +232,19 @@ TEST(DocumentFrame, NotADiagram) {
   };
   for (const Case& c : cases) {
     const std::string path = WriteTempFile(c.document);
-    OpenInput(path);
+    DiagramReader reader;
+    reader.OpenInput(path);
     ReadFailure failure{"no error", 0, 0};
     try {
-      ReadDiagram();
+      reader.ReadDiagram();
     } catch (const NotADiagramError& error) {
       EXPECT_EQ(error.Message(), "not a UMLet diagram: \"" + path +
                                      "\" has no <diagram> or <umlet_diagram> element");
-      failure = {notADiagram, LineNo(), LinePos()};
-    } catch (const PlimkoError& error) {
-      failure = {error.Message(), LineNo(), LinePos()};
+      failure = {notADiagram, reader.Input().LineNo(), reader.Input().LinePos()};
+    } catch (const ReadError& error) {
+      failure = {error.Message(), error.Place().lineNo, error.Place().linePos};
     }
-    CloseInput();
+    reader.CloseInput();
     EXPECT_EQ(failure, c.expected) << c.document;
   }
 }
@@ -254,27 +273,30 @@ TEST(DocumentFrame, VersionDecidesPointScaling) {
       // Another tag that begins alike is not the root tag.
       {"<diagram_x version=\"15.1\">\n<diagram>", 20},
   };
+  DiagramReader reader;
   for (const Case& c : cases) {
-    ReadDocument(c.head + "<zoom_level>20</zoom_level></diagram>");
-    EXPECT_EQ(ScalePoint(40), c.expected) << c.head;
+    ReadDocument(reader, c.head + "<zoom_level>20</zoom_level></diagram>");
+    EXPECT_EQ(reader.ScalePoint(40), c.expected) << c.head;
   }
   // A "<diagram" after the zoom level is not the root tag.
-  ReadDocument("<umlet_diagram><zoom_level>20</zoom_level><diagram version=\"15.1\"></diagram>");
-  EXPECT_EQ(ScalePoint(40), 20);
+  ReadDocument(reader,
+               "<umlet_diagram><zoom_level>20</zoom_level><diagram version=\"15.1\"></diagram>");
+  EXPECT_EQ(reader.ScalePoint(40), 20);
 }
 
 // Scaling itself, at the edges of the 32-bit range.
 TEST(DocumentFrame, ScaleCoordinateRange) {
-  SetZoomLevel(10);
-  EXPECT_EQ(ScaleCoordinate(INT_MIN), INT_MIN);
-  EXPECT_EQ(ScaleCoordinate(INT_MAX), INT_MAX);
-  SetZoomLevel(20);
-  EXPECT_EQ(ScaleCoordinate(-35), -18);
-  EXPECT_EQ(ScaleCoordinate(INT_MIN), -1073741824);
-  SetZoomLevel(-10);
-  EXPECT_EQ(ScaleCoordinate(INT_MAX), -INT_MAX);
+  DiagramReader reader;
+  SetZoomLevel(reader, 10);
+  EXPECT_EQ(reader.ScaleCoordinate(INT_MIN), INT_MIN);
+  EXPECT_EQ(reader.ScaleCoordinate(INT_MAX), INT_MAX);
+  SetZoomLevel(reader, 20);
+  EXPECT_EQ(reader.ScaleCoordinate(-35), -18);
+  EXPECT_EQ(reader.ScaleCoordinate(INT_MIN), -1073741824);
+  SetZoomLevel(reader, -10);
+  EXPECT_EQ(reader.ScaleCoordinate(INT_MAX), -INT_MAX);
   try {
-    ScaleCoordinate(INT_MIN);
+    reader.ScaleCoordinate(INT_MIN);
     ADD_FAILURE() << "no error";
   } catch (const GenericError& error) {
     EXPECT_STREQ(error.what(), "coordinate -2147483648 does not fit at zoom level -10");

@@ -226,8 +226,8 @@ struct ValueCase {
   std::string rest;  // the line from the position where reading stopped
 };
 
-std::string RestOfLine() {
-  return CurLine().substr(static_cast<size_t>(LinePos() - 1));
+std::string RestOfLine(const Scanner& input) {
+  return input.CurLine().substr(static_cast<size_t>(input.LinePos() - 1));
 }
 
 // Reading a value stops on its terminator without consuming it.
@@ -243,29 +243,31 @@ TEST(MemberLine, ReadValueTextStopsOnTerminator) {
       {"v  ", params, "v", ""},
   };
   for (const ValueCase& c : cases) {
-    OpenAt(c.text);
-    EXPECT_EQ(ReadValueText(c.terminators), c.expected) << c.text;
-    EXPECT_EQ(RestOfLine(), c.rest) << c.text;
-    CloseInput();
+    DiagramReader reader;
+    OpenAt(reader, c.text);
+    EXPECT_EQ(ReadValueText(reader.Input(), c.terminators), c.expected) << c.text;
+    EXPECT_EQ(RestOfLine(reader.Input()), c.rest) << c.text;
+    reader.CloseInput();
   }
 }
 
 // A declaration fills every field, and leaves the scanner on its terminator.
 TEST(MemberLine, ReadVarDeclFields) {
-  OpenAt("n : T [0..1] x = v<rest");
-  TVarDeclRec rec = ReadVarDecl({"<", "\r"});
+  DiagramReader reader;
+  OpenAt(reader, "n : T [0..1] x = v<rest");
+  TVarDeclRec rec = ReadVarDecl(reader, {"<", "\r"});
   EXPECT_EQ(
       rec.Name + "|" + rec.TypeName + "|" + DescribeRanges(rec.Multiplicity) + "|" + rec.Default,
       "n|T|[0..1]|v");
-  EXPECT_EQ(RestOfLine(), "<rest");
-  CloseInput();
-  OpenAt("m, k");
-  rec = ReadVarDecl({",", ")"});
+  EXPECT_EQ(RestOfLine(reader.Input()), "<rest");
+  reader.CloseInput();
+  OpenAt(reader, "m, k");
+  rec = ReadVarDecl(reader, {",", ")"});
   EXPECT_EQ(
       rec.Name + "|" + rec.TypeName + "|" + DescribeRanges(rec.Multiplicity) + "|" + rec.Default,
       "m||[]|");
-  EXPECT_EQ(RestOfLine(), ", k");
-  CloseInput();
+  EXPECT_EQ(RestOfLine(reader.Input()), ", k");
+  reader.CloseInput();
 }
 
 // The visibility character is consumed only when there is one.
@@ -273,10 +275,11 @@ TEST(MemberLine, ReadVisibility) {
   const std::vector<LineCase> cases = {
       {"+x", "+|x"}, {"-x", "-|x"}, {"#x", "#|x"}, {"~x", " |~x"}, {"\n  +x", "+|x"}};
   for (const LineCase& c : cases) {
-    OpenInput(WriteTempFile(c.line));
-    const char visibility = ReadVisibility();
-    EXPECT_EQ(std::string(1, visibility) + "|" + RestOfLine(), c.expected) << c.line;
-    CloseInput();
+    Scanner input;
+    input.OpenInput(WriteTempFile(c.line));
+    const char visibility = ReadVisibility(input);
+    EXPECT_EQ(std::string(1, visibility) + "|" + RestOfLine(input), c.expected) << c.line;
+    input.CloseInput();
   }
 }
 

@@ -40,11 +40,11 @@ class StoreRecorder : public TRelType {
 };
 
 // Reads a relation panel from a text of its own; answers the stores.
-std::string PanelStores(const std::string& text) {
-  OpenAt(text);
+std::string PanelStores(DiagramReader& reader, const std::string& text) {
+  OpenAt(reader, text);
   const auto rel = std::make_shared<StoreRecorder>();
-  ReadRelationPanel(rel);
-  CloseInput();
+  ReadRelationPanel(reader, rel);
+  reader.CloseInput();
   return rel->calls;
 }
 
@@ -109,31 +109,38 @@ TEST(RelationPanel, EmptyPanelForm) {
 
 // The first pair is the start point, the last pair the end point.
 TEST(RelationPanel, PointLists) {
-  SetZoomLevel(10);
-  EXPECT_EQ(PanelStores("lt=-</panel_attributes><additional_attributes>10;20;110;20"
+  DiagramReader reader;
+  SetZoomLevel(reader, 10);
+  EXPECT_EQ(PanelStores(reader,
+                        "lt=-</panel_attributes><additional_attributes>10;20;110;20"
                         "</additional_attributes>"),
             "name='' sx10 sy20 ex110 ey20");
-  EXPECT_EQ(PanelStores("</panel_attributes>\n<additional_attributes>1;2;3;4;5;6"
+  EXPECT_EQ(PanelStores(reader,
+                        "</panel_attributes>\n<additional_attributes>1;2;3;4;5;6"
                         "</additional_attributes>"),
             "name='' sx1 sy2 ex3 ey4 ex5 ey6");
-  EXPECT_EQ(PanelStores("m1=1\n</panel_attributes>\n  <additional_attributes> 7 ; 8 "
+  EXPECT_EQ(PanelStores(reader,
+                        "m1=1\n</panel_attributes>\n  <additional_attributes> 7 ; 8 "
                         "</additional_attributes>"),
             "name='' sx7 sy8");
-  EXPECT_EQ(PanelStores("</panel_attributes><additional_attributes>10.5;11.5;-2.5;$10"
+  EXPECT_EQ(PanelStores(reader,
+                        "</panel_attributes><additional_attributes>10.5;11.5;-2.5;$10"
                         "</additional_attributes>"),
             "name='' sx10 sy12 ex-2 ey16");
   // Integers are scaled by the zoom level, decimals are not.
-  SetZoomLevel(20);
-  EXPECT_EQ(PanelStores("</panel_attributes><additional_attributes>25;35;25.0;35.0"
+  SetZoomLevel(reader, 20);
+  EXPECT_EQ(PanelStores(reader,
+                        "</panel_attributes><additional_attributes>25;35;25.0;35.0"
                         "</additional_attributes>"),
             "name='' sx12 sy18 ex25 ey35");
-  SetZoomLevel(10);
 }
 
 // The label items are stored as one name, so that a long label costs no more
 // than its length to read.
 TEST(RelationPanel, LabelIsStoredOnce) {
-  EXPECT_EQ(PanelStores("works\nfor &gt; a: T\n&lt; b</panel_attributes>"
+  DiagramReader reader;
+  EXPECT_EQ(PanelStores(reader,
+                        "works\nfor &gt; a: T\n&lt; b</panel_attributes>"
                         "<additional_attributes>1;2</additional_attributes>"),
             "name='worksforab' sx1 sy2");
 }
@@ -145,7 +152,8 @@ struct PointCase {
 
 // Values of a point list: integers in every notation, decimals rounded half to even.
 TEST(RelationPanel, PointValues) {
-  SetZoomLevel(10);
+  DiagramReader reader;
+  SetZoomLevel(reader, 10);
   const std::vector<PointCase> cases = {
       {"25", 25},
       {"$10", 16},
@@ -168,13 +176,13 @@ TEST(RelationPanel, PointValues) {
       {"0000000000000012.0", 12},
   };
   for (const PointCase& c : cases) {
-    EXPECT_EQ(PointValue(c.text), c.expected) << c.text;
+    EXPECT_EQ(PointValue(reader, c.text), c.expected) << c.text;
   }
 }
 
-std::string PointValueMessage(const std::string& text) {
+std::string PointValueMessage(const DiagramReader& reader, const std::string& text) {
   try {
-    return "no error, value " + std::to_string(PointValue(text));
+    return "no error, value " + std::to_string(PointValue(reader, text));
   } catch (const GenericError& error) {
     return error.what();
   }
@@ -182,21 +190,21 @@ std::string PointValueMessage(const std::string& text) {
 
 // Values that are not numbers, or do not fit, with the message for each.
 TEST(RelationPanel, InvalidPointValues) {
-  SetZoomLevel(10);
+  DiagramReader reader;
+  SetZoomLevel(reader, 10);
   const std::vector<std::string> invalidFloats = {
       ".",     "-.",      "1.5x",         "1.5e",          "1..5",    "1.5 ",  "1,5.0",
       "nan.0", "1.5e1.0", "2147483648.0", "-2147483649.0", "1.0e400", "+-1.0", "0x1.0"};
   for (const std::string& text : invalidFloats) {
-    EXPECT_EQ(PointValueMessage(text), "\"" + text + "\" is an invalid float");
+    EXPECT_EQ(PointValueMessage(reader, text), "\"" + text + "\" is an invalid float");
   }
   const std::vector<std::string> invalidIntegers = {"", "12a", "1,5", "nan", "inf", "1e5"};
   for (const std::string& text : invalidIntegers) {
-    EXPECT_EQ(PointValueMessage(text), "\"" + text + "\" is an invalid integer");
+    EXPECT_EQ(PointValueMessage(reader, text), "\"" + text + "\" is an invalid integer");
   }
   // An integer that does not fit once scaled.
-  SetZoomLevel(1);
-  EXPECT_EQ(PointValueMessage("300000000"), "\"300000000\" is an invalid integer");
-  SetZoomLevel(10);
+  SetZoomLevel(reader, 1);
+  EXPECT_EQ(PointValueMessage(reader, "300000000"), "\"300000000\" is an invalid integer");
 }
 
 // Failures inside a relation panel or its point list, with line and position.

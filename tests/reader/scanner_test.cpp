@@ -17,8 +17,8 @@ const std::string kEof = "LookAheadFor reached end of file unexpectedly";
 const std::string kEofBlank = "end of file reached unexpectedly";
 const std::string kNoDelimiter = "LastDelimiter is empty";
 
-void Open(const std::string& content) {
-  OpenInput(WriteTempFile(content));
+void Open(::Scanner& in, const std::string& content) {
+  in.OpenInput(WriteTempFile(content));
 }
 
 // The whole message of the GenericError that the action raises.
@@ -33,25 +33,25 @@ std::string ErrorOf(Action action) {
 }
 
 // Line number and position as "line:pos".
-std::string Where() {
-  return std::to_string(LineNo()) + ":" + std::to_string(LinePos());
+std::string Where(const ::Scanner& in) {
+  return std::to_string(in.LineNo()) + ":" + std::to_string(in.LinePos());
 }
 
 // Every line of the file, read by walking with NextChar.
-std::vector<std::string> AllLines(const std::string& content) {
-  Open(content);
+std::vector<std::string> AllLines(::Scanner& in, const std::string& content) {
+  Open(in, content);
   std::vector<std::string> lines;
-  for (int32_t lineNo = 0; !AtEof(); NextChar()) {
-    if (LineNo() != lineNo) lines.push_back(CurLine());
-    lineNo = LineNo();
+  for (int32_t lineNo = 0; !in.AtEof(); in.NextChar()) {
+    if (in.LineNo() != lineNo) lines.push_back(in.CurLine());
+    lineNo = in.LineNo();
   }
   return lines;
 }
 
 // Moves to the start of the next line.
-void ToNextLine() {
-  ReadUntil("");
-  SkipDelim();
+void ToNextLine(::Scanner& in) {
+  in.ReadUntil("");
+  in.SkipDelim();
 }
 
 std::string Markers(const FormatMarkerSet& set) {
@@ -62,9 +62,12 @@ std::string Markers(const FormatMarkerSet& set) {
   return marks;
 }
 
+// Holds the scanner under test.
 class Scanner : public ::testing::Test {
  protected:
-  void TearDown() override { CloseInput(); }
+  void TearDown() override { in.CloseInput(); }
+
+  ::Scanner in;
 };
 
 // Paths reach the file system as the bytes given; the messages show them as UTF-8
@@ -75,17 +78,17 @@ TEST_F(Scanner, OpenFailsForMissingFileAndDirectory) {
   const std::string dir = parent + "/Žluva\xFF";
   const std::string shownDir = parent + "/Žluva?";
   std::filesystem::create_directory(dir);
-  EXPECT_EQ(ErrorOf([&dir] { OpenInput(dir + "/missing.uxf"); }),
+  EXPECT_EQ(ErrorOf([this, &dir] { in.OpenInput(dir + "/missing.uxf"); }),
             "cannot open \"" + shownDir + "/missing.uxf\": No such file or directory");
-  EXPECT_EQ(ErrorOf([&dir] { OpenInput(dir); }),
+  EXPECT_EQ(ErrorOf([this, &dir] { in.OpenInput(dir); }),
             "cannot open \"" + shownDir + "\": Is a directory");
-  EXPECT_EQ(ErrorOf([&dir] { OpenInput(dir + std::string("/a\0b", 4)); }),
+  EXPECT_EQ(ErrorOf([this, &dir] { in.OpenInput(dir + std::string("/a\0b", 4)); }),
             "cannot open \"" + shownDir + std::string("/a\0b", 4) + "\": Invalid argument");
   // A failed open leaves the scanner closed; nothing moves and nothing hangs.
-  EXPECT_EQ(Where(), "-1:-1");
-  EXPECT_EQ(CurrentChar(), '\0');
-  EXPECT_TRUE(SkipBlanks());
-  EXPECT_EQ(ErrorOf([] { LookAheadFor({"<"}); }), kEof);
+  EXPECT_EQ(Where(in), "-1:-1");
+  EXPECT_EQ(in.CurrentChar(), '\0');
+  EXPECT_TRUE(in.SkipBlanks());
+  EXPECT_EQ(ErrorOf([this] { in.LookAheadFor({"<"}); }), kEof);
 }
 
 TEST_F(Scanner, OpenHandsLongPathsWhole) {
@@ -93,40 +96,40 @@ TEST_F(Scanner, OpenHandsLongPathsWhole) {
   std::filesystem::create_directory(dir);
   const std::string path = dir + "/" + std::string(200, 'f') + ".uxf";
   std::filesystem::copy_file(WriteTempFile("long"), path);
-  OpenInput(path);
-  EXPECT_EQ(CurLine(), "long");
+  in.OpenInput(path);
+  EXPECT_EQ(in.CurLine(), "long");
 }
 
 TEST_F(Scanner, EmptyFileIsAtEndAtOnce) {
-  Open("");
-  EXPECT_TRUE(AtEof());
-  EXPECT_EQ(Where(), "0:-2");
-  EXPECT_EQ(CurrentChar(), '\0');
-  EXPECT_EQ(ErrorOf([] { LookAheadFor({"<"}); }), kEof);
-  EXPECT_EQ(ErrorOf([] { SkipBlanksNotEof(); }), kEofBlank);
-  EXPECT_EQ(ErrorOf([] { CheckToken(""); }), kEofBlank);
-  EXPECT_EQ(ErrorOf([] { SkipToAny({"<"}); }), kEof);
-  EXPECT_EQ(ErrorOf([] { SkipDelim(); }), kNoDelimiter);
-  EXPECT_EQ(NextChar(), '\0');
-  EXPECT_EQ(Where(), "0:-2");
+  Open(in, "");
+  EXPECT_TRUE(in.AtEof());
+  EXPECT_EQ(Where(in), "0:-2");
+  EXPECT_EQ(in.CurrentChar(), '\0');
+  EXPECT_EQ(ErrorOf([this] { in.LookAheadFor({"<"}); }), kEof);
+  EXPECT_EQ(ErrorOf([this] { in.SkipBlanksNotEof(); }), kEofBlank);
+  EXPECT_EQ(ErrorOf([this] { in.CheckToken(""); }), kEofBlank);
+  EXPECT_EQ(ErrorOf([this] { in.SkipToAny({"<"}); }), kEof);
+  EXPECT_EQ(ErrorOf([this] { in.SkipDelim(); }), kNoDelimiter);
+  EXPECT_EQ(in.NextChar(), '\0');
+  EXPECT_EQ(Where(in), "0:-2");
 }
 
 // Line ends LF, CR and CR LF; the first Ctrl-Z ends the file.
 TEST_F(Scanner, SplitsLinesAtEachKindOfLineEnd) {
   using Lines = std::vector<std::string>;
-  EXPECT_EQ(AllLines("a\nb"), (Lines{"a", "b"}));
-  EXPECT_EQ(AllLines("a\r\nb\r\n"), (Lines{"a", "b"}));
-  EXPECT_EQ(AllLines("a\rb\r"), (Lines{"a", "b"}));
-  EXPECT_EQ(AllLines("a\n\r\n\rb"), (Lines{"a", "", "", "b"}));
-  EXPECT_EQ(AllLines("a\r\r\n"), (Lines{"a", ""}));
-  EXPECT_EQ(AllLines("a\x1Ay\nc"), (Lines{"a"}));
-  EXPECT_EQ(AllLines("a\r\x1a\nb"), (Lines{"a"}));
-  EXPECT_EQ(AllLines("a\nb\r\nc\x1A\nd"), (Lines{"a", "b", "c"}));
-  EXPECT_EQ(AllLines("\x1Ay"), Lines{});
-  EXPECT_EQ(AllLines(std::string("x\0y", 3)), (Lines{std::string("x\0y", 3)}));
+  EXPECT_EQ(AllLines(in, "a\nb"), (Lines{"a", "b"}));
+  EXPECT_EQ(AllLines(in, "a\r\nb\r\n"), (Lines{"a", "b"}));
+  EXPECT_EQ(AllLines(in, "a\rb\r"), (Lines{"a", "b"}));
+  EXPECT_EQ(AllLines(in, "a\n\r\n\rb"), (Lines{"a", "", "", "b"}));
+  EXPECT_EQ(AllLines(in, "a\r\r\n"), (Lines{"a", ""}));
+  EXPECT_EQ(AllLines(in, "a\x1Ay\nc"), (Lines{"a"}));
+  EXPECT_EQ(AllLines(in, "a\r\x1a\nb"), (Lines{"a"}));
+  EXPECT_EQ(AllLines(in, "a\nb\r\nc\x1A\nd"), (Lines{"a", "b", "c"}));
+  EXPECT_EQ(AllLines(in, "\x1Ay"), Lines{});
+  EXPECT_EQ(AllLines(in, std::string("x\0y", 3)), (Lines{std::string("x\0y", 3)}));
   // At the end the line number stays on the last line read.
-  EXPECT_EQ(Where(), "1:-2");
-  EXPECT_EQ(CurLine(), "");
+  EXPECT_EQ(Where(in), "1:-2");
+  EXPECT_EQ(in.CurLine(), "");
 }
 
 // The file is read 64 KiB at a time: line ends, a CR LF pair and Ctrl-Z that
@@ -135,49 +138,49 @@ TEST_F(Scanner, SplitsLinesAcrossReadBlocks) {
   using Lines = std::vector<std::string>;
   const std::string block(65535, 'a');
   const std::string longLine(200000, 'l');
-  EXPECT_EQ(AllLines(block + "\r\nb"), (Lines{block, "b"}));
-  EXPECT_EQ(AllLines(block + "\r\r\nb"), (Lines{block, "", "b"}));
-  EXPECT_EQ(AllLines(block + "\r"), Lines{block});
-  EXPECT_EQ(AllLines(block + "x\x1Ay"), Lines{block + "x"});
-  EXPECT_EQ(AllLines(block + "x\n\x1A"), Lines{block + "x"});
-  EXPECT_EQ(AllLines("s\n" + longLine + "\n" + longLine), (Lines{"s", longLine, longLine}));
+  EXPECT_EQ(AllLines(in, block + "\r\nb"), (Lines{block, "b"}));
+  EXPECT_EQ(AllLines(in, block + "\r\r\nb"), (Lines{block, "", "b"}));
+  EXPECT_EQ(AllLines(in, block + "\r"), Lines{block});
+  EXPECT_EQ(AllLines(in, block + "x\x1Ay"), Lines{block + "x"});
+  EXPECT_EQ(AllLines(in, block + "x\n\x1A"), Lines{block + "x"});
+  EXPECT_EQ(AllLines(in, "s\n" + longLine + "\n" + longLine), (Lines{"s", longLine, longLine}));
   // A short line after a long one, and a line with a replaced piece after plain ones.
-  EXPECT_EQ(AllLines(longLine + "\nab\nŽ\xFF\nc"), (Lines{longLine, "ab", "Ž?", "c"}));
+  EXPECT_EQ(AllLines(in, longLine + "\nab\nŽ\xFF\nc"), (Lines{longLine, "ab", "Ž?", "c"}));
 }
 
 // Each line keeps its characters; each ill-formed piece becomes one "?".
 TEST_F(Scanner, KeepsWellFormedUtf8) {
-  Open("Žluty €中\xC3\n\xC0\xAF");
-  EXPECT_EQ(CurLine(), "Žluty €中?");
-  ToNextLine();
-  EXPECT_EQ(CurLine(), "??");
+  Open(in, "Žluty €中\xC3\n\xC0\xAF");
+  EXPECT_EQ(in.CurLine(), "Žluty €中?");
+  ToNextLine(in);
+  EXPECT_EQ(in.CurLine(), "??");
 }
 
 // Positions count characters: every byte of a character is at its position.
 TEST_F(Scanner, PositionsCountCharacters) {
-  Open("ab\xC5\xBD\xE4\xB8\xAD\xF0\x9F\x98\x80<x\xFFz\nŽ");
-  EXPECT_EQ(CurLine(), "abŽ中😀<x?z");
-  std::vector<int32_t> positions{LinePos()};
-  while (LineNo() == 1) {
-    NextChar();
-    positions.push_back(LinePos());
+  Open(in, "ab\xC5\xBD\xE4\xB8\xAD\xF0\x9F\x98\x80<x\xFFz\nŽ");
+  EXPECT_EQ(in.CurLine(), "abŽ中😀<x?z");
+  std::vector<int32_t> positions{in.LinePos()};
+  while (in.LineNo() == 1) {
+    in.NextChar();
+    positions.push_back(in.LinePos());
   }
   EXPECT_EQ(positions, (std::vector<int32_t>{1, 2, 3, 3, 4, 4, 4, 5, 5, 5, 5, 6, 7, 8, 9, 10, 1}));
-  EXPECT_EQ(ReadUntil(""), "Ž");
-  EXPECT_EQ(Where(), "2:2");
-  Open("Ж <a>");
-  EXPECT_EQ(ReadUntil("<"), "Ж");
-  EXPECT_EQ(Where(), "1:3");
+  EXPECT_EQ(in.ReadUntil(""), "Ž");
+  EXPECT_EQ(Where(in), "2:2");
+  Open(in, "Ж <a>");
+  EXPECT_EQ(in.ReadUntil("<"), "Ж");
+  EXPECT_EQ(Where(in), "1:3");
 }
 
 // Every line ends in one virtual carriage return, an empty line included.
 TEST_F(Scanner, NextCharWalksThroughVirtualLineEnds) {
-  Open("ab\n\nc");
-  std::string seen(1, CurrentChar());
-  std::vector<std::string> places{Where()};
-  while (!AtEof()) {
-    seen += NextChar();
-    places.push_back(Where());
+  Open(in, "ab\n\nc");
+  std::string seen(1, in.CurrentChar());
+  std::vector<std::string> places{Where(in)};
+  while (!in.AtEof()) {
+    seen += in.NextChar();
+    places.push_back(Where(in));
   }
   EXPECT_EQ(seen, std::string("ab\r\rc\r\0", 7));
   EXPECT_EQ(places, (std::vector<std::string>{"1:1", "1:2", "1:3", "2:1", "3:1", "3:2", "3:-2"}));
@@ -185,15 +188,15 @@ TEST_F(Scanner, NextCharWalksThroughVirtualLineEnds) {
 
 // A NUL counts as blank, yet LookAheadFor takes it for the end of the file.
 TEST_F(Scanner, SkipBlanksCrossesEmptyLinesAndStopsAtEnd) {
-  Open(std::string(" \t\n\n  \0 x\n \n", 12));
-  EXPECT_FALSE(SkipBlanks());
-  EXPECT_EQ(Where(), "3:5");
-  NextChar();
-  EXPECT_TRUE(SkipBlanks());
-  EXPECT_EQ(Where(), "4:-2");
-  Open(std::string("a\0b", 3));
-  NextChar();
-  EXPECT_EQ(ErrorOf([] { LookAheadFor({"b"}); }), kEof);
+  Open(in, std::string(" \t\n\n  \0 x\n \n", 12));
+  EXPECT_FALSE(in.SkipBlanks());
+  EXPECT_EQ(Where(in), "3:5");
+  in.NextChar();
+  EXPECT_TRUE(in.SkipBlanks());
+  EXPECT_EQ(Where(in), "4:-2");
+  Open(in, std::string("a\0b", 3));
+  in.NextChar();
+  EXPECT_EQ(ErrorOf([this] { in.LookAheadFor({"b"}); }), kEof);
 }
 
 TEST_F(Scanner, LookAheadForPicksFirstTokenInListOrder) {
@@ -207,70 +210,70 @@ TEST_F(Scanner, LookAheadForPicksFirstTokenInListOrder) {
                                    {{"x", "<ab"}, 1, "<ab"}, {{"x", "b"}, -1, ""},
                                    {{"<abc"}, -1, ""},       {{}, -1, ""},
                                    {{"<", ""}, 0, "<"}};
-  Open("<ab\nc");
+  Open(in, "<ab\nc");
   for (const auto& [tokens, index, delimiter] : cases) {
-    EXPECT_EQ(LookAheadFor(tokens), index) << tokens.size();
-    EXPECT_EQ(LastDelimiter(), delimiter);
-    EXPECT_EQ(Where(), "1:1");
+    EXPECT_EQ(in.LookAheadFor(tokens), index) << tokens.size();
+    EXPECT_EQ(in.LastDelimiterOrEmpty(), delimiter);
+    EXPECT_EQ(Where(in), "1:1");
   }
   const std::string emptyToken = "LookAheadFor is asked to search for EmptyStr";
-  EXPECT_EQ(ErrorOf([] { LookAheadFor({"x", ""}); }), emptyToken);
-  ReadUntilChar('#');
-  EXPECT_EQ(LookAheadFor({"<"}), -2);
-  EXPECT_EQ(LastDelimiter(), "\r");
+  EXPECT_EQ(ErrorOf([this] { in.LookAheadFor({"x", ""}); }), emptyToken);
+  in.ReadUntilChar('#');
+  EXPECT_EQ(in.LookAheadFor({"<"}), -2);
+  EXPECT_EQ(in.LastDelimiterOrEmpty(), "\r");
 }
 
 TEST_F(Scanner, ReadUntilStopsOnDelimiterWithoutConsumingIt) {
-  Open("  12 </x>\na = b, c\nrest of line  \nnext");
-  EXPECT_EQ(ReadUntilChar('<'), "12");
-  EXPECT_EQ(GetLastDelimiter(), "<");
-  EXPECT_EQ(Where(), "1:6");
-  EXPECT_EQ(ReadUntilChar('<'), "");  // already on the delimiter
-  ToNextLine();
-  EXPECT_EQ(ReadUntil("=,"), "a");
-  EXPECT_EQ(GetLastDelimiter(), "=");
-  SkipDelim();
-  EXPECT_EQ(ReadUntil("=,"), "b");
-  EXPECT_EQ(GetLastDelimiter(), ",");
-  SkipDelim();
-  EXPECT_EQ(ReadUntil("=,"), "c");
-  EXPECT_EQ(GetLastDelimiter(), "\r");
-  EXPECT_EQ(Where(), "2:9");
-  SkipDelim();
-  EXPECT_EQ(ReadUntilChar('<'), "rest of line");
-  SkipDelim();
-  EXPECT_EQ(Where(), "4:1");
+  Open(in, "  12 </x>\na = b, c\nrest of line  \nnext");
+  EXPECT_EQ(in.ReadUntilChar('<'), "12");
+  EXPECT_EQ(in.RequireLastDelimiter(), "<");
+  EXPECT_EQ(Where(in), "1:6");
+  EXPECT_EQ(in.ReadUntilChar('<'), "");  // already on the delimiter
+  ToNextLine(in);
+  EXPECT_EQ(in.ReadUntil("=,"), "a");
+  EXPECT_EQ(in.RequireLastDelimiter(), "=");
+  in.SkipDelim();
+  EXPECT_EQ(in.ReadUntil("=,"), "b");
+  EXPECT_EQ(in.RequireLastDelimiter(), ",");
+  in.SkipDelim();
+  EXPECT_EQ(in.ReadUntil("=,"), "c");
+  EXPECT_EQ(in.RequireLastDelimiter(), "\r");
+  EXPECT_EQ(Where(in), "2:9");
+  in.SkipDelim();
+  EXPECT_EQ(in.ReadUntilChar('<'), "rest of line");
+  in.SkipDelim();
+  EXPECT_EQ(Where(in), "4:1");
   // A NUL in the line is passed over like any byte that is not a stop.
-  Open(std::string("p\0q<\n", 6));
-  EXPECT_EQ(ReadUntilChar('<'), std::string("p\0q", 3));
-  EXPECT_EQ(GetLastDelimiter(), "<");
-  // Skipping to the line's end passes a NUL too, and ends as ReadUntil("") does.
-  Open(std::string("p\0q<\n", 5));
-  SkipToLineEnd();
-  EXPECT_EQ(Where(), "1:5");
-  EXPECT_EQ(GetLastDelimiter(), "\r");
-  SkipDelim();
-  SkipToLineEnd();
-  EXPECT_EQ(Where(), "1:-2");
-  EXPECT_EQ(LastDelimiter(), std::string(1, '\0'));
+  Open(in, std::string("p\0q<\n", 6));
+  EXPECT_EQ(in.ReadUntilChar('<'), std::string("p\0q", 3));
+  EXPECT_EQ(in.RequireLastDelimiter(), "<");
+  // Skipping to the line's end passes a NUL too, and ends as in.ReadUntil("") does.
+  Open(in, std::string("p\0q<\n", 5));
+  in.SkipToLineEnd();
+  EXPECT_EQ(Where(in), "1:5");
+  EXPECT_EQ(in.RequireLastDelimiter(), "\r");
+  in.SkipDelim();
+  in.SkipToLineEnd();
+  EXPECT_EQ(Where(in), "1:-2");
+  EXPECT_EQ(in.LastDelimiterOrEmpty(), std::string(1, '\0'));
 }
 
 TEST_F(Scanner, ReadUntilAnyStopsAtTokenOrLineEnd) {
-  Open("name&gt;&gt;role&lt;\nab<\nx>");
+  Open(in, "name&gt;&gt;role&lt;\nab<\nx>");
   const ArrayOfString arrows = {"&gt;&gt;", "&gt;", "&lt;"};
-  EXPECT_EQ(ReadUntilAny(arrows), "name");
-  EXPECT_EQ(GetLastDelimiter(), "&gt;&gt;");
-  SkipDelim();
-  EXPECT_EQ(Where(), "1:13");
-  EXPECT_EQ(ReadUntilAny(arrows), "role");
-  EXPECT_EQ(GetLastDelimiter(), "&lt;");
-  SkipDelim();
-  SkipDelim();  // the line end
+  EXPECT_EQ(in.ReadUntilAny(arrows), "name");
+  EXPECT_EQ(in.RequireLastDelimiter(), "&gt;&gt;");
+  in.SkipDelim();
+  EXPECT_EQ(Where(in), "1:13");
+  EXPECT_EQ(in.ReadUntilAny(arrows), "role");
+  EXPECT_EQ(in.RequireLastDelimiter(), "&lt;");
+  in.SkipDelim();
+  in.SkipDelim();  // the line end
   // A token never reaches across the line end.
-  EXPECT_EQ(ReadUntilAny({"<x"}), "ab<");
-  EXPECT_EQ(GetLastDelimiter(), "\r");
-  SkipDelim();
-  EXPECT_EQ(Where(), "3:1");
+  EXPECT_EQ(in.ReadUntilAny({"<x"}), "ab<");
+  EXPECT_EQ(in.RequireLastDelimiter(), "\r");
+  in.SkipDelim();
+  EXPECT_EQ(Where(in), "3:1");
 }
 
 // Scans pass over many places at a time; they must stop exactly where a look
@@ -298,77 +301,78 @@ TEST_F(Scanner, ScansStopWhereALookAtEachPlaceWould) {
       {"a <element_a <element_bc", {"<element_bx", "<element_b"}, false, "a <element_a", "1:14"},
   };
   for (const Case& c : cases) {
-    Open(c.content);
+    Open(in, c.content);
     std::string result;
-    const std::string error =
-        ErrorOf([&c, &result] { result = c.skip ? SkipToAny(c.tokens) : ReadUntilAny(c.tokens); });
+    const std::string error = ErrorOf([this, &c, &result] {
+      result = c.skip ? in.SkipToAny(c.tokens) : in.ReadUntilAny(c.tokens);
+    });
     EXPECT_EQ(error == "no error" ? result : error, c.result) << c.content;
-    EXPECT_EQ(Where(), c.where) << c.content;
+    EXPECT_EQ(Where(in), c.where) << c.content;
   }
 }
 
 // Skipping blanks forgets the delimiter only when it moves, like NextChar.
 TEST_F(Scanner, SkipBlanksForgetsTheDelimiterOnlyWhenItMoves) {
-  Open("a \n\n b");
-  EXPECT_EQ(LookAheadFor({"a"}), 0);
-  EXPECT_FALSE(SkipBlanks());
-  EXPECT_EQ(LastDelimiter(), "a");
-  SkipDelim();
-  EXPECT_EQ(ReadUntilChar('x'), "");
-  EXPECT_FALSE(SkipBlanks());
-  EXPECT_EQ(LastDelimiter(), "");
-  EXPECT_EQ(Where(), "3:2");
+  Open(in, "a \n\n b");
+  EXPECT_EQ(in.LookAheadFor({"a"}), 0);
+  EXPECT_FALSE(in.SkipBlanks());
+  EXPECT_EQ(in.LastDelimiterOrEmpty(), "a");
+  in.SkipDelim();
+  EXPECT_EQ(in.ReadUntilChar('x'), "");
+  EXPECT_FALSE(in.SkipBlanks());
+  EXPECT_EQ(in.LastDelimiterOrEmpty(), "");
+  EXPECT_EQ(Where(in), "3:2");
 }
 
 TEST_F(Scanner, SkipDelimNeedsADelimiterAndKeepsEndOfFile) {
-  Open("ab");
-  EXPECT_EQ(ErrorOf([] { GetLastDelimiter(); }), kNoDelimiter);
-  EXPECT_EQ(LookAheadFor({"a"}), 0);
-  NextChar();  // every move forgets the delimiter
-  EXPECT_EQ(LastDelimiter(), "");
-  EXPECT_EQ(ErrorOf([] { SkipDelim(); }), kNoDelimiter);
-  EXPECT_EQ(ReadUntilChar('<'), "b");
-  SkipDelim();
-  EXPECT_EQ(Where(), "1:-2");
-  EXPECT_EQ(ErrorOf([] { SkipDelim(); }), kNoDelimiter);
-  ReadUntilChar('<');
-  EXPECT_EQ(LastDelimiter(), std::string(1, '\0'));
-  SkipDelim();
-  NextChar();
-  EXPECT_EQ(Where(), "1:-2");
+  Open(in, "ab");
+  EXPECT_EQ(ErrorOf([this] { in.RequireLastDelimiter(); }), kNoDelimiter);
+  EXPECT_EQ(in.LookAheadFor({"a"}), 0);
+  in.NextChar();  // every move forgets the delimiter
+  EXPECT_EQ(in.LastDelimiterOrEmpty(), "");
+  EXPECT_EQ(ErrorOf([this] { in.SkipDelim(); }), kNoDelimiter);
+  EXPECT_EQ(in.ReadUntilChar('<'), "b");
+  in.SkipDelim();
+  EXPECT_EQ(Where(in), "1:-2");
+  EXPECT_EQ(ErrorOf([this] { in.SkipDelim(); }), kNoDelimiter);
+  in.ReadUntilChar('<');
+  EXPECT_EQ(in.LastDelimiterOrEmpty(), std::string(1, '\0'));
+  in.SkipDelim();
+  in.NextChar();
+  EXPECT_EQ(Where(in), "1:-2");
 }
 
 TEST_F(Scanner, CheckTokenConsumesRequiredTokens) {
-  Open("\n  \n  <x>=\n y\n");
-  CheckToken("<x>");
-  EXPECT_EQ(Where(), "3:6");
-  CheckToken("=");
-  EXPECT_EQ(Where(), "3:7");
-  EXPECT_EQ(ErrorOf([] { CheckToken(""); }), "CheckToken: token must not be EmptyStr");
-  EXPECT_EQ(ErrorOf([] { CheckToken("z"); }), "missing \"z\"");
-  EXPECT_EQ(ErrorOf([] { CheckToken("yy"); }), "missing \"yy\"");
-  EXPECT_EQ(Where(), "4:2");
-  CheckToken("y");
-  EXPECT_EQ(ErrorOf([] { CheckToken("y"); }), kEofBlank);
+  Open(in, "\n  \n  <x>=\n y\n");
+  in.CheckToken("<x>");
+  EXPECT_EQ(Where(in), "3:6");
+  in.CheckToken("=");
+  EXPECT_EQ(Where(in), "3:7");
+  EXPECT_EQ(ErrorOf([this] { in.CheckToken(""); }), "CheckToken: token must not be EmptyStr");
+  EXPECT_EQ(ErrorOf([this] { in.CheckToken("z"); }), "missing \"z\"");
+  EXPECT_EQ(ErrorOf([this] { in.CheckToken("yy"); }), "missing \"yy\"");
+  EXPECT_EQ(Where(in), "4:2");
+  in.CheckToken("y");
+  EXPECT_EQ(ErrorOf([this] { in.CheckToken("y"); }), kEofBlank);
   // A token consumed, or found missing, leaves no delimiter for SkipDelim.
-  Open("<a><b>");
-  EXPECT_EQ(LookAheadFor({"<a"}), 0);
-  CheckToken("<a>");
-  EXPECT_EQ(LastDelimiter(), "");
-  EXPECT_EQ(LookAheadFor({"<b"}), 0);
-  EXPECT_EQ(ErrorOf([] { CheckToken("<c>"); }), "missing \"<c>\"");
-  EXPECT_EQ(LastDelimiter(), "");
-  EXPECT_EQ(Where(), "1:4");
+  Open(in, "<a><b>");
+  EXPECT_EQ(in.LookAheadFor({"<a"}), 0);
+  in.CheckToken("<a>");
+  EXPECT_EQ(in.LastDelimiterOrEmpty(), "");
+  EXPECT_EQ(in.LookAheadFor({"<b"}), 0);
+  EXPECT_EQ(ErrorOf([this] { in.CheckToken("<c>"); }), "missing \"<c>\"");
+  EXPECT_EQ(in.LastDelimiterOrEmpty(), "");
+  EXPECT_EQ(Where(in), "1:4");
 }
 
 TEST_F(Scanner, SkipToAnyCrossesLinesAndSkipPastAnyConsumes) {
-  Open("junk <b\n<a>\n  <b>tail");
-  EXPECT_EQ(SkipToAny({"<b>", "<a>"}), "<a>");
-  EXPECT_EQ(Where(), "2:1");
-  EXPECT_EQ(SkipPastAny({"<b>"}), "<b>");
-  EXPECT_EQ(Where(), "3:6");
-  EXPECT_EQ(ErrorOf([] { SkipToAny({"<c>"}); }), kEof);
-  EXPECT_EQ(Where(), "3:-2");
+  Open(in, "junk <b\n<a>\n  <b>tail");
+  EXPECT_EQ(in.SkipToAny({"<b>", "<a>"}), "<a>");
+  EXPECT_EQ(Where(in), "2:1");
+  EXPECT_EQ(in.SkipPastAny({"<b>"}), "<b>");
+  EXPECT_EQ(Where(in), "3:6");
+  EXPECT_EQ(ErrorOf([this] { in.SkipToAny({"<c>"}); }), kEof);
+  EXPECT_EQ(Where(in), "3:-2");
 }
 
 TEST_F(Scanner, ReadFormatMarkersStripsSymmetricPairs) {
@@ -389,14 +393,14 @@ TEST_F(Scanner, ReadFormatMarkersStripsSymmetricPairs) {
                                    {"*", 1, "", "*", 1},
                                    {"x */b/*", 3, "*/", "x */b  ", 5}};
   for (const auto& [line, start, markers, lineAfter, posAfter] : cases) {
-    Open(line);
-    while (LinePos() < start) NextChar();
-    EXPECT_EQ(Markers(ReadFormatMarkers()), markers) << line;
-    EXPECT_EQ(CurLine(), lineAfter);
-    EXPECT_EQ(LinePos(), posAfter) << line;
+    Open(in, line);
+    while (in.LinePos() < start) in.NextChar();
+    EXPECT_EQ(Markers(in.ReadFormatMarkers()), markers) << line;
+    EXPECT_EQ(in.CurLine(), lineAfter);
+    EXPECT_EQ(in.LinePos(), posAfter) << line;
   }
-  Open("");
-  EXPECT_EQ(Markers(ReadFormatMarkers()), "");
+  Open(in, "");
+  EXPECT_EQ(Markers(in.ReadFormatMarkers()), "");
 }
 
 TEST(DecodePCData, DecodesEntitiesInOnePass) {
@@ -450,17 +454,17 @@ TEST(DecodePCData, RejectsForbiddenCharactersAndWrongEntities) {
 }
 
 TEST_F(Scanner, ReadPCDataDecodesTheTextRead) {
-  Open("  a&amp;b &lt;c&gt; </x>\nr&quot;&gt;s</y>\n&zz;<");
-  EXPECT_EQ(ReadPCDataUntil("<"), "a&b <c>");
-  EXPECT_EQ(GetLastDelimiter(), "<");
-  ToNextLine();
-  EXPECT_EQ(ReadPCDataUntilAny({"&gt;", "</"}), "r\"");
-  EXPECT_EQ(GetLastDelimiter(), "&gt;");
-  SkipDelim();
-  EXPECT_EQ(ReadPCDataUntilAny({"&gt;", "</"}), "s");
-  EXPECT_EQ(GetLastDelimiter(), "</");
-  ToNextLine();
-  EXPECT_EQ(ErrorOf([] { ReadPCDataUntil("<"); }), "wrong entity in \"&zz;\"");
+  Open(in, "  a&amp;b &lt;c&gt; </x>\nr&quot;&gt;s</y>\n&zz;<");
+  EXPECT_EQ(in.ReadPCDataUntil("<"), "a&b <c>");
+  EXPECT_EQ(in.RequireLastDelimiter(), "<");
+  ToNextLine(in);
+  EXPECT_EQ(in.ReadPCDataUntilAny({"&gt;", "</"}), "r\"");
+  EXPECT_EQ(in.RequireLastDelimiter(), "&gt;");
+  in.SkipDelim();
+  EXPECT_EQ(in.ReadPCDataUntilAny({"&gt;", "</"}), "s");
+  EXPECT_EQ(in.RequireLastDelimiter(), "</");
+  ToNextLine(in);
+  EXPECT_EQ(ErrorOf([this] { in.ReadPCDataUntil("<"); }), "wrong entity in \"&zz;\"");
 }
 
 TEST(ParseInteger, AcceptsEachNotation) {
@@ -502,19 +506,19 @@ TEST(ParseInteger, RejectsEverythingElse) {
 
 // Opening again starts afresh; closing keeps the position for error reports.
 TEST_F(Scanner, ReopenResetsAndCloseKeepsState) {
-  Open("first\nsecond");
-  NextChar();
-  NextChar();
-  NextChar();
-  EXPECT_EQ(LookAheadFor({"s"}), 0);
-  CloseInput();
-  EXPECT_EQ(Where(), "1:4");
-  EXPECT_EQ(CurLine(), "first");
-  CloseInput();
-  Open("other");
-  EXPECT_EQ(Where(), "1:1");
-  EXPECT_EQ(LastDelimiter(), "");
-  EXPECT_EQ(CurLine(), "other");
+  Open(in, "first\nsecond");
+  in.NextChar();
+  in.NextChar();
+  in.NextChar();
+  EXPECT_EQ(in.LookAheadFor({"s"}), 0);
+  in.CloseInput();
+  EXPECT_EQ(Where(in), "1:4");
+  EXPECT_EQ(in.CurLine(), "first");
+  in.CloseInput();
+  Open(in, "other");
+  EXPECT_EQ(Where(in), "1:1");
+  EXPECT_EQ(in.LastDelimiterOrEmpty(), "");
+  EXPECT_EQ(in.CurLine(), "other");
 }
 
 }  // namespace

@@ -11,7 +11,7 @@
 #include "model/Arena.h"
 #include "model/Connection.h"
 #include "reader/Parser.h"
-#include "reader/scanner.h"
+#include "support/DiagramFile.h"
 #include "support/TempFile.h"
 #include "writer/FileWriter.h"
 
@@ -25,20 +25,12 @@ using UseDiagram = std::function<void(const PElemTable& classes, const PElemTabl
 // The model lives only for the call, in an arena of its own, as in a run of the program.
 void WithDiagram(const std::string& path, const UseDiagram& use) {
   ModelArena arena;
-  PElemTable diagram;
-  OpenInput(path);
-  try {
-    const ArenaInUse inUse(arena);
-    diagram = ReadDiagram();
-  } catch (...) {
-    CloseInput();
-    throw;
-  }
-  CloseInput();
+  DiagramReader reader(arena);
+  const PElemTable diagram = ReadDiagramFile(reader, path);
   const PElemTable classes = diagram->Filter(IsPlainClass);
   const PElemTable relations = diagram->Filter(IsRelType);
   const PElemTable others = diagram->Filter(IsOtherElem);
-  ConnectClasses(classes, relations);
+  ConnectClasses(classes, relations, arena);
   use(classes, relations, others);
 }
 
