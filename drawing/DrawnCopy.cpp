@@ -3,7 +3,7 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <memory>
+#include <functional>
 #include <set>
 
 #include "model/Arena.h"
@@ -57,26 +57,23 @@ void ReadDiagramFile(
     const std::string& path,
     const std::function<void(const PElemTable& classes, const PElemTable& relations,
                              const PElemTable& others)>& use) {
-  auto arena = std::make_unique<ModelArena>();
+  ModelArena arena;
+  DiagramReader reader(arena);
+  reader.OpenInput(path);
   PElemTable diagram;
-  OpenInput(path);
   try {
-    const ArenaInUse inUse(*arena);
-    diagram = ReadDiagram();
-    CloseInput();
+    diagram = reader.ReadDiagram();
+    reader.CloseInput();
   } catch (...) {
     try {
-      CloseInput();
+      reader.CloseInput();
     } catch (const std::exception&) {
     }
     throw;
   }
   const PElemTable classes = diagram->Filter(IsPlainClass);
   const PElemTable relations = diagram->Filter(IsRelType);
-  {
-    const ArenaInUse inUse(*arena);
-    ConnectClasses(classes, relations);
-  }
+  ConnectClasses(classes, relations, arena);
   use(classes, relations, diagram->Filter(IsOtherElem));
 }
 
