@@ -14,7 +14,6 @@
 #include "reader/Parser.h"
 #include "reader/scanner.h"
 #include "writer/FileWriter.h"
-#include "writer/Output.h"
 #include "writer/OutputTarget.h"
 
 namespace {
@@ -57,7 +56,7 @@ MemoryFile Output;
 // reports every std::exception; here only the system's own errors are caught,
 // since they are the reports a user is meant to see, and anything else escapes
 // as a finding.
-void Convert(std::FILE* input) {
+void Convert(std::FILE* input, MemoryFile& output) {
   try {
     OpenInput(input, "fuzz.uxf");
   } catch (const PlimkoError&) {
@@ -82,7 +81,7 @@ void Convert(std::FILE* input) {
     const PElemTable relations = diagram->Filter(IsRelType);
     const PElemTable others = diagram->Filter(IsOtherElem);
     ConnectClasses(classes, relations);
-    WriteImportFile("", "fuzz", "fuzz", classes, relations, others);
+    WriteImportFile("", "fuzz", "fuzz", classes, relations, others, output);
   } catch (const PlimkoError&) {
     // Reported by the driver; the output file is left unwritten.
   }
@@ -93,7 +92,6 @@ void Convert(std::FILE* input) {
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
   // Every conversion stamps its methods alike.
   setenv("SOURCE_DATE_EPOCH", "1394183100", 1);
-  SetOutputTarget(&Output);
   return 0;
 }
 
@@ -110,6 +108,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (std::setvbuf(input, buffer, _IOFBF, sizeof buffer) != 0) std::abort();
   if (size == 0) std::fseek(input, 0, SEEK_END);
   Output.Clear();
-  Convert(input);
+  Convert(input, Output);
   return 0;
 }

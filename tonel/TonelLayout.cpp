@@ -17,7 +17,7 @@ constexpr std::size_t kBlock = 1 << 16;
 
 class Blocks {
  public:
-  explicit Blocks(const PieceSink& sink) : sink_(sink) {}
+  explicit Blocks(TextSink& sink) : sink_(sink) {}
   Blocks(const Blocks&) = delete;
   Blocks& operator=(const Blocks&) = delete;
   ~Blocks() = default;
@@ -26,7 +26,7 @@ class Blocks {
     if (block_.size() + text.size() > kBlock) {
       Flush();
       if (text.size() >= kBlock) {
-        sink_(text);
+        sink_.Take(text);
         return *this;
       }
     }
@@ -34,12 +34,12 @@ class Blocks {
     return *this;
   }
   void Flush() {
-    if (!block_.empty()) sink_(block_);
+    if (!block_.empty()) sink_.Take(block_);
     block_.clear();
   }
 
  private:
-  const PieceSink& sink_;
+  TextSink& sink_;
   std::string block_;
 };
 
@@ -104,7 +104,7 @@ std::string MethodMetadata(std::string_view category) {
   return metadata;
 }
 
-void LayOutMethod(const std::string& className, const TonelMethod& method, const PieceSink& sink) {
+void LayOutMethod(const std::string& className, const TonelMethod& method, TextSink& sink) {
   Blocks blocks(sink);
   AddMethodAfterMetadata(blocks, className, method);
   blocks.Flush();
@@ -152,26 +152,27 @@ void CommentLayout::End() {
 }
 
 void CommentLayout::Flush() {
-  if (!block_.empty()) sink_(block_);
+  if (!block_.empty()) sink_.Take(block_);
   block_.clear();
 }
 
 std::string TonelComment(std::string_view comment) {
   std::string text;
-  CommentLayout layout([&text](std::string_view piece) { text += piece; });
+  AppendingToString sink(&text);
+  CommentLayout layout(sink);
   layout.Take(comment);
   layout.End();
   return text;
 }
 
-void LayOutClass(const TonelClass& cls, const PieceSink& sink) {
+void LayOutClass(const TonelClass& cls, TextSink& sink) {
   CommentLayout comment(sink);
   comment.Take(cls.comment);
   comment.End();
   LayOutAfterComment(cls, sink);
 }
 
-void LayOutAfterComment(const TonelClass& cls, const PieceSink& sink) {
+void LayOutAfterComment(const TonelClass& cls, TextSink& sink) {
   Blocks out(sink);
   AddDefinition(out, cls);
   std::vector<std::size_t> order(cls.methods.size());
@@ -189,6 +190,7 @@ void LayOutAfterComment(const TonelClass& cls, const PieceSink& sink) {
 
 std::string TonelClassText(const TonelClass& cls) {
   std::string text;
-  LayOutClass(cls, [&text](std::string_view piece) { text += piece; });
+  AppendingToString sink(&text);
+  LayOutClass(cls, sink);
   return text;
 }
