@@ -22,15 +22,14 @@ class Blocks {
   Blocks& operator=(const Blocks&) = delete;
   ~Blocks() = default;
 
+  // Inline, since a class is laid out in many small pieces; the rare full block
+  // is handed on out of line.
   Blocks& operator<<(std::string_view text) {
     if (block_.size() + text.size() > kBlock) {
-      Flush();
-      if (text.size() >= kBlock) {
-        sink_.Take(text);
-        return *this;
-      }
+      HandOn(text);
+    } else {
+      block_ += text;
     }
-    block_ += text;
     return *this;
   }
   void Flush() {
@@ -39,9 +38,22 @@ class Blocks {
   }
 
  private:
+  // The block goes to the sink; the text starts the next one, or goes as it is when
+  // it is as large as a block.
+  void HandOn(std::string_view text);
+
   TextSink& sink_;
   std::string block_;
 };
+
+void Blocks::HandOn(std::string_view text) {
+  Flush();
+  if (text.size() >= kBlock) {
+    sink_.Take(text);
+  } else {
+    block_ += text;
+  }
+}
 
 // Every entry but the first starts with the comma that ends the one before it.
 class Definition {
