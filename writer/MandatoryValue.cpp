@@ -98,7 +98,7 @@ void AddCreations(const Creations& creations, const Hierarchy& hierarchy, Graph&
     if (!head || IsNameable(head->GetName())) AddEdge(creations, graph, node, StClassName(head));
   }
   const PClassType superclass = hierarchy.WrittenSuperclass(cls);
-  if (superclass && IsDeclared(superclass) && IsNameable(superclass->GetName())) {
+  if (superclass && hierarchy.IsDeclaredIn(superclass) && IsNameable(superclass->GetName())) {
     AddEdge(creations, graph, node, StClassName(superclass));
   }
 }
@@ -117,7 +117,7 @@ const Creations& MandatoryValues::Gathered() {
     PClassType cls = ToClassType(element);
     if (!IsNameable(cls->GetName())) continue;
     if (IsExternal(cls)) gathered->external.insert(StClassName(cls));
-    if (!IsDeclared(cls)) continue;
+    if (!hierarchy_.IsDeclaredIn(cls)) continue;
     const std::size_t node =
         gathered->classes.try_emplace(StClassName(cls), gathered->classes.size()).first->second;
     declared.emplace_back(std::move(cls), node);
