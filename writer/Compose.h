@@ -49,6 +49,7 @@ class Composer {
   // cannot end the comment.
   void WriteCommentText(std::string_view text);
 
+  // The class names made last, for the names the generators write.
   MadeNames& Names() { return names_; }
 
  private:
