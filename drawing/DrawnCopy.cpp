@@ -31,13 +31,13 @@ class CopySink final : public ClassSink {
   void Take(const TonelClass& cls, const std::function<TonelClass()>&) override {
     const std::string path = folder_ + cls.name + kClassFileSuffix;
     FileComparer copy(path);
-    LayOutClass(cls, [&copy](std::string_view text) { copy.Take(text); });
+    LayOutClass(cls, copy);
     const Match was = copy.End();
     if (was != Match::Same) {
       if (was == Match::Differs) changes_.replaced.push_back(cls.name);
       CheckReadsBack(cls);
       StagedFiles::Out out = staged_.Open(path);
-      LayOutClass(cls, [&out](std::string_view text) { out.Put(text); });
+      LayOutClass(cls, out);
       out.Close();
     }
     composed_.insert(cls.name);

@@ -50,7 +50,7 @@ FromCodeReport DrawFromCode(const std::string& diagramPath, const std::string& d
 
   StagedFiles staged;
   StagedFiles::Out diagram = staged.Open(diagramPath);
-  diagram.Put(UxfText(drawn.drawing));
+  diagram.Take(UxfText(drawn.drawing));
   diagram.Close();
   const CopyChanges copies = StageCopies(staged, dir, package, diagram.Temporary());
   staged.Commit();

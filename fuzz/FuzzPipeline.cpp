@@ -14,7 +14,6 @@
 #include "model/Error.h"
 #include "reader/Parser.h"
 #include "writer/FileWriter.h"
-#include "writer/Output.h"
 #include "writer/OutputTarget.h"
 
 namespace {
@@ -65,7 +64,7 @@ Session Kept;
 // reports every std::exception; here only the system's own errors are caught,
 // since they are the reports a user is meant to see, and anything else escapes
 // as a finding: the reader keeps such a failure nested in its report.
-void Convert(std::FILE* input) {
+void Convert(std::FILE* input, MemoryFile& output) {
   ModelArena arena(Kept.blocks);
   DiagramReader reader(arena);
   try {
@@ -91,7 +90,7 @@ void Convert(std::FILE* input) {
     const PElemTable relations = diagram->Filter(IsRelType);
     const PElemTable others = diagram->Filter(IsOtherElem);
     ConnectClasses(classes, relations, arena);
-    WriteImportFile("", "fuzz", "fuzz", classes, relations, others);
+    WriteImportFile("", "fuzz", "fuzz", classes, relations, others, output);
   } catch (const PlimkoError&) {
     // Reported by the driver; the output file is left unwritten.
   }
@@ -102,7 +101,6 @@ void Convert(std::FILE* input) {
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
   // Every conversion stamps its methods alike.
   setenv("SOURCE_DATE_EPOCH", "1394183100", 1);
-  SetOutputTarget(&Kept.output);
   return 0;
 }
 
@@ -119,6 +117,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (std::setvbuf(input, buffer, _IOFBF, sizeof buffer) != 0) std::abort();
   if (size == 0) std::fseek(input, 0, SEEK_END);
   Kept.output.Clear();
-  Convert(input);
+  Convert(input, Kept.output);
   return 0;
 }

@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "tonel/TonelClass.h"
-#include "writer/Compose.h"
+#include "writer/TextSink.h"
 
 class ClassSink {
  public:

@@ -39,7 +39,7 @@ const EntrySpan* FindEntry(const ClassFile& file, std::string_view key) {
 
 // The spliced text in the file's line ends: the file's own bytes where a part keeps
 // them, and the line end that most of its lines have in what the merge writes.
-class SplicedText {
+class SplicedText final : public TextSink {
  public:
   explicit SplicedText(const ClassFile& file) : file_(file) {
     text_.reserve(file.text.size() + file.text.size() / 8);
@@ -47,9 +47,7 @@ class SplicedText {
 
   void Keep(TextSpan span) { file_.lineEnds.AppendAsWas(text_, file_.text, span.begin, span.end); }
   void Add(std::string_view lf) { file_.lineEnds.AppendNew(text_, lf); }
-  PieceSink Sink() {
-    return [this](std::string_view lf) { Add(lf); };
-  }
+  void Take(std::string_view lf) override { Add(lf); }
   std::string Take() { return std::move(text_); }
 
  private:
@@ -254,7 +252,7 @@ std::string_view UsualSpelling(const ClassFile& file) {
 void AppendNewMethod(SplicedText& out, const std::string& className, const TonelMethod& method,
                      std::string_view like) {
   out.Add(MethodMetadata(Spelled(method.category, like)));
-  LayOutMethod(className, method, out.Sink());
+  LayOutMethod(className, method, out);
 }
 
 // A method that the merge changed, in the place of the file's: the file's metadata with
@@ -279,7 +277,7 @@ void AppendChangedMethod(SplicedText& out, const ClassFile& file, std::size_t in
   if (method.source == was.source) {
     out.Keep({span.owner, span.whole.end});
   } else {
-    LayOutMethod(className, method, out.Sink());
+    LayOutMethod(className, method, out);
   }
 }
 

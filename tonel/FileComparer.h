@@ -5,10 +5,12 @@
 #include <string>
 #include <string_view>
 
+#include "writer/TextSink.h"
+
 enum class Match { Absent, Same, Differs };
 
 // The file is read alongside the text, a block at a time, so that neither is held whole.
-class FileComparer {
+class FileComparer final : public TextSink {
  public:
   // Raises GenericError `cannot open "PATH": REASON` when the file is there but cannot be
   // opened; a file that is not there is Absent.
@@ -17,7 +19,7 @@ class FileComparer {
   FileComparer& operator=(const FileComparer&) = delete;
   ~FileComparer();
 
-  void Take(std::string_view text);
+  void Take(std::string_view text) override;
   // After the text's last piece. Raises GenericError `cannot read "PATH"`.
   Match End();
 

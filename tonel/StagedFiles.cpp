@@ -99,7 +99,7 @@ StagedFiles::Out StagedFiles::Open(const std::string& path) {
 
 void StagedFiles::Write(const std::string& path, std::string_view bytes) {
   Out out = Open(path);
-  out.Put(bytes);
+  out.Take(bytes);
   out.Close();
 }
 
@@ -108,7 +108,7 @@ StagedFiles::Out::~Out() {
   if (file_ != nullptr) std::fclose(file_);
 }
 
-void StagedFiles::Out::Put(std::string_view bytes) {
+void StagedFiles::Out::Take(std::string_view bytes) {
   if (std::fwrite(bytes.data(), 1, bytes.size(), file_) == bytes.size()) return;
   const int error = errno;
   std::fclose(std::exchange(file_, nullptr));

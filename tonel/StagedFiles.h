@@ -8,6 +8,8 @@
 #include <utility>
 #include <vector>
 
+#include "writer/TextSink.h"
+
 // Each file is written whole under a temporary name as soon as it is given, so that no
 // run holds a whole package in memory. Commit renames them all into place, then removes
 // what is to go. Before Commit (a failure, an exception unwinding past it) every
@@ -25,9 +27,9 @@ class StagedFiles {
   // under their own names, and Commit renames the whole folder into place, one rename
   // for a new package. A folder that no file goes into is never made.
   void StageFolder(const std::string& folder);
-  // A file being written, a piece at a time; Close ends it. Put and Close raise
+  // A file being written, a piece at a time; Close ends it. Take and Close raise
   // GenericError `cannot write "PATH": REASON` when writing fails.
-  class Out {
+  class Out final : public TextSink {
    public:
     Out(std::FILE* file, const std::string& path, const std::string& temporary)
         : file_(file), path_(path), temporary_(temporary) {}
@@ -39,7 +41,7 @@ class StagedFiles {
     Out& operator=(const Out&) = delete;
     ~Out();
 
-    void Put(std::string_view bytes);
+    void Take(std::string_view bytes) override;
     void Close();
     // Where the file is until Commit, to be read back once it is closed.
     const std::string& Temporary() const { return temporary_; }

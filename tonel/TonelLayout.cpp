@@ -17,31 +17,43 @@ constexpr std::size_t kBlock = 1 << 16;
 
 class Blocks {
  public:
-  explicit Blocks(const PieceSink& sink) : sink_(sink) {}
+  explicit Blocks(TextSink& sink) : sink_(sink) {}
   Blocks(const Blocks&) = delete;
   Blocks& operator=(const Blocks&) = delete;
   ~Blocks() = default;
 
+  // Inline, since a class is laid out in many small pieces; the rare full block
+  // is handed on out of line.
   Blocks& operator<<(std::string_view text) {
     if (block_.size() + text.size() > kBlock) {
-      Flush();
-      if (text.size() >= kBlock) {
-        sink_(text);
-        return *this;
-      }
+      HandOn(text);
+    } else {
+      block_ += text;
     }
-    block_ += text;
     return *this;
   }
   void Flush() {
-    if (!block_.empty()) sink_(block_);
+    if (!block_.empty()) sink_.Take(block_);
     block_.clear();
   }
 
  private:
-  const PieceSink& sink_;
+  // The block goes to the sink; the text starts the next one, or goes as it is when
+  // it is as large as a block.
+  void HandOn(std::string_view text);
+
+  TextSink& sink_;
   std::string block_;
 };
+
+void Blocks::HandOn(std::string_view text) {
+  Flush();
+  if (text.size() >= kBlock) {
+    sink_.Take(text);
+  } else {
+    block_ += text;
+  }
+}
 
 // Every entry but the first starts with the comma that ends the one before it.
 class Definition {
@@ -104,7 +116,7 @@ std::string MethodMetadata(std::string_view category) {
   return metadata;
 }
 
-void LayOutMethod(const std::string& className, const TonelMethod& method, const PieceSink& sink) {
+void LayOutMethod(const std::string& className, const TonelMethod& method, TextSink& sink) {
   Blocks blocks(sink);
   AddMethodAfterMetadata(blocks, className, method);
   blocks.Flush();
@@ -152,26 +164,27 @@ void CommentLayout::End() {
 }
 
 void CommentLayout::Flush() {
-  if (!block_.empty()) sink_(block_);
+  if (!block_.empty()) sink_.Take(block_);
   block_.clear();
 }
 
 std::string TonelComment(std::string_view comment) {
   std::string text;
-  CommentLayout layout([&text](std::string_view piece) { text += piece; });
+  AppendingToString sink(&text);
+  CommentLayout layout(sink);
   layout.Take(comment);
   layout.End();
   return text;
 }
 
-void LayOutClass(const TonelClass& cls, const PieceSink& sink) {
+void LayOutClass(const TonelClass& cls, TextSink& sink) {
   CommentLayout comment(sink);
   comment.Take(cls.comment);
   comment.End();
   LayOutAfterComment(cls, sink);
 }
 
-void LayOutAfterComment(const TonelClass& cls, const PieceSink& sink) {
+void LayOutAfterComment(const TonelClass& cls, TextSink& sink) {
   Blocks out(sink);
   AddDefinition(out, cls);
   std::vector<std::size_t> order(cls.methods.size());
@@ -189,6 +202,7 @@ void LayOutAfterComment(const TonelClass& cls, const PieceSink& sink) {
 
 std::string TonelClassText(const TonelClass& cls) {
   std::string text;
-  LayOutClass(cls, [&text](std::string_view piece) { text += piece; });
+  AppendingToString sink(&text);
+  LayOutClass(cls, sink);
   return text;
 }

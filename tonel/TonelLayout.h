@@ -1,12 +1,11 @@
 // The Tonel layout: a class file's text as Pharo's Tonel writer lays it out.
 #pragma once
 
-#include <functional>
 #include <string>
 #include <string_view>
-#include <utility>
 
 #include "tonel/TonelClass.h"
+#include "writer/TextSink.h"
 
 // A STON string: in single quotes, with "\" and "'" escaped by a backslash, and a
 // carriage return as "\r".
@@ -17,24 +16,22 @@ std::string TonelComment(std::string_view comment);
 // Pharo writes the class side first, each side sorted by selector, so a commit from
 // Pharo changes nothing.
 bool WrittenBefore(const TonelMethod& a, const TonelMethod& b);
-// Takes a laid-out text a piece at a time.
-using PieceSink = std::function<void(std::string_view)>;
 // The metadata before a method, its protocol spelled as given, and the line end after it.
 std::string MethodMetadata(std::string_view category);
 // One method from its owner ("Person >>") to the "]" that closes it, without the metadata.
-void LayOutMethod(const std::string& className, const TonelMethod& method, const PieceSink& sink);
+void LayOutMethod(const std::string& className, const TonelMethod& method, TextSink& sink);
 // The whole file, handed to the sink in pieces of at most a few kilobytes but for a
 // longer text of the class's own: the comment, the definition, then the methods, class
 // side first, each side sorted by selector.
-void LayOutClass(const TonelClass& cls, const PieceSink& sink);
+void LayOutClass(const TonelClass& cls, TextSink& sink);
 // The same but for the comment, which the file starts with.
-void LayOutAfterComment(const TonelClass& cls, const PieceSink& sink);
+void LayOutAfterComment(const TonelClass& cls, TextSink& sink);
 
 // The comment as the file starts with it, laid out a piece at a time as it comes, so that
 // a comment of megabytes need not be held: the sink takes blocks of a few kilobytes.
 class CommentLayout {
  public:
-  explicit CommentLayout(PieceSink sink) : sink_(std::move(sink)) {}
+  explicit CommentLayout(TextSink& sink) : sink_(sink) {}
   void Take(std::string_view text);
   // After the comment's last piece.
   void End();
@@ -42,7 +39,7 @@ class CommentLayout {
  private:
   void Flush();
 
-  PieceSink sink_;
+  TextSink& sink_;
   std::string block_;
   bool started_ = false;
 };

@@ -7,9 +7,9 @@
 #include "tonel/TonelCollector.h"
 #include "writer/ClassOrder.h"
 #include "writer/ClassWriter.h"
+#include "writer/Hierarchy.h"
 #include "writer/Naming.h"
 #include "writer/Notes.h"
-#include "writer/Output.h"
 
 namespace {
 
@@ -27,11 +27,12 @@ std::string NameOf(const PElement& element) {
 
 TonelPackage ComposeTonelPackage(const std::string& name, const PElemTable& classes,
                                  const PElemTable& relations, const PElemTable& others) {
-  SetCategoryName(name);
   TonelPackage package{name, {}, {}};
   AddLines(package.notes, ComposeNotes(relations, others));
   package.composeClasses = [name, classes](ClassSink& sink, std::vector<std::string>& notes) {
-    const std::vector<PElement> order = ClassOrder(classes);
+    const Hierarchy hierarchy(classes);
+    ClassWriter writer(hierarchy);
+    const std::vector<PElement> order = ClassOrder(hierarchy);
     // A name drawn once is written as soon as it is composed; one drawn more often
     // waits for its last definition.
     std::unordered_map<std::string, int> left;
@@ -44,7 +45,7 @@ TonelPackage ComposeTonelPackage(const std::string& name, const PElemTable& clas
       // Only a class drawn once is whole when its comment is composed.
       const bool once = added && left[className] == 1;
       TonelCollector collector(found->second, notes, name, once ? &sink : nullptr);
-      ComposeClass(element, classes, collector);
+      writer.WriteClass(element, collector);
       if (!collector.Declared()) {
         if (added) pending.erase(found);
         continue;
@@ -58,7 +59,7 @@ TonelPackage ComposeTonelPackage(const std::string& name, const PElemTable& clas
         TonelClass cls;
         std::vector<std::string> again;
         TonelCollector collector(cls, again, name);
-        ComposeClass(element, classes, collector);
+        writer.WriteClass(element, collector);
         return cls;
       };
       sink.Take(found->second, once ? std::function<TonelClass()>(whole) : nullptr);

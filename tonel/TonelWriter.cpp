@@ -68,7 +68,7 @@ std::optional<std::string> ReadIfPresent(const std::string& path) {
 
 Match Compare(const std::string& path, const TonelClass& cls) {
   FileComparer file(path);
-  LayOutClass(cls, [&file](std::string_view text) { file.Take(text); });
+  LayOutClass(cls, file);
   return file.End();
 }
 
@@ -92,34 +92,41 @@ struct Location {
   bool exists = false;
 };
 
+// Where a class's laid-out text goes: the files it is written to, and those it is
+// compared with.
+class ClassOutputs final : public TextSink {
+ public:
+  void Take(std::string_view text) override {
+    if (file) file->Take(text);
+    if (copy) copy->Take(text);
+    if (fileMatch) fileMatch->Take(text);
+    if (copyMatch) copyMatch->Take(text);
+  }
+
+  std::optional<StagedFiles::Out> file, copy;        // where they are to be written
+  std::optional<FileComparer> fileMatch, copyMatch;  // where they are there
+};
+
 // A class whose comment goes into its files as it is composed, before the rest of the
 // class: the first write of a class, where neither its file nor its copy is there, and
 // a regeneration, where both are there and are compared with it.
 class StreamedClass final : public TextSink {
  public:
   StreamedClass(const std::string& className, const Location& where)
-      : name(className), where(where), comment_([this](std::string_view text) { Put(text); }) {}
+      : name(className), where(where), comment_(outputs) {}
 
   void Take(std::string_view text) override { comment_.Take(text); }
   // The comment ends where the rest of the class starts.
   void Rest(const TonelClass& cls) {
     comment_.End();
-    LayOutAfterComment(cls, [this](std::string_view text) { Put(text); });
+    LayOutAfterComment(cls, outputs);
   }
 
   const std::string name;
   const Location where;
-  std::optional<StagedFiles::Out> file, copy;        // where they are to be written
-  std::optional<FileComparer> fileMatch, copyMatch;  // where they are there
+  ClassOutputs outputs;
 
  private:
-  void Put(std::string_view text) {
-    if (file) file->Put(text);
-    if (copy) copy->Put(text);
-    if (fileMatch) fileMatch->Take(text);
-    if (copyMatch) copyMatch->Take(text);
-  }
-
   CommentLayout comment_;
 };
 
@@ -186,12 +193,13 @@ TextSink* PackageWriter::CommentOf(const std::string& className) {
   const bool copied = std::binary_search(copied_.begin(), copied_.end(), className);
   if (where.exists != copied) return nullptr;
   streamed_ = std::make_unique<StreamedClass>(className, where);
+  ClassOutputs& outputs = streamed_->outputs;
   if (copied) {
-    streamed_->fileMatch.emplace(where.path);
-    streamed_->copyMatch.emplace(copyPath);
+    outputs.fileMatch.emplace(where.path);
+    outputs.copyMatch.emplace(copyPath);
   } else {
-    streamed_->file.emplace(staged_.Open(where.path));
-    streamed_->copy.emplace(staged_.Open(copyPath));
+    outputs.file.emplace(staged_.Open(where.path));
+    outputs.copy.emplace(staged_.Open(copyPath));
   }
   return streamed_.get();
 }
@@ -210,17 +218,18 @@ void PackageWriter::Take(const TonelClass& cls, const std::function<TonelClass()
 // copy changed needs the class whole, to merge it.
 void PackageWriter::EndStreamed(const TonelClass& cls, const std::function<TonelClass()>& whole) {
   StreamedClass& streamed = *streamed_;
-  if (streamed.file) {
+  ClassOutputs& outputs = streamed.outputs;
+  if (outputs.file) {
     Placed(cls.name, streamed.where);
     CheckReadsBack(cls);
     streamed.Rest(cls);
-    streamed.file->Close();
-    streamed.copy->Close();
+    outputs.file->Close();
+    outputs.copy->Close();
     ++summary_.added;
     return;
   }
   streamed.Rest(cls);
-  if (streamed.fileMatch->End() == Match::Same && streamed.copyMatch->End() == Match::Same) {
+  if (outputs.fileMatch->End() == Match::Same && outputs.copyMatch->End() == Match::Same) {
     Placed(cls.name, streamed.where);
     ++summary_.unchanged;
     return;
@@ -240,18 +249,12 @@ void PackageWriter::WriteClass(const TonelClass& next) {
   const Match current = where.exists ? Compare(where.path, next) : Match::Absent;
   if (current == Match::Absent) {
     ++summary_.added;
-    StagedFiles::Out file = staged_.Open(where.path);
-    if (copyIsText) {
-      LayOutClass(next, [&file](std::string_view text) { file.Put(text); });
-    } else {
-      StagedFiles::Out copy = staged_.Open(copyPath);
-      LayOutClass(next, [&](std::string_view text) {
-        file.Put(text);
-        copy.Put(text);
-      });
-      copy.Close();
-    }
-    file.Close();
+    ClassOutputs outputs;
+    outputs.file.emplace(staged_.Open(where.path));
+    if (!copyIsText) outputs.copy.emplace(staged_.Open(copyPath));
+    LayOutClass(next, outputs);
+    if (outputs.copy) outputs.copy->Close();
+    outputs.file->Close();
     return;
   }
   // Compared before parsing: a file as plimko last wrote it, from the same diagram.

@@ -10,24 +10,23 @@
 
 namespace {
 
-// The argument word of the accessors being written, kept so that its storage is reused.
-std::string Word;
-
-void WriteAccessors(const std::string& variable, const std::string& word, bool setter) {
+void WriteAccessors(MethodSections& methods, const std::string& variable, const std::string& word,
+                    bool setter) {
+  Composer& out = methods.Out();
   if (setter) {
-    StartMethod();
-    Write(variable);
-    Write(": a");
-    WriteLine(word);
-    Write("  ");
-    Write(variable);
-    Write(" := a");
-    Write(word);
+    methods.StartMethod();
+    out.Write(variable);
+    out.Write(": a");
+    out.WriteLine(word);
+    out.Write("  ");
+    out.Write(variable);
+    out.Write(" := a");
+    out.Write(word);
   }
-  StartMethod();
-  WriteLine(variable);
-  Write("  ^");
-  Write(variable);
+  methods.StartMethod();
+  out.WriteLine(variable);
+  out.Write("  ^");
+  out.Write(variable);
 }
 
 // Letters of any script, digits and "_" make up a word.
@@ -89,21 +88,23 @@ std::string ArgumentName(const std::string& typeName, const PElemTable& multipli
   return name;
 }
 
-void WriteAttributeAccessors(const PElement& member) {
+void WriteAttributeAccessors(MethodSections& methods, const PElement& member) {
   PMemberVar attribute = ToMemberVar(member);
   std::string variable = StIdentifier(attribute->GetName());
   std::string typeName;
-  AssignArgumentWord(Word, TypeNameOf(attribute->GetTypeName(), typeName),
-                     attribute->GetMultiplicity());
+  const std::string word =
+      ArgumentWord(TypeNameOf(attribute->GetTypeName(), typeName, methods.Out().Names()),
+                   attribute->GetMultiplicity());
   WriteAccessors(
-      variable, Word,
+      methods, variable, word,
       !IsMany(attribute->GetMultiplicity()) && !HoldsReadOnly(attribute->GetProperties()));
 }
 
-void WriteLinkAccessors(const PElement& element) {
+void WriteLinkAccessors(MethodSections& methods, const PElement& element) {
   PRelType relation = ToRelType(element);
   std::string variable = LinkName(relation);
   PElemTable multiplicity = HeadMultiplicity(relation);
-  AssignArgumentWord(Word, StClassName(relation->GetClass2()), multiplicity);
-  WriteAccessors(variable, Word, !IsMany(multiplicity));
+  const std::string word =
+      ArgumentWord(StClassName(relation->GetClass2(), methods.Out().Names()), multiplicity);
+  WriteAccessors(methods, variable, word, !IsMany(multiplicity));
 }

@@ -7,6 +7,8 @@
 #include "model/ElemTable.h"
 #include "model/Element.h"
 
+class MethodSections;
+
 // The word after "a" in an argument name: "Collection" for many objects,
 // "nObject" for no type, "n" before a type that starts with a vowel.
 std::string ArgumentWord(std::string_view typeName, const PElemTable& multiplicity);
@@ -21,6 +23,6 @@ std::string ArgumentName(const std::string& typeName, const PElemTable& multipli
 bool HoldsReadOnly(std::string_view properties);
 
 // The setter (unless the attribute holds many objects or is read-only) and the getter.
-void WriteAttributeAccessors(const PElement& member);
+void WriteAttributeAccessors(MethodSections& methods, const PElement& member);
 // The setter (unless the link holds many objects) and the getter of a link variable.
-void WriteLinkAccessors(const PElement& relation);
+void WriteLinkAccessors(MethodSections& methods, const PElement& relation);

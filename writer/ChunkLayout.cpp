@@ -3,8 +3,7 @@
 
 #include <algorithm>
 #include <cstring>
-
-#include "writer/Output.h"
+#include <utility>
 
 namespace {
 
@@ -62,9 +61,8 @@ void AppendChunkText(std::string& out, std::string_view text) {
   out.resize(static_cast<std::size_t>(WriteEscaped(out.data() + before, text, "!") - out.data()));
 }
 
-ChunkLayout::ChunkLayout(TextSink& out) : out_(out) {
-  StartStamps();
-}
+ChunkLayout::ChunkLayout(TextSink& out, std::string categoryName)
+    : out_(out), CategoryName(std::move(categoryName)) {}
 
 void ChunkLayout::Flush() {
   out_.Take(laidOut_.View());
@@ -96,7 +94,7 @@ void ChunkLayout::Definition(const ClassDefinition& definition) {
   AppendVariableNames(laidOut_, definition.classVariables);
   laidOut_.Append("'\r\n  poolDictionaries: ''\r\n  category: '");
   // In a string literal a quote is written twice.
-  AppendEscaped(laidOut_, CategoryName(), "!'");
+  AppendEscaped(laidOut_, CategoryName, "!'");
   laidOut_.Append("'!\r\n\r\n");
   if (!definition.classInstanceVariables.empty()) {
     laidOut_.Append(definition.name);
@@ -105,11 +103,11 @@ void ChunkLayout::Definition(const ClassDefinition& definition) {
     laidOut_.Append("'!\r\n\r\n");
   }
   FlushBlock();
-  RenewStampSuffix();
+  stamps_.RenewStampSuffix();
   // Assigned in place, so that their storage is reused from class to class.
   instanceHeader_.assign(1, '!').append(className_).append(" methodsFor: '");
   classHeader_.assign(1, '!').append(className_).append(" class methodsFor: '");
-  headerEnd_.assign(StampSuffix()).append("\r\n\r\n");
+  headerEnd_.assign(stamps_.StampSuffix()).append("\r\n\r\n");
 }
 
 void ChunkLayout::BeginComment() {

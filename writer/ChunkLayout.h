@@ -6,18 +6,20 @@
 
 #include "writer/ByteBuffer.h"
 #include "writer/ClassLayout.h"
+#include "writer/Stamps.h"
+#include "writer/TextSink.h"
 
 // Appends composed text: every line end as CR LF, and every "!" doubled so
 // that it cannot end a chunk.
 void AppendChunkText(std::string& out, std::string_view text);
 
 // Lays out each part of a class as it comes and hands it to the sink in
-// blocks: the definition, the comment, and every method in a section of its
-// own, stamped at the class's definition; or the note that stands in its
-// place. Flush hands on the rest.
+// blocks: the definition, in the category, the comment, and every method in a
+// section of its own, stamped at the class's definition; or the note that
+// stands in its place. Flush hands on the rest.
 class ChunkLayout final : public ClassLayout {
  public:
-  explicit ChunkLayout(TextSink& out);
+  ChunkLayout(TextSink& out, std::string categoryName);
   void Note(std::string_view note) override;
   void Definition(const ClassDefinition& definition) override;
   void BeginComment() override;
@@ -32,6 +34,9 @@ class ChunkLayout final : public ClassLayout {
   void FlushBlock();
 
   TextSink& out_;
+  // The class category of every class.
+  const std::string CategoryName;
+  Stamps stamps_;
   std::string className_;
   // The protocol header of the current class's methods, before and after the
   // protocol, made once per class: on the instance side, on the class side,

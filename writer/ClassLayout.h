@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "writer/Compose.h"
+#include "writer/TextSink.h"
 
 // The class's declaration: its name, superclass and variable lists.
 struct ClassDefinition {

@@ -10,7 +10,6 @@
 
 #include "model/ElemList.h"
 #include "model/ElemType.h"
-#include "writer/Hierarchy.h"
 #include "writer/Predefined.h"
 
 namespace {
@@ -35,21 +34,21 @@ struct Dependencies {
 // keeps, rather than by a lookup of its address.
 class Places {
  public:
-  Places(const ElemList& classes, const PElemTable& table) : table_(table) {
+  Places(const ElemList& classes, const Hierarchy& hierarchy) : hierarchy_(hierarchy) {
     for (std::size_t i = 0; i < classes.size(); ++i) {
       // The distinct classes are counted in table order: a class met first is the next.
-      if (ClassPlaceIn(ToClassType(classes[i]), table) == first_.size()) first_.push_back(i);
+      if (hierarchy.ClassPlaceIn(ToClassType(classes[i])) == first_.size()) first_.push_back(i);
     }
   }
   // The class's place in the table, or none for a class that is not in it.
   std::optional<std::size_t> Of(const PClassType& cls) const {
-    const std::size_t distinct = ClassPlaceIn(cls, table_);
+    const std::size_t distinct = hierarchy_.ClassPlaceIn(cls);
     if (distinct >= first_.size()) return std::nullopt;
     return first_[distinct];
   }
 
  private:
-  const PElemTable& table_;
+  const Hierarchy& hierarchy_;
   std::vector<std::size_t> first_;
 };
 
@@ -85,7 +84,7 @@ Dependencies DependenciesOf(const ElemList& classes, const Places& place) {
 // and so in turn do the classes that wait for it, so that Smalltalk knows each
 // superclass before its subclasses. Classes whose superclasses lead round in a
 // circle wait to the end and come in table order.
-void AppendWaitingClasses(const ElemList& classes, const Places& place, const PElemTable& table,
+void AppendWaitingClasses(const ElemList& classes, const Places& place, const Hierarchy& hierarchy,
                           std::vector<bool>& placed, std::vector<PElement>& order) {
   std::vector<std::vector<std::size_t>> waiting(classes.size());
   // Written without recursion, so that no chain of subclasses sets the depth of
@@ -93,7 +92,7 @@ void AppendWaitingClasses(const ElemList& classes, const Places& place, const PE
   std::vector<std::size_t> next;
   for (std::size_t i = 0; i < classes.size(); ++i) {
     if (placed[i]) continue;
-    const PClassType superclass = WrittenSuperclass(ToClassType(classes[i]), table);
+    const PClassType superclass = hierarchy.WrittenSuperclass(ToClassType(classes[i]));
     const auto found = superclass ? place.Of(superclass) : std::nullopt;
     if (found && !placed[*found]) {
       waiting[*found].push_back(i);
@@ -115,9 +114,9 @@ void AppendWaitingClasses(const ElemList& classes, const Places& place, const PE
 
 }  // namespace
 
-std::vector<PElement> ClassOrder(const PElemTable& table) {
-  const ElemList classes = ElementsOf(table);
-  const Places place(classes, table);
+std::vector<PElement> ClassOrder(const Hierarchy& hierarchy) {
+  const ElemList classes = ElementsOf(hierarchy.Classes());
+  const Places place(classes, hierarchy);
   Dependencies deps = DependenciesOf(classes, place);
   std::vector<PElement> order;
   order.reserve(classes.size());
@@ -140,6 +139,6 @@ std::vector<PElement> ClassOrder(const PElemTable& table) {
     std::sort(next.begin(), next.end());
     pass = std::move(next);
   }
-  AppendWaitingClasses(classes, place, table, placed, order);
+  AppendWaitingClasses(classes, place, hierarchy, placed, order);
   return order;
 }

@@ -3,10 +3,10 @@
 
 #include <vector>
 
-#include "model/ElemTable.h"
 #include "model/Element.h"
+#include "writer/Hierarchy.h"
 
-// The classes of the table, each once, after the classes they depend on as far
+// The classes of the hierarchy's table, each once, after the classes they depend on as far
 // as cycles allow. A class depends on X when one of its relations has the class
 // as Class1 and X, another class, as Class2; an external class (IsExternal)
 // depends on none. The first pass is the classes that
@@ -16,4 +16,4 @@
 // outside the table) come last, in table order, except that a class whose
 // written superclass is among them and comes later waits for it: it follows
 // right after it, with the classes that wait for it in turn.
-std::vector<PElement> ClassOrder(const PElemTable& classes);
+std::vector<PElement> ClassOrder(const Hierarchy& hierarchy);

@@ -3,129 +3,25 @@
 
 #include <string>
 
-#include "model/ElemType.h"
+#include "model/ElemList.h"
 #include "writer/Accessors.h"
-#include "writer/Compose.h"
-#include "writer/Hierarchy.h"
 #include "writer/Initialize.h"
-#include "writer/MemberGroups.h"
 #include "writer/Naming.h"
-#include "writer/Operations.h"
 #include "writer/Predefined.h"
 #include "writer/Relations.h"
-#include "writer/Sections.h"
 
 namespace {
-
-// The comment's text not yet handed on, kept from class to class.
-ByteBuffer CommentBuffer;
-
-// Ends the composition however it ends, so that no write reaches a layout
-// that is gone.
-class ComposingGuard {
- public:
-  ComposingGuard() = default;
-  ComposingGuard(const ComposingGuard&) = delete;
-  ComposingGuard& operator=(const ComposingGuard&) = delete;
-  ~ComposingGuard() {
-    StopComposing();
-    ComposeMethodsOf(nullptr);
-  }
-};
-
-void ListLinkVariable(const PElement& relation) {
-  ListVariable(LinkName(ToRelType(relation)));
-}
-
-// The definition of the class being composed, kept from class to class so
-// that its lists keep their storage.
-ClassDefinition Definition;
-
-// Smalltalk has single inheritance: a class is declared under its first
-// superclass, and the comment names the others.
-const ClassDefinition& ComposeDefinition(const PClassType& cls, const PElemTable& allClasses,
-                                         const PElemTable& superclasses, const MemberGroups& groups,
-                                         const PElemTable& links) {
-  ClassDefinition& text = Definition;
-  text.instanceVariables.clear();
-  text.classVariables.clear();
-  text.classInstanceVariables.clear();
-  text.superclass =
-      superclasses->IsEmpty() ? "Object" : StClassName(ToClassType(superclasses->AnyOne()));
-  text.name = StClassName(cls);
-  // A variable that a superclass declares already would make the whole
-  // declaration fail when filed in.
-  StartVariableNameList(InheritedInstanceVariables(cls, allClasses), text.instanceVariables);
-  groups[MemberGroup::InstanceAttributes].ForEach(ListAttributeVariable);
-  links->ForEach(ListLinkVariable);
-  // The list of instance variables holds the class's own names, listed or inherited.
-  const NameSet& ownInstanceNames = TakeListedVariables();
-  StartVariableNameList(InheritedClassVariables(cls, allClasses), text.classVariables);
-  ListClassAttributeVariables(groups[MemberGroup::ClassAttributes], ownInstanceNames,
-                              ClassNamesOfInheritedInstanceVariables(cls, allClasses),
-                              InheritedClassInstanceVariables(cls, allClasses),
-                              text.classInstanceVariables);
-  return text;
-}
 
 bool IsOtherThan(const PElement& element, const PElement& other) {
   return element->GetSelf() != other->GetSelf();
 }
 
-void WriteFurtherSuperclass(const PElement& cls, const PElement& superclass) {
-  Write("\t\"#");
-  WriteClassName(ToClassType(cls));
-  Write(" inherits also from: #");
-  WriteClassName(ToClassType(superclass));
-  WriteLine("\"");
-}
-
-void ComposeComment(ClassLayout& layout, const std::string& name, const PClassType& cls,
-                    const PElemTable& superclasses, const MemberGroups& groups,
-                    const PElemTable& links, const PElemTable& constraints) {
-  layout.BeginComment();
-  CommentBuffer.Clear();
-  ComposeInto(CommentBuffer, layout);
-  Write(name);
-  WriteLine(
-      ".  The comment should state the purpose of the class and also explain any unobvious "
-      "aspects of the implementation.");
-  EndLine();
-  WriteLine("Instance Variables");
-  groups[MemberGroup::InstanceAttributes].ForEach(WriteAttributeComment);
-  links->ForEach(WriteLinkDescription);
-  EndLine();
-  if (!groups[MemberGroup::ClassAttributes].IsEmpty()) {
-    WriteLine("Class Variables");
-    groups[MemberGroup::ClassAttributes].ForEach(WriteAttributeComment);
-    EndLine();
-  }
-  WriteLine("Constraints");
-  links->ForEach(WriteConstraintLine);
-  constraints->ForEach(WriteConstraintLine);
-  if (!superclasses->IsEmpty()) {
-    superclasses->FilterWithElem(superclasses->AnyOne(), IsOtherThan)
-        ->ForEachWithElem(cls, WriteFurtherSuperclass);
-  }
-  DrainComposed();
-  StopComposing();
-  layout.End();
-}
-
-void ComposeInitialize(const PClassType& cls, const PElemTable& allClasses,
-                       const MemberGroupView& instanceAttributes, const PElemTable& links) {
-  BeginMethodGroup(false, "initialize-release");
-  StartMethod();
-  WriteLine("initialize");
-  WriteLine("  \"Initialize a newly created instance. This method must answer the receiver.\"");
-  WriteLine("  super initialize.");
-  WriteInitializers(cls, allClasses, instanceAttributes, links);
-  Write("  ^self");
-}
-
-void ComposeOperations(const MemberGroupView& operations, bool classSide, const char* protocol) {
-  BeginMethodGroup(classSide, protocol);
-  operations.ForEach(WriteOperationStub);
+void WriteFurtherSuperclass(Composer& out, const PElement& cls, const PElement& superclass) {
+  out.Write("\t\"#");
+  WriteClassName(out, ToClassType(cls));
+  out.Write(" inherits also from: #");
+  WriteClassName(out, ToClassType(superclass));
+  out.WriteLine("\"");
 }
 
 // The note that stands in place of a class that Smalltalk has already.
@@ -135,39 +31,128 @@ std::string IgnoredNote(const std::string& kind, const std::string& name) {
 
 }  // namespace
 
-bool ComposeClass(const PElement& element, const PElemTable& allClasses, ClassLayout& layout) {
+// Smalltalk has single inheritance: a class is declared under its first
+// superclass, and the comment names the others.
+const ClassDefinition& ClassWriter::ComposeDefinition(const PClassType& cls,
+                                                      const PElemTable& superclasses,
+                                                      const MemberGroups& groups,
+                                                      const PElemTable& links) {
+  ClassDefinition& text = definition_;
+  text.instanceVariables.clear();
+  text.classVariables.clear();
+  text.classInstanceVariables.clear();
+  text.superclass = superclasses->IsEmpty()
+                        ? "Object"
+                        : StClassName(ToClassType(superclasses->AnyOne()), out_.Names());
+  text.name = StClassName(cls, out_.Names());
+  // A variable that a superclass declares already would make the whole
+  // declaration fail when filed in.
+  variables_.StartVariableNameList(hierarchy_.InheritedInstanceVariables(cls),
+                                   text.instanceVariables);
+  groups[MemberGroup::InstanceAttributes].Walk(
+      [&](const PElement& member) { variables_.ListAttributeVariable(member); });
+  for (const PElement& relation : ElementsOf(links))
+    variables_.ListVariable(LinkName(ToRelType(relation)));
+  // The list of instance variables holds the class's own names, listed or inherited.
+  const NameSet& ownInstanceNames = variables_.TakeListedVariables();
+  variables_.StartVariableNameList(hierarchy_.InheritedClassVariables(cls), text.classVariables);
+  variables_.ListClassAttributeVariables(groups[MemberGroup::ClassAttributes], ownInstanceNames,
+                                         hierarchy_.ClassNamesOfInheritedInstanceVariables(cls),
+                                         hierarchy_.InheritedClassInstanceVariables(cls),
+                                         text.classInstanceVariables);
+  return text;
+}
+
+void ClassWriter::ComposeComment(ClassLayout& layout, const std::string& name,
+                                 const PClassType& cls, const PElemTable& superclasses,
+                                 const MemberGroups& groups, const PElemTable& links,
+                                 const PElemTable& constraints) {
+  layout.BeginComment();
+  commentBuffer_.Clear();
+  out_.ComposeInto(commentBuffer_, layout);
+  const auto writeAttributeComment = [&](const PElement& member) {
+    WriteAttributeComment(out_, member);
+  };
+  out_.Write(name);
+  out_.WriteLine(
+      ".  The comment should state the purpose of the class and also explain any unobvious "
+      "aspects of the implementation.");
+  out_.EndLine();
+  out_.WriteLine("Instance Variables");
+  groups[MemberGroup::InstanceAttributes].Walk(writeAttributeComment);
+  for (const PElement& relation : ElementsOf(links)) WriteLinkDescription(out_, relation);
+  out_.EndLine();
+  if (!groups[MemberGroup::ClassAttributes].IsEmpty()) {
+    out_.WriteLine("Class Variables");
+    groups[MemberGroup::ClassAttributes].Walk(writeAttributeComment);
+    out_.EndLine();
+  }
+  out_.WriteLine("Constraints");
+  for (const PElement& relation : ElementsOf(links)) WriteConstraintLine(out_, relation);
+  for (const PElement& relation : ElementsOf(constraints)) WriteConstraintLine(out_, relation);
+  if (!superclasses->IsEmpty()) {
+    const PElemTable further = superclasses->FilterWithElem(superclasses->AnyOne(), IsOtherThan);
+    for (const PElement& superclass : ElementsOf(further))
+      WriteFurtherSuperclass(out_, cls, superclass);
+  }
+  out_.DrainComposed();
+  out_.StopComposing();
+  layout.End();
+}
+
+void ClassWriter::ComposeInitialize(const PClassType& cls,
+                                    const MemberGroupView& instanceAttributes,
+                                    const PElemTable& links) {
+  methods_.BeginMethodGroup(false, "initialize-release");
+  methods_.StartMethod();
+  out_.WriteLine("initialize");
+  out_.WriteLine(
+      "  \"Initialize a newly created instance. This method must answer the receiver.\"");
+  out_.WriteLine("  super initialize.");
+  WriteInitializers(out_, values_, cls, instanceAttributes, links);
+  out_.Write("  ^self");
+}
+
+void ClassWriter::ComposeOperations(const MemberGroupView& operations, bool classSide,
+                                    const char* protocol) {
+  methods_.BeginMethodGroup(classSide, protocol);
+  operations.Walk([&](const PElement& operation) { stubs_.WriteOperationStub(operation); });
+}
+
+bool ClassWriter::WriteClass(const PElement& element, ClassLayout& layout) {
   PClassType cls = ToClassType(element);
   cls->SetWritten(true);
-  if (!IsDeclaredIn(cls, allClasses)) {
+  if (!hierarchy_.IsDeclaredIn(cls)) {
     if (IsPredefinedCollection(cls->GetName())) {
       layout.Note(IgnoredNote("collection class ", cls->GetName()));
     } else if (IsExternal(cls) || (cls->GetStereotype() != "interface" && IsSystemClass(cls))) {
-      layout.Note(IgnoredNote("class ", StClassName(cls)));
+      layout.Note(IgnoredNote("class ", StClassName(cls, out_.Names())));
     }
     return false;
   }
-  const ComposingGuard guard;
 
   const PElemTable members = cls->GetMembers();
   const MemberGroups groups(members);
   PElemTable links = LinkRelations(cls);
-  PElemTable superclasses = Superclasses(cls, allClasses);
-  PElemTable interfaces = RealisedInterfaces(cls, allClasses);
+  PElemTable superclasses = hierarchy_.Superclasses(cls);
+  PElemTable interfaces = hierarchy_.RealisedInterfaces(cls);
 
-  const ClassDefinition& definition =
-      ComposeDefinition(cls, allClasses, superclasses, groups, links);
+  const ClassDefinition& definition = ComposeDefinition(cls, superclasses, groups, links);
   layout.Definition(definition);
   ComposeComment(layout, definition.name, cls, superclasses, groups, links,
                  ConstraintRelations(cls));
-  ComposeMethodsOf(&layout);
-  ComposeInitialize(cls, allClasses, groups[MemberGroup::InstanceAttributes], links);
+  methods_.ComposeMethodsOf(&layout);
+  ComposeInitialize(cls, groups[MemberGroup::InstanceAttributes], links);
 
-  BeginMethodGroup(false, "accessing");
-  groups[MemberGroup::PublicInstanceAttributes].ForEach(WriteAttributeAccessors);
-  links->ForEach(WriteLinkAccessors);
-  BeginMethodGroup(true, "accessing");
-  groups[MemberGroup::PublicClassAttributes].ForEach(WriteAttributeAccessors);
-  const bool initializesClass = ComposeClassInitialize(cls, allClasses, groups);
+  const auto writeAttributeAccessors = [&](const PElement& member) {
+    WriteAttributeAccessors(methods_, member);
+  };
+  methods_.BeginMethodGroup(false, "accessing");
+  groups[MemberGroup::PublicInstanceAttributes].Walk(writeAttributeAccessors);
+  for (const PElement& relation : ElementsOf(links)) WriteLinkAccessors(methods_, relation);
+  methods_.BeginMethodGroup(true, "accessing");
+  groups[MemberGroup::PublicClassAttributes].Walk(writeAttributeAccessors);
+  const bool initializesClass = ComposeClassInitialize(methods_, values_, cls, groups);
 
   ComposeOperations(groups[MemberGroup::PublicOperations], false, "public");
   ComposeOperations(groups[MemberGroup::ProtectedOperations], false, "protected");
@@ -176,14 +161,15 @@ bool ComposeClass(const PElement& element, const PElemTable& allClasses, ClassLa
   ComposeOperations(groups[MemberGroup::ProtectedClassOperations], true, "protected");
   ComposeOperations(groups[MemberGroup::PrivateClassOperations], true, "private");
 
-  interfaces->ForEach(WriteInterfaceSection);
-  EndMethod();
+  for (const PElement& interface : ElementsOf(interfaces)) stubs_.WriteInterfaceSection(interface);
+  methods_.EndMethod();
+  methods_.ComposeMethodsOf(nullptr);
   return initializesClass;
 }
 
-ClassText ComposeClass(const PElement& element, const PElemTable& allClasses) {
+ClassText ClassWriter::WriteClass(const PElement& element) {
   ClassText text;
   ClassTextCollector collector(text);
-  text.initializesClass = ComposeClass(element, allClasses, collector);
+  text.initializesClass = WriteClass(element, collector);
   return text;
 }

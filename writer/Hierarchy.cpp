@@ -10,7 +10,6 @@
 
 #include "model/ClassMember.h"
 #include "model/ElemList.h"
-#include "writer/GatheredTable.h"
 #include "writer/Naming.h"
 #include "writer/Predefined.h"
 #include "writer/Relations.h"
@@ -39,9 +38,12 @@ struct ChainNames {
   std::unique_ptr<ClassSideNames> classSide;
 };
 
-// What the lookups need of one class of the table, in table order.
-struct ClassFacts {
-  std::weak_ptr<IClassType> cls;
+}  // namespace
+
+// What the lookups need of one class of the table. Each class keeps its place
+// among them (SetFactsPlace); it stays alive with the table, so its address names it.
+struct Hierarchy::ClassFacts {
+  PClassType cls;
   // The class's address, which tells whether a place kept with a class is its own.
   const IElement* self = nullptr;
   bool declared = false;
@@ -57,16 +59,15 @@ struct ClassFacts {
   std::unique_ptr<ChainNames> names;
 };
 
-// The facts do not keep the table or its classes alive after the run.
-GatheredTable FactsTable;
-// Each class of the table keeps its place here (SetFactsPlace). A class in the
-// list stays alive with the table, so its address names it.
-std::vector<ClassFacts> Facts;
+namespace {
+
+using ClassFacts = Hierarchy::ClassFacts;
+using Facts = std::vector<ClassFacts>;
 
 // The place of the class's facts, or kNone for a class outside the table.
-size_t PlaceOf(IClassType& cls) {
+size_t PlaceOf(const Facts& facts, IClassType& cls) {
   const size_t place = cls.GetFactsPlace();
-  return place < Facts.size() && Facts[place].self == cls.GetSelf() ? place : kNone;
+  return place < facts.size() && facts[place].self == cls.GetSelf() ? place : kNone;
 }
 
 // The line style of a relation with two heads that the class stands at the tail
@@ -94,8 +95,8 @@ void SortUnique(std::vector<size_t>& places) {
 
 // Whether the class of the table at the place has the class's Smalltalk name.
 // A class without a usable name matches none: it fails where its name is written.
-bool HasNameOf(size_t place, const PClassType& cls) {
-  const PClassType other = Facts[place].cls.lock();
+bool HasNameOf(const Facts& facts, size_t place, const PClassType& cls) {
+  const PClassType& other = facts[place].cls;
   return IsNameable(cls->GetName()) && IsNameable(other->GetName()) &&
          StClassName(cls) == StClassName(other);
 }
@@ -104,8 +105,8 @@ bool HasNameOf(size_t place, const PClassType& cls) {
 // own name is passed over as if it were not drawn: the first of the others
 // becomes the first superclass. Those of the class's own name that are not
 // first stay among the further ones, which the class comment names.
-void PassOverOwnName(std::vector<size_t>& superclasses, const PClassType& cls) {
-  auto hasOwnName = [&](size_t place) { return HasNameOf(place, cls); };
+void PassOverOwnName(const Facts& facts, std::vector<size_t>& superclasses, const PClassType& cls) {
+  auto hasOwnName = [&](size_t place) { return HasNameOf(facts, place, cls); };
   if (superclasses.empty() || !hasOwnName(superclasses.front())) return;
   const auto other = std::find_if_not(superclasses.begin() + 1, superclasses.end(), hasOwnName);
   // Further superclasses are named only beside the one the class is declared
@@ -118,27 +119,27 @@ void PassOverOwnName(std::vector<size_t>& superclasses, const PClassType& cls) {
   superclasses.erase(superclasses.begin());
 }
 
-HeadPlaces HeadClassPlaces(const PClassType& cls) {
+HeadPlaces HeadClassPlaces(const Facts& facts, const PClassType& cls) {
   HeadPlaces found;
   for (const PElement& relation : ElementsOf(cls->GetRelations())) {
     const char style = TwoHeadedStyleFrom(relation, cls);
     if (style != '-' && style != '.') continue;
-    const size_t place = PlaceOf(*ToRelType(relation)->GetClass2());
+    const size_t place = PlaceOf(facts, *ToRelType(relation)->GetClass2());
     if (place == kNone) continue;
     (style == '-' ? found.superclasses : found.interfaces).push_back(place);
   }
   SortUnique(found.superclasses);
   SortUnique(found.interfaces);
-  PassOverOwnName(found.superclasses, cls);
+  PassOverOwnName(facts, found.superclasses, cls);
   return found;
 }
 
 // Most classes have no superclass and realise no interface: they share the
 // empty table instead of one made for each.
-PElemTable ClassesAt(const std::vector<size_t>& places) {
+PElemTable ClassesAt(const Facts& facts, const std::vector<size_t>& places) {
   if (places.empty()) return NoElements();
   PElemTable classes = NewElemTable();
-  for (size_t index : places) classes->Add(Facts[index].cls.lock());
+  for (size_t index : places) classes->Add(facts[index].cls);
   return classes;
 }
 
@@ -169,8 +170,8 @@ void CollectOwnNames(ChainNames& facts, const PClassType& cls) {
 }
 
 // The names of the class at the place, made when first asked for.
-ChainNames& NamesOf(size_t place) {
-  std::unique_ptr<ChainNames>& names = Facts[place].names;
+ChainNames& NamesOf(Facts& facts, size_t place) {
+  std::unique_ptr<ChainNames>& names = facts[place].names;
   if (!names) names = std::make_unique<ChainNames>();
   return *names;
 }
@@ -232,20 +233,21 @@ class Scope {
 
 // Walks a tree of subclasses without recursion, so that no diagram sets the
 // depth of the stack; on the way down each class sees its ancestors in scope.
-void Descend(size_t root, const std::vector<std::vector<size_t>>& children, Scope& scope) {
+void Descend(Facts& facts, size_t root, const std::vector<std::vector<size_t>>& children,
+             Scope& scope) {
   std::vector<std::pair<size_t, size_t>> path = {{root, 0}};
-  scope.NoteInherited(NamesOf(root), 0);
-  scope.Add(NamesOf(root));
+  scope.NoteInherited(NamesOf(facts, root), 0);
+  scope.Add(NamesOf(facts, root));
   while (!path.empty()) {
     const size_t node = path.back().first;
     const size_t next = path.back().second++;
     if (next < children[node].size()) {
       const size_t child = children[node][next];
-      scope.NoteInherited(NamesOf(child), 0);
-      scope.Add(NamesOf(child));
+      scope.NoteInherited(NamesOf(facts, child), 0);
+      scope.Add(NamesOf(facts, child));
       path.push_back({child, 0});
     } else {
-      scope.Remove(NamesOf(node));
+      scope.Remove(NamesOf(facts, node));
       path.pop_back();
     }
   }
@@ -255,8 +257,8 @@ void Descend(size_t root, const std::vector<std::vector<size_t>>& children, Scop
 // either classes without a parent or a cycle of parents. Following the chain
 // from a class of a cycle meets every other class of the cycle before itself,
 // so all of them are in its scope.
-void FindInheritedNames() {
-  const size_t count = Facts.size();
+void FindInheritedNames(Facts& facts) {
+  const size_t count = facts.size();
   std::vector<char> state(count, 0);  // 0 not seen, 1 on the current chain, 2 done
   std::vector<char> inCycle(count, 0);
   std::vector<std::vector<size_t>> cycles;
@@ -266,7 +268,7 @@ void FindInheritedNames() {
     while (node != kNone && state[node] == 0) {
       state[node] = 1;
       chain.push_back(node);
-      node = Facts[node].parent;
+      node = facts[node].parent;
     }
     if (node != kNone && state[node] == 1) {
       const auto first = std::find(chain.begin(), chain.end(), node);
@@ -278,138 +280,124 @@ void FindInheritedNames() {
 
   std::vector<std::vector<size_t>> children(count);
   for (size_t node = 0; node < count; ++node) {
-    if (!inCycle[node] && Facts[node].parent != kNone) children[Facts[node].parent].push_back(node);
+    if (!inCycle[node] && facts[node].parent != kNone) children[facts[node].parent].push_back(node);
   }
   Scope scope;
   for (const std::vector<size_t>& cycle : cycles) {
-    for (size_t member : cycle) scope.Add(NamesOf(member));
-    for (size_t member : cycle) scope.NoteInherited(NamesOf(member), 1);
-    for (size_t member : cycle) scope.AddClassInstanceNames(NamesOf(member));
+    for (size_t member : cycle) scope.Add(NamesOf(facts, member));
+    for (size_t member : cycle) scope.NoteInherited(NamesOf(facts, member), 1);
+    for (size_t member : cycle) scope.AddClassInstanceNames(NamesOf(facts, member));
     for (size_t member : cycle) {
-      for (size_t child : children[member]) Descend(child, children, scope);
+      for (size_t child : children[member]) Descend(facts, child, children, scope);
     }
-    for (size_t member : cycle) scope.Remove(NamesOf(member));
+    for (size_t member : cycle) scope.Remove(NamesOf(facts, member));
   }
   for (size_t node = 0; node < count; ++node) {
-    if (!inCycle[node] && Facts[node].parent == kNone && Facts[node].hasSubclass) {
-      Descend(node, children, scope);
+    if (!inCycle[node] && facts[node].parent == kNone && facts[node].hasSubclass) {
+      Descend(facts, node, children, scope);
     }
   }
-}
-
-void GatherFacts(const PElemTable& allClasses) {
-  if (FactsTable.Is(allClasses)) return;
-  FactsTable.Mark(allClasses);
-  Facts.clear();
-  // Held here while the facts are gathered, rather than locked from the facts'
-  // weak references each time.
-  std::vector<PClassType> classes;
-  Facts.reserve(static_cast<size_t>(allClasses->Count()));
-  for (const PElement& element : ElementsOf(allClasses)) {
-    PClassType cls = ToClassType(element);
-    if (PlaceOf(*cls) != kNone) continue;  // there twice
-    cls->SetFactsPlace(Facts.size());
-    ClassFacts& facts = Facts.emplace_back();
-    facts.cls = cls;
-    facts.self = cls->GetSelf();
-    classes.push_back(std::move(cls));
-  }
-  // Classes that are not declared declare nothing, and the chain ends at them.
-  for (size_t i = 0; i < Facts.size(); ++i) {
-    Facts[i].declared = IsDeclared(classes[i]);
-    HeadPlaces places = HeadClassPlaces(classes[i]);
-    Facts[i].superclasses = std::move(places.superclasses);
-    Facts[i].interfaces = std::move(places.interfaces);
-  }
-  for (ClassFacts& facts : Facts) {
-    if (!facts.declared || facts.superclasses.empty()) continue;
-    const size_t parent = facts.superclasses.front();
-    if (!Facts[parent].declared) continue;
-    facts.parent = parent;
-    Facts[parent].hasSubclass = true;
-  }
-  // Only the names of classes in a chain can be inherited or inherit.
-  for (size_t i = 0; i < Facts.size(); ++i) {
-    if (Facts[i].parent != kNone || Facts[i].hasSubclass) CollectOwnNames(NamesOf(i), classes[i]);
-  }
-  FindInheritedNames();
-}
-
-const ClassFacts* FactsOf(const PClassType& cls, const PElemTable& allClasses) {
-  GatherFacts(allClasses);
-  const size_t place = PlaceOf(*cls);
-  return place == kNone ? nullptr : &Facts[place];
 }
 
 const std::set<std::string> kNoNames;
 
 // The names of a class in a chain; none for a class outside every chain.
-const ChainNames* ChainNamesOf(const PClassType& cls, const PElemTable& allClasses) {
-  const ClassFacts* facts = FactsOf(cls, allClasses);
+const ChainNames* ChainNamesOf(const ClassFacts* facts) {
   return facts ? facts->names.get() : nullptr;
 }
 
 // The class-side names of a class in a chain; none for a class without class names.
-const ClassSideNames* ClassSideNamesOf(const PClassType& cls, const PElemTable& allClasses) {
-  const ChainNames* names = ChainNamesOf(cls, allClasses);
+const ClassSideNames* ClassSideNamesOf(const ClassFacts* facts) {
+  const ChainNames* names = ChainNamesOf(facts);
   return names ? names->classSide.get() : nullptr;
 }
 
 }  // namespace
 
-bool IsDeclaredIn(const PClassType& cls, const PElemTable& allClasses) {
-  const ClassFacts* facts = FactsOf(cls, allClasses);
+Hierarchy::Hierarchy(const PElemTable& allClasses) : classes_(allClasses) {
+  facts_.reserve(static_cast<size_t>(allClasses->Count()));
+  for (const PElement& element : ElementsOf(allClasses)) {
+    PClassType cls = ToClassType(element);
+    if (PlaceOf(facts_, *cls) != kNone) continue;  // there twice
+    cls->SetFactsPlace(facts_.size());
+    ClassFacts& facts = facts_.emplace_back();
+    facts.self = cls->GetSelf();
+    facts.cls = std::move(cls);
+  }
+  // Classes that are not declared declare nothing, and the chain ends at them.
+  for (ClassFacts& facts : facts_) {
+    facts.declared = IsDeclared(facts.cls);
+    HeadPlaces places = HeadClassPlaces(facts_, facts.cls);
+    facts.superclasses = std::move(places.superclasses);
+    facts.interfaces = std::move(places.interfaces);
+  }
+  for (ClassFacts& facts : facts_) {
+    if (!facts.declared || facts.superclasses.empty()) continue;
+    const size_t parent = facts.superclasses.front();
+    if (!facts_[parent].declared) continue;
+    facts.parent = parent;
+    facts_[parent].hasSubclass = true;
+  }
+  // Only the names of classes in a chain can be inherited or inherit.
+  for (size_t i = 0; i < facts_.size(); ++i) {
+    if (facts_[i].parent != kNone || facts_[i].hasSubclass)
+      CollectOwnNames(NamesOf(facts_, i), facts_[i].cls);
+  }
+  FindInheritedNames(facts_);
+}
+
+Hierarchy::~Hierarchy() = default;
+
+const ClassFacts* Hierarchy::FactsOf(const PClassType& cls) const {
+  const size_t place = PlaceOf(facts_, *cls);
+  return place == kNone ? nullptr : &facts_[place];
+}
+
+bool Hierarchy::IsDeclaredIn(const PClassType& cls) const {
+  const ClassFacts* facts = FactsOf(cls);
   return facts ? facts->declared : IsDeclared(cls);
 }
 
-size_t ClassPlaceIn(const PClassType& cls, const PElemTable& allClasses) {
-  GatherFacts(allClasses);
-  return PlaceOf(*cls);
+size_t Hierarchy::ClassPlaceIn(const PClassType& cls) const {
+  return PlaceOf(facts_, *cls);
 }
 
-PElemTable Superclasses(const PClassType& cls, const PElemTable& allClasses) {
-  const ClassFacts* facts = FactsOf(cls, allClasses);
-  return ClassesAt(facts ? facts->superclasses : HeadClassPlaces(cls).superclasses);
+PElemTable Hierarchy::Superclasses(const PClassType& cls) const {
+  const ClassFacts* facts = FactsOf(cls);
+  return ClassesAt(facts_, facts ? facts->superclasses : HeadClassPlaces(facts_, cls).superclasses);
 }
 
-PClassType WrittenSuperclass(const PClassType& cls, const PElemTable& allClasses) {
-  if (const ClassFacts* facts = FactsOf(cls, allClasses)) {
-    return facts->superclasses.empty() ? nullptr : Facts[facts->superclasses.front()].cls.lock();
+PClassType Hierarchy::WrittenSuperclass(const PClassType& cls) const {
+  if (const ClassFacts* facts = FactsOf(cls)) {
+    return facts->superclasses.empty() ? nullptr : facts_[facts->superclasses.front()].cls;
   }
-  const PElemTable superclasses = Superclasses(cls, allClasses);
+  const PElemTable superclasses = Superclasses(cls);
   return superclasses->IsEmpty() ? nullptr : ToClassType(superclasses->AnyOne());
 }
 
-PElemTable RealisedInterfaces(const PClassType& cls, const PElemTable& allClasses) {
-  const ClassFacts* facts = FactsOf(cls, allClasses);
-  return ClassesAt(facts ? facts->interfaces : HeadClassPlaces(cls).interfaces);
+PElemTable Hierarchy::RealisedInterfaces(const PClassType& cls) const {
+  const ClassFacts* facts = FactsOf(cls);
+  return ClassesAt(facts_, facts ? facts->interfaces : HeadClassPlaces(facts_, cls).interfaces);
 }
 
-const std::set<std::string>& InheritedInstanceVariables(const PClassType& cls,
-                                                        const PElemTable& allClasses) {
-  const ChainNames* names = ChainNamesOf(cls, allClasses);
+const std::set<std::string>& Hierarchy::InheritedInstanceVariables(const PClassType& cls) const {
+  const ChainNames* names = ChainNamesOf(FactsOf(cls));
   return names ? names->inheritedInstanceNames : kNoNames;
 }
 
-const std::set<std::string>& InheritedClassVariables(const PClassType& cls,
-                                                     const PElemTable& allClasses) {
-  const ChainNames* names = ChainNamesOf(cls, allClasses);
+const std::set<std::string>& Hierarchy::InheritedClassVariables(const PClassType& cls) const {
+  const ChainNames* names = ChainNamesOf(FactsOf(cls));
   return names ? names->inheritedClassNames : kNoNames;
 }
 
-const std::set<std::string>& ClassNamesOfInheritedInstanceVariables(const PClassType& cls,
-                                                                    const PElemTable& allClasses) {
-  const ClassSideNames* side = ClassSideNamesOf(cls, allClasses);
+const std::set<std::string>& Hierarchy::ClassNamesOfInheritedInstanceVariables(
+    const PClassType& cls) const {
+  const ClassSideNames* side = ClassSideNamesOf(FactsOf(cls));
   return side ? side->ofInheritedInstanceNames : kNoNames;
 }
 
-const std::set<std::string>& InheritedClassInstanceVariables(const PClassType& cls,
-                                                             const PElemTable& allClasses) {
-  const ClassSideNames* side = ClassSideNamesOf(cls, allClasses);
+const std::set<std::string>& Hierarchy::InheritedClassInstanceVariables(
+    const PClassType& cls) const {
+  const ClassSideNames* side = ClassSideNamesOf(FactsOf(cls));
   return side ? side->inheritedInstanceNames : kNoNames;
-}
-
-void ForgetHierarchyFacts() {
-  FactsTable = GatheredTable();
-  std::vector<ClassFacts>().swap(Facts);
 }

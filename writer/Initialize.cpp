@@ -23,36 +23,37 @@ const char* const kDefaultCollection = "\"default collection type\" OrderedColle
 
 // The comment after the value repeats the kind, type and multiplicity, and
 // the diagram's text for the value when that could not be the value.
-void WriteTypeComment(std::string_view kind, std::string_view type, const PElemTable& multiplicity,
-                      std::string_view setAside) {
-  Write(" \"");
-  Write(kind);
-  Write(type);
-  Write(" ");
-  WriteMultiplicity(multiplicity);
+void WriteTypeComment(Composer& out, std::string_view kind, std::string_view type,
+                      const PElemTable& multiplicity, std::string_view setAside) {
+  out.Write(" \"");
+  out.Write(kind);
+  out.Write(type);
+  out.Write(" ");
+  WriteMultiplicity(out, multiplicity);
   if (!setAside.empty()) {
-    if (HasMultiplicityText(multiplicity)) Write(" ");
-    Write("= ");
-    WriteCommentText(setAside);
+    if (HasMultiplicityText(multiplicity)) out.Write(" ");
+    out.Write("= ");
+    out.WriteCommentText(setAside);
   }
-  Write("\"");
+  out.Write("\"");
 }
 
 // Writes the value that the rule gives; answers the kind word for the comment.
-std::string_view WriteValue(ValueRule rule, std::string_view defaultText, std::string_view type,
-                            const PClassType& cls, const PElemTable& allClasses) {
+std::string_view WriteValue(Composer& out, MandatoryValues& values, ValueRule rule,
+                            std::string_view defaultText, std::string_view type,
+                            const PClassType& cls) {
   switch (rule) {
     case ValueRule::Default:
-      Write(defaultText);
+      out.Write(defaultText);
       return "";
     case ValueRule::Collection:
-      Write(kDefaultCollection);
+      out.Write(kDefaultCollection);
       return "";
     case ValueRule::Optional:
-      Write("nil");
+      out.Write("nil");
       return "optional ";
     case ValueRule::Mandatory:
-      Write(MandatoryValue(cls, std::string(type), allClasses));
+      out.Write(values.MandatoryValue(cls, std::string(type)));
       return "mandatory ";
   }
   return "";
@@ -64,34 +65,35 @@ bool HasCodeDefault(const PElement& member) {
 
 }  // namespace
 
-void WriteAttributeInit(const PElement& member, const PClassType& cls,
-                        const PElemTable& allClasses) {
+void WriteAttributeInit(Composer& out, MandatoryValues& values, const PElement& member,
+                        const PClassType& cls) {
   PMemberVar attribute = ToMemberVar(member);
   std::string typeStorage;
-  const std::string_view type = TypeNameOf(attribute->GetTypeName(), typeStorage);
+  const std::string_view type = TypeNameOf(attribute->GetTypeName(), typeStorage, out.Names());
   PElemTable multiplicity = attribute->GetMultiplicity();
   const ValueRule rule = AttributeValueRule(attribute);
   // A default that is no Smalltalk code is kept in the comment, for the reader.
   const std::string_view setAside =
       rule == ValueRule::Default ? std::string_view() : std::string_view(attribute->GetDefault());
-  Write("  ");
-  WriteIdentifier(attribute->GetName());
-  Write(" := ");
-  const std::string_view kind = WriteValue(rule, attribute->GetDefault(), type, cls, allClasses);
+  out.Write("  ");
+  WriteIdentifier(out, attribute->GetName());
+  out.Write(" := ");
+  const std::string_view kind = WriteValue(out, values, rule, attribute->GetDefault(), type, cls);
   if (!attribute->GetTypeName().empty()) {
-    WriteTypeComment(kind, type, multiplicity, setAside);
+    WriteTypeComment(out, kind, type, multiplicity, setAside);
   } else if (!setAside.empty()) {
-    Write(" \"= ");
-    WriteCommentText(setAside);
-    Write("\"");
+    out.Write(" \"= ");
+    out.WriteCommentText(setAside);
+    out.Write("\"");
   }
-  WriteLine(".");
+  out.WriteLine(".");
 }
 
-void WriteLinkInit(const PElement& element, const PClassType& cls, const PElemTable& allClasses) {
+void WriteLinkInit(Composer& out, MandatoryValues& values, const PElement& element,
+                   const PClassType& cls) {
   PRelType relation = ToRelType(element);
   std::string variable = LinkName(relation);
-  std::string type = StClassName(relation->GetClass2());
+  std::string type = StClassName(relation->GetClass2(), out.Names());
   PElemTable multiplicity = HeadMultiplicity(relation);
   const ValueRule rule = LinkValueRule(relation);
   // The label's type text names the collection class, when it is a class name.
@@ -101,29 +103,29 @@ void WriteLinkInit(const PElement& element, const PClassType& cls, const PElemTa
                                         ? std::string_view(label)
                                         : std::string_view();
   std::string_view kind;
-  Write("  ");
-  Write(variable);
-  Write(" := ");
+  out.Write("  ");
+  out.Write(variable);
+  out.Write(" := ");
   if (labelNamesClass) {
-    Write(label);
-    Write(" new");
+    out.Write(label);
+    out.Write(" new");
   } else {
-    kind = WriteValue(rule, "", type, cls, allClasses);
+    kind = WriteValue(out, values, rule, "", type, cls);
   }
-  WriteTypeComment(kind, type, multiplicity, setAside);
-  WriteLine(".");
+  WriteTypeComment(out, kind, type, multiplicity, setAside);
+  out.WriteLine(".");
 }
 
-void WriteInitializers(const PClassType& cls, const PElemTable& allClasses,
+void WriteInitializers(Composer& out, MandatoryValues& values, const PClassType& cls,
                        const MemberGroupView& instanceAttributes, const PElemTable& links) {
   instanceAttributes.Walk(
-      [&](const PElement& member) { WriteAttributeInit(member, cls, allClasses); });
-  for (const PElement& relation : ElementsOf(links)) WriteLinkInit(relation, cls, allClasses);
+      [&](const PElement& member) { WriteAttributeInit(out, values, member, cls); });
+  for (const PElement& relation : ElementsOf(links)) WriteLinkInit(out, values, relation, cls);
 }
 
 // No "super initialize": on the class side that would set the superclass's
 // class variables anew.
-bool ComposeClassInitialize(const PClassType& cls, const PElemTable& allClasses,
+bool ComposeClassInitialize(MethodSections& methods, MandatoryValues& values, const PClassType& cls,
                             const MemberGroups& groups) {
   const MemberGroupView classAttributes = groups[MemberGroup::ClassAttributes];
   bool wanted = false;
@@ -135,13 +137,14 @@ bool ComposeClassInitialize(const PClassType& cls, const PElemTable& allClasses,
         [&](const PElement& member) { wanted = wanted || AsksForInitialize(member); });
   }
   if (!wanted) return false;
-  BeginMethodGroup(true, "class initialization");
-  StartMethod();
-  WriteLine(kInitialize);
-  WriteLine("  \"Set the class variables to their initial values.\"");
+  Composer& out = methods.Out();
+  methods.BeginMethodGroup(true, "class initialization");
+  methods.StartMethod();
+  out.WriteLine(kInitialize);
+  out.WriteLine("  \"Set the class variables to their initial values.\"");
   classAttributes.Walk([&](const PElement& member) {
-    if (HasCodeDefault(member)) WriteAttributeInit(member, cls, allClasses);
+    if (HasCodeDefault(member)) WriteAttributeInit(out, values, member, cls);
   });
-  Write("  ^self");
+  out.Write("  ^self");
   return true;
 }

@@ -12,8 +12,6 @@
 
 #include "model/ClassMember.h"
 #include "model/ElemList.h"
-#include "writer/GatheredTable.h"
-#include "writer/Hierarchy.h"
 #include "writer/Naming.h"
 #include "writer/Predefined.h"
 #include "writer/Relations.h"
@@ -57,29 +55,32 @@ std::optional<std::string_view> ValueTypeLiteral(const std::string& type) {
   return std::nullopt;
 }
 
+}  // namespace
+
 // The declared classes by Smalltalk name (two classes of one name are one),
 // and the component of each in the graph of the classes whose making makes
 // which others: a class makes the declared class of each of its mandatory
 // variables and, since its initialize calls the inherited one, its declared
 // superclass. Making a class comes back to it exactly when the other lies in
 // its component. The classes drawn as defined elsewhere exist too.
-struct Creations {
+struct MandatoryValues::Creations {
   std::unordered_map<std::string, std::size_t> classes;
   std::vector<std::size_t> component;
   std::unordered_set<std::string> external;
 };
 
-GatheredTable CreationsTable;
-Creations Gathered;
+namespace {
 
-void AddEdge(Graph& graph, std::size_t from, const std::string& name) {
-  const auto to = Gathered.classes.find(name);
-  if (to != Gathered.classes.end()) graph[from].push_back(to->second);
+using Creations = MandatoryValues::Creations;
+
+void AddEdge(const Creations& creations, Graph& graph, std::size_t from, const std::string& name) {
+  const auto to = creations.classes.find(name);
+  if (to != creations.classes.end()) graph[from].push_back(to->second);
 }
 
 // Names that cannot be made make no edge: they fail where their class writes them.
-void AddCreations(Graph& graph, std::size_t node, const PClassType& cls,
-                  const PElemTable& allClasses) {
+void AddCreations(const Creations& creations, const Hierarchy& hierarchy, Graph& graph,
+                  std::size_t node, const PClassType& cls) {
   for (const PElement& member : ElementsOf(cls->GetMembers())) {
     if (!IsMemberVar(member)) continue;
     const PMemberVar attribute = ToMemberVar(member);
@@ -88,50 +89,48 @@ void AddCreations(Graph& graph, std::size_t node, const PClassType& cls,
         !IsTypeNameable(type)) {
       continue;
     }
-    AddEdge(graph, node, StTypeName(type));
+    AddEdge(creations, graph, node, StTypeName(type));
   }
   for (const PElement& element : ElementsOf(LinkRelations(cls))) {
     const PRelType relation = ToRelType(element);
     const PClassType head = relation->GetClass2();
     if (LinkValueRule(relation) != ValueRule::Mandatory) continue;
-    if (!head || IsNameable(head->GetName())) AddEdge(graph, node, StClassName(head));
+    if (!head || IsNameable(head->GetName())) AddEdge(creations, graph, node, StClassName(head));
   }
-  const PClassType superclass = WrittenSuperclass(cls, allClasses);
-  if (superclass && IsDeclared(superclass) && IsNameable(superclass->GetName())) {
-    AddEdge(graph, node, StClassName(superclass));
+  const PClassType superclass = hierarchy.WrittenSuperclass(cls);
+  if (superclass && hierarchy.IsDeclaredIn(superclass) && IsNameable(superclass->GetName())) {
+    AddEdge(creations, graph, node, StClassName(superclass));
   }
-}
-
-const Creations& CreationsOf(const PElemTable& allClasses) {
-  if (CreationsTable.Is(allClasses)) return Gathered;
-  CreationsTable.Mark(allClasses);
-  Gathered = {};
-  std::vector<std::pair<PClassType, std::size_t>> declared;
-  for (const PElement& element : ElementsOf(allClasses)) {
-    PClassType cls = ToClassType(element);
-    if (!IsNameable(cls->GetName())) continue;
-    if (IsExternal(cls)) Gathered.external.insert(StClassName(cls));
-    if (!IsDeclared(cls)) continue;
-    const std::size_t node =
-        Gathered.classes.try_emplace(StClassName(cls), Gathered.classes.size()).first->second;
-    declared.emplace_back(std::move(cls), node);
-  }
-  Graph graph(Gathered.classes.size());
-  for (const auto& [cls, node] : declared) AddCreations(graph, node, cls, allClasses);
-  Gathered.component = StrongComponents(graph);
-  return Gathered;
 }
 
 }  // namespace
 
-void ForgetMandatoryValueFacts() {
-  CreationsTable = GatheredTable();
-  Gathered = {};
+MandatoryValues::MandatoryValues(const Hierarchy& hierarchy) : hierarchy_(hierarchy) {}
+
+MandatoryValues::~MandatoryValues() = default;
+
+const Creations& MandatoryValues::Gathered() {
+  if (creations_) return *creations_;
+  auto gathered = std::make_unique<Creations>();
+  std::vector<std::pair<PClassType, std::size_t>> declared;
+  for (const PElement& element : ElementsOf(hierarchy_.Classes())) {
+    PClassType cls = ToClassType(element);
+    if (!IsNameable(cls->GetName())) continue;
+    if (IsExternal(cls)) gathered->external.insert(StClassName(cls));
+    if (!hierarchy_.IsDeclaredIn(cls)) continue;
+    const std::size_t node =
+        gathered->classes.try_emplace(StClassName(cls), gathered->classes.size()).first->second;
+    declared.emplace_back(std::move(cls), node);
+  }
+  Graph graph(gathered->classes.size());
+  for (const auto& [cls, node] : declared) AddCreations(*gathered, hierarchy_, graph, node, cls);
+  gathered->component = StrongComponents(graph);
+  creations_ = std::move(gathered);
+  return *creations_;
 }
 
-std::string MandatoryValue(const PClassType& cls, const std::string& type,
-                           const PElemTable& allClasses) {
-  const Creations& creations = CreationsOf(allClasses);
+std::string MandatoryValues::MandatoryValue(const PClassType& cls, const std::string& type) {
+  const Creations& creations = Gathered();
   const auto made = creations.classes.find(type);
   if (made != creations.classes.end()) {
     const auto own = IsNameable(cls->GetName()) ? creations.classes.find(StClassName(cls))

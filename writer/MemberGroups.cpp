@@ -12,14 +12,6 @@
 
 namespace {
 
-// The names that the variable name list being made must not take (again):
-// those its superclasses declare and those listed so far.
-NameSet ListedVariables;
-// The names of the list ended last. Swapped with ListedVariables rather than
-// moved, so that both keep their storage from class to class.
-NameSet TakenVariables;
-std::vector<std::string>* VariableList = nullptr;
-
 std::uint16_t Bit(MemberGroup group) {
   return static_cast<std::uint16_t>(1u << static_cast<unsigned>(group));
 }
@@ -78,38 +70,35 @@ bool MemberGroupView::IsEmpty() const {
   return (groups_.present_ & bit_) == 0;
 }
 
-void MemberGroupView::ForEach(ElemProcedure procedure) const {
-  Walk(procedure);
-}
-
 PElemTable Operations(const PElemTable& members) {
   return members->Filter(IsMemberFun);
 }
 
-void StartVariableNameList(const std::set<std::string>& declared, std::vector<std::string>& list) {
-  ListedVariables.Assign(declared);
-  VariableList = &list;
+void VariableNameLists::StartVariableNameList(const std::set<std::string>& declared,
+                                              std::vector<std::string>& list) {
+  listed_.Assign(declared);
+  list_ = &list;
 }
 
-void ListVariable(const std::string& name) {
-  if (ListedVariables.Insert(name)) VariableList->push_back(name);
+void VariableNameLists::ListVariable(const std::string& name) {
+  if (listed_.Insert(name)) list_->push_back(name);
 }
 
-void ListAttributeVariable(const PElement& member) {
+void VariableNameLists::ListAttributeVariable(const PElement& member) {
   ListVariable(StIdentifier(ToMemberVar(member)->GetName()));
 }
 
-const NameSet& TakeListedVariables() {
-  VariableList = nullptr;
-  std::swap(ListedVariables, TakenVariables);
-  return TakenVariables;
+const NameSet& VariableNameLists::TakeListedVariables() {
+  list_ = nullptr;
+  std::swap(listed_, taken_);
+  return taken_;
 }
 
-void ListClassAttributeVariables(const MemberGroupView& classAttributes,
-                                 const NameSet& ownInstanceNames,
-                                 const std::set<std::string>& inheritedInstanceNames,
-                                 const std::set<std::string>& inheritedClassSide,
-                                 std::vector<std::string>& classInstanceVariables) {
+void VariableNameLists::ListClassAttributeVariables(
+    const MemberGroupView& classAttributes, const NameSet& ownInstanceNames,
+    const std::set<std::string>& inheritedInstanceNames,
+    const std::set<std::string>& inheritedClassSide,
+    std::vector<std::string>& classInstanceVariables) {
   NameSet listed;
   listed.Assign(inheritedClassSide);
   classAttributes.Walk([&](const PElement& member) {
@@ -122,25 +111,25 @@ void ListClassAttributeVariables(const MemberGroupView& classAttributes,
   });
 }
 
-void WriteAttributeComment(const PElement& member) {
+void WriteAttributeComment(Composer& out, const PElement& member) {
   PMemberVar attribute = ToMemberVar(member);
-  Write("  ");
-  WriteIdentifier(attribute->GetName());
-  Write("\t");
+  out.Write("  ");
+  WriteIdentifier(out, attribute->GetName());
+  out.Write("\t");
   if (!attribute->GetTypeName().empty()) {
-    Write(" ");
+    out.Write(" ");
     // Named only here, so that an unusable type leaves the line written up to it.
-    WriteTypeName(attribute->GetTypeName());
-    Write(" ");
-    WriteMultiplicity(attribute->GetMultiplicity());
+    WriteTypeName(out, attribute->GetTypeName());
+    out.Write(" ");
+    WriteMultiplicity(out, attribute->GetMultiplicity());
   }
   if (!attribute->GetDefault().empty()) {
-    Write(" = ");
-    Write(WithDoubleQuotes(attribute->GetDefault()));
+    out.Write(" = ");
+    out.Write(WithDoubleQuotes(attribute->GetDefault()));
   }
   if (!attribute->GetProperties().empty()) {
-    Write(" ");
-    Write(WithDoubleQuotes(attribute->GetProperties()));
+    out.Write(" ");
+    out.Write(WithDoubleQuotes(attribute->GetProperties()));
   }
-  WriteLine(" Description...");
+  out.WriteLine(" Description...");
 }

@@ -11,6 +11,8 @@
 #include "model/Element.h"
 #include "writer/NameSet.h"
 
+class Composer;
+
 // The groups of a class's members that its text writes. "+" and a member
 // without a visibility mark are public.
 enum class MemberGroup : std::uint8_t {
@@ -34,7 +36,6 @@ class MemberGroups;
 class MemberGroupView {
  public:
   bool IsEmpty() const;
-  void ForEach(ElemProcedure procedure) const;
   template <class Visit>
   void Walk(Visit visit) const;
 
@@ -72,27 +73,41 @@ void MemberGroupView::Walk(Visit visit) const {
 // All operations, instance and class side.
 PElemTable Operations(const PElemTable& members);
 
-// Starts a variable name list, in which every name is listed once only and the
-// names declared already (by superclasses) not at all. The list must outlive
-// the calls below.
-void StartVariableNameList(const std::set<std::string>& declared, std::vector<std::string>& list);
-// Adds the name to the current list, unless it holds it already.
-void ListVariable(const std::string& name);
-// Lists an attribute's variable.
-void ListAttributeVariable(const PElement& member);
-// Ends the current list: answers every name it took or was not to take, valid
-// until the next call.
-const NameSet& TakeListedVariables();
-// Lists each class attribute's variable in the current list, but for one that
-// shares its name with an instance variable (ownInstanceNames, or
-// inheritedInstanceNames of the superclasses): Smalltalk takes no class
-// variable of that name, so it becomes a class-side instance variable, listed
-// once in classInstanceVariables unless the class side of a superclass
-// declares it (inheritedClassSide).
-void ListClassAttributeVariables(const MemberGroupView& classAttributes,
-                                 const NameSet& ownInstanceNames,
-                                 const std::set<std::string>& inheritedInstanceNames,
-                                 const std::set<std::string>& inheritedClassSide,
-                                 std::vector<std::string>& classInstanceVariables);
+// The variable name lists of a class as they are made, one at a time: every
+// name is listed once only, and the names declared already (by superclasses)
+// not at all. The sets behind the lists keep their storage from class to class.
+class VariableNameLists {
+ public:
+  // Starts a list, which must outlive the calls below.
+  void StartVariableNameList(const std::set<std::string>& declared, std::vector<std::string>& list);
+  // Adds the name to the current list, unless it holds it already.
+  void ListVariable(const std::string& name);
+  // Lists an attribute's variable.
+  void ListAttributeVariable(const PElement& member);
+  // Ends the current list: answers every name it took or was not to take, valid
+  // until the next call.
+  const NameSet& TakeListedVariables();
+  // Lists each class attribute's variable in the current list, but for one that
+  // shares its name with an instance variable (ownInstanceNames, or
+  // inheritedInstanceNames of the superclasses): Smalltalk takes no class
+  // variable of that name, so it becomes a class-side instance variable, listed
+  // once in classInstanceVariables unless the class side of a superclass
+  // declares it (inheritedClassSide).
+  void ListClassAttributeVariables(const MemberGroupView& classAttributes,
+                                   const NameSet& ownInstanceNames,
+                                   const std::set<std::string>& inheritedInstanceNames,
+                                   const std::set<std::string>& inheritedClassSide,
+                                   std::vector<std::string>& classInstanceVariables);
+
+ private:
+  // The names that the list being made must not take (again): those its
+  // superclasses declare and those listed so far.
+  NameSet listed_;
+  // The names of the list ended last. Swapped with listed_ rather than moved,
+  // so that both keep their storage.
+  NameSet taken_;
+  std::vector<std::string>* list_ = nullptr;
+};
+
 // An attribute's line of the class comment.
-void WriteAttributeComment(const PElement& member);
+void WriteAttributeComment(Composer& out, const PElement& member);

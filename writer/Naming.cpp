@@ -60,22 +60,6 @@ std::string MakeClassName(const std::string& text) {
   return KindOf(FirstCharacter(name)) == CharKind::UppercaseLetter ? name : Prefixed('V', name);
 }
 
-// The same few class and type names are asked for again and again while a
-// class is written (its definition, its comment, its method headers, its
-// attributes' types), so the last ones made are kept.
-struct MadeName {
-  std::string text;
-  std::string name;
-};
-std::array<MadeName, 8> MadeNames;
-size_t NextMadeName = 0;
-
-// Names of one diagram often differ at their end only ("Class12", "Class13").
-bool IsTextOf(const MadeName& made, const std::string& text) {
-  return !made.name.empty() && made.text.size() == text.size() && made.text.back() == text.back() &&
-         made.text == text;
-}
-
 bool IsAsciiUpper(char c) {
   return c >= 'A' && c <= 'Z';
 }
@@ -94,15 +78,10 @@ std::string PlainClassName(const std::string& text) {
   return name;
 }
 
-std::string ClassNameOf(const std::string& text) {
+// The class name of the text, from the names made last when there are any.
+std::string ClassNameWith(const std::string& text, MadeNames* names) {
   if (IsPlainIdentifier(text)) return PlainClassName(text);
-  for (const MadeName& made : MadeNames) {
-    if (IsTextOf(made, text)) return made.name;
-  }
-  std::string name = MakeClassName(text);
-  MadeNames[NextMadeName] = {text, name};
-  NextMadeName = (NextMadeName + 1) % MadeNames.size();
-  return name;
+  return names != nullptr ? names->ClassNameOf(text) : MakeClassName(text);
 }
 
 // A qualified type such as db::Account names the class Account: the text
@@ -116,7 +95,30 @@ const std::string& TypeNameText(const std::string& text, std::string& last) {
   return text;
 }
 
+// The type name of the text, from the names made last when there are any.
+std::string TypeNameWith(const std::string& text, MadeNames* names) {
+  if (text.empty()) return "Object";
+  // A plain identifier holds no "::".
+  if (IsPlainIdentifier(text)) return PlainClassName(text);
+  std::string last;
+  return ClassNameWith(TypeNameText(text, last), names);
+}
+
 }  // namespace
+
+// Names of one diagram often differ at their end only ("Class12", "Class13").
+std::string MadeNames::ClassNameOf(const std::string& text) {
+  for (const Made& made : made_) {
+    if (!made.name.empty() && made.text.size() == text.size() && made.text.back() == text.back() &&
+        made.text == text) {
+      return made.name;
+    }
+  }
+  std::string name = MakeClassName(text);
+  made_[next_] = {text, name};
+  next_ = (next_ + 1) % made_.size();
+  return name;
+}
 
 bool IsNameable(const std::string& text) {
   for (char c : text) {
@@ -136,15 +138,16 @@ std::string StIdentifier(const std::string& text) {
 
 std::string StClassName(const PClassType& cls) {
   if (!cls) return "NO_ELEMENT";
-  return ClassNameOf(cls->GetName());
+  return ClassNameWith(cls->GetName(), nullptr);
+}
+
+std::string StClassName(const PClassType& cls, MadeNames& names) {
+  if (!cls) return "NO_ELEMENT";
+  return ClassNameWith(cls->GetName(), &names);
 }
 
 std::string StTypeName(const std::string& text) {
-  if (text.empty()) return "Object";
-  // A plain identifier holds no "::".
-  if (IsPlainIdentifier(text)) return PlainClassName(text);
-  std::string last;
-  return ClassNameOf(TypeNameText(text, last));
+  return TypeNameWith(text, nullptr);
 }
 
 bool IsTypeNameable(const std::string& text) {
@@ -152,29 +155,29 @@ bool IsTypeNameable(const std::string& text) {
   return text.empty() || IsNameable(TypeNameText(text, last));
 }
 
-void WriteClassName(const PClassType& cls) {
+void WriteClassName(Composer& out, const PClassType& cls) {
   if (cls && IsPlainClassName(cls->GetName())) {
-    Write(cls->GetName());
+    out.Write(cls->GetName());
   } else {
-    Write(StClassName(cls));
+    out.Write(StClassName(cls, out.Names()));
   }
 }
 
-std::string_view TypeNameOf(const std::string& text, std::string& storage) {
+std::string_view TypeNameOf(const std::string& text, std::string& storage, MadeNames& names) {
   if (IsPlainClassName(text)) return text;
-  storage = StTypeName(text);
+  storage = TypeNameWith(text, &names);
   return storage;
 }
 
-void WriteTypeName(const std::string& text) {
+void WriteTypeName(Composer& out, const std::string& text) {
   std::string storage;
-  Write(TypeNameOf(text, storage));
+  out.Write(TypeNameOf(text, storage, out.Names()));
 }
 
-void WriteIdentifier(const std::string& text) {
+void WriteIdentifier(Composer& out, const std::string& text) {
   if (IsPlainIdentifier(text)) {
-    Write(text);
+    out.Write(text);
   } else {
-    Write(StIdentifier(text));
+    out.Write(StIdentifier(text));
   }
 }

@@ -1,6 +1,7 @@
 // Comments after the header about diagram elements that give no code.
 #include "writer/Notes.h"
 
+#include "model/ElemList.h"
 #include "model/ElemType.h"
 #include "writer/Compose.h"
 #include "writer/Relations.h"
@@ -8,11 +9,11 @@
 namespace {
 
 // Notes show names as the diagram has them, not as Smalltalk names.
-void WriteEndName(const PClassType& cls) {
+void WriteEndName(Composer& out, const PClassType& cls) {
   if (cls) {
-    Write(cls->GetName());
+    out.Write(cls->GetName());
   } else {
-    Write("DISCONNECTED");
+    out.Write("DISCONNECTED");
   }
 }
 
@@ -20,30 +21,31 @@ void WriteEndName(const PClassType& cls) {
 
 std::string ComposeNotes(const PElemTable& relations, const PElemTable& others) {
   std::string notes;
-  const Composing composing(notes);
-  relations->ForEach(WriteUnconnectedNote);
-  others->ForEach(WriteIgnoredNote);
+  Composer out;
+  out.ComposeInto(notes);
+  for (const PElement& relation : ElementsOf(relations)) WriteUnconnectedNote(out, relation);
+  for (const PElement& element : ElementsOf(others)) WriteIgnoredNote(out, element);
   return notes;
 }
 
-void WriteUnconnectedNote(const PElement& element) {
+void WriteUnconnectedNote(Composer& out, const PElement& element) {
   PRelType relation = ToRelType(element);
   PClassType from = relation->GetClass1();
   PClassType to = relation->GetClass2();
   if (from && to) return;
-  Write("\" NOTE: #");
-  Write(relation->GetName());
-  Write(" ");
-  Write(KindWords(relation->GetHeadSize()));
-  Write(" from #");
-  WriteEndName(from);
-  Write(" to #");
-  WriteEndName(to);
-  WriteLine(" is not connected to classes.\"");
+  out.Write("\" NOTE: #");
+  out.Write(relation->GetName());
+  out.Write(" ");
+  out.Write(KindWords(relation->GetHeadSize()));
+  out.Write(" from #");
+  WriteEndName(out, from);
+  out.Write(" to #");
+  WriteEndName(out, to);
+  out.WriteLine(" is not connected to classes.\"");
 }
 
-void WriteIgnoredNote(const PElement& element) {
-  Write("\" NOTE: #");
-  Write(ToElemType(element)->GetName());
-  WriteLine(" is unrecognized element type and therefore it is IGNORED.\"");
+void WriteIgnoredNote(Composer& out, const PElement& element) {
+  out.Write("\" NOTE: #");
+  out.Write(ToElemType(element)->GetName());
+  out.WriteLine(" is unrecognized element type and therefore it is IGNORED.\"");
 }

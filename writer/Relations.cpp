@@ -31,14 +31,6 @@ bool IsUnbounded(const PElement& range) {
   return ToMultiplicity(range)->GetUpper() == "n";
 }
 
-void WriteRange(const PElement& element, const PElement& next) {
-  PMultiplicity range = ToMultiplicity(element);
-  Write(range->GetLower());
-  Write("..");
-  Write(range->GetUpper());
-  if (next) Write(", ");
-}
-
 bool IsExactlyOne(const PElemTable& multiplicity) {
   if (multiplicity->Count() != 1) return false;
   PMultiplicity range = ToMultiplicity(multiplicity->AnyOne());
@@ -94,51 +86,58 @@ PElemTable TailMultiplicity(const PRelType& relation) {
   return relation->GetDirection() == 2 ? relation->GetMult1() : relation->GetMult2();
 }
 
-void WriteLinkDescription(const PElement& element) {
+void WriteLinkDescription(Composer& out, const PElement& element) {
   PRelType relation = ToRelType(element);
-  Write("  ");
-  Write(LinkName(relation));
-  Write("\t");
-  WriteClassName(relation->GetClass2());
-  WriteMultiplicity(HeadMultiplicity(relation));
-  Write(" constraint: ");
+  out.Write("  ");
+  out.Write(LinkName(relation));
+  out.Write("\t");
+  WriteClassName(out, relation->GetClass2());
+  WriteMultiplicity(out, HeadMultiplicity(relation));
+  out.Write(" constraint: ");
   PElemTable tail = TailMultiplicity(relation);
   if (tail->IsEmpty() || IsExactlyOne(tail)) {
-    Write("single instance of ");
+    out.Write("single instance of ");
   } else {
-    WriteMultiplicity(tail);
-    Write(" of ");
+    WriteMultiplicity(out, tail);
+    out.Write(" of ");
   }
-  WriteLine("this side of link. Description...");
+  out.WriteLine("this side of link. Description...");
 }
 
-void WriteConstraintLine(const PElement& element) {
+void WriteConstraintLine(Composer& out, const PElement& element) {
   PRelType relation = ToRelType(element);
-  Write("\t\"#");
-  Write(LinkName(relation));
-  Write(" ");
-  Write(KindWords(relation->GetHeadSize()));
-  Write(" from: #");
-  WriteClassName(relation->GetClass1());
-  Write(" to: #");
-  WriteClassName(relation->GetClass2());
-  WriteLine("\"");
+  out.Write("\t\"#");
+  out.Write(LinkName(relation));
+  out.Write(" ");
+  out.Write(KindWords(relation->GetHeadSize()));
+  out.Write(" from: #");
+  WriteClassName(out, relation->GetClass1());
+  out.Write(" to: #");
+  WriteClassName(out, relation->GetClass2());
+  out.WriteLine("\"");
 }
 
 bool HasMultiplicityText(const PElemTable& multiplicity) {
   return !multiplicity->IsEmpty() && !IsExactlyOne(multiplicity);
 }
 
-void WriteMultiplicity(const PElemTable& multiplicity) {
+void WriteMultiplicity(Composer& out, const PElemTable& multiplicity) {
   if (!HasMultiplicityText(multiplicity)) return;
-  for (const PElement& range : ElementsOf(multiplicity)) {
+  const ElemList ranges = ElementsOf(multiplicity);
+  for (const PElement& range : ranges) {
     if (!IsUnbounded(range)) continue;
-    Write("[*]");
+    out.Write("[*]");
     return;
   }
-  Write("[");
-  multiplicity->ForEachWithNext(WriteRange);
-  Write("]");
+  out.Write("[");
+  for (std::size_t i = 0; i < ranges.size(); ++i) {
+    if (i > 0) out.Write(", ");
+    PMultiplicity range = ToMultiplicity(ranges[i]);
+    out.Write(range->GetLower());
+    out.Write("..");
+    out.Write(range->GetUpper());
+  }
+  out.Write("]");
 }
 
 bool IsOptional(const PElemTable& multiplicity) {

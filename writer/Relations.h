@@ -7,6 +7,8 @@
 #include "model/ElemTable.h"
 #include "model/ElemType.h"
 
+class Composer;
+
 // The word that names a relation's kind by its number of arrow heads.
 std::string KindWords(int32_t headSize);
 
@@ -29,12 +31,12 @@ PElemTable HeadMultiplicity(const PRelType& relation);
 PElemTable TailMultiplicity(const PRelType& relation);
 
 // One line of the class comment describing a link variable.
-void WriteLinkDescription(const PElement& relation);
+void WriteLinkDescription(Composer& out, const PElement& relation);
 // One line of the class comment under "Constraints".
-void WriteConstraintLine(const PElement& relation);
+void WriteConstraintLine(Composer& out, const PElement& relation);
 
 // Writes the multiplicity in brackets; nothing for none or for exactly 1..1.
-void WriteMultiplicity(const PElemTable& multiplicity);
+void WriteMultiplicity(Composer& out, const PElemTable& multiplicity);
 // Whether WriteMultiplicity writes anything for the multiplicity.
 bool HasMultiplicityText(const PElemTable& multiplicity);
 // No multiplicity, or a first range that starts at "0".

@@ -1,63 +1,43 @@
 // Method groups: the side and protocol of the methods a class layout is given.
 #include "writer/Sections.h"
 
-#include <memory>
-#include <string>
-
 #include "model/Error.h"
-#include "writer/Compose.h"
 #include "writer/Naming.h"
 
-namespace {
-
-ClassLayout* GroupLayout = nullptr;
-bool GroupClassSide = false;
-std::string GroupProtocol;
-// The interface that names the group's protocol. It is named at the group's
-// first method, so that an interface without operations is never named. Weak,
-// so that no class outlives the run through it.
-std::weak_ptr<IClassType> GroupInterface;
-// The open method's text not yet handed on: one buffer for every method, so
-// that composing a method allocates nothing once it has grown.
-ByteBuffer MethodBuffer;
-bool MethodOpen = false;
-
-}  // namespace
-
-void ComposeMethodsOf(ClassLayout* layout) {
-  if (MethodOpen) StopComposing();
-  MethodOpen = false;
-  GroupLayout = layout;
+void MethodSections::ComposeMethodsOf(ClassLayout* layout) {
+  if (open_) out_.StopComposing();
+  open_ = false;
+  layout_ = layout;
 }
 
-void BeginMethodGroup(bool classSide, std::string_view protocol) {
-  GroupClassSide = classSide;
-  GroupProtocol.assign(protocol);
-  GroupInterface.reset();
+void MethodSections::BeginMethodGroup(bool classSide, std::string_view protocol) {
+  classSide_ = classSide;
+  protocol_.assign(protocol);
+  interface_.reset();
 }
 
-void BeginInterfaceGroup(const PClassType& interface) {
+void MethodSections::BeginInterfaceGroup(const PClassType& interface) {
   BeginMethodGroup(false, "");
-  GroupInterface = interface;
+  interface_ = interface;
 }
 
-void StartMethod() {
+void MethodSections::StartMethod() {
   EndMethod();
-  if (const PClassType interface = GroupInterface.lock()) {
-    GroupProtocol = StClassName(interface);
-    GroupInterface.reset();
+  if (interface_) {
+    protocol_ = StClassName(interface_, out_.Names());
+    interface_.reset();
   }
-  if (GroupLayout == nullptr) throw GenericError("no class layout takes methods");
-  GroupLayout->BeginMethod(GroupClassSide, GroupProtocol);
-  MethodBuffer.Clear();
-  ComposeInto(MethodBuffer, *GroupLayout);
-  MethodOpen = true;
+  if (layout_ == nullptr) throw GenericError("no class layout takes methods");
+  layout_->BeginMethod(classSide_, protocol_);
+  buffer_.Clear();
+  out_.ComposeInto(buffer_, *layout_);
+  open_ = true;
 }
 
-void EndMethod() {
-  if (!MethodOpen) return;
-  MethodOpen = false;
-  DrainComposed();
-  StopComposing();
-  GroupLayout->End();
+void MethodSections::EndMethod() {
+  if (!open_) return;
+  open_ = false;
+  out_.DrainComposed();
+  out_.StopComposing();
+  layout_->End();
 }

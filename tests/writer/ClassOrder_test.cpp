@@ -39,12 +39,12 @@ void Write(const PElement& cls, std::vector<PElement>& order) {
 // The class and, right after it, each class that waits for it, with those that
 // wait for that one in turn.
 void WriteWithWaiting(const PElement& cls, const std::vector<PElement>& waiting,
-                      const PElemTable& classes, std::vector<PElement>& order) {
+                      const Hierarchy& hierarchy, std::vector<PElement>& order) {
   Write(cls, order);
   for (const PElement& other : waiting) {
-    PClassType superclass = WrittenSuperclass(ToClassType(other), classes);
+    PClassType superclass = hierarchy.WrittenSuperclass(ToClassType(other));
     if (!ToClassType(other)->GetWritten() && superclass && IsClassAt(superclass, cls)) {
-      WriteWithWaiting(other, waiting, classes, order);
+      WriteWithWaiting(other, waiting, hierarchy, order);
     }
   }
 }
@@ -52,9 +52,9 @@ void WriteWithWaiting(const PElement& cls, const std::vector<PElement>& waiting,
 // The passes as the writer made them, with SetWritten standing in for writing;
 // then the classes left in table order, except that each waits for a written
 // superclass that is left and comes later.
-std::vector<PElement> ReferenceOrder(const PElemTable& classes) {
+std::vector<PElement> ReferenceOrder(const Hierarchy& hierarchy) {
   std::vector<PElement> order;
-  PElemTable remaining = classes;
+  PElemTable remaining = hierarchy.Classes();
   for (PElemTable ready = remaining->Filter(IsReady); !ready->IsEmpty();
        ready = remaining->Filter(IsReady)) {
     for (const PElement& cls : ElementsOf(ready)) Write(cls, order);
@@ -63,14 +63,14 @@ std::vector<PElement> ReferenceOrder(const PElemTable& classes) {
   std::vector<PElement> waiting;
   for (const PElement& cls : ElementsOf(remaining)) {
     if (ToClassType(cls)->GetWritten()) continue;
-    PClassType superclass = WrittenSuperclass(ToClassType(cls), classes);
+    PClassType superclass = hierarchy.WrittenSuperclass(ToClassType(cls));
     const ElemList left = ElementsOf(remaining);
     const bool superclassLeft = superclass && !superclass->GetWritten() &&
                                 std::find(left.begin(), left.end(), superclass) != left.end();
     if (superclassLeft) {
       waiting.push_back(cls);
     } else {
-      WriteWithWaiting(cls, waiting, classes, order);
+      WriteWithWaiting(cls, waiting, hierarchy, order);
     }
   }
   for (const PElement& cls : ElementsOf(remaining)) {
@@ -81,8 +81,9 @@ std::vector<PElement> ReferenceOrder(const PElemTable& classes) {
 
 // The new order first, since the reference sets the Written flags.
 void ExpectSameOrder(const PElemTable& classes, const std::string& what) {
-  std::vector<PElement> order = ClassOrder(classes);
-  EXPECT_EQ(order, ReferenceOrder(classes)) << what;
+  const Hierarchy hierarchy(classes);
+  std::vector<PElement> order = ClassOrder(hierarchy);
+  EXPECT_EQ(order, ReferenceOrder(hierarchy)) << what;
 }
 
 // Random graphs of up to a dozen classes: multi-edges, self relations, loose

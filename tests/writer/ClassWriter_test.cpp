@@ -30,10 +30,12 @@ std::string Text(std::string text) {
 
 class ClassWriterTest : public WriterTest {
  protected:
-  static std::string Written(const PClassType& cls, const PElemTable& allClasses) {
+  static std::string Written(const PClassType& cls, const PElemTable& allClasses,
+                             const std::string& category) {
     StringSink out;
-    ChunkLayout layout(out);
-    ComposeClass(cls, allClasses, layout);
+    ChunkLayout layout(out, category);
+    const Hierarchy hierarchy(allClasses);
+    ClassWriter(hierarchy).WriteClass(cls, layout);
     layout.Flush();
     return out.text;
   }
@@ -42,12 +44,11 @@ class ClassWriterTest : public WriterTest {
 // A class without variables: empty variable lists and comment groups, an
 // initialize method, no accessing section.
 TEST_F(ClassWriterTest, EmptyClass) {
-  SetCategoryName("shop");
   Diagram diagram;
   PClassType customer = diagram.AddClass("customer");
   diagram.Relate(diagram.AddClass("Order"), customer, 1, 2);
   diagram.Connect();
-  EXPECT_EQ(Written(customer, diagram.classes), Text(R"(Object subclass: #Customer
+  EXPECT_EQ(Written(customer, diagram.classes, "shop"), Text(R"(Object subclass: #Customer
   instanceVariableNames: ''
   classVariableNames: ''
   poolDictionaries: ''
@@ -74,7 +75,6 @@ $I
 // arrive whole: nothing lost or repeated where one block ends and the next begins.
 // The first name again at the end is still listed once among so many.
 TEST_F(ClassWriterTest, PartsLongerThanABlockArriveWhole) {
-  SetCategoryName("shop");
   constexpr int kAttributes = 3000;  // about 90 KB of comment and 60 KB of initialize
   Diagram diagram;
   PClassType big = diagram.AddClass("Big");
@@ -90,7 +90,7 @@ TEST_F(ClassWriterTest, PartsLongerThanABlockArriveWhole) {
   comment += "  a0\\t = \"it!!\" Description...\n";
   inits += "  a0 := 'it!!'.\n";
   diagram.Connect();
-  EXPECT_EQ(Written(big, diagram.classes),
+  EXPECT_EQ(Written(big, diagram.classes, "shop"),
             Text("Object subclass: #Big\n  instanceVariableNames: '" + names +
                  "'\n  classVariableNames: ''\n  poolDictionaries: ''\n  category: 'shop'!\n\n"
                  "Big comment:\n'Big$C\n\nInstance Variables\n" +
@@ -102,7 +102,6 @@ TEST_F(ClassWriterTest, PartsLongerThanABlockArriveWhole) {
 // class itself), each variable listed once, class variables, all six operation
 // sections, interface sections.
 TEST_F(ClassWriterTest, EverySection) {
-  SetCategoryName("Bob's!");
   Diagram diagram;
   PClassType figure = diagram.AddClass(
       "figure", {Attr("id", "Integer", "-"), Attr("count", "Integer", "+", true),
@@ -128,7 +127,7 @@ TEST_F(ClassWriterTest, EverySection) {
   diagram.Relate(figure, item, 0, 0);
   diagram.Connect();
 
-  EXPECT_EQ(Written(figure, diagram.classes), Text(R"(Base subclass: #Figure
+  EXPECT_EQ(Written(figure, diagram.classes, "Bob's!"), Text(R"(Base subclass: #Figure
   instanceVariableNames: 'id item '
   classVariableNames: 'count secret '
   poolDictionaries: ''
@@ -227,7 +226,7 @@ size
 
 )"));
   // An interface gives no text of its own.
-  EXPECT_EQ(Written(drawable, diagram.classes), "");
+  EXPECT_EQ(Written(drawable, diagram.classes, "Bob's!"), "");
   EXPECT_TRUE(drawable->GetWritten());
 }
 
@@ -236,7 +235,6 @@ size
 // section. An external class may be a superclass. An operation initialize() asks for plimko's
 // initialize on its side: the class side has one with nothing to set, and no stub replaces either.
 TEST_F(ClassWriterTest, SpecialClasses) {
-  SetCategoryName("c");
   Diagram diagram;
   PClassType set = diagram.AddClass("Set", {Attr("x", "")});
   PClassType sub = diagram.AddClass("Sub", {Attr("hidden", "", "-")});
@@ -249,10 +247,10 @@ TEST_F(ClassWriterTest, SpecialClasses) {
   diagram.Relate(shop, vendor, 2, 2);
   diagram.Connect();
 
-  EXPECT_EQ(Written(set, diagram.classes),
+  EXPECT_EQ(Written(set, diagram.classes, "c"),
             Text("\" NOTE: ### declaration of predefined collection class #Set is ignored ###\"\n"
                  "\n"));
-  EXPECT_EQ(Written(sub, diagram.classes), Text(R"(Set subclass: #Sub
+  EXPECT_EQ(Written(sub, diagram.classes, "c"), Text(R"(Set subclass: #Sub
   instanceVariableNames: 'hidden '
   classVariableNames: ''
   poolDictionaries: ''
@@ -274,9 +272,9 @@ $I
   ^self! !
 
 )"));
-  EXPECT_EQ(Written(vendor, diagram.classes),
+  EXPECT_EQ(Written(vendor, diagram.classes, "c"),
             Text("\" NOTE: ### declaration of predefined class #Vendor is ignored ###\"\n\n"));
-  EXPECT_EQ(Written(shop, diagram.classes), Text(R"(Vendor subclass: #Shop
+  EXPECT_EQ(Written(shop, diagram.classes, "c"), Text(R"(Vendor subclass: #Shop
   instanceVariableNames: ''
   classVariableNames: ''
   poolDictionaries: ''
@@ -306,13 +304,13 @@ initialize
 
 // A name without letters stops the class text: nothing of it is laid out.
 TEST_F(ClassWriterTest, UnusableNamesStopTheText) {
-  SetCategoryName("c");
   Diagram diagram;
   PClassType nameless = diagram.AddClass(" ");
   PClassType typeless = diagram.AddClass("A", {Attr("x", "\x01")});
   diagram.Connect();
-  EXPECT_EQ(ErrorOf([&] { ComposeClass(nameless, diagram.classes); }), "name is empty");
-  EXPECT_EQ(ErrorOf([&] { ComposeClass(typeless, diagram.classes); }), "name is empty");
+  const Hierarchy hierarchy(diagram.classes);
+  EXPECT_EQ(ErrorOf([&] { ClassWriter(hierarchy).WriteClass(nameless); }), "name is empty");
+  EXPECT_EQ(ErrorOf([&] { ClassWriter(hierarchy).WriteClass(typeless); }), "name is empty");
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "WriterTestSupport.h"
+#include "model/ElemList.h"
 #include "writer/AtomicFile.h"
 #include "writer/FileWriter.h"
 #include "writer/Notes.h"
@@ -93,9 +94,10 @@ TEST_F(FileWriterTest, Notes) {
   diagram.Connect();
   PElemType unknown = NewElemType();
   unknown->SetName("CustomElementImpl");
-  EXPECT_EQ(Captured([&] {
-              diagram.relations->ForEach(WriteUnconnectedNote);
-              Table({unknown})->ForEach(WriteIgnoredNote);
+  EXPECT_EQ(Captured([&](Composer& out) {
+              for (const PElement& relation : ElementsOf(diagram.relations))
+                WriteUnconnectedNote(out, relation);
+              WriteIgnoredNote(out, unknown);
             }),
             "\" NOTE: # inherits from #my \xC4\x8C"
             "as to #DISCONNECTED is not connected to "

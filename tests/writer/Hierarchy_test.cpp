@@ -19,8 +19,9 @@ struct InheritanceCase {
 };
 
 void ExpectInherited(const Diagram& diagram, const std::vector<InheritanceCase>& cases) {
+  const Hierarchy hierarchy(diagram.classes);
   for (const InheritanceCase& c : cases) {
-    EXPECT_EQ(InheritedInstanceVariables(c.cls, diagram.classes), c.inherited) << c.cls->GetName();
+    EXPECT_EQ(hierarchy.InheritedInstanceVariables(c.cls), c.inherited) << c.cls->GetName();
   }
 }
 
@@ -94,8 +95,9 @@ TEST_F(HierarchyTest, SuperclassOfOwnNamePassedOver) {
     PClassType cls = diagram.AddClass("A");
     for (const std::string& name : names) diagram.Relate(cls, diagram.AddClass(name), 2, 2);
     diagram.Connect();
-    EXPECT_EQ(Places(Superclasses(cls, diagram.classes)), places) << names.size();
-    PClassType written = WrittenSuperclass(cls, diagram.classes);
+    const Hierarchy hierarchy(diagram.classes);
+    EXPECT_EQ(Places(hierarchy.Superclasses(cls)), places) << names.size();
+    PClassType written = hierarchy.WrittenSuperclass(cls);
     EXPECT_EQ(written ? Places(Table({written})) : "", places.substr(0, 1)) << names.size();
   }
 }
@@ -122,11 +124,11 @@ TEST_F(HierarchyTest, ClassSideInstanceVariables) {
       {c, {}, {}},
       {d, {"color", "size"}, {"color", "size"}},
   };
+  const Hierarchy hierarchy(diagram.classes);
   for (const auto& [cls, namesOfInherited, inheritedClassSide] : cases) {
-    EXPECT_EQ(ClassNamesOfInheritedInstanceVariables(cls, diagram.classes), namesOfInherited)
+    EXPECT_EQ(hierarchy.ClassNamesOfInheritedInstanceVariables(cls), namesOfInherited)
         << cls->GetName();
-    EXPECT_EQ(InheritedClassInstanceVariables(cls, diagram.classes), inheritedClassSide)
-        << cls->GetName();
+    EXPECT_EQ(hierarchy.InheritedClassInstanceVariables(cls), inheritedClassSide) << cls->GetName();
   }
 }
 

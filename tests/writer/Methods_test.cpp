@@ -3,9 +3,12 @@
 #include <vector>
 
 #include "WriterTestSupport.h"
+#include "model/ElemList.h"
 #include "writer/Accessors.h"
 #include "writer/ClassText.h"
+#include "writer/Hierarchy.h"
 #include "writer/Initialize.h"
+#include "writer/MandatoryValue.h"
 #include "writer/Operations.h"
 #include "writer/Relations.h"
 #include "writer/Sections.h"
@@ -16,26 +19,23 @@ using MethodsTest = WriterTest;
 
 const std::string kHeader = std::string("!C methodsFor: 'p") + kStamp;
 
-// Composes what the writing writes as methods for a class layout, in a protocol p.
+// Composes what the writing writes, given the sections, as methods for a class
+// layout, in a protocol p.
 template <class Writing>
 void ComposeMethods(ClassLayout& layout, Writing writing) {
-  ComposeMethodsOf(&layout);
-  BeginMethodGroup(false, "p");
-  try {
-    writing();
-    EndMethod();
-  } catch (...) {
-    ComposeMethodsOf(nullptr);
-    throw;
-  }
-  ComposeMethodsOf(nullptr);
+  Composer out;
+  MethodSections methods(out);
+  methods.ComposeMethodsOf(&layout);
+  methods.BeginMethodGroup(false, "p");
+  writing(methods);
+  methods.EndMethod();
 }
 
 // The methods the writing composes in a protocol p of a class C, laid out.
 template <class Writing>
 std::string Methods(Writing writing) {
   StringSink out;
-  ChunkLayout layout(out);
+  ChunkLayout layout(out, "");
   layout.Definition({"C", "Object", {}, {}, {}});
   layout.Flush();
   out.text.clear();
@@ -79,7 +79,10 @@ TEST_F(MethodsTest, AttributeAccessors) {
       {Attr("count", "Integer"), Attr("tags", "String", "+", false, Mult({{"0", "n"}})),
        Attr("any", ""), NewMemberVar(false, "+", "id", "", NoElements(), "", "{key, readOnly}"),
        NewMemberVar(false, "+", "x", "", NoElements(), "", "{readOnlyX, _readOnly}")});
-  EXPECT_EQ(Methods([&] { attributes->ForEach(WriteAttributeAccessors); }),
+  EXPECT_EQ(Methods([&](MethodSections& methods) {
+              for (const PElement& attribute : ElementsOf(attributes))
+                WriteAttributeAccessors(methods, attribute);
+            }),
             Sections({"count: anInteger\r\n  count := anInteger!", "count\r\n  ^count!",
                       "tags\r\n  ^tags!", "any: anObject\r\n  any := anObject!", "any\r\n  ^any!",
                       "id\r\n  ^id!", "x: anObject\r\n  x := anObject!", "x\r\n  ^x!"}));
@@ -93,7 +96,10 @@ TEST_F(MethodsTest, LinkAccessors) {
   diagram.Relate(customer, order, 1, 1);
   diagram.Relate(customer, order, 1, 2, '-', "orders")->SetMult2(Mult({{"0", "n"}}));
   diagram.Connect();
-  EXPECT_EQ(Methods([&] { LinkRelations(customer)->ForEach(WriteLinkAccessors); }),
+  EXPECT_EQ(Methods([&](MethodSections& methods) {
+              for (const PElement& link : ElementsOf(LinkRelations(customer)))
+                WriteLinkAccessors(methods, link);
+            }),
             Sections({"order: anOrder\r\n  order := anOrder!", "order\r\n  ^order!",
                       "orders\r\n  ^orders!"}));
 }
@@ -116,8 +122,10 @@ TEST_F(MethodsTest, AttributeInitializers) {
   });
   PClassType cls = NewClassType();
   cls->SetName("C");
-  EXPECT_EQ(Captured([&] {
-              WriteInitializers(cls, Table({cls}),
+  const Hierarchy hierarchy(Table({cls}));
+  MandatoryValues values(hierarchy);
+  EXPECT_EQ(Captured([&](Composer& out) {
+              WriteInitializers(out, values, cls,
                                 MemberGroups(attributes)[MemberGroup::InstanceAttributes],
                                 NoElements());
             }),
@@ -152,8 +160,10 @@ TEST_F(MethodsTest, LinkInitializers) {
   shop->SetStereotype("external");
   diagram.Relate(a, shop, 1, 2)->SetMult2(Mult({{"1", "1"}}));
   diagram.Connect();
-  EXPECT_EQ(Captured([&] {
-              WriteInitializers(a, diagram.classes,
+  const Hierarchy hierarchy(diagram.classes);
+  MandatoryValues values(hierarchy);
+  EXPECT_EQ(Captured([&](Composer& out) {
+              WriteInitializers(out, values, a,
                                 MemberGroups(NoElements())[MemberGroup::InstanceAttributes],
                                 LinkRelations(a));
             }),
@@ -200,7 +210,11 @@ TEST_F(MethodsTest, OperationStubs) {
       Op("initialize", Table({Param("x", "")})),
   });
   EXPECT_EQ(
-      Methods([&] { operations->ForEach(WriteOperationStub); }),
+      Methods([&](MethodSections& methods) {
+        StubWriter stubs(methods);
+        for (const PElement& operation : ElementsOf(operations))
+          stubs.WriteOperationStub(operation);
+      }),
       Sections({"getArea\r\n  ^ self shouldBeImplemented!",
                 "drawCanvas: aCanvas\r\n  ^ self subclassResponsibility!",
                 "moveByDx: anInteger dy: anInteger2\r\n  ^ self shouldBeImplemented!",
@@ -231,7 +245,9 @@ TEST_F(MethodsTest, LongSelector) {
     selector += std::string(i == 1 ? "P" : " p") + ": anInteger";
     if (i > 1) selector += std::to_string(i);
   }
-  EXPECT_EQ(Methods([&] { WriteOperationStub(Op("run", params)); }),
+  EXPECT_EQ(Methods([&](MethodSections& methods) {
+              StubWriter(methods).WriteOperationStub(Op("run", params));
+            }),
             Sections({selector + "\r\n  ^ self shouldBeImplemented!"}));
 }
 
@@ -246,7 +262,9 @@ TEST_F(MethodsTest, EmptyNamesStopTheStub) {
     EXPECT_EQ(ErrorOf([&] {
                 ClassText cls;
                 ClassTextCollector collector(cls);
-                ComposeMethods(collector, [&] { WriteOperationStub(operation); });
+                ComposeMethods(collector, [&](MethodSections& methods) {
+                  StubWriter(methods).WriteOperationStub(operation);
+                });
               }),
               "name is empty")
         << written;

@@ -2,6 +2,7 @@
 #include <vector>
 
 #include "WriterTestSupport.h"
+#include "model/ElemList.h"
 #include "writer/Relations.h"
 
 namespace {
@@ -29,7 +30,7 @@ TEST_F(RelationsTest, Multiplicities) {
       {Mult({{"0", "a!b"}}), "[0..a!!b]", true, true},
   };
   for (const MultiplicityCase& c : cases) {
-    EXPECT_EQ(Captured([&] { WriteMultiplicity(c.multiplicity); }), c.text);
+    EXPECT_EQ(Captured([&](Composer& out) { WriteMultiplicity(out, c.multiplicity); }), c.text);
     EXPECT_EQ(IsOptional(c.multiplicity), c.optional) << c.text;
     EXPECT_EQ(IsMany(c.multiplicity), c.many) << c.text;
   }
@@ -50,7 +51,10 @@ TEST_F(RelationsTest, LinkDescriptions) {
   PRelType loose = diagram.Relate(order, nullptr, 1, 2);
   diagram.Connect();
 
-  EXPECT_EQ(Captured([&] { LinkRelations(order)->ForEach(WriteLinkDescription); }),
+  EXPECT_EQ(Captured([&](Composer& out) {
+              for (const PElement& link : ElementsOf(LinkRelations(order)))
+                WriteLinkDescription(out, link);
+            }),
             "  customer\tCustomer constraint: single instance of this side of link. "
             "Description...\r\n"
             "  items\tCustomer[*] constraint: [0..1] of this side of link. Description...\r\n"
@@ -75,9 +79,10 @@ TEST_F(RelationsTest, RelationGroupsAndConstraintLines) {
   diagram.Connect();
 
   auto constraints = [](const PClassType& cls) {
-    return Captured([&] {
-      LinkRelations(cls)->ForEach(WriteConstraintLine);
-      ConstraintRelations(cls)->ForEach(WriteConstraintLine);
+    return Captured([&](Composer& out) {
+      for (const PElement& link : ElementsOf(LinkRelations(cls))) WriteConstraintLine(out, link);
+      for (const PElement& other : ElementsOf(ConstraintRelations(cls)))
+        WriteConstraintLine(out, other);
     });
   };
   EXPECT_EQ(constraints(a),

@@ -19,7 +19,7 @@
 #include "support/TempFile.h"
 #include "writer/ChunkLayout.h"
 #include "writer/Compose.h"
-#include "writer/Output.h"
+#include "writer/Stamps.h"
 
 // The stamp of 2014-03-07 09:05 UTC, which every test fixes.
 inline constexpr const char* kEpoch = "1394183100";
@@ -142,13 +142,15 @@ class Diagram {
   }
 };
 
-// The text that the writing function composes, laid out as the chunk file has it.
+// The text that the writing function composes with the composer it is given,
+// laid out as the chunk file has it.
 template <class Writing>
 std::string Captured(Writing writing) {
   std::string text;
   {
-    const Composing composing(text);
-    writing();
+    Composer out;
+    out.ComposeInto(text);
+    writing(out);
   }
   std::string chunk;
   AppendChunkText(chunk, text);
@@ -159,8 +161,6 @@ std::string Captured(Writing writing) {
 // raises none).
 template <class Writing>
 std::string ErrorOf(Writing writing) {
-  std::string text;
-  const Composing composing(text);
   std::string message = "no error";
   try {
     writing();
