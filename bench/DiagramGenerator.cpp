@@ -62,18 +62,20 @@ void AppendCoordinates(std::string& out, int64_t x, int64_t y, int64_t w, int64_
          Num(w) + "</w>\n      <h>" + Num(h) + "</h>\n    </coordinates>\n";
 }
 
-void AppendClass(std::string& out, const Layout& layout, int32_t cls) {
+// Every member name ends in own: empty where classes repeat their lines.
+void AppendClass(std::string& out, const Layout& layout, int32_t cls, const std::string& own) {
   std::string name = Num(cls);
   out += "  <element>\n    <id>UMLClass</id>\n";
   AppendCoordinates(out, layout.Left(cls), layout.Top(cls), kWidth, kHeight);
   if (IsInterface(cls)) {
-    out += "    <panel_attributes>&lt;&lt;interface&gt;&gt;\nService" + name +
-           "\n--\n--\n+grade(points: Integer): String\n+reset()</panel_attributes>\n";
+    out += "    <panel_attributes>&lt;&lt;interface&gt;&gt;\nService" + name + "\n--\n--\n+grade" +
+           own + "(points" + own + ": Integer): String\n+reset" + own + "()</panel_attributes>\n";
   } else {
-    out += "    <panel_attributes>Class" + name + "\n--\n-count: Integer = 0\n#label: String\n" +
-           "+items: OrderedCollection\n_+instances: Integer = 0_\n--\n+describe(): String\n" +
-           "+updateWith(value: Integer, flag: Boolean = true)\n-check" + name +
-           "(limit: Integer): Boolean\n_+named(text: String)_</panel_attributes>\n";
+    out += "    <panel_attributes>Class" + name + "\n--\n-count" + own + ": Integer = 0\n#label" +
+           own + ": String\n+items" + own + ": OrderedCollection\n_+instances" + own +
+           ": Integer = 0_\n--\n+describe" + own + "(): String\n+updateWith" + own + "(value" +
+           own + ": Integer, flag" + own + ": Boolean = true)\n-check" + name + "(limit" + own +
+           ": Integer): Boolean\n_+named" + own + "(text" + own + ": String)_</panel_attributes>\n";
   }
   out += "    <additional_attributes/>\n  </element>\n";
 }
@@ -145,11 +147,12 @@ const char* const kDiagramStart =
 
 }  // namespace
 
-std::string GenerateDiagram(int32_t classCount) {
+std::string GenerateDiagram(int32_t classCount, bool distinctLines) {
   Layout layout(classCount);
   Random random;
   std::string out = kDiagramStart;
-  for (int32_t cls = 0; cls < classCount; ++cls) AppendClass(out, layout, cls);
+  for (int32_t cls = 0; cls < classCount; ++cls)
+    AppendClass(out, layout, cls, distinctLines ? Num(cls) : std::string());
   int32_t chainEnd = classCount / 10;
   for (int32_t cls = 0; cls < classCount; ++cls) {
     AppendRelationOf(out, layout, cls, classCount, chainEnd, random);

@@ -7,7 +7,9 @@
 // system) of a child process, with its wall time in brackets; the commands
 // compared take turns, so that a change in the machine's load meets all alike.
 //  - Chunk format, for each class count N (default 1000 5000 10000 50000):
-//    plimko against `xmllint --noout` of the same diagram, and plimko's peak memory.
+//    plimko against `xmllint --noout` of the same diagram, and plimko's peak memory;
+//    then the same for the largest N with every member line different, where no line
+//    shares its member with another (its figures have no bar).
 //  - Tonel, for the diagram of --tonel-classes classes (default 50000; 0 skips it):
 //    a first write into an empty source directory against `cp -r` of the written
 //    tree, a regeneration from the unchanged diagram against reading every file
@@ -122,6 +124,7 @@ std::vector<std::string> TonelCommand(const Options& options, const fs::path& in
 
 struct ChunkRow {
   int count = 0;
+  bool distinct = false;  // every member line different
   double inputBytes = 0;
   Measure plimko;
   Measure xmllint;
@@ -129,7 +132,7 @@ struct ChunkRow {
 
 const ChunkRow* RowOf(const std::vector<ChunkRow>& rows, int count) {
   for (const ChunkRow& row : rows) {
-    if (row.count == count && row.plimko.finished) return &row;
+    if (row.count == count && !row.distinct && row.plimko.finished) return &row;
   }
   return nullptr;
 }
@@ -137,19 +140,23 @@ const ChunkRow* RowOf(const std::vector<ChunkRow>& rows, int count) {
 std::vector<ChunkRow> MeasureChunk(const Options& options, const fs::path& scratch) {
   std::printf("Chunk format\n%8s %10s %22s %12s %10s %22s\n", "classes", "input",
               "plimko CPU (wall)", "peak RSS", "RSS/input", "xmllint CPU (wall)");
+  std::vector<std::pair<int, bool>> diagrams;
+  for (const int count : options.counts) diagrams.emplace_back(count, false);
+  diagrams.emplace_back(*std::max_element(options.counts.begin(), options.counts.end()), true);
   std::vector<ChunkRow> rows;
-  for (const int count : options.counts) {
+  for (const auto& [count, distinct] : diagrams) {
     ChunkRow row;
     row.count = count;
+    row.distinct = distinct;
     const fs::path input = scratch / ("diagram" + std::to_string(count) + ".uxf");
-    row.inputBytes = WriteDiagram(input, GenerateDiagram(count));
+    row.inputBytes = WriteDiagram(input, GenerateDiagram(count, distinct));
     Runs plimko({options.plimko, input.string(), scratch.string() + "/"});
     Runs xmllint({"xmllint", "--noout", input.string()});
     TakeTurns({&plimko, &xmllint}, options.runs, options.cpuLimit);
     row.plimko = plimko.Result();
     row.xmllint = xmllint.Result();
-    std::printf("%8d %7.1f MB %22s %9.1f MB %10.2f %22s\n", count, row.inputBytes / kMB,
-                Seconds(row.plimko).c_str(), PeakBytes(row.plimko) / kMB,
+    std::printf("%7d%c %7.1f MB %22s %9.1f MB %10.2f %22s\n", count, distinct ? '*' : ' ',
+                row.inputBytes / kMB, Seconds(row.plimko).c_str(), PeakBytes(row.plimko) / kMB,
                 PeakBytes(row.plimko) / row.inputBytes, Seconds(row.xmllint).c_str());
     const fs::path output = scratch / ("diagram" + std::to_string(count) + ".st");
     if (row.plimko.finished && !AllConnected(output)) {
@@ -173,6 +180,12 @@ void PrintChunkBars(const std::vector<ChunkRow>& rows) {
            parsed ? large->plimko.cpuSeconds / large->xmllint.cpuSeconds : 0, 1.5);
   PrintBar("chunk: peak memory / input (50000)", large != nullptr,
            large ? PeakBytes(large->plimko) / large->inputBytes : 0, 5);
+  const ChunkRow& distinct = rows.back();
+  if (!distinct.plimko.finished || !distinct.xmllint.finished) return;
+  std::printf("%-56s %8.2f  (no bar)\n", "chunk*, every line different: CPU / xmllint CPU",
+              distinct.plimko.cpuSeconds / distinct.xmllint.cpuSeconds);
+  std::printf("%-56s %8.2f  (no bar)\n", "chunk*, every line different: peak memory / input",
+              PeakBytes(distinct.plimko) / distinct.inputBytes);
 }
 
 struct TonelFigures {
