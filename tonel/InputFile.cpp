@@ -3,7 +3,6 @@
 
 #include <cerrno>
 #include <cstring>
-#include <filesystem>
 #include <utility>
 
 #include "model/Error.h"
@@ -25,10 +24,8 @@ InputFile::~InputFile() {
 }
 
 std::optional<std::uintmax_t> InputFile::Size() const {
-  std::error_code error;
-  const std::uintmax_t size = std::filesystem::file_size(PathOf(path_), error);
-  if (error) return std::nullopt;
-  return size;
+  if (file_ == nullptr) return std::nullopt;
+  return SizeOf(file_);
 }
 
 std::size_t InputFile::Read(char* to, std::size_t size) {
@@ -45,10 +42,8 @@ std::optional<std::string> InputFile::Whole() {
   if (file_ == nullptr) return std::nullopt;
   std::string text;
   std::size_t got = 0;
-  if (std::fseek(file_, 0, SEEK_END) == 0) {
-    const long size = std::ftell(file_);
-    if (size > 0) text.resize(static_cast<std::size_t>(size));
-  }
+  if (const std::optional<std::uintmax_t> size = Size())
+    text.resize(static_cast<std::size_t>(*size));
   std::rewind(file_);
   // The file may have grown since; what is past its size comes in blocks.
   do {

@@ -18,7 +18,7 @@ class InputFile {
   ~InputFile();
 
   bool Present() const { return file_ != nullptr; }
-  // The size the system gives for its path; none when it gives none.
+  // Its size as the system tells it; none when it is absent or the system cannot tell.
   std::optional<std::uintmax_t> Size() const;
   // Up to size bytes from where the last read ended; fewer only at the file's end.
   std::size_t Read(char* to, std::size_t size);
