@@ -9,7 +9,8 @@
 class InputFile {
  public:
   // Raises GenericError `cannot open "PATH": REASON` when the file is there but cannot be
-  // opened; a file that is not there is absent.
+  // opened, rather than take it for absent and write over it; a file that is not there is
+  // absent.
   explicit InputFile(const std::string& path);
   InputFile(InputFile&& other) noexcept;
   InputFile(const InputFile&) = delete;

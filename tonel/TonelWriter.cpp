@@ -244,8 +244,9 @@ void PackageWriter::EndStreamed(const TonelClass& cls, const std::function<Tonel
   // The second pass that keeps a comment of any size out of memory: the comment was
   // compared as it was composed, and not kept, so the class is composed again, whole, to
   // be merged, and its files, opened once, are read again from their start. A class is
-  // streamed only where its file and its copy have one size: as they have when neither
-  // the user nor the diagram changed the class.
+  // streamed only where its file has its copy's size, as it has while the user leaves it
+  // alone: this pass is left to the classes that only the diagram changed, and to an edit
+  // that keeps the file's size.
   WriteClass(whole(), streamed.files);
 }
 
