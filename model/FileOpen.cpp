@@ -106,6 +106,12 @@ std::FILE* OpenFileToRead(const std::string& utf8Path) {
   return file;
 }
 
+std::optional<std::uintmax_t> SizeOf(std::FILE* file) {
+  struct _stat64 info {};
+  if (_fstat64(_fileno(file), &info) != 0 || info.st_size < 0) return std::nullopt;
+  return static_cast<std::uintmax_t>(info.st_size);
+}
+
 int ReplaceRefusal(const std::string& utf8Path) {
   const std::optional<std::wstring> path = WidePath(utf8Path);
   if (!path) return errno;
@@ -177,6 +183,12 @@ std::FILE* OpenFileToRead(const std::string& utf8Path) {
     return nullptr;
   }
   return file;
+}
+
+std::optional<std::uintmax_t> SizeOf(std::FILE* file) {
+  struct stat info {};
+  if (fstat(fileno(file), &info) != 0 || info.st_size < 0) return std::nullopt;
+  return static_cast<std::uintmax_t>(info.st_size);
 }
 
 // Renaming ignores the target's permissions, which opening it for writing would

@@ -2,8 +2,10 @@
 // replacing and removing them.
 #pragma once
 
+#include <cstdint>
 #include <cstdio>
 #include <filesystem>
+#include <optional>
 #include <string>
 
 // The path that the UTF-8 text names, for std::filesystem, which would read a narrow
@@ -21,6 +23,10 @@ std::FILE* OpenFile(const std::string& utf8Path, const char* mode);
 // Opens an existing file to read its bytes. A directory fails with errno EISDIR on
 // every system, where Linux would open it and Windows would answer EACCES.
 std::FILE* OpenFileToRead(const std::string& utf8Path);
+
+// The size of the open file as the system tells it, without moving in it; none when
+// the system cannot tell it.
+std::optional<std::uintmax_t> SizeOf(std::FILE* file);
 
 // Creates a file to write, named by the prefix followed by a number of this process's
 // own, and stores its path in path. A name that another file holds already is passed

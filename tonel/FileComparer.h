@@ -1,10 +1,11 @@
 // Whether a file holds a text that comes a piece at a time.
 #pragma once
 
-#include <cstdio>
+#include <optional>
 #include <string>
 #include <string_view>
 
+#include "tonel/InputFile.h"
 #include "writer/TextSink.h"
 
 enum class Match { Absent, Same, Differs };
@@ -15,17 +16,19 @@ class FileComparer final : public TextSink {
   // Raises GenericError `cannot open "PATH": REASON` when the file is there but cannot be
   // opened; a file that is not there is Absent.
   explicit FileComparer(const std::string& path);
+  // A file opened already, read from where it stands; it must outlive the comparer.
+  explicit FileComparer(InputFile& file) : file_(file) {}
   FileComparer(const FileComparer&) = delete;
   FileComparer& operator=(const FileComparer&) = delete;
-  ~FileComparer();
+  ~FileComparer() = default;
 
   void Take(std::string_view text) override;
   // After the text's last piece. Raises GenericError `cannot read "PATH"`.
   Match End();
 
  private:
-  std::string path_;
-  std::FILE* file_;
+  std::optional<InputFile> own_;
+  InputFile& file_;
   std::string block_;
   bool same_ = true;
 };

@@ -27,7 +27,7 @@ std::string NameOf(const PElement& element) {
 
 TonelPackage ComposeTonelPackage(const std::string& name, const PElemTable& classes,
                                  const PElemTable& relations, const PElemTable& others) {
-  TonelPackage package{name, {}, {}};
+  TonelPackage package{name};
   AddLines(package.notes, ComposeNotes(relations, others));
   package.composeClasses = [name, classes](ClassSink& sink, std::vector<std::string>& notes) {
     const Hierarchy hierarchy(classes);
@@ -54,7 +54,9 @@ TonelPackage ComposeTonelPackage(const std::string& name, const PElemTable& clas
         if (added) firstPlaces.push_back(className);
         continue;
       }
-      // Its notes came with the first composition.
+      // The second pass of a class whose comment went straight to the sink: composed
+      // again, comment and all, only where the sink must merge it, so that the comment
+      // of a class left as it was is never held. Its notes came with the first pass.
       const auto whole = [&] {
         TonelClass cls;
         std::vector<std::string> again;
@@ -72,28 +74,4 @@ TonelPackage ComposeTonelPackage(const std::string& name, const PElemTable& clas
     }
   };
   return package;
-}
-
-namespace {
-
-// Holds every class whole.
-class AllClasses final : public ClassSink {
- public:
-  explicit AllClasses(std::vector<TonelClass>& classes) : classes_(classes) {}
-  TextSink* CommentOf(const std::string&) override { return nullptr; }
-  void Take(const TonelClass& cls, const std::function<TonelClass()>&) override {
-    classes_.push_back(cls);
-  }
-
- private:
-  std::vector<TonelClass>& classes_;
-};
-
-}  // namespace
-
-void ComposeAllClasses(TonelPackage& package) {
-  if (!package.composeClasses) return;
-  AllClasses all(package.classes);
-  package.composeClasses(all, package.notes);
-  package.composeClasses = nullptr;
 }

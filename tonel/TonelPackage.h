@@ -8,21 +8,19 @@
 #include "model/ElemTable.h"
 #include "tonel/Baseline.h"
 #include "tonel/ClassSink.h"
-#include "tonel/TonelClass.h"
 
-// What a run gives: the class files' contents, one per class name, and the
+// What a run gives: the classes, composed one at a time while they are written, and the
 // notes about what gives no code.
 struct TonelPackage {
   std::string name;
-  std::vector<TonelClass> classes;  // in class order, a name's first place
-  std::vector<std::string> notes;   // one a line
+  std::vector<std::string> notes = {};  // one a line
   // The Metacello baseline that names the package: its files are written where no file
   // is, and its notes told, only when the package is there after the run.
   BaselineFiles baseline = {};
-  // When set, the classes are composed one at a time while they are written, so that
-  // a run never holds the whole package: classes is empty, and this hands each class
-  // to the sink and adds the notes of the classes that give no code to notes. The
-  // comment of a class drawn once goes where the sink says while it is composed.
+  // Hands each class to the sink, in class order (a name at its first place), and adds
+  // the notes of the classes that give no code to notes, so that a run never holds the
+  // whole package. The comment of a class drawn once goes where the sink says while it
+  // is composed. None for a package without classes.
   std::function<void(ClassSink& sink, std::vector<std::string>& notes)> composeClasses = {};
 };
 
@@ -32,6 +30,3 @@ struct TonelPackage {
 // methods of both, the later one where a side and selector repeat.
 TonelPackage ComposeTonelPackage(const std::string& name, const PElemTable& classes,
                                  const PElemTable& relations, const PElemTable& others);
-
-// Composes the classes of the package at once, into its classes and notes.
-void ComposeAllClasses(TonelPackage& package);

@@ -11,6 +11,7 @@
 #include "tonel/Pattern.h"
 #include "tonel/Ston.h"
 #include "tonel/TonelCursor.h"
+#include "writer/TemporaryFile.h"
 
 namespace {
 
@@ -225,6 +226,14 @@ ClassFile ReadClassFile(std::string_view input) {
   ReadDefinition(cursor, file);
   ReadMethods(cursor, file);
   return file;
+}
+
+ClassFile ReadClassFile(std::string_view text, const std::string& path) {
+  try {
+    return ReadClassFile(text);
+  } catch (const PlimkoError& error) {
+    throw GenericError(QuotedPath(path) + " is not a Tonel class file: " + error.Message());
+  }
 }
 
 TonelClass ReadTonelClass(std::string_view text) {

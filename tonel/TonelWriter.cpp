@@ -2,9 +2,6 @@
 #include "tonel/TonelWriter.h"
 
 #include <algorithm>
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -15,15 +12,16 @@
 
 #include "model/Charset.h"
 #include "model/Error.h"
-#include "model/FileOpen.h"
 #include "tonel/ClassFileIndex.h"
-#include "tonel/ClassSplice.h"
 #include "tonel/FileComparer.h"
+#include "tonel/FileMerge.h"
+#include "tonel/InputFile.h"
 #include "tonel/ReadBack.h"
 #include "tonel/StagedFiles.h"
 #include "tonel/TonelLayout.h"
 #include "tonel/TonelMerge.h"
 #include "tonel/TonelReader.h"
+#include "writer/TemporaryFile.h"
 
 namespace {
 
@@ -32,52 +30,21 @@ namespace fs = std::filesystem;
 // The exact bytes Pharo writes: no line end after the brace.
 constexpr std::string_view kProperties = "{\n\t#format : #tonel\n}";
 
-std::string Quoted(const std::string& path) {
-  std::string quoted = "\"";
-  quoted += WellFormedUtf8(path);
-  quoted += '"';
-  return quoted;
-}
-
-// The file's bytes, read at once; nothing when there is no file. A file that is there
-// but cannot be read stops the run, rather than being taken for absent and written over.
-std::optional<std::string> ReadIfPresent(const std::string& path) {
-  std::FILE* file = OpenFileToRead(path);
-  if (file == nullptr) {
-    if (errno == ENOENT) return std::nullopt;
-    throw GenericError("cannot open " + Quoted(path) + ": " + std::strerror(errno));
-  }
-  std::string text;
-  std::size_t got = 0;
-  if (std::fseek(file, 0, SEEK_END) == 0) {
-    const long size = std::ftell(file);
-    if (size > 0) text.resize(static_cast<std::size_t>(size));
-    std::rewind(file);
-  }
-  // The file may have grown since; what is past its size comes in blocks.
-  do {
-    if (got == text.size()) text.resize(got + (1 << 16));
-    got += std::fread(text.data() + got, 1, text.size() - got, file);
-  } while (got == text.size() && !std::feof(file) && !std::ferror(file));
-  text.resize(got);
-  const bool failed = std::ferror(file) != 0;
-  std::fclose(file);
-  if (failed) throw GenericError("cannot read " + Quoted(path));
-  return text;
-}
-
-Match Compare(const std::string& path, const TonelClass& cls) {
-  FileComparer file(path);
-  LayOutClass(cls, file);
-  return file.End();
-}
-
-ClassFile Parse(const std::string& path, const std::string& text) {
-  try {
-    return ReadClassFile(text);
-  } catch (const PlimkoError& error) {
-    throw GenericError(Quoted(path) + " is not a Tonel class file: " + error.Message());
-  }
+// Whether the class, laid out, gives the text, which is held already: compared a piece at
+// a time as it is laid out, so that the class's text is not held as well.
+bool LaysOutAs(const TonelClass& cls, std::string_view text) {
+  class Comparer final : public TextSink {
+   public:
+    explicit Comparer(std::string_view text) : rest(text) {}
+    void Take(std::string_view piece) override {
+      same = same && rest.starts_with(piece);
+      if (same) rest.remove_prefix(piece.size());
+    }
+    std::string_view rest;
+    bool same = true;
+  } comparer(text);
+  LayOutClass(cls, comparer);
+  return comparer.same && comparer.rest.empty();
 }
 
 bool Exists(const std::string& path) {
@@ -91,6 +58,18 @@ struct Location {
   std::string path;
   bool exists = false;
 };
+
+// A class's file and its copy, each opened once: compared with the class as it is
+// composed, or read whole where it is to be merged. None where there is no file to read.
+struct ClassFiles {
+  std::optional<InputFile> file, copy;
+};
+
+// The file's bytes, from the file opened already or opened now; none when it is absent.
+std::optional<std::string> Whole(std::optional<InputFile>& file, const std::string& path) {
+  if (!file) file.emplace(path);
+  return file->Whole();
+}
 
 // Where a class's laid-out text goes: the files it is written to, and those it is
 // compared with.
@@ -112,8 +91,8 @@ class ClassOutputs final : public TextSink {
 // a regeneration, where both are there and are compared with it.
 class StreamedClass final : public TextSink {
  public:
-  StreamedClass(const std::string& className, const Location& where)
-      : name(className), where(where), comment_(outputs) {}
+  StreamedClass(const std::string& className, const Location& where, ClassFiles opened = {})
+      : name(className), where(where), files(std::move(opened)), comment_(outputs) {}
 
   void Take(std::string_view text) override { comment_.Take(text); }
   // The comment ends where the rest of the class starts.
@@ -124,10 +103,18 @@ class StreamedClass final : public TextSink {
 
   const std::string name;
   const Location where;
+  ClassFiles files;  // compared by outputs, in a regeneration
   ClassOutputs outputs;
 
  private:
   CommentLayout comment_;
+};
+
+// A class whose files were opened while its comment was composed, and whose comment is
+// held with the rest of it.
+struct OpenedClass {
+  std::string name;
+  ClassFiles files;
 };
 
 class PackageWriter final : public ClassSink {
@@ -145,10 +132,11 @@ class PackageWriter final : public ClassSink {
 
  private:
   Location Locate(const std::string& className) const;
+  bool Copied(const std::string& className) const;
   void EndStreamed(const TonelClass& cls, const std::function<TonelClass()>& whole);
-  void WriteClass(const TonelClass& next);
-  void MergeClassFile(const TonelClass& next, const Location& where, const std::string* copy,
-                      const std::string& text);
+  void WriteClass(const TonelClass& next, ClassFiles& files);
+  void Merge(const TonelClass& next, const Location& where, const std::string* copy,
+             const std::string& current);
   void Placed(const std::string& className, const Location& where);
   void RemoveClass(const std::string& className);
   void WriteWhereAbsent(const std::string& path, std::string_view text);
@@ -165,6 +153,7 @@ class PackageWriter final : public ClassSink {
   std::unordered_set<std::string> generated_;
   std::set<std::string> placedIn_;           // the folders of the diagram's class files
   std::unique_ptr<StreamedClass> streamed_;  // the class being composed, if streamed
+  std::optional<OpenedClass> opened_;        // the class being composed, if held whole
 };
 
 Location PackageWriter::Locate(const std::string& className) const {
@@ -172,17 +161,23 @@ Location PackageWriter::Locate(const std::string& className) const {
   const std::vector<std::string> folders = index_.FoldersOf(className);
   if (folders.size() > 1) {
     throw GenericError("the class " + className +
-                       " has two files: " + Quoted(dir_ + folders[0] + "/" + file) + " and " +
-                       Quoted(dir_ + folders[1] + "/" + file));
+                       " has two files: " + QuotedPath(dir_ + folders[0] + "/" + file) + " and " +
+                       QuotedPath(dir_ + folders[1] + "/" + file));
   }
   const std::string folder = folders.empty() ? package_.name : folders.front();
   return {folder, dir_ + folder + "/" + file, !folders.empty()};
 }
 
+bool PackageWriter::Copied(const std::string& className) const {
+  return std::binary_search(copied_.begin(), copied_.end(), className);
+}
+
 // A location that cannot be told raises its error when the class comes whole, as it
-// would have without streaming.
+// would have without streaming. Where the file and the copy are both there, each is
+// opened here, once.
 TextSink* PackageWriter::CommentOf(const std::string& className) {
   streamed_.reset();
+  opened_.reset();
   Location where;
   try {
     where = Locate(className);
@@ -190,17 +185,27 @@ TextSink* PackageWriter::CommentOf(const std::string& className) {
     return nullptr;
   }
   const std::string copyPath = copies_ + className + kClassFileSuffix;
-  const bool copied = std::binary_search(copied_.begin(), copied_.end(), className);
+  const bool copied = Copied(className);
   if (where.exists != copied) return nullptr;
-  streamed_ = std::make_unique<StreamedClass>(className, where);
-  ClassOutputs& outputs = streamed_->outputs;
-  if (copied) {
-    outputs.fileMatch.emplace(where.path);
-    outputs.copyMatch.emplace(copyPath);
-  } else {
-    outputs.file.emplace(staged_.Open(where.path));
-    outputs.copy.emplace(staged_.Open(copyPath));
+  if (!copied) {
+    streamed_ = std::make_unique<StreamedClass>(className, where);
+    streamed_->outputs.file.emplace(staged_.Open(where.path));
+    streamed_->outputs.copy.emplace(staged_.Open(copyPath));
+    return streamed_.get();
   }
+  ClassFiles files;
+  files.file.emplace(where.path);
+  files.copy.emplace(copyPath);
+  // A file whose size is not its copy's was changed since plimko wrote it: whatever the
+  // diagram gives, the class is merged, so it is composed whole, comment and all, and
+  // each file is read once.
+  if (files.file->Size() != files.copy->Size()) {
+    opened_.emplace(OpenedClass{className, std::move(files)});
+    return nullptr;
+  }
+  streamed_ = std::make_unique<StreamedClass>(className, where, std::move(files));
+  streamed_->outputs.fileMatch.emplace(*streamed_->files.file);
+  streamed_->outputs.copyMatch.emplace(*streamed_->files.copy);
   return streamed_.get();
 }
 
@@ -209,9 +214,11 @@ void PackageWriter::Take(const TonelClass& cls, const std::function<TonelClass()
   if (streamed_ != nullptr && streamed_->name == cls.name) {
     EndStreamed(cls, whole);
   } else {
-    WriteClass(cls);
+    ClassFiles none;
+    WriteClass(cls, opened_ && opened_->name == cls.name ? opened_->files : none);
   }
   streamed_.reset();
+  opened_.reset();
 }
 
 // A first write is done once the rest is written; a regeneration that finds a file or a
@@ -234,20 +241,29 @@ void PackageWriter::EndStreamed(const TonelClass& cls, const std::function<Tonel
     ++summary_.unchanged;
     return;
   }
-  WriteClass(whole());
+  // The second pass that keeps a comment of any size out of memory: the comment was
+  // compared as it was composed, and not kept, so the class is composed again, whole, to
+  // be merged, and its files, opened once, are read again from their start. A class is
+  // streamed only where its file has its copy's size, as it has while the user leaves it
+  // alone: this pass is left to the classes that only the diagram changed, and to an edit
+  // that keeps the file's size.
+  WriteClass(whole(), streamed.files);
 }
 
-// The class's text goes straight into its files, and is compared with what is there
-// a block at a time: only a class that is to be merged is held as text.
-void PackageWriter::WriteClass(const TonelClass& next) {
+// Each file is read once, whole: the copy as read is the merge's base, and tells, compared
+// with the class laid out, whether the diagram changed the class; the file is the merge's
+// current text. What is written is laid out straight into its file.
+void PackageWriter::WriteClass(const TonelClass& next, ClassFiles& files) {
   const Location where = Locate(next.name);
   Placed(next.name, where);
   const std::string copyPath = copies_ + next.name + kClassFileSuffix;
-  const bool copyIsText = std::binary_search(copied_.begin(), copied_.end(), next.name) &&
-                          Compare(copyPath, next) == Match::Same;
+  const std::optional<std::string> copy =
+      Copied(next.name) ? Whole(files.copy, copyPath) : std::nullopt;
+  const bool copyIsText = copy && LaysOutAs(next, *copy);
   if (!copyIsText) CheckReadsBack(next);
-  const Match current = where.exists ? Compare(where.path, next) : Match::Absent;
-  if (current == Match::Absent) {
+  const std::optional<std::string> current =
+      where.exists ? Whole(files.file, where.path) : std::nullopt;
+  if (!current) {
     ++summary_.added;
     ClassOutputs outputs;
     outputs.file.emplace(staged_.Open(where.path));
@@ -257,48 +273,33 @@ void PackageWriter::WriteClass(const TonelClass& next) {
     outputs.file->Close();
     return;
   }
-  // Compared before parsing: a file as plimko last wrote it, from the same diagram.
-  if (copyIsText && current == Match::Same) {
+  // A file as plimko last wrote it, from the same diagram.
+  if (copyIsText && *current == *copy) {
     ++summary_.unchanged;
     return;
   }
-  const std::string text = TonelClassText(next);
-  if (copyIsText) {
-    MergeClassFile(next, where, &text, text);
-    return;
+  Merge(next, where, copy ? &*copy : nullptr, *current);
+  if (!copyIsText) {
+    StagedFiles::Out out = staged_.Open(copyPath);
+    LayOutClass(next, out);
+    out.Close();
   }
-  const std::optional<std::string> copy =
-      std::binary_search(copied_.begin(), copied_.end(), next.name) ? ReadIfPresent(copyPath)
-                                                                    : std::nullopt;
-  MergeClassFile(next, where, copy ? &*copy : nullptr, text);
-  staged_.Write(copyPath, text);
 }
 
-// The class file merged with the copy (null when there is none); text is the diagram's.
-void PackageWriter::MergeClassFile(const TonelClass& next, const Location& where,
-                                   const std::string* copy, const std::string& text) {
-  const std::optional<std::string> current = ReadIfPresent(where.path);
-  if (!current) {
-    ++summary_.added;
-    staged_.Write(where.path, text);
-    return;
-  }
-  const std::string copyPath = copies_ + next.name + kClassFileSuffix;
-  const ClassFile file = Parse(where.path, *current);
-  std::optional<TonelClass> base;
-  if (copy != nullptr) base = Parse(copyPath, *copy).cls;
-  const MergedClass merged =
-      MergeClass(base ? &*base : nullptr, file.cls, next, {Quoted(where.path), Quoted(copyPath)});
-  summary_.keptAsWritten += merged.keptAsWritten;
-  leftAsTheyAre_ += merged.leftAsTheyAre;
-  summary_.notes.insert(summary_.notes.end(), merged.notes.begin(), merged.notes.end());
-  // In the file's own line ends.
-  const std::string spliced = SplicedClassText(file, merged.cls, where.folder);
-  if (spliced == *current) {
+// The class file merged with the copy (null when there is none), both as read.
+void PackageWriter::Merge(const TonelClass& next, const Location& where, const std::string* copy,
+                          const std::string& current) {
+  const MergedFile merged = MergeClassFile(next, current, copy, where.path,
+                                           copies_ + next.name + kClassFileSuffix, where.folder);
+  summary_.keptAsWritten += merged.merge.keptAsWritten;
+  leftAsTheyAre_ += merged.merge.leftAsTheyAre;
+  const std::vector<std::string>& notes = merged.merge.notes;
+  summary_.notes.insert(summary_.notes.end(), notes.begin(), notes.end());
+  if (merged.text == current) {
     ++summary_.unchanged;
   } else {
     ++summary_.updated;
-    staged_.Write(where.path, spliced);
+    staged_.Write(where.path, merged.text);
   }
 }
 
@@ -306,8 +307,8 @@ void PackageWriter::MergeClassFile(const TonelClass& next, const Location& where
 void PackageWriter::Placed(const std::string& className, const Location& where) {
   placedIn_.insert(where.folder);
   if (where.folder != package_.name) {
-    summary_.notes.push_back("the class " + className + " is in " + Quoted(dir_ + where.folder) +
-                             ": it is merged there");
+    summary_.notes.push_back("the class " + className + " is in " +
+                             QuotedPath(dir_ + where.folder) + ": it is merged there");
   }
 }
 
@@ -316,17 +317,17 @@ void PackageWriter::Placed(const std::string& className, const Location& where) 
 void PackageWriter::RemoveClass(const std::string& className) {
   const Location where = Locate(className);
   const std::string copyPath = copies_ + className + kClassFileSuffix;
-  const std::optional<std::string> current = ReadIfPresent(where.path);
-  const std::optional<std::string> copy = ReadIfPresent(copyPath);
+  const std::optional<std::string> current = InputFile(where.path).Whole();
+  const std::optional<std::string> copy = InputFile(copyPath).Whole();
   if (current && copy &&
       (*current == *copy ||
-       SameClass(Parse(where.path, *current).cls, Parse(copyPath, *copy).cls))) {
+       SameClass(ReadClassFile(*current, where.path).cls, ReadClassFile(*copy, copyPath).cls))) {
     ++summary_.removed;
     staged_.Remove(where.path);
   } else if (current) {
     summary_.notes.push_back("the class " + className +
-                             " is no longer in the diagram, but its file " + Quoted(where.path) +
-                             " was changed: it is left as it is");
+                             " is no longer in the diagram, but its file " +
+                             QuotedPath(where.path) + " was changed: it is left as it is");
   }
   staged_.Remove(copyPath);
 }
@@ -345,7 +346,7 @@ bool PackageWriter::PackageLeftOut(const std::string& folder) {
   std::string where;
   for (const std::string& other : placedIn_) {
     where += where.empty() ? "" : ", ";
-    where += Quoted(dir_ + other);
+    where += QuotedPath(dir_ + other);
   }
   summary_.notes.push_back(
       placedIn_.size() == 1
@@ -363,7 +364,6 @@ TonelSummary PackageWriter::Write() {
   if (!Exists(copies_)) staged_.StageFolder(copies_);
   std::vector<std::string> compositionNotes;
   if (package_.composeClasses) package_.composeClasses(*this, compositionNotes);
-  for (const TonelClass& next : package_.classes) Take(next, nullptr);
   summary_.notes.insert(summary_.notes.begin(), compositionNotes.begin(), compositionNotes.end());
   for (const std::string& name : copied_)
     if (generated_.count(name) == 0) RemoveClass(name);
@@ -379,7 +379,7 @@ TonelSummary PackageWriter::Write() {
     std::string folder = copies_;
     folder.pop_back();
     summary_.notes.push_back(
-        "no copy of plimko's last output in " + Quoted(folder) +
+        "no copy of plimko's last output in " + QuotedPath(folder) +
         ": nothing was removed or replaced; " + std::to_string(leftAsTheyAre_) +
         (leftAsTheyAre_ == 1 ? " method that differs from the diagram is left as it is"
                              : " methods that differ from the diagram are left as they are"));

@@ -7,10 +7,12 @@
 #include <map>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "CorpusSupport.h"
 #include "model/Error.h"
+#include "support/HeldPackage.h"
 #include "support/TempFile.h"
 #include "tonel/Pattern.h"
 #include "tonel/TonelReader.h"
@@ -45,9 +47,9 @@ TEST_P(TonelRoundTrip, KeepsTheUsersEdits) {
   const std::string file = GetParam();
   const std::string dir = MakeTempDir() + "/";
   const std::string name = PackageNameOf(file);
-  const TonelPackage package = ComposePackageOf(CorpusPath(file));
-  const int classes = static_cast<int>(package.classes.size());
-  const TonelSummary first = WriteTonelPackage(dir, package);
+  std::vector<TonelClass> composed = ComposeClassesOf(CorpusPath(file));
+  const int classes = static_cast<int>(composed.size());
+  const TonelSummary first = WriteTonelPackage(dir, PackageOfClasses(name, std::move(composed)));
   EXPECT_EQ(SummaryLine(name, first), SummaryLine(name, {classes, 0, 0, 0, 0, {}}));
   EXPECT_EQ(first.notes, std::vector<std::string>{});
 

@@ -12,6 +12,7 @@
 #include "model/Connection.h"
 #include "reader/Parser.h"
 #include "support/DiagramFile.h"
+#include "support/HeldPackage.h"
 #include "support/TempFile.h"
 #include "writer/FileWriter.h"
 
@@ -82,14 +83,18 @@ void WriteChunkFileOf(const std::string& path, const std::string& dir) {
       });
 }
 
-TonelPackage ComposePackageOf(const std::string& path) {
-  TonelPackage package;
+std::vector<TonelClass> ComposeClassesOf(const std::string& path) {
+  std::vector<TonelClass> held;
   WithDiagram(
       path, [&](const PElemTable& classes, const PElemTable& relations, const PElemTable& others) {
-        package = ComposeTonelPackage(PackageNameOf(path), classes, relations, others);
-        ComposeAllClasses(package);
+        TonelPackage package = ComposeTonelPackage(PackageNameOf(path), classes, relations, others);
+        held = ComposeAllClasses(package);
       });
-  return package;
+  return held;
+}
+
+TonelPackage ComposePackageOf(const std::string& path) {
+  return PackageOfClasses(PackageNameOf(path), ComposeClassesOf(path));
 }
 
 TonelSummary WriteTonelPackageOf(const std::string& path, const std::string& dir) {

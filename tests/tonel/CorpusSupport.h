@@ -27,6 +27,10 @@ std::string CorpusPath(const std::string& file);
 // Each reads the diagram at the path afresh, as one run of the program does, and raises
 // what the reader raises. dir ends with "/".
 void WriteChunkFileOf(const std::string& path, const std::string& dir);
+// The diagram's classes, composed at once and each held whole.
+std::vector<TonelClass> ComposeClassesOf(const std::string& path);
+// The diagram's package, whose classes are composed at once and handed to the writer
+// whole (support/HeldPackage.h).
 TonelPackage ComposePackageOf(const std::string& path);
 // Writes the diagram's package into the source directory as a run does: each class
 // composed while it is written, its comment straight into its files.

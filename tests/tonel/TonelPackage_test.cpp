@@ -14,6 +14,7 @@
 #include "model/Error.h"
 #include "reader/ReaderTestSupport.h"
 #include "support/BoundUser.h"
+#include "support/HeldPackage.h"
 #include "support/TempFile.h"
 #include "tonel/TonelCollector.h"
 
@@ -60,7 +61,7 @@ TEST(TonelPackage, RefusesMethodTextsThatAFileCannotHold) {
     const std::string dir = MakeTempDir() + "/";
     std::string error = "no error";
     try {
-      WriteTonelPackage(dir, {"p", {cls}, {}});
+      WriteTonelPackage(dir, PackageOfClasses("p", {cls}));
     } catch (const PlimkoError& e) {
       error = e.what();
     }
@@ -77,7 +78,7 @@ TEST(TonelPackage, RefusesPackagesOutsideTheDirectory) {
     const std::string dir = MakeTempDir() + "/";
     std::string error = "no error";
     try {
-      WriteTonelPackage(dir, {name, {}, {}});
+      WriteTonelPackage(dir, {name});
     } catch (const PlimkoError& e) {
       error = e.what();
     }
